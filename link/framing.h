@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QByteArray>
+
+// One record line as the terminal sends it: ">NAME=f1;f2;f3;f4;f5" ended by CR or LF.
+struct RecordLine
+{
+    QByteArray name;
+    QByteArray field[5];
+};
+
+// Byte-by-byte framing of the terminal's record lines.
+//
+// States: 0 idle (waiting for '>'), 1 collecting the name (only '=' ends it),
+// 2..6 collecting field 1..5 (';' moves to the next field, CR or LF ends the line;
+// in field 5 further ';' are dropped). A complete line is handed to the sink and
+// the machine returns to idle.
+//
+// Every buffer is capped: a stream that never brings the '=' or the line end would
+// otherwise grow without limit. When a byte would push a buffer past the cap the
+// partial line is dropped and the machine goes back to idle.
+class LineFramer
+{
+public:
+    static constexpr int MaxBufferSize = 4096;
+
+    LineFramer() = default;
+    LineFramer(const LineFramer &) = delete;
+    LineFramer &operator=(const LineFramer &) = delete;
+
+private:
+    RecordLine current;   // the line being collected
+
+public:
+    quint8 frameState = 0;
+    QByteArray &recordName = current.name;
+    QByteArray &recordField1 = current.field[0];
+    QByteArray &recordField2 = current.field[1];
+    QByteArray &recordField3 = current.field[2];
+    QByteArray &recordField4 = current.field[3];
+    QByteArray &recordField5 = current.field[4];
+
+    // Back to idle and forget any partial line.
+    void reset();
+
+    // Runs the bytes through the machine; calls sink(const RecordLine &) for each complete
+    // line. The sink may run an event loop (a message box) and feed further chunks from
+    // inside it: the bytes are kept in one queue, so every byte is framed once and in the
+    // order it arrived, whichever call frames it.
+    template <typename Sink>
+    void feed(const QByteArray &chunk, Sink &&sink)
+    {
+        if (queuePos >= queue.size()) {
+            queue = chunk;
+            queuePos = 0;
+        } else {
+            queue.append(chunk);
+        }
+        while (queuePos < queue.size()) {
+            const unsigned char byte = static_cast<unsigned char>(queue.at(queuePos++));
+            if (step(byte)) {
+                RecordLine line;
+                takeLine(line);
+                sink(static_cast<const RecordLine &>(line));
+            }
+        }
+    }
+
+    // Number of partial lines dropped because a buffer hit the cap.
+    quint64 droppedLines() const { return dropped; }
+
+private:
+    // true when the byte completed a line
+    bool step(unsigned char byte);
+    void clearBuffers();
+    bool append(QByteArray &buffer, char byte);
+    // moves the complete line out and returns to idle
+    void takeLine(RecordLine &line);
+
+    QByteArray queue;   // bytes handed to feed() and not framed yet start at queuePos
+    int queuePos = 0;
+
+    quint64 dropped = 0;
+};

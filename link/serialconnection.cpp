@@ -1,0 +1,113 @@
+#include "mainwindow/mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "portdialog/settingsdialog.h"
+#include "terminal/terminal.h"
+
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QLoggingCategory>
+#include <QTime>
+
+Q_LOGGING_CATEGORY(lcLink, "kvt.link")
+
+void MainWindow::openSerialPort()
+{
+    const PortSettings p = settingsDialog->currentSettings();
+    serial->setPortName(p.portName);
+    serial->setBaudRate(p.baudRate);
+    serial->setDataBits(p.dataBits);
+    serial->setParity(p.parity);
+    serial->setStopBits(p.stopBits);
+    serial->setFlowControl(p.flowControl);
+
+    if (serial->open(QIODevice::ReadWrite)) {
+        lineHungUp = false;
+        // a line cut off by the last close must not prefix the first record of this connection
+        framer.reset();
+        terminal->setConsoleEnabled(true);
+        setConnectedActions(true);
+        ui->centralWidget->setEnabled(true);
+        ui->statusBar->showMessage(tr("Connected to %1 : %2, %3, %4, %5, %6")
+                                       .arg(p.portName, p.baudRateText, p.dataBitsText,
+                                            p.parityText, p.stopBitsText,
+                                            p.flowControlText));
+        if (deviceModelCode == 0)
+            update_dev_info();
+        tabWidget->setTabEnabled(1, true);
+    } else {
+        QMessageBox::critical(this, tr("Ошибка"), tr("Проверьте COM порт на вашем ПК"));
+        ui->statusBar->showMessage(tr("Open error [%1]").arg(serial->errorString()));
+    }
+}
+
+void MainWindow::closeSerialPort()
+{
+    serial->close();
+    setConnectedActions(false);
+    ui->statusBar->showMessage(tr("Disconnected"));
+    deviceModelCode = 0;
+    tabWidget->setTabEnabled(1, false);
+}
+
+void MainWindow::handleError(QSerialPort::SerialPortError error)
+{
+    // The device was removed (ResourceError), or the line was hung up: on Linux an
+    // unplugged USB terminal or a closed pseudo-terminal makes every read end at once
+    // with no data and the library reports a read error again and again. Both end the
+    // connection, once.
+    const bool lineLost = error == QSerialPort::ResourceError
+                          || (error == QSerialPort::ReadError && serial->isOpen());
+    if (!lineLost || lineHungUp)
+        return;
+    lineHungUp = true;
+    ui->statusBar->showMessage(tr("Critical Error [%1]").arg(serial->errorString()));
+    closeSerialPort();
+}
+
+void MainWindow::Delay_sec(int sec)
+{
+    const QTime deadline = QTime::currentTime().addSecs(sec);
+    while (QTime::currentTime() < deadline) {
+    }
+}
+
+qint64 MainWindow::writeData(QByteArray data)
+{
+    return serial->write(data);
+}
+
+void MainWindow::update_dev_info()
+{
+    writeRaw(">I 0\r\n>I 1\r\n");
+}
+
+void MainWindow::SendCmd(QString cmd_str)
+{
+    const QByteArray bytes = (cmd_str + QStringLiteral("\r\n")).toUtf8();
+    serial->write(bytes);
+    qCDebug(lcLink) << "SEND:" << bytes;
+}
+
+void MainWindow::readData()
+{
+    const QByteArray data = serial->readAll();
+    if (data.isEmpty())
+        return;
+
+    const QTime now = QTime::currentTime();
+    ui->statusBar->showMessage(tr("%1:%2:%3 | %4 B")
+                                   .arg(now.hour())
+                                   .arg(now.minute())
+                                   .arg(now.second())
+                                   .arg(data.size()));
+
+    terminal->showReceived(data);
+
+    framer.feed(data, [this](const RecordLine &line) {
+        dispatchRecord(line.name, line.field[0], line.field[1], line.field[2], line.field[3],
+                       line.field[4]);
+        qCDebug(lcLink) << "RECORD" << line.field[0];
+    });
+}

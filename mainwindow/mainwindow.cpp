@@ -1,0 +1,107 @@
+#include "mainwindow/mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "portdialog/settingsdialog.h"
+#include "terminal/terminal.h"
+
+#include <QComboBox>
+#include <QDockWidget>
+#include <QHBoxLayout>
+#include <QTabWidget>
+
+unsigned int deviceModelCode = 0;
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent)
+    , ui(new Ui::MainWindow)
+{
+    Q_INIT_RESOURCE(images);
+    ui->setupUi(this);
+    setWindowFlags(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
+                   | Qt::WindowCloseButtonHint);
+
+    new QHBoxLayout(ui->scrollAreaWidgetContents);
+
+    tabWidget = new QTabWidget;
+    tabWidget->setObjectName(QStringLiteral("tabWidget"));
+    tabWidget->addTab(buildStatusPage(), tr("Параметры устройства"));
+    tabWidget->addTab(buildSettingsPage(), tr("Настройки"));
+    tabWidget->setTabEnabled(1, false);
+    tabWidget->setMovable(true);
+    ui->scrollAreaWidgetContents->layout()->addWidget(tabWidget);
+    connect(tabWidget, &QTabWidget::tabBarClicked, this, &MainWindow::handletabChanged);
+
+    logDock = new QDockWidget(tr("Log"), this);
+    logDock->setObjectName(QStringLiteral("logDock"));
+    logDock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    terminal = new Terminal(logDock);
+    terminal->setObjectName(QStringLiteral("terminal"));
+    logDock->setWidget(terminal);
+    addDockWidget(Qt::LeftDockWidgetArea, logDock);
+    logDock->hide();
+
+    serial = new QSerialPort(this);
+    serial->setObjectName(QStringLiteral("serial"));
+    serial->setReadBufferSize(4096);
+    settingsDialog = new SettingsDialog;
+
+    ui->actionConnect->setEnabled(true);
+    ui->actionDisconnect->setEnabled(false);
+    ui->actionConfigure->setEnabled(true);
+    ui->actionClear->setEnabled(false);
+    ui->actionSendPacket->setEnabled(false);
+    ui->actionClearMem->setEnabled(false);
+    ui->actionRestart_Device->setEnabled(false);
+    ui->actionUpdate_FW_Local->setEnabled(false);
+    ui->actionUpdate_FW_WEB->setEnabled(false);
+    ui->actionUpdate_Settings_WEB->setEnabled(false);
+    ui->actionTaho->setEnabled(false);
+    ui->actionGoToSite->setEnabled(true);
+
+    connect(ui->actionConnect, &QAction::triggered, this, &MainWindow::openSerialPort);
+    connect(ui->actionDisconnect, &QAction::triggered, this, &MainWindow::closeSerialPort);
+    connect(ui->actionConfigure, &QAction::triggered, settingsDialog, &QWidget::show);
+    connect(ui->actionClear, &QAction::triggered, this, &MainWindow::clearAll);
+    connect(ui->actionRestart_Device, &QAction::triggered, this, &MainWindow::restart_device);
+    connect(ui->actionSendPacket, &QAction::triggered, this, &MainWindow::send_packet);
+    connect(ui->actionClearMem, &QAction::triggered, this, &MainWindow::clear_ext_mem);
+    connect(ui->actionUpdate_FW_Local, &QAction::triggered, this, &MainWindow::update_FW_local);
+    connect(ui->actionUpdate_FW_WEB, &QAction::triggered, this, &MainWindow::update_FW_WEB);
+    connect(ui->actionUpdate_Settings_WEB, &QAction::triggered, this,
+            &MainWindow::update_settings_WEB);
+    if (rs485Combo)
+        connect(rs485Combo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+                &MainWindow::activate_can_set_slot);
+    connect(settingsDialog, &SettingsDialog::connectToSerialPort, this,
+            &MainWindow::openSerialPort);
+    connect(serial, &QSerialPort::errorOccurred, this, &MainWindow::handleError);
+    connect(serial, &QSerialPort::readyRead, this, &MainWindow::readData);
+    connect(terminal, &Terminal::sendCmdSignal, this, &MainWindow::SendCmd);
+
+    restartTitle = tr("Перезагрузка устройства");
+    restartDoneText = tr("Устройство перезагружено\r\n");
+    portClosedText = tr("COM порт закрыт");
+    usbUpdateText = tr("Скопируйте файл ПО на съемный диск KVT_loader\r\n");
+}
+
+MainWindow::~MainWindow()
+{
+    delete settingsDialog;
+    delete ui;
+}
+
+void MainWindow::setConnectedActions(bool connected)
+{
+    ui->actionConnect->setEnabled(!connected);
+    ui->actionDisconnect->setEnabled(connected);
+    ui->actionConfigure->setEnabled(!connected);
+    ui->actionClear->setEnabled(true);
+    ui->actionSendPacket->setEnabled(connected);
+    ui->actionClearMem->setEnabled(connected);
+    ui->actionRestart_Device->setEnabled(connected);
+    ui->actionUpdate_FW_Local->setEnabled(connected);
+    ui->actionUpdate_FW_WEB->setEnabled(connected);
+    ui->actionUpdate_Settings_WEB->setEnabled(connected);
+    if (!connected)
+        ui->actionTaho->setEnabled(false);
+}

@@ -1,0 +1,68 @@
+#include "portdialog/portlist.h"
+
+#include <QFileInfo>
+#include <QSerialPortInfo>
+
+namespace {
+PortSource &portSource()
+{
+    static PortSource source;
+    return source;
+}
+} // namespace
+
+QList<PortEntry> systemSerialPorts()
+{
+    QList<PortEntry> ports;
+    const QList<QSerialPortInfo> infos = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &info : infos) {
+        PortEntry e;
+        e.portName = info.portName();
+        e.description = info.description();
+        e.manufacturer = info.manufacturer();
+        e.systemLocation = info.systemLocation();
+        e.vendorIdentifier = info.hasVendorIdentifier() ? info.vendorIdentifier() : 0;
+        e.productIdentifier = info.hasProductIdentifier() ? info.productIdentifier() : 0;
+        ports.append(e);
+    }
+
+    const QString simulator = qEnvironmentVariable("KVT_SIMULATOR_PORT");
+    if (!simulator.isEmpty()) {
+        PortEntry e;
+        // the full path is the name: QSerialPort opens a name that holds a path as that path
+        e.portName = simulator;
+        e.systemLocation = QFileInfo(simulator).absoluteFilePath();
+        e.description = QStringLiteral("KVT terminal simulator");
+        e.manufacturer = QStringLiteral("KVT");
+        e.vendorIdentifier = TerminalVendorId;
+        e.productIdentifier = TerminalProductId;
+        ports.append(e);
+    }
+    return ports;
+}
+
+void setPortSource(PortSource source)
+{
+    portSource() = std::move(source);
+}
+
+QList<PortEntry> currentPorts()
+{
+    return portSource() ? portSource()() : systemSerialPorts();
+}
+
+bool isTerminalPort(const PortEntry &port)
+{
+    return port.vendorIdentifier == TerminalVendorId
+           && port.productIdentifier == TerminalProductId;
+}
+
+QStringList portItemData(const PortEntry &port, const QString &notAvailable)
+{
+    const auto orNA = [&](const QString &s) { return s.isEmpty() ? notAvailable : s; };
+    const auto hex = [&](quint16 id) {
+        return id ? QString::number(id, 16) : notAvailable;
+    };
+    return {port.portName,         orNA(port.description),       orNA(port.manufacturer),
+            port.systemLocation,   hex(port.vendorIdentifier),   hex(port.productIdentifier)};
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// What the port dialog needs to know of one serial port.
+struct PortEntry
+{
+    QString portName;
+    QString description;
+    QString manufacturer;
+    QString systemLocation;
+    quint16 vendorIdentifier = 0;
+    quint16 productIdentifier = 0;
+};
+
+// USB identification of the terminal's virtual COM port.
+constexpr quint16 TerminalVendorId = 0x0483;
+constexpr quint16 TerminalProductId = 0x5740;
+
+// The serial ports of this machine, as the serial library lists them, plus the port named
+// in the environment variable KVT_SIMULATOR_PORT (a terminal simulator on a pseudo-terminal),
+// which is listed as a terminal port.
+QList<PortEntry> systemSerialPorts();
+
+// Where the port dialog takes its list from; systemSerialPorts() unless replaced.
+using PortSource = std::function<QList<PortEntry>()>;
+void setPortSource(PortSource source);
+QList<PortEntry> currentPorts();
+
+// True for the terminal's own ports (vendor 0x0483, product 0x5740).
+bool isTerminalPort(const PortEntry &port);
+
+// The six texts a port-list item carries: name, description, manufacturer, system location,
+// vendor and product identifiers (lower-case hex); blanks and zero identifiers become notAvailable.
+QStringList portItemData(const PortEntry &port, const QString &notAvailable);

@@ -1,0 +1,271 @@
+#include "options.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <getopt.h>
+
+namespace kvtsim {
+
+namespace {
+
+bool parseUnsigned(const char *text, unsigned long long max, unsigned long long &out)
+{
+    if (!text || !*text)
+        return false;
+    for (const char *p = text; *p; ++p)
+        if (*p < '0' || *p > '9')
+            return false;
+    errno = 0;
+    char *end = nullptr;
+    unsigned long long v = std::strtoull(text, &end, 10);
+    if (errno != 0 || *end != '\0' || v > max)
+        return false;
+    out = v;
+    return true;
+}
+
+bool isDigits(const std::string &s)
+{
+    if (s.empty() || s.size() > 9)
+        return false;
+    for (char c : s)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+// A text that goes into a record field: no field separator, no line end, no NUL.
+bool fieldSafe(const std::string &s)
+{
+    for (char c : s)
+        if (c == ';' || c == '\r' || c == '\n' || c == '\0')
+            return false;
+    return true;
+}
+
+} // namespace
+
+ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err)
+{
+    enum {
+        OptModel = 1000, OptFw, OptSerial, OptImei, OptRate, OptFlood, OptFloodBytes,
+        OptPassword, OptCorrupt, OptRestartDelay, OptLink, OptPortFile, OptQuiet, OptHelp
+    };
+    static const option longOpts[] = {
+        {"model", required_argument, nullptr, OptModel},
+        {"fw", required_argument, nullptr, OptFw},
+        {"serial", required_argument, nullptr, OptSerial},
+        {"imei", required_argument, nullptr, OptImei},
+        {"rate", required_argument, nullptr, OptRate},
+        {"flood", no_argument, nullptr, OptFlood},
+        {"flood-bytes", required_argument, nullptr, OptFloodBytes},
+        {"password", required_argument, nullptr, OptPassword},
+        {"corrupt-echo", no_argument, nullptr, OptCorrupt},
+        {"restart-delay", required_argument, nullptr, OptRestartDelay},
+        {"link", required_argument, nullptr, OptLink},
+        {"port-file", required_argument, nullptr, OptPortFile},
+        {"quiet", no_argument, nullptr, OptQuiet},
+        {"help", no_argument, nullptr, OptHelp},
+        {nullptr, 0, nullptr, 0},
+    };
+
+    optind = 1;
+    opterr = 0;
+    for (;;) {
+        int longIndex = 0;
+        int c = getopt_long(argc, argv, "h", longOpts, &longIndex);
+        if (c == -1)
+            break;
+        const std::string arg = optarg ? optarg : "";
+        unsigned long long n = 0;
+        switch (c) {
+        case OptModel:
+            if (!parseUnsigned(optarg, 0xFFFFFFFFull, n)) {
+                err = "--model needs an unsigned decimal number";
+                return ParseResult::Error;
+            }
+            opts.model = static_cast<unsigned>(n);
+            break;
+        case OptFw: {
+            const auto dot = arg.find('.');
+            if (dot == std::string::npos || !isDigits(arg.substr(0, dot)) || !isDigits(arg.substr(dot + 1))) {
+                err = "--fw needs MAJOR.MINOR, both decimal (for example 0.70)";
+                return ParseResult::Error;
+            }
+            opts.fwMajor = arg.substr(0, dot);
+            opts.fwMinor = arg.substr(dot + 1);
+            break;
+        }
+        case OptSerial:
+            if (!fieldSafe(arg)) {
+                err = "--serial must not contain ';' or line ends";
+                return ParseResult::Error;
+            }
+            opts.serial = arg;
+            break;
+        case OptImei:
+            if (!fieldSafe(arg)) {
+                err = "--imei must not contain ';' or line ends";
+                return ParseResult::Error;
+            }
+            opts.imei = arg;
+            break;
+        case OptRate:
+            if (!parseUnsigned(optarg, 3600000ull, n)) {
+                err = "--rate needs milliseconds from 0 to 3600000";
+                return ParseResult::Error;
+            }
+            opts.rateMs = static_cast<unsigned>(n);
+            break;
+        case OptFlood:
+            opts.flood = true;
+            break;
+        case OptFloodBytes:
+            if (!parseUnsigned(optarg, ~0ull, n)) {
+                err = "--flood-bytes needs an unsigned decimal number";
+                return ParseResult::Error;
+            }
+            opts.floodBytes = n;
+            opts.flood = true;
+            break;
+        case OptPassword:
+            if (arg.find("*SETP*") != std::string::npos || !fieldSafe(arg) || arg.empty()) {
+                err = "--password must be non-empty and contain neither \"*SETP*\" nor line ends";
+                return ParseResult::Error;
+            }
+            opts.password = arg;
+            break;
+        case OptCorrupt:
+            opts.corruptEcho = true;
+            break;
+        case OptRestartDelay: {
+            char *end = nullptr;
+            errno = 0;
+            double d = std::strtod(optarg, &end);
+            if (errno != 0 || end == optarg || *end != '\0' || !std::isfinite(d) || d < 0 || d > 3600) {
+                err = "--restart-delay needs seconds from 0 to 3600";
+                return ParseResult::Error;
+            }
+            opts.restartDelay = d;
+            break;
+        }
+        case OptLink:
+            if (arg.empty()) {
+                err = "--link needs a path";
+                return ParseResult::Error;
+            }
+            opts.linkPath = arg;
+            break;
+        case OptPortFile:
+            if (arg.empty()) {
+                err = "--port-file needs a path";
+                return ParseResult::Error;
+            }
+            opts.portFile = arg;
+            break;
+        case OptQuiet:
+            opts.quiet = true;
+            break;
+        case OptHelp:
+        case 'h':
+            return ParseResult::Help;
+        default:
+            err = std::string("unknown option or missing value: ") + argv[optind - 1];
+            return ParseResult::Error;
+        }
+    }
+    if (optind < argc) {
+        err = std::string("unexpected argument: ") + argv[optind];
+        return ParseResult::Error;
+    }
+    if (!opts.linkPath.empty() && opts.linkPath == opts.portFile) {
+        err = "--link and --port-file must name different paths";
+        return ParseResult::Error;
+    }
+    return ParseResult::Run;
+}
+
+std::string helpText(const char *argv0)
+{
+    std::string t;
+    t += "Usage: ";
+    t += argv0;
+    t += R"( [options]
+
+Stands in for a KVT tracking terminal on a pseudo-terminal. Prints
+"PORT <slave path>" on stdout (again after every simulated restart); point the
+program at that path. The slave is in raw mode: no echo, no CR/LF translation.
+
+Options:
+  --model N           model code reported in DI (default 31). 20 = KVT2 Tacho
+                      (tachograph download answered), 30 = KVT2, 31 = KVT3,
+                      107 = KVT D, 108 = KVT B; 0 with a firmware below 0.64
+                      makes the program warn about old firmware.
+  --fw MAJOR.MINOR    firmware version reported in DI (default 0.70); sent as
+                      ">DI=<model>;<MAJOR>;<MINOR>". 0.24 or lower makes the
+                      program warn on the settings tab.
+  --serial TEXT       serial number reported in DN (default 201745).
+  --imei TEXT         modem IMEI reported in MN (default 866104023456789).
+  --password TEXT     access password of settings strings (default 482915).
+  --rate MS           live records every MS milliseconds (default 1000,
+                      0 = no live records and no moving values).
+  --flood             instead of live records, stream numbered record lines as
+                      fast as the reader takes them (see below).
+  --flood-bytes N     stop flooding once N bytes have been queued (whole lines,
+                      so the total is N or up to one line more); implies
+                      --flood. stdout then gets "FLOOD-DONE <lines> <bytes>".
+  --corrupt-echo      every settings write is stored with one value altered
+                      (last character of the first non-empty item changed), so
+                      the ST answer no longer contains what was written.
+  --restart-delay S   seconds the terminal stays away after a restart
+                      (default 3, fractions allowed).
+  --link PATH         keep a symlink at PATH pointing at the current slave; it
+                      is removed while the terminal is away and on exit.
+                      PATH must not be an existing non-symlink.
+  --port-file PATH    keep the current slave path (plus a newline) in the file
+                      PATH, replaced by rename; removed on exit.
+  --quiet             no traffic log on stderr.
+  --help              this text.
+
+Answers (all record lines are ">NAME=f1;f2;..." ending in CR LF):
+  >I 0                DI (model;major;minor), DN (serial), MN (IMEI)
+  >I 1                DF (settings task;firmware task), RW (sent;written)
+  >I 3                TW, RW, DS, PB, MS, ML, APN, MO, MD, SMS
+  >I 7                GK, GS, ID0, ID1, IA2, IF3, II4, O15, LLS x2, OWT x2,
+                      OWK, C#, CA, CC, CE, CG, CR, CH, CI, CJ, CP, CS, CK..CO, CV
+  >D 15;0             one ST record: ">ST=#1=...#2=...", the stored items
+  <pw>*SETP*#n=...    right password: items merged by number, new items
+                      first in the order written, then ST. Item 3 also becomes
+                      the new password (ignored when empty). Wrong password:
+                      nothing is answered and nothing changes.
+  >D 8;0              packet counters to zero, answered with RW=0;0
+  >D 4;1              one packet written and sent, answered with RW
+  >D 0;0              settings update over GPRS: DF settings task 1,2,3,0
+  >D 2;0              firmware update over GPRS: DF firmware task 1,2,3,0
+  >D 9                model 20 only: tachograph upload, MS 5,6,7 and RW
+  >D 1                RD=1, then hang-up, away for --restart-delay, new PORT
+  >D 3;0              USB firmware update: DF firmware task 1, then hang-up
+                      and restart like >D 1 (no RD: the terminal drops off
+                      into its loader)
+  anything else       (">send ..." command-file lines, unknown commands,
+                      garbage) is ignored.
+  Lines may end in CR LF, LF or CR.
+
+Live records (every --rate ms): TW, GK, GS, MS, ML, PB, inputs, LLS, OWT,
+OWK, C# and the CAN values; the clock ticks, the position drifts, the fuel
+falls slowly, speed and engine speed vary. Packet counters grow by one every
+ten ticks.
+
+Flood numbering: the stream alternates ">RW=<n>;<n>" with one filler record
+(TW, GK, GS, LLS, OWT, ML, ID0 or CH, chosen by n mod 8). n starts at 1 on
+every new pseudo-terminal and grows by one per RW line, so a reader checks that
+RW lines alternate with other lines and that n never skips.
+
+stdout lines: "PORT <path>", "HANGUP <path>", "FLOOD-DONE <lines> <bytes>".
+SIGINT/SIGTERM/SIGHUP end the simulator and remove the symlink and port file.
+)";
+    return t;
+}
+
+} // namespace kvtsim

@@ -1,0 +1,33 @@
+// Command-line options of the terminal simulator.
+#pragma once
+
+#include <string>
+
+namespace kvtsim {
+
+struct Options {
+    unsigned model = 31;             // model code reported in the DI record
+    std::string fwMajor = "0";       // firmware version reported in the DI record,
+    std::string fwMinor = "70";      // as the two decimal parts given to --fw
+    std::string serial = "201745";   // DN record
+    std::string imei = "866104023456789"; // MN record
+    std::string password = "482915"; // access password of settings strings
+    unsigned rateMs = 1000;          // period of the live records, 0 = none
+    bool flood = false;              // stream numbered records as fast as the line takes them
+    unsigned long long floodBytes = 0; // stop flooding after this many bytes, 0 = never
+    bool corruptEcho = false;        // damage one value of every settings write
+    double restartDelay = 3.0;       // seconds without a pseudo-terminal after a restart
+    std::string linkPath;            // symlink kept pointing at the current slave
+    std::string portFile;            // file kept holding the current slave path
+    bool quiet = false;              // no traffic log on stderr
+};
+
+enum class ParseResult { Run, Help, Error };
+
+// Parses argv into opts. On Error, err holds a one-line explanation.
+ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err);
+
+// Full usage text: every option and what the simulator answers to.
+std::string helpText(const char *argv0);
+
+} // namespace kvtsim

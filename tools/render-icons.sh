@@ -1,0 +1,26 @@
+#!/bin/sh
+# Renders every resources/icons/*.svg to a 64x64 PNG next to it.
+# The PNGs are kept in the repository, so the build itself never needs
+# rsvg-convert; run this again after editing any of the SVG sources.
+#
+# Usage: tools/render-icons.sh [icons-dir]
+set -eu
+
+here=$(cd "$(dirname "$0")" && pwd)
+dir=${1:-"$here/../resources/icons"}
+size=64
+
+if ! command -v rsvg-convert >/dev/null 2>&1; then
+    echo "render-icons: rsvg-convert not found (Debian: apt-get install librsvg2-bin)" >&2
+    exit 1
+fi
+
+count=0
+for svg in "$dir"/*.svg; do
+    [ -e "$svg" ] || { echo "render-icons: no SVG files in $dir" >&2; exit 1; }
+    png=${svg%.svg}.png
+    rsvg-convert --width "$size" --height "$size" \
+        --format png --output "$png" "$svg"
+    count=$((count + 1))
+done
+echo "render-icons: $count icon(s) rendered to ${size}x${size} PNG in $dir"
