@@ -158,6 +158,7 @@ private:
 
     // ---- status page widgets (status/)
     // BEGIN status members
+    QLineEdit *firmwareVersionEdit = nullptr;
     // END status members
 
     // ---- settings page widgets (settings/)

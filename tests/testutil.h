@@ -1,0 +1,161 @@
+#pragma once
+// Shared helpers of the GUI and end-to-end tests: a pseudo-terminal standing in for the
+// terminal's COM port, connecting a window to it, and closing modal message boxes.
+
+#include "mainwindow/mainwindow.h"
+#include "portdialog/portlist.h"
+#include "portdialog/settingsdialog.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+// The master side of a pseudo-terminal; the program opens the slave side as its COM port.
+class Pty
+{
+public:
+    Pty() { open(); }
+    ~Pty() { close(); }
+    Pty(const Pty &) = delete;
+    Pty &operator=(const Pty &) = delete;
+
+    bool open()
+    {
+        master = ::posix_openpt(O_RDWR | O_NOCTTY);
+        if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0)
+            return false;
+        slavePath = QString::fromLocal8Bit(::ptsname(master));
+        ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+        // raw on the line so that nothing is echoed or translated before the program opens it
+        int slave = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+        if (slave >= 0) {
+            termios t{};
+            ::tcgetattr(slave, &t);
+            ::cfmakeraw(&t);
+            ::tcsetattr(slave, TCSANOW, &t);
+            ::close(slave);
+        }
+        return true;
+    }
+    void close()
+    {
+        if (master >= 0)
+            ::close(master);
+        master = -1;
+    }
+    bool isOpen() const { return master >= 0; }
+
+    // Everything the program wrote, waiting until at least `atLeast` bytes came or the time ran out.
+    // The event loop keeps running meanwhile.
+    QByteArray read(int atLeast = 1, int timeoutMs = 3000)
+    {
+        QByteArray got;
+        QElapsedTimer t;
+        t.start();
+        while (true) {
+            char buf[4096];
+            const ssize_t n = ::read(master, buf, sizeof buf);
+            if (n > 0) {
+                got.append(buf, int(n));
+                continue;
+            }
+            if (got.size() >= atLeast || t.elapsed() > timeoutMs)
+                break;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            QTest::qSleep(2);
+        }
+        return got;
+    }
+    // Whatever is waiting now, without waiting.
+    QByteArray drain() { return read(0, 0); }
+
+    void write(const QByteArray &data)
+    {
+        qint64 done = 0;
+        while (done < data.size()) {
+            const ssize_t n = ::write(master, data.constData() + done, size_t(data.size() - done));
+            if (n > 0)
+                done += n;
+            else
+                QTest::qWait(1);
+        }
+    }
+
+    int master = -1;
+    QString slavePath;
+};
+
+// Lists exactly these ports in the port dialog.
+inline void usePorts(const QList<PortEntry> &ports)
+{
+    setPortSource([ports] { return ports; });
+}
+
+inline PortEntry terminalPort(const QString &path)
+{
+    PortEntry e;
+    e.portName = path;
+    e.systemLocation = path;
+    e.description = QStringLiteral("test terminal");
+    e.manufacturer = QStringLiteral("KVT");
+    e.vendorIdentifier = TerminalVendorId;
+    e.productIdentifier = TerminalProductId;
+    return e;
+}
+
+// Picks the port in the window's port dialog and presses "Выбрать", as a user does.
+inline void connectTo(MainWindow &w, const QString &path)
+{
+    usePorts({terminalPort(path)});
+    SettingsDialog *d = w.portSettingsDialog();
+    d->findChild<QPushButton *>(QStringLiteral("refreshButton"))->click();
+    d->findChild<QPushButton *>(QStringLiteral("applyButton"))->click();
+}
+
+// Closes every modal box that shows up while it lives, pressing `button` when the box has it
+// (otherwise rejecting the box), and records the title and text of each.
+class ModalCloser : public QObject
+{
+public:
+    explicit ModalCloser(QMessageBox::StandardButton button = QMessageBox::Ok)
+        : answer(button)
+    {
+        timer.setInterval(20);
+        QObject::connect(&timer, &QTimer::timeout, [this] { closeActive(); });
+        timer.start();
+    }
+    void closeActive()
+    {
+        QWidget *w = QApplication::activeModalWidget();
+        if (!w)
+            return;
+        if (auto *box = qobject_cast<QMessageBox *>(w)) {
+            titles << box->windowTitle();
+            texts << box->text();
+            if (QAbstractButton *b = box->button(answer)) {
+                b->click();
+                return;
+            }
+        }
+        if (auto *dlg = qobject_cast<QDialog *>(w))
+            dlg->reject();
+        else
+            w->close();
+    }
+    QStringList titles;
+    QStringList texts;
+    QMessageBox::StandardButton answer;
+    QTimer timer;
+};
