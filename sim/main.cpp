@@ -1,0 +1,377 @@
+// kvt-sim: a tracking terminal on a pseudo-terminal, for trying out and testing
+// the logger without hardware. See --help for what it answers to.
+
+#include "device.h"
+#include "options.h"
+#include "pty_port.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+namespace kvtsim {
+
+namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+extern "C" void onSignal(int)
+{
+    const int saved = errno;
+    const char c = 1;
+    [[maybe_unused]] ssize_t n = ::write(g_signalPipe[1], &c, 1);
+    errno = saved;
+}
+
+std::string printable(const std::string &s)
+{
+    std::string t;
+    for (unsigned char c : s) {
+        if (c >= 0x20 && c < 0x7f) {
+            t += static_cast<char>(c);
+        } else {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02x", c);
+            t += buf;
+        }
+    }
+    return t;
+}
+
+void announce(const std::string &text)
+{
+    std::fputs(text.c_str(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+constexpr std::size_t kMaxCommandLine = 64 * 1024;   // longer lines are dropped
+constexpr std::size_t kLiveBacklog = 16 * 1024;      // live/flood lines wait below this
+constexpr std::size_t kMaxBacklog = 4 * 1024 * 1024; // answers beyond this are dropped
+constexpr auto kDrainTimeout = std::chrono::seconds(2);
+
+class Simulator {
+public:
+    Simulator(const Options &opts)
+        : m_opts(opts)
+        , m_device(opts)
+        , m_publisher(opts.linkPath, opts.portFile)
+    {
+    }
+
+    int run();
+
+private:
+    enum class Phase { Running, Draining, Away };
+
+    bool bringUp(Clock::time_point now);
+    void hangUp(Clock::time_point now);
+    void readMaster(Clock::time_point now);
+    void feed(const char *data, std::size_t len, Clock::time_point now);
+    void handleLine(const std::string &line, Clock::time_point now);
+    void queue(const Lines &lines, bool droppable);
+    void writeMaster();
+    std::size_t backlog() const { return m_out.size() - m_outPos; }
+    void log(const std::string &text) const
+    {
+        if (!m_opts.quiet)
+            std::fprintf(stderr, "kvt-sim: %s\n", text.c_str());
+    }
+
+    Options m_opts;
+    Device m_device;
+    PtyPort m_port;
+    PortPublisher m_publisher;
+
+    Phase m_phase = Phase::Running;
+    Clock::time_point m_nextTick;
+    Clock::time_point m_drainDeadline;
+    Clock::time_point m_awayUntil;
+    std::size_t m_lastUnread = 0;
+
+    std::string m_out;       // bytes waiting for the master
+    std::size_t m_outPos = 0;
+    std::string m_line;      // command line being assembled
+    bool m_discarding = false;
+    bool m_readBackoff = false;
+
+    unsigned long long m_floodLines = 0;
+    unsigned long long m_floodBytes = 0;
+    bool m_floodDone = false;
+    bool m_floodAnnounced = false;
+};
+
+bool Simulator::bringUp(Clock::time_point now)
+{
+    std::string err;
+    if (!m_port.open(err)) {
+        std::fprintf(stderr, "kvt-sim: %s\n", err.c_str());
+        return false;
+    }
+    if (!m_publisher.publish(m_port.slavePath(), err))
+        std::fprintf(stderr, "kvt-sim: %s\n", err.c_str());
+    m_out.clear();
+    m_outPos = 0;
+    m_line.clear();
+    m_discarding = false;
+    m_phase = Phase::Running;
+    m_nextTick = now + std::chrono::milliseconds(m_opts.rateMs);
+    announce("PORT " + m_port.slavePath());
+    return true;
+}
+
+void Simulator::hangUp(Clock::time_point now)
+{
+    const std::string path = m_port.slavePath();
+    m_port.hangUp();
+    m_publisher.withdrawLink();
+    m_out.clear();
+    m_outPos = 0;
+    m_phase = Phase::Away;
+    m_awayUntil = now + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(m_opts.restartDelay));
+    announce("HANGUP " + path);
+    log("line hung up, back in " + std::to_string(m_opts.restartDelay) + " s");
+}
+
+void Simulator::queue(const Lines &lines, bool droppable)
+{
+    const std::size_t limit = droppable ? kLiveBacklog : kMaxBacklog;
+    if (backlog() >= limit)
+        return; // nobody reads: the terminal's output buffer is full
+    if (m_outPos > 0 && m_outPos >= m_out.size() / 2) {
+        m_out.erase(0, m_outPos);
+        m_outPos = 0;
+    }
+    for (const std::string &l : lines)
+        m_out += l;
+}
+
+void Simulator::writeMaster()
+{
+    while (m_port.isOpen() && backlog() > 0) {
+        const ssize_t n = ::write(m_port.masterFd(), m_out.data() + m_outPos, backlog());
+        if (n > 0) {
+            m_outPos += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        break; // EAGAIN: the slave side is full, wait for POLLOUT; other errors: retry later
+    }
+    if (backlog() == 0) {
+        m_out.clear();
+        m_outPos = 0;
+    }
+}
+
+void Simulator::readMaster(Clock::time_point now)
+{
+    char buf[4096];
+    for (int round = 0; round < 16 && m_port.isOpen(); ++round) {
+        const ssize_t n = ::read(m_port.masterFd(), buf, sizeof buf);
+        if (n > 0) {
+            m_readBackoff = false;
+            if (m_phase == Phase::Running)
+                feed(buf, static_cast<std::size_t>(n), now);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno != EAGAIN)
+            m_readBackoff = true; // EIO without a slave: do not spin on it
+        break;
+    }
+}
+
+void Simulator::feed(const char *data, std::size_t len, Clock::time_point now)
+{
+    for (std::size_t i = 0; i < len && m_phase == Phase::Running; ++i) {
+        const char c = data[i];
+        if (c == '\r' || c == '\n') {
+            if (!m_discarding && !m_line.empty())
+                handleLine(m_line, now);
+            m_line.clear();
+            m_discarding = false;
+        } else if (m_discarding) {
+            // rest of an overlong line
+        } else if (m_line.size() >= kMaxCommandLine) {
+            log("overlong line dropped");
+            m_line.clear();
+            m_discarding = true;
+        } else {
+            m_line += c;
+        }
+    }
+}
+
+void Simulator::handleLine(const std::string &line, Clock::time_point now)
+{
+    Lines out;
+    const Device::Action action = m_device.handleLine(line, now, out);
+    if (!m_opts.quiet) {
+        std::string answer;
+        for (const std::string &l : out)
+            answer += " " + printable(l.substr(0, l.size() - 2));
+        log("< " + printable(line) + (out.empty() ? std::string("  (no answer)") : "  >" + answer));
+    }
+    queue(out, false);
+    writeMaster();
+    if (action == Device::Action::Restart) {
+        m_phase = Phase::Draining;
+        m_line.clear();
+        m_drainDeadline = now + kDrainTimeout;
+        m_lastUnread = static_cast<std::size_t>(-1);
+    }
+}
+
+int Simulator::run()
+{
+    std::string err;
+    if (!m_publisher.check(err)) {
+        std::fprintf(stderr, "kvt-sim: %s\n", err.c_str());
+        return 1;
+    }
+    if (!bringUp(Clock::now()))
+        return 1;
+
+    for (;;) {
+        auto now = Clock::now();
+
+        // Timed work.
+        if (m_phase == Phase::Away && now >= m_awayUntil) {
+            if (bringUp(now))
+                m_device.powerOn(now);
+            else
+                m_awayUntil = now + std::chrono::seconds(1);
+        }
+        if (m_phase == Phase::Running) {
+            Lines out;
+            m_device.runDue(now, out);
+            queue(out, false);
+            if (!m_opts.flood && m_opts.rateMs > 0 && now >= m_nextTick) {
+                out.clear();
+                m_device.liveTick(now, out);
+                queue(out, true);
+                m_nextTick += std::chrono::milliseconds(m_opts.rateMs);
+                if (m_nextTick <= now)
+                    m_nextTick = now + std::chrono::milliseconds(m_opts.rateMs);
+            }
+            if (m_opts.flood && !m_floodDone) {
+                while (backlog() < kLiveBacklog && !m_floodDone) {
+                    out.clear();
+                    m_device.floodGroup(now, out);
+                    for (const std::string &l : out)
+                        m_floodBytes += l.size();
+                    m_floodLines += out.size();
+                    queue(out, true);
+                    if (m_opts.floodBytes > 0 && m_floodBytes >= m_opts.floodBytes)
+                        m_floodDone = true;
+                }
+            }
+        }
+        writeMaster();
+        if (m_floodDone && !m_floodAnnounced && backlog() == 0) {
+            m_floodAnnounced = true;
+            announce("FLOOD-DONE " + std::to_string(m_floodLines) + " " + std::to_string(m_floodBytes));
+        }
+        if (m_phase == Phase::Draining) {
+            // Hang up once the client has read everything up to the restart
+            // record, or when nobody has read anything for a while.
+            const std::size_t unread = m_port.unreadBySlave() + backlog();
+            if (unread < m_lastUnread) {
+                m_lastUnread = unread;
+                m_drainDeadline = now + kDrainTimeout;
+            }
+            if (unread == 0 || now >= m_drainDeadline)
+                hangUp(now);
+        }
+
+        // Wait for the next event.
+        Clock::time_point wake = Clock::time_point::max();
+        if (m_phase == Phase::Away)
+            wake = m_awayUntil;
+        if (m_phase == Phase::Draining)
+            wake = now + std::chrono::milliseconds(10);
+        if (m_phase == Phase::Running) {
+            wake = m_device.nextDue();
+            if (!m_opts.flood && m_opts.rateMs > 0)
+                wake = std::min(wake, m_nextTick);
+        }
+        if (m_readBackoff)
+            wake = std::min(wake, now + std::chrono::milliseconds(50));
+        int timeout = -1;
+        if (wake != Clock::time_point::max()) {
+            const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(wake - now).count() + 1;
+            timeout = static_cast<int>(std::clamp<long long>(ms, 0, 60000));
+        }
+
+        pollfd fds[2];
+        int nfds = 0;
+        fds[nfds++] = {g_signalPipe[0], POLLIN, 0};
+        if (m_port.isOpen()) {
+            short events = m_readBackoff ? 0 : POLLIN;
+            if (backlog() > 0)
+                events |= POLLOUT;
+            fds[nfds++] = {m_port.masterFd(), events, 0};
+        }
+        const int r = ::poll(fds, static_cast<nfds_t>(nfds), timeout);
+        if (r < 0 && errno != EINTR) {
+            std::perror("kvt-sim: poll");
+            break;
+        }
+        if (fds[0].revents & POLLIN)
+            break; // SIGINT / SIGTERM / SIGHUP
+        now = Clock::now();
+        m_readBackoff = false;
+        if (nfds > 1 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR)))
+            readMaster(now);
+        if (nfds > 1 && (fds[1].revents & POLLOUT))
+            writeMaster();
+    }
+
+    m_port.hangUp();
+    m_publisher.cleanup();
+    return 0;
+}
+
+} // namespace
+
+} // namespace kvtsim
+
+int main(int argc, char **argv)
+{
+    using namespace kvtsim;
+    Options opts;
+    std::string err;
+    switch (parseOptions(argc, argv, opts, err)) {
+    case ParseResult::Help:
+        std::fputs(helpText(argv[0]).c_str(), stdout);
+        return 0;
+    case ParseResult::Error:
+        std::fprintf(stderr, "kvt-sim: %s\nTry '%s --help'.\n", err.c_str(), argv[0]);
+        return 2;
+    case ParseResult::Run:
+        break;
+    }
+
+    if (pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        std::perror("kvt-sim: pipe");
+        return 1;
+    }
+    struct sigaction sa;
+    std::memset(&sa, 0, sizeof sa);
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGHUP, &sa, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    Simulator sim(opts);
+    return sim.run();
+}
