@@ -158,11 +158,223 @@ private:
 
     // ---- status page widgets (status/)
     // BEGIN status members
+    void formatStatusPage(QWidget *page, QWidget *statusColumns);
+    void formatSensorPanel();
+    int widestInputCaption() const;
+    QAction *tachographAction() const;
+    void showCanValue(QLineEdit *field, const QByteArray &value, double divisor);
+    void setInputRow(int row, const QString &caption, const QString &state);
+
+    // status page: five groups in two columns, the sensor panel to their right
+    QGroupBox *generalInfoGroup = nullptr;
+    QGroupBox *deviceStatusGroup = nullptr;
+    QGroupBox *powerGroup = nullptr;
+    QGroupBox *gsmGroup = nullptr;
+    QGroupBox *gnssGroup = nullptr;
+    // "Общая информация"
+    QLineEdit *modelEdit = nullptr;
+    QLineEdit *serialNumberEdit = nullptr;
+    QLineEdit *imeiEdit = nullptr;
     QLineEdit *firmwareVersionEdit = nullptr;
+    QLineEdit *deviceTimeEdit = nullptr;
+    QLineEdit *runTimeEdit = nullptr;
+    QLineEdit *settingsTaskEdit = nullptr;
+    QLineEdit *firmwareTaskEdit = nullptr;
+    QLineEdit *packetsWrittenEdit = nullptr;
+    QLineEdit *packetsSentEdit = nullptr;
+    // "Статусы устройства"
+    QLineEdit *internalMemoryEdit = nullptr;
+    QLineEdit *externalMemoryEdit = nullptr;
+    QLineEdit *clockEdit = nullptr;
+    QLineEdit *accelerometerEdit = nullptr;
+    QLineEdit *gnssStateEdit = nullptr;
+    QLineEdit *gsmStateEdit = nullptr;
+    QLineEdit *sim1Edit = nullptr;
+    QLineEdit *pin1Edit = nullptr;
+    QLineEdit *sim2Edit = nullptr;
+    QLineEdit *pin2Edit = nullptr;
+    // "Питание"
+    QLineEdit *externalVoltageEdit = nullptr;
+    QLineEdit *batteryVoltageEdit = nullptr;
+    // "GSM"
+    QLineEdit *operatorEdit = nullptr;
+    QLineEdit *mccEdit = nullptr;
+    QLineEdit *mncEdit = nullptr;
+    QLineEdit *apnEdit = nullptr;
+    QLineEdit *apnLoginEdit = nullptr;
+    QLineEdit *apnPasswordEdit = nullptr;
+    QProgressBar *signalLevelBar = nullptr;
+    QLineEdit *serverEdit = nullptr;
+    QLineEdit *modemLinkEdit = nullptr;
+    QLineEdit *networkRegistrationEdit = nullptr;
+    QLineEdit *gprsServiceEdit = nullptr;
+    QLineEdit *serverConnectionEdit = nullptr;
+    QLineEdit *serverReplyEdit = nullptr;
+    QLineEdit *tcpCountEdit = nullptr;
+    QLineEdit *smsInEdit = nullptr;
+    QLineEdit *smsOutEdit = nullptr;
+    // "GPS / ГЛОНАСС"
+    QLineEdit *latitudeEdit = nullptr;
+    QLineEdit *longitudeEdit = nullptr;
+    QLineEdit *altitudeEdit = nullptr;
+    QLineEdit *courseEdit = nullptr;
+    QLineEdit *speedEdit = nullptr;
+    QLineEdit *satellitesEdit = nullptr;
+    QLineEdit *hdopEdit = nullptr;
+
+    // sensor and CAN panel
+    QWidget *sensorPanel = nullptr;
+    QGroupBox *inputsGroup = nullptr;
+    QGroupBox *fuelSensorsGroup = nullptr;
+    QGroupBox *oneWireGroup = nullptr;
+    QGroupBox *canDataGroup = nullptr;
+    QGroupBox *securityFlagsGroup = nullptr;
+    QGroupBox *lampFlagsGroup = nullptr;
+    QLabel *inputLabel0 = nullptr;
+    QLabel *inputLabel1 = nullptr;
+    QLabel *inputLabel2 = nullptr;
+    QLabel *inputLabel3 = nullptr;
+    QLabel *inputLabel4 = nullptr;
+    QLabel *inputLabel5 = nullptr;
+    QLabel *inputLabel6 = nullptr;
+    QLabel *inputLabel7 = nullptr;
+    QLineEdit *inputEdit0 = nullptr;
+    QLineEdit *inputEdit1 = nullptr;
+    QLineEdit *inputEdit2 = nullptr;
+    QLineEdit *inputEdit3 = nullptr;
+    QLineEdit *inputEdit4 = nullptr;
+    QLineEdit *inputEdit5 = nullptr;
+    QLineEdit *inputEdit6 = nullptr;
+    QLineEdit *inputEdit7 = nullptr;
+    QLineEdit *llsLevelEdit0 = nullptr;
+    QLineEdit *llsLevelEdit1 = nullptr;
+    QLineEdit *llsLevelEdit2 = nullptr;
+    QLineEdit *llsLevelEdit3 = nullptr;
+    QLineEdit *llsLevelEdit4 = nullptr;
+    QLineEdit *llsLevelEdit5 = nullptr;
+    QLineEdit *llsLevelEdit6 = nullptr;
+    QLineEdit *llsTempEdit0 = nullptr;
+    QLineEdit *llsTempEdit1 = nullptr;
+    QLineEdit *llsTempEdit2 = nullptr;
+    QLineEdit *llsTempEdit3 = nullptr;
+    QLineEdit *llsTempEdit4 = nullptr;
+    QLineEdit *llsTempEdit5 = nullptr;
+    QLineEdit *llsTempEdit6 = nullptr;
+    QLineEdit *thermoAddressEdit0 = nullptr;
+    QLineEdit *thermoAddressEdit1 = nullptr;
+    QLineEdit *thermoAddressEdit2 = nullptr;
+    QLineEdit *thermoAddressEdit3 = nullptr;
+    QLineEdit *thermoAddressEdit4 = nullptr;
+    QLineEdit *thermoAddressEdit5 = nullptr;
+    QLineEdit *thermoTempEdit0 = nullptr;
+    QLineEdit *thermoTempEdit1 = nullptr;
+    QLineEdit *thermoTempEdit2 = nullptr;
+    QLineEdit *thermoTempEdit3 = nullptr;
+    QLineEdit *thermoTempEdit4 = nullptr;
+    QLineEdit *thermoTempEdit5 = nullptr;
+    QLineEdit *keyIdEdit = nullptr;
+    QLineEdit *canDataProgramEdit = nullptr;
+    QLineEdit *canDataValidEdit = nullptr;
+    QLineEdit *engineHoursEdit = nullptr;
+    QLineEdit *mileageEdit = nullptr;
+    QLineEdit *fuelUsedEdit = nullptr;
+    QLabel *fuelLevelLabel = nullptr;
+    QLineEdit *fuelLevelEdit = nullptr;
+    QLineEdit *engineRpmEdit = nullptr;
+    QLineEdit *engineTempEdit = nullptr;
+    QLineEdit *vehicleSpeedEdit = nullptr;
+    QLineEdit *axleLoad1Edit = nullptr;
+    QLineEdit *axleLoad2Edit = nullptr;
+    QLineEdit *axleLoad3Edit = nullptr;
+    QLineEdit *axleLoad4Edit = nullptr;
+    QLineEdit *axleLoad5Edit = nullptr;
+    QLineEdit *pedalPositionEdit = nullptr;
+    QLineEdit *engineLoadEdit = nullptr;
+    QLineEdit *adBlueLevelEdit = nullptr;
+    QLineEdit *securityStateEdit = nullptr;
+    QLineEdit *alarmControllersEdit = nullptr;
+    QList<QRadioButton *> securityFlagButtons;
+    QList<QRadioButton *> lampFlagButtons;
     // END status members
 
     // ---- settings page widgets (settings/)
     // BEGIN settings members
+    void fillSmsFunctionLists();
+    void refreshSettingsPage();
+    // the text of the row label of a settings page field (for messages)
+    QString settingsRowLabel(QWidget *field) const;
+
+    // the body of the last settings string written, checked against the next "ST" record
+    QString lastWrittenSettings;
+
+    QWidget *settingsPage = nullptr;
+    // column 1
+    QLineEdit *monitoringServerEdit = nullptr;
+    QLineEdit *monitoringPortEdit = nullptr;
+    QLineEdit *simPin1Edit = nullptr;
+    QCheckBox *roaming1Check = nullptr;
+    QLineEdit *apn1Edit = nullptr;
+    QLineEdit *login1Edit = nullptr;
+    QLineEdit *password1Edit = nullptr;
+    QLineEdit *simPin2Edit = nullptr;
+    QCheckBox *roaming2Check = nullptr;
+    QLineEdit *apn2Edit = nullptr;
+    QLineEdit *login2Edit = nullptr;
+    QLineEdit *password2Edit = nullptr;
+    QCheckBox *sleepCheck = nullptr;
+    QLineEdit *workTimeEdit = nullptr;
+    QLineEdit *sleepTimeEdit = nullptr;
+    QLineEdit *angleEdit = nullptr;
+    QLineEdit *speedChangeEdit = nullptr;
+    QLineEdit *distanceEdit = nullptr;
+    QLineEdit *timerEdit = nullptr;
+    // column 2
+    QComboBox *rs232Combo = nullptr;
     QComboBox *rs485Combo = nullptr;
+    QComboBox *oneWireCombo = nullptr;
+    QLineEdit *canProgramEdit = nullptr;
+    QComboBox *in0Combo = nullptr;
+    QComboBox *in1Combo = nullptr;
+    QLabel *in2Label = nullptr;
+    QComboBox *in2Combo = nullptr;
+    QComboBox *in3Combo = nullptr;
+    QComboBox *in4Combo = nullptr;
+    QComboBox *in5Combo = nullptr;
+    QComboBox *in6Combo = nullptr;
+    QComboBox *in7Combo = nullptr;
+    QLineEdit *phone1Edit = nullptr;
+    QLineEdit *phone2Edit = nullptr;
+    QLineEdit *phone3Edit = nullptr;
+    QLineEdit *phone4Edit = nullptr;
+    QLineEdit *phone5Edit = nullptr;
+    QComboBox *smsFunction1Combo = nullptr;
+    QComboBox *smsFunction2Combo = nullptr;
+    QComboBox *smsFunction3Combo = nullptr;
+    QComboBox *smsFunction4Combo = nullptr;
+    QComboBox *smsFunction5Combo = nullptr;
+    // column 3
+    QLineEdit *accessPasswordEdit = nullptr;
+    QCheckBox *newPasswordCheck = nullptr;
+    QLineEdit *newPasswordEdit = nullptr;
+    QPushButton *readSettingsButton = nullptr;
+    QLabel *writeStatusLabel = nullptr;
+    QPushButton *writeSettingsButton = nullptr;
+    QGroupBox *canParamsGroup = nullptr;
+    QCheckBox *canParamCheck1 = nullptr;
+    QCheckBox *canParamCheck2 = nullptr;
+    QCheckBox *canParamCheck3 = nullptr;
+    QCheckBox *canParamCheck4 = nullptr;
+    QCheckBox *canParamCheck5 = nullptr;
+    QCheckBox *canParamCheck6 = nullptr;
+    QCheckBox *canParamCheck7 = nullptr;
+    QCheckBox *canParamCheck8 = nullptr;
+    QCheckBox *canParamCheck9 = nullptr;
+    QCheckBox *canParamCheck10 = nullptr;
+    QCheckBox *canParamCheck11 = nullptr;
+    QCheckBox *canParamCheck12 = nullptr;
+    QCheckBox *canParamCheck13 = nullptr;
+    QCheckBox *canParamCheck14 = nullptr;
+    // the CAN parameter box of code 1 to 14, nullptr for any other code
+    QCheckBox *canParamBox(int code) const;
     // END settings members
 };

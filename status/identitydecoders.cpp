@@ -1,10 +1,104 @@
+// Identity and state records: model and firmware, serial number, IMEI, update tasks, clock,
+// packet counters, hardware statuses and supply voltages.
 #include "mainwindow/mainwindow.h"
 
-void MainWindow::decodeDI(const RecordLine &) {}
-void MainWindow::decodeDN(const RecordLine &) {}
-void MainWindow::decodeDF(const RecordLine &) {}
-void MainWindow::decodeMN(const RecordLine &) {}
-void MainWindow::decodeTW(const RecordLine &) {}
-void MainWindow::decodeRW(const RecordLine &) {}
-void MainWindow::decodeDS(const RecordLine &) {}
-void MainWindow::decodePB(const RecordLine &) {}
+#include "status/core_codes.h"
+#include "status/core_numbers.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QLineEdit>
+#include <QMessageBox>
+
+namespace {
+// The oldest firmware the program works with, as major * 100 + minor (0.64).
+constexpr quint64 OldestSupportedFirmware = 64;
+} // namespace
+
+void MainWindow::decodeDI(const RecordLine &r)
+{
+    bool ok = false;
+    const unsigned int model = r.field[0].toUInt(&ok, 10);
+    if (!ok)
+        return;
+    deviceModelCode = model;
+    if (const char *text = modelText(model))
+        modelEdit->setText(QString::fromLatin1(text));
+    if (model == TachographModelCode) {
+        if (QAction *taho = tachographAction())
+            taho->setEnabled(true);
+    }
+    firmwareVersionEdit->setText(fieldText(r.field[1] + '.' + r.field[2]));
+
+    // a part that is not a number counts as 0
+    const quint64 version = quint64(r.field[1].toUInt(nullptr, 10)) * 100u
+                            + r.field[2].toUInt(nullptr, 10);
+    if (version < OldestSupportedFirmware && deviceModelCode == 0) {
+        QMessageBox box(QMessageBox::Information, tr("Внимание"),
+                        tr("Версия ПО устройства устарела\r\nТребуется версия ПО не ниже 0.64"),
+                        QMessageBox::Ok);
+        box.exec();
+    }
+}
+
+void MainWindow::decodeDN(const RecordLine &r)
+{
+    serialNumberEdit->setText(fieldText(r.field[0]));
+}
+
+void MainWindow::decodeDF(const RecordLine &r)
+{
+    QLineEdit *const fields[] = {settingsTaskEdit, firmwareTaskEdit};
+    for (int i = 0; i < 2; ++i) {
+        bool ok = false;
+        const unsigned int state = r.field[i].toUInt(&ok, 10);
+        if (!ok)
+            continue;
+        if (const char *text = taskStateText(state))
+            fields[i]->setText(tr(text));
+    }
+}
+
+void MainWindow::decodeMN(const RecordLine &r)
+{
+    imeiEdit->setText(fieldText(r.field[0]));
+}
+
+void MainWindow::decodeTW(const RecordLine &r)
+{
+    bool ok = false;
+    const unsigned int clock = r.field[0].toUInt(&ok, 10);
+    if (ok)
+        deviceTimeEdit->setText(QDateTime::fromSecsSinceEpoch(qint64(clock), Qt::LocalTime)
+                                    .toString(QStringLiteral("dd-MM-yyyy  hh:mm:ss")));
+    const unsigned int running = r.field[1].toUInt(&ok, 10);
+    if (ok)
+        runTimeEdit->setText(runTimeText(running));
+}
+
+void MainWindow::decodeRW(const RecordLine &r)
+{
+    packetsSentEdit->setText(fieldText(r.field[0]));
+    packetsWrittenEdit->setText(fieldText(r.field[1]));
+}
+
+void MainWindow::decodeDS(const RecordLine &r)
+{
+    bool ok = false;
+    const quint32 word = r.field[0].toUInt(&ok, 10);
+    if (!ok)
+        return;
+    QLineEdit *const fields[DeviceStatusFieldCount] = {
+        internalMemoryEdit, externalMemoryEdit, clockEdit, accelerometerEdit, gnssStateEdit,
+        gsmStateEdit,       sim1Edit,           pin1Edit,  sim2Edit,          pin2Edit};
+    const auto texts = deviceStatusTexts(word);
+    for (int i = 0; i < DeviceStatusFieldCount; ++i)
+        fields[i]->setText(texts[i].translated ? tr(texts[i].text)
+                                               : QString::fromUtf8(texts[i].text));
+}
+
+void MainWindow::decodePB(const RecordLine &r)
+{
+    externalVoltageEdit->setText(fieldText(r.field[0]));
+    batteryVoltageEdit->setText(fieldText(r.field[1]));
+}

@@ -154,10 +154,15 @@ void Terminal::save_cmd_slot()
     box.exec();
 }
 
+QString Terminal::askCommandFileName()
+{
+    return QFileDialog::getOpenFileName(this, tr("Open file"), QString(),
+                                        QStringLiteral("Text File (*.txt);;All Files (*.*)"));
+}
+
 void Terminal::send_file_cmd_slot()
 {
-    const QString name = QFileDialog::getOpenFileName(
-        this, tr("Open file"), QString(), QStringLiteral("Text File (*.txt);;All Files (*.*)"));
+    const QString name = askCommandFileName();
     if (name.isEmpty())
         return;
 

@@ -40,6 +40,10 @@ private slots:
     void send_file_cmd_slot();
     void sendFile_slot();
 
+protected:
+    // The command file to send, asked with the standard open-file dialog.
+    virtual QString askCommandFileName();
+
 private:
     void stopSendingFile();
 

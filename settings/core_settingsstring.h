@@ -1,0 +1,130 @@
+#pragma once
+// The terminal's settings items, as the settings record reports them and as the settings
+// string writes them. Widget-free: the settings page converts its widgets to a SettingsForm
+// and the record decoder works on the SettingsItem list.
+//
+// A settings item is "#", the setting number, "=", then values separated by ",". The format
+// has no escaping of any kind.
+
+#include <QByteArray>
+#include <QChar>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <array>
+#include <optional>
+
+// ---- reading
+
+// One part of a settings text, split at "=" and ",".
+struct SettingsItem
+{
+    int number = 0;         // the setting number; 0 when the number piece is not a decimal number
+    bool hasValues = false; // false when the part holds no "=" at all (then values is empty)
+    QStringList values;     // value 1 is values[0]; empty values count as values
+};
+
+// Field 1 of the settings record as text: the bytes up to the first NUL, as UTF-8.
+QString settingsRecordText(const QByteArray &field);
+
+// Splits a settings text at every "#" into parts (empty parts and the text before the first
+// "#" included), each part at "=" into the number and the values text (a second "=" ends the
+// values text), the values text at ",".
+QVector<SettingsItem> splitSettingsItems(const QString &text);
+
+// Decimal integer as the settings decoder parses it; false when the text is not one.
+bool parseSettingsNumber(const QString &text, int *value);
+
+// The input list entry an item 9 mode letter selects ("P" selects "Pulse"); a null string for
+// anything outside the letter table, "C" included.
+QString inputEntryForModeLetter(const QString &letter);
+
+// ---- writing
+
+// The values of the settings page that the settings string carries.
+struct SettingsForm
+{
+    QString accessPassword;
+    QString server, port;
+    QString apn1, login1, password1;
+    bool newPasswordOn = false;
+    QString newPassword;
+    QString pin1;
+    QString distance, angle, speedChange, timer;
+    bool sleep = false;
+    QString sleepTime, workTime;
+    QString apn2, login2, password2;
+    QString pin2;
+    QString in0, in1, in2; // shown texts of the IN0, IN1 and IN2 lists
+    bool canParamsOn = false;
+    std::array<bool, 14> canParams{}; // canParams[k - 1]: the box of CAN parameter code k
+    int rs485Index = 0;
+    QString oneWireText; // shown text of the 1-Wire list
+    bool canProgramOn = false;
+    QString canProgram;
+    bool roaming1 = false, roaming2 = false;
+};
+
+// The item 9 code of an input list's shown text; line is 0, 1 or 2 (IN0, IN1, IN2). Empty when
+// the text has no code for that line.
+QString inputWriteCode(int line, const QString &shownText);
+
+// The body of the settings string: the items in writing order, no password, no marker.
+QString buildSettingsBody(const SettingsForm &form);
+
+// The whole settings string without its line end: password, "*SETP*", body.
+QString buildSettingsString(const SettingsForm &form);
+
+// The free-text values of the settings string, named by the page field they come from.
+enum class SettingsField {
+    AccessPassword,
+    Server,
+    Port,
+    Apn1,
+    Login1,
+    Password1,
+    NewPassword,
+    Pin1,
+    Distance,
+    Angle,
+    SpeedChange,
+    Timer,
+    SleepTime,
+    WorkTime,
+    Apn2,
+    Login2,
+    Password2,
+    Pin2,
+    CanProgram
+};
+
+struct WrittenValue
+{
+    SettingsField field;
+    QString text;
+};
+
+// Every free-text value the settings string would carry, in the order it appears in the string;
+// the new password and the CAN program only when they are written.
+QVector<WrittenValue> writtenTextValues(const SettingsForm &form);
+
+// The characters a value cannot carry: "#" starts an item, "=" ends the number, "," separates
+// values and CR or LF would end the string.
+bool isUnsafeSettingsCharacter(QChar c);
+
+struct UnsafeValue
+{
+    SettingsField field;
+    QChar character; // the first unsafe character of that value
+};
+
+// The first written value (in string order) holding an unsafe character, if any.
+std::optional<UnsafeValue> findUnsafeValue(const SettingsForm &form);
+
+// ---- firmware version
+
+// True when the firmware version shown on the status page is below 0.25: the text parses as a
+// real number and the number times 100, truncated toward zero, is 24 or less. Text that does
+// not parse gives false.
+bool firmwareVersionNeedsWarning(const QString &versionText);

@@ -1,0 +1,364 @@
+// The settings string and the settings record items, without any widget.
+
+#include "settings/core_settingsstring.h"
+
+#include <QtTest>
+
+Q_DECLARE_METATYPE(SettingsForm)
+Q_DECLARE_METATYPE(SettingsField)
+
+namespace {
+
+// A page with every text empty, every box unchecked, every list at its first entry and the
+// CAN controls disabled.
+SettingsForm emptyPage()
+{
+    SettingsForm f;
+    f.accessPassword = QStringLiteral("482915");
+    f.in0 = f.in1 = f.in2 = QStringLiteral("No");
+    f.oneWireText = QStringLiteral("1Wire");
+    return f;
+}
+
+const char emptyBody[] = "#1=,#2=,,#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,N#11=0,30#15=0,0";
+
+} // namespace
+
+class TestSettingsCore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void body_data();
+    void body();
+    void settingsStringPutsPasswordAndMarkerFirst();
+    void inputCodes_data();
+    void inputCodes();
+    void split_data();
+    void split();
+    void recordTextStopsAtNul();
+    void modeLetters_data();
+    void modeLetters();
+    void firmwareWarning_data();
+    void firmwareWarning();
+    void unsafeValue_data();
+    void unsafeValue();
+};
+
+void TestSettingsCore::body_data()
+{
+    QTest::addColumn<SettingsForm>("form");
+    QTest::addColumn<QString>("body");
+
+    QTest::newRow("all empty") << emptyPage() << QString::fromLatin1(emptyBody);
+
+    SettingsForm f = emptyPage();
+    f.server = "srv.example";
+    f.port = "20144";
+    f.apn1 = "apn";
+    f.login1 = "log";
+    f.password1 = "pw";
+    f.pin1 = "1111";
+    f.distance = "500";
+    f.angle = "15";
+    f.speedChange = "20";
+    f.timer = "120";
+    f.sleep = true;
+    f.sleepTime = "60";
+    f.workTime = "10";
+    f.apn2 = "a2";
+    f.login2 = "l2";
+    f.password2 = "p2";
+    f.pin2 = "2222";
+    f.roaming1 = true;
+    QTest::newRow("values in their places")
+        << f
+        << "#1=srv.example,20144#2=apn,log,pw#4=1111#5=500,15,20,120#6=1,60,10#7=a2,l2,p2"
+           "#8=2222#9=N,N,N#11=0,30#15=1,0";
+
+    f = emptyPage();
+    f.roaming2 = true;
+    QTest::newRow("roaming SIM2 only") << f
+                                       << "#1=,#2=,,#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,N#11=0,30#15=0,1";
+
+    f = emptyPage();
+    f.in2 = "Discrete";
+    QTest::newRow("IN2 Discrete ends item 9 with a comma")
+        << f << "#1=,#2=,,#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,D,#11=0,30#15=0,0";
+
+    f = emptyPage();
+    f.in0 = "Pulse";
+    f.in1 = "ADC";
+    f.in2 = "OUT1";
+    QTest::newRow("Pulse written as C, OUT1 without comma")
+        << f << "#1=,#2=,,#4=#5=,,,#6=0,,#7=,,#8=#9=C,A,O#11=0,30#15=0,0";
+
+    f = emptyPage();
+    f.in0 = "Chassis ground";
+    f.in1 = "Discrete";
+    f.in2 = "Frequency";
+    QTest::newRow("G, D, F") << f << "#1=,#2=,,#4=#5=,,,#6=0,,#7=,,#8=#9=G,D,F,#11=0,30#15=0,0";
+
+    f = emptyPage();
+    f.in1 = "Pulse"; // IN1 has no code for Pulse
+    QTest::newRow("text without code appends nothing")
+        << f << "#1=,#2=,,#4=#5=,,,#6=0,,#7=,,#8=#9=N,N#11=0,30#15=0,0";
+
+    f = emptyPage();
+    f.newPasswordOn = true;
+    QTest::newRow("item 3 empty between 2 and 4")
+        << f << "#1=,#2=,,#3=#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,N#11=0,30#15=0,0";
+    f.newPassword = "777";
+    QTest::newRow("item 3 with the new password")
+        << f << "#1=,#2=,,#3=777#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,N#11=0,30#15=0,0";
+    f.newPasswordOn = false;
+    QTest::newRow("item 3 absent while unchecked") << f << QString::fromLatin1(emptyBody);
+
+    f = emptyPage();
+    f.canParamsOn = true;
+    QTest::newRow("item 10 alone when no box is checked")
+        << f << "#1=,#2=,,#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,N#10=#11=0,30#15=0,0";
+    f.canParams[13] = true;
+    f.canParams[0] = true;
+    f.canParams[4] = true;
+    QTest::newRow("item 10 codes in order, each with a comma")
+        << f << "#1=,#2=,,#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,N#10=1,5,14,#11=0,30#15=0,0";
+    f.canParamsOn = false;
+    QTest::newRow("item 10 absent while the group is disabled")
+        << f << QString::fromLatin1(emptyBody);
+
+    f = emptyPage();
+    f.canProgramOn = true;
+    QTest::newRow("item 12 empty") << f
+                                   << "#1=,#2=,,#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,N#11=0,30#12=#15=0,0";
+    f.canProgram = "105";
+    QTest::newRow("item 12 after item 11")
+        << f << "#1=,#2=,,#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,N#11=0,30#12=105#15=0,0";
+    f.canProgramOn = false;
+    QTest::newRow("item 12 absent while disabled") << f << QString::fromLatin1(emptyBody);
+
+    f = emptyPage();
+    f.rs485Index = 1;
+    f.oneWireText = "Discrete";
+    QTest::newRow("LLS and Discrete") << f
+                                      << "#1=,#2=,,#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,N#11=5,29#15=0,0";
+    f.rs485Index = 2;
+    f.oneWireText = "DISCRETE";
+    QTest::newRow("KVA-CAN, 1-Wire text ignoring case")
+        << f << "#1=,#2=,,#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,N#11=7,29#15=0,0";
+    f.oneWireText = "1wire";
+    QTest::newRow("1wire lower case") << f
+                                      << "#1=,#2=,,#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,N#11=7,30#15=0,0";
+    f.oneWireText = "Дискретный";
+    QTest::newRow("other 1-Wire text adds nothing")
+        << f << "#1=,#2=,,#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,N#11=7#15=0,0";
+
+    f = emptyPage();
+    f.canParamsOn = true;
+    f.canParams[1] = true;
+    f.canProgramOn = true;
+    f.canProgram = "7";
+    f.newPasswordOn = true;
+    f.newPassword = "1";
+    QTest::newRow("items 3, 10 and 12 together")
+        << f << "#1=,#2=,,#3=1#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,N#10=2,#11=0,30#12=7#15=0,0";
+}
+
+void TestSettingsCore::body()
+{
+    QFETCH(SettingsForm, form);
+    QFETCH(QString, body);
+    QCOMPARE(buildSettingsBody(form), body);
+}
+
+void TestSettingsCore::settingsStringPutsPasswordAndMarkerFirst()
+{
+    SettingsForm f = emptyPage();
+    f.accessPassword = QStringLiteral(" 12 ");
+    QCOMPARE(buildSettingsString(f), QStringLiteral(" 12 *SETP*") + QLatin1String(emptyBody));
+}
+
+void TestSettingsCore::inputCodes_data()
+{
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("IN0 No") << 0 << "No" << "N,";
+    QTest::newRow("IN0 Frequency") << 0 << "Frequency" << "F,";
+    QTest::newRow("IN0 no OUT1") << 0 << "OUT1" << "";
+    QTest::newRow("IN0 case-sensitive") << 0 << "pulse" << "";
+    QTest::newRow("IN1 ADC") << 1 << "ADC" << "A,";
+    QTest::newRow("IN1 no Frequency") << 1 << "Frequency" << "";
+    QTest::newRow("IN2 No without comma") << 2 << "No" << "N";
+    QTest::newRow("IN2 Pulse") << 2 << "Pulse" << "C,";
+    QTest::newRow("IN2 no ADC") << 2 << "ADC" << "";
+    QTest::newRow("no line 3") << 3 << "No" << "";
+}
+
+void TestSettingsCore::inputCodes()
+{
+    QFETCH(int, line);
+    QFETCH(QString, text);
+    QFETCH(QString, code);
+    QCOMPARE(inputWriteCode(line, text), code);
+}
+
+void TestSettingsCore::split_data()
+{
+    QTest::addColumn<QString>("text");
+    // per part: "number|hasValues|value1/value2/..." joined by " ; "
+    QTest::addColumn<QString>("parts");
+
+    QTest::newRow("empty text is one empty part") << "" << "0|0|";
+    QTest::newRow("leading empty part") << "#1=h,80#4=12" << "0|0| ; 1|1|h/80 ; 4|1|12";
+    QTest::newRow("no leading #") << "1=h,80#4=12" << "1|1|h/80 ; 4|1|12";
+    QTest::newRow("empty parts and values") << "##2=,,#" << "0|0| ; 0|0| ; 2|1|// ; 0|0|";
+    QTest::newRow("empty values text is one empty value") << "#8=" << "0|0| ; 8|1|";
+    QTest::newRow("no = at all") << "#5" << "0|0| ; 5|0|";
+    QTest::newRow("second = ends the values")
+        << "#2=apn=more,x" << "0|0| ; 2|1|apn";
+    QTest::newRow("number not a number") << "#x=1,2" << "0|0| ; 0|1|1/2";
+    QTest::newRow("values kept as received") << "#7= a , b ,c" << "0|0| ; 7|1| a / b /c";
+    QTest::newRow("leading zeros") << "#010=1" << "0|0| ; 10|1|1";
+}
+
+void TestSettingsCore::split()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, parts);
+    QStringList got;
+    for (const SettingsItem &i : splitSettingsItems(text))
+        got << QStringLiteral("%1|%2|%3").arg(i.number).arg(int(i.hasValues)).arg(
+            i.values.join(QLatin1Char('/')));
+    QCOMPARE(got.join(QStringLiteral(" ; ")), parts);
+    // a part without "=" has no values at all, not one empty value
+    for (const SettingsItem &i : splitSettingsItems(text)) {
+        if (!i.hasValues)
+            QVERIFY(i.values.isEmpty());
+    }
+}
+
+void TestSettingsCore::recordTextStopsAtNul()
+{
+    QCOMPARE(settingsRecordText(QByteArray("#1=a,b\0#4=9", 11)), QStringLiteral("#1=a,b"));
+    QCOMPARE(settingsRecordText(QByteArray("#2=сеть,x,y")), QStringLiteral("#2=сеть,x,y"));
+}
+
+void TestSettingsCore::modeLetters_data()
+{
+    QTest::addColumn<QString>("letter");
+    QTest::addColumn<QString>("entry");
+    QTest::newRow("A") << "A" << "ADC";
+    QTest::newRow("N") << "N" << "No";
+    QTest::newRow("D") << "D" << "Discrete";
+    QTest::newRow("P") << "P" << "Pulse";
+    QTest::newRow("F") << "F" << "Frequency";
+    QTest::newRow("G") << "G" << "Chassis ground";
+    QTest::newRow("O") << "O" << "OUT1";
+    QTest::newRow("C selects nothing") << "C" << QString();
+    QTest::newRow("lower case") << "p" << QString();
+    QTest::newRow("whole value only") << "PP" << QString();
+    QTest::newRow("empty") << "" << QString();
+}
+
+void TestSettingsCore::modeLetters()
+{
+    QFETCH(QString, letter);
+    QFETCH(QString, entry);
+    const QString got = inputEntryForModeLetter(letter);
+    QCOMPARE(got, entry);
+    QCOMPARE(got.isNull(), entry.isNull());
+}
+
+void TestSettingsCore::firmwareWarning_data()
+{
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<bool>("warn");
+    QTest::newRow("0.24") << "0.24" << true;
+    QTest::newRow("0.249") << "0.249" << true;
+    QTest::newRow("-1") << "-1" << true;
+    QTest::newRow("0") << "0" << true;
+    QTest::newRow("-0.001") << "-0.001" << true;
+    QTest::newRow("0.25") << "0.25" << false;
+    QTest::newRow("0.64") << "0.64" << false;
+    QTest::newRow("1") << "1" << false;
+    QTest::newRow("huge") << "3e30" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("not a number") << "v0.1" << false;
+    QTest::newRow("comma decimal") << "0,1" << false;
+}
+
+void TestSettingsCore::firmwareWarning()
+{
+    QFETCH(QString, version);
+    QFETCH(bool, warn);
+    QCOMPARE(firmwareVersionNeedsWarning(version), warn);
+}
+
+void TestSettingsCore::unsafeValue_data()
+{
+    QTest::addColumn<SettingsForm>("form");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<SettingsField>("field");
+    QTest::addColumn<QChar>("character");
+
+    QTest::newRow("all empty") << emptyPage() << false << SettingsField::Server << QChar();
+
+    SettingsForm f = emptyPage();
+    f.password1 = "a,b";
+    QTest::newRow("comma in APN password") << f << true << SettingsField::Password1 << QChar(',');
+    f = emptyPage();
+    f.server = "x#4=9";
+    QTest::newRow("hash in server") << f << true << SettingsField::Server << QChar('#');
+    f = emptyPage();
+    f.apn2 = "a=b";
+    QTest::newRow("= in APN2") << f << true << SettingsField::Apn2 << QChar('=');
+    f = emptyPage();
+    f.login2 = "l\r";
+    QTest::newRow("CR in login2") << f << true << SettingsField::Login2 << QChar('\r');
+    f = emptyPage();
+    f.timer = "1\n";
+    QTest::newRow("LF in timer") << f << true << SettingsField::Timer << QChar('\n');
+    f = emptyPage();
+    f.accessPassword = "48,2915";
+    QTest::newRow("access password") << f << true << SettingsField::AccessPassword << QChar(',');
+    f = emptyPage();
+    f.pin2 = "1#";
+    f.server = "s=";
+    QTest::newRow("first in string order") << f << true << SettingsField::Server << QChar('=');
+    f = emptyPage();
+    f.port = "=#";
+    QTest::newRow("first character of the value") << f << true << SettingsField::Port << QChar('=');
+    f = emptyPage();
+    f.newPassword = "1,2";
+    QTest::newRow("unwritten new password is not checked")
+        << f << false << SettingsField::Server << QChar();
+    f.newPasswordOn = true;
+    QTest::newRow("written new password") << f << true << SettingsField::NewPassword << QChar(',');
+    f = emptyPage();
+    f.canProgram = "#";
+    QTest::newRow("unwritten CAN program is not checked")
+        << f << false << SettingsField::Server << QChar();
+    f.canProgramOn = true;
+    QTest::newRow("written CAN program") << f << true << SettingsField::CanProgram << QChar('#');
+    f = emptyPage();
+    f.apn1 = "a;b *SETP* ü\t";
+    QTest::newRow("other characters pass") << f << false << SettingsField::Server << QChar();
+}
+
+void TestSettingsCore::unsafeValue()
+{
+    QFETCH(SettingsForm, form);
+    QFETCH(bool, found);
+    QFETCH(SettingsField, field);
+    QFETCH(QChar, character);
+    const auto got = findUnsafeValue(form);
+    QCOMPARE(got.has_value(), found);
+    if (found) {
+        QCOMPARE(int(got->field), int(field));
+        QCOMPARE(got->character, character);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestSettingsCore)
+#include "tst_settings_core.moc"

@@ -1,0 +1,364 @@
+// What the settings page writes to the terminal: the settings string, the refusals, the
+// settings request and the requests of a tab click, captured on a pseudo-terminal.
+
+#include "testutil.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QtTest>
+
+namespace {
+
+const char emptyBody[] = "#1=,#2=,,#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,N#11=0,30#15=0,0";
+const char warningText[] = "Возможна ошибка записи настроек";
+const char versionWarning[] = "Для корректного отображения и задания настроек необходимо "
+                              "обновить версию ПО до 0.25 и выше";
+
+} // namespace
+
+class TestSettingsIo : public QObject
+{
+    Q_OBJECT
+
+private:
+    MainWindow *w = nullptr;
+    Pty *pty = nullptr;
+    QWidget *page() const { return w->tabs()->widget(1); }
+    template <typename T>
+    T *get(const char *name) const
+    {
+        return page()->findChild<T *>(QLatin1String(name));
+    }
+    void apply(const QString &assignment);
+    void disableCan();
+    QByteArray written(int atLeast = 1) { return pty->read(atLeast, 1500); }
+    QByteArray nothingWritten() { return pty->read(1, 300); }
+    void clickTab(int index);
+    QString warning() const { return get<QLabel>("writeStatusLabel")->text(); }
+    void st(const QByteArray &f1) { w->dispatchRecord("ST", f1, "", "", "", ""); }
+
+private slots:
+    void init();
+    void cleanup();
+
+    void writeString_data();
+    void writeString();
+    void emptyPasswordSendsNothing();
+    void refusedValues_data();
+    void refusedValues();
+    void emptyPasswordCheckedFirst();
+    void readButton();
+    void statusTabRequests();
+    void settingsTabRequestsEveryClick();
+    void firmwareWarning_data();
+    void firmwareWarning();
+    void settingsTabResetsRs485();
+    void tabsActByPosition();
+};
+
+void TestSettingsIo::init()
+{
+    deviceModelCode = 0;
+    pty = new Pty;
+    QVERIFY(pty->isOpen());
+    w = new MainWindow;
+    w->resize(1200, 800);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    connectTo(*w, pty->slavePath);
+    QVERIFY(w->serialPort()->isOpen());
+    QCOMPARE(written(14), QByteArray(">I 0\r\n>I 1\r\n"));
+}
+
+void TestSettingsIo::cleanup()
+{
+    delete w;
+    w = nullptr;
+    delete pty;
+    pty = nullptr;
+}
+
+void TestSettingsIo::apply(const QString &assignment)
+{
+    const int eq = assignment.indexOf(QLatin1Char('='));
+    const QString name = assignment.left(eq);
+    const QString value = assignment.mid(eq + 1);
+    QObject *o = page()->findChild<QObject *>(name);
+    QVERIFY2(o, qPrintable(name));
+    if (auto *e = qobject_cast<QLineEdit *>(o)) {
+        e->setText(value);
+        QCOMPARE(e->text(), value);
+    } else if (auto *c = qobject_cast<QCheckBox *>(o)) {
+        c->setChecked(value == QLatin1String("1"));
+    } else if (auto *c = qobject_cast<QComboBox *>(o)) {
+        const int i = c->findText(value);
+        QVERIFY2(i >= 0, qPrintable(assignment));
+        c->setCurrentIndex(i);
+    } else {
+        QFAIL(qPrintable(QStringLiteral("cannot set ") + name));
+    }
+}
+
+void TestSettingsIo::disableCan()
+{
+    get<QComboBox>("rs485Combo")->setCurrentIndex(1);
+    get<QComboBox>("rs485Combo")->setCurrentIndex(0);
+}
+
+void TestSettingsIo::clickTab(int index)
+{
+    QTabBar *bar = w->tabs()->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
+}
+
+void TestSettingsIo::writeString_data()
+{
+    QTest::addColumn<bool>("canOff");
+    QTest::addColumn<QStringList>("page");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("all empty") << true << QStringList{}
+                               << QByteArray("482915*SETP*") + emptyBody + "\r\n";
+    QTest::newRow("CAN controls as at start")
+        << false << QStringList{}
+        << QByteArray("482915*SETP*#1=,#2=,,#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,N#10=#11=0,30#12="
+                      "#15=0,0\r\n");
+    QTest::newRow("password of blanks passes")
+        << true << QStringList{"accessPasswordEdit=  "}
+        << QByteArray("  *SETP*") + emptyBody + "\r\n";
+    QTest::newRow("every field")
+        << false
+        << QStringList{"monitoringServerEdit=сервер.рф", "monitoringPortEdit=20144",
+                       "simPin1Edit=1111", "roaming1Check=0", "roaming2Check=1",
+                       "apn1Edit=internet", "login1Edit=l1", "password1Edit=p1",
+                       "simPin2Edit=2222", "apn2Edit=a2", "login2Edit=l2",
+                       "password2Edit=p 2", "sleepCheck=1", "workTimeEdit=10",
+                       "sleepTimeEdit=60", "angleEdit=15", "speedChangeEdit=20",
+                       "distanceEdit=500", "timerEdit=120", "in0Combo=Frequency",
+                       "in1Combo=ADC", "in2Combo=Discrete", "rs485Combo=KVA-CAN",
+                       "oneWireCombo=Discrete", "canProgramEdit=105", "canParamCheck2=1",
+                       "canParamCheck14=1", "newPasswordCheck=1", "newPasswordEdit=777",
+                       "accessPasswordEdit=пароль", "phone1Edit=+79990000000"}
+        << QStringLiteral("пароль*SETP*#1=сервер.рф,20144#2=internet,l1,p1#3=777#4=1111"
+                          "#5=500,15,20,120#6=1,60,10#7=a2,l2,p 2#8=2222#9=F,A,D,#10=2,14,"
+                          "#11=7,29#12=105#15=0,1\r\n")
+               .toUtf8();
+    QTest::newRow("LLS leaves out items 10 and 12")
+        << false
+        << QStringList{"rs485Combo=LLS-совместимые у-ва ", "canProgramEdit=105",
+                       "canParamCheck1=1", "in2Combo=OUT1"}
+        << QByteArray("482915*SETP*#1=,#2=,,#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,O#11=5,30#15=0,0\r\n");
+}
+
+void TestSettingsIo::writeString()
+{
+    QFETCH(bool, canOff);
+    QFETCH(QStringList, page);
+    QFETCH(QByteArray, bytes);
+    if (canOff)
+        disableCan();
+    for (const QString &a : page)
+        apply(a);
+    pty->drain();
+    get<QPushButton>("writeSettingsButton")->click();
+    QCOMPARE(written(bytes.size()), bytes);
+    // the body written is what the next record is checked against
+    const QByteArray body = bytes.mid(bytes.indexOf("*SETP*") + 6).chopped(2);
+    st("#0=x" + body);
+    QCOMPARE(warning(), QString());
+    st(body.left(body.size() - 1));
+    QCOMPARE(warning(), QString::fromUtf8(warningText));
+}
+
+void TestSettingsIo::emptyPasswordSendsNothing()
+{
+    disableCan();
+    get<QPushButton>("writeSettingsButton")->click();
+    QCOMPARE(written(), QByteArray("482915*SETP*") + emptyBody + "\r\n");
+    st("#1=a,b");
+    QCOMPARE(warning(), QString::fromUtf8(warningText));
+
+    apply("accessPasswordEdit=");
+    apply("monitoringServerEdit=changed");
+    {
+        ModalCloser closer;
+        get<QPushButton>("writeSettingsButton")->click();
+        QCOMPARE(closer.titles, QStringList{"Настройка терминала"});
+        QCOMPARE(closer.texts, QStringList{"Требуется указать пароль доступа"});
+    }
+    QCOMPARE(nothingWritten(), QByteArray());
+    // the old warning is gone all the same, and the check still uses the earlier body
+    QCOMPARE(warning(), QString());
+    st(emptyBody);
+    QCOMPARE(warning(), QString());
+}
+
+void TestSettingsIo::refusedValues_data()
+{
+    QTest::addColumn<QStringList>("page");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("character");
+
+    QTest::newRow("comma in APN password")
+        << QStringList{"password1Edit=pa,ss"} << "Пароль1" << "«,»";
+    QTest::newRow("hash in server") << QStringList{"monitoringServerEdit=x#4=9"} << "Сервер"
+                                    << "«#»";
+    QTest::newRow("= in APN2") << QStringList{"apn2Edit=a=b"} << "APN2" << "«=»";
+    QTest::newRow("comma in PIN2") << QStringList{"simPin2Edit=1,2"} << "ПИН2" << "«,»";
+    QTest::newRow("CR in login1") << QStringList{"login1Edit=ab\rc"} << "Логин1"
+                                  << "CR (возврат каретки)";
+    QTest::newRow("LF in timer") << QStringList{"timerEdit=1\n"} << "По таймеру"
+                                 << "LF (перевод строки)";
+    QTest::newRow("hash in access password")
+        << QStringList{"accessPasswordEdit=48#29"} << "Пароль" << "«#»";
+    QTest::newRow("comma in new password")
+        << QStringList{"newPasswordCheck=1", "newPasswordEdit=1,2"} << "Новый пароль" << "«,»";
+    QTest::newRow("hash in CAN program")
+        << QStringList{"rs485Combo=KVA-CAN", "canProgramEdit=1#2"} << "Прграмма CAN" << "«#»";
+    QTest::newRow("first of two in string order")
+        << QStringList{"simPin2Edit=#", "apn1Edit=a=b"} << "APN1" << "«=»";
+}
+
+void TestSettingsIo::refusedValues()
+{
+    QFETCH(QStringList, page);
+    QFETCH(QString, label);
+    QFETCH(QString, character);
+    disableCan();
+    get<QPushButton>("writeSettingsButton")->click();
+    QCOMPARE(written(), QByteArray("482915*SETP*") + emptyBody + "\r\n");
+
+    for (const QString &a : page)
+        apply(a);
+    {
+        ModalCloser closer;
+        get<QPushButton>("writeSettingsButton")->click();
+        QCOMPARE(closer.titles, QStringList{"Настройка терминала"});
+        QCOMPARE(closer.texts.size(), 1);
+        const QString text = closer.texts.first();
+        QVERIFY2(text.contains(QStringLiteral("«") + label + QStringLiteral("»")),
+                 qPrintable(text));
+        QVERIFY2(text.contains(character), qPrintable(text));
+    }
+    QCOMPARE(nothingWritten(), QByteArray());
+    // the remembered body is still the one actually written
+    st(emptyBody);
+    QCOMPARE(warning(), QString());
+}
+
+void TestSettingsIo::emptyPasswordCheckedFirst()
+{
+    apply("accessPasswordEdit=");
+    apply("monitoringServerEdit=a#b");
+    ModalCloser closer;
+    get<QPushButton>("writeSettingsButton")->click();
+    QCOMPARE(closer.texts, QStringList{"Требуется указать пароль доступа"});
+    QCOMPARE(nothingWritten(), QByteArray());
+}
+
+void TestSettingsIo::readButton()
+{
+    pty->drain();
+    get<QPushButton>("readSettingsButton")->click();
+    QCOMPARE(written(9), QByteArray(">D 15;0\r\n"));
+}
+
+void TestSettingsIo::statusTabRequests()
+{
+    pty->drain();
+    clickTab(0);
+    QCOMPARE(written(26), QByteArray(">I 0\r\n>I 1\r\n>I 3\r\n>I 7\r\n"));
+}
+
+void TestSettingsIo::settingsTabRequestsEveryClick()
+{
+    pty->drain();
+    clickTab(1);
+    QCOMPARE(written(9), QByteArray(">D 15;0\r\n"));
+    QCOMPARE(w->tabs()->currentIndex(), 1);
+    clickTab(1);
+    QCOMPARE(written(9), QByteArray(">D 15;0\r\n"));
+}
+
+void TestSettingsIo::firmwareWarning_data()
+{
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<bool>("warns");
+    QTest::newRow("0.24") << "0.24" << true;
+    QTest::newRow("0.249") << "0.249" << true;
+    QTest::newRow("-1") << "-1" << true;
+    QTest::newRow("0.25") << "0.25" << false;
+    QTest::newRow("1") << "1" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("not a number") << "нет" << false;
+}
+
+void TestSettingsIo::firmwareWarning()
+{
+    QFETCH(QString, version);
+    QFETCH(bool, warns);
+    auto *fw = w->findChild<QLineEdit *>(QStringLiteral("firmwareVersionEdit"));
+    QVERIFY(fw);
+    fw->setText(version);
+    pty->drain();
+
+    // close the box, noting what had been written while it was open
+    QStringList titles, texts;
+    QByteArray writtenWhileOpen;
+    QTimer closer;
+    closer.setInterval(20);
+    connect(&closer, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        writtenWhileOpen += pty->drain();
+        titles << box->windowTitle();
+        texts << box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    closer.start();
+    clickTab(1);
+    const QByteArray after = written(9);
+    closer.stop();
+
+    if (warns) {
+        QCOMPARE(titles, QStringList{"Внимание"});
+        QCOMPARE(texts, QStringList{QString::fromUtf8(versionWarning)});
+        QCOMPARE(writtenWhileOpen, QByteArray());
+    } else {
+        QCOMPARE(titles, QStringList());
+    }
+    QCOMPARE(after, QByteArray(">D 15;0\r\n"));
+}
+
+void TestSettingsIo::settingsTabResetsRs485()
+{
+    apply("rs485Combo=KVA-CAN");
+    QVERIFY(get<QGroupBox>("canParamsGroup")->isEnabled());
+    clickTab(1);
+    QCOMPARE(get<QComboBox>("rs485Combo")->currentIndex(), 0);
+    QVERIFY(!get<QGroupBox>("canParamsGroup")->isEnabled());
+    QVERIFY(!get<QLineEdit>("canProgramEdit")->isEnabled());
+    // the answer sets the choice again
+    st("#11=7,30");
+    QCOMPARE(get<QComboBox>("rs485Combo")->currentIndex(), 2);
+    QVERIFY(get<QGroupBox>("canParamsGroup")->isEnabled());
+}
+
+void TestSettingsIo::tabsActByPosition()
+{
+    w->tabs()->tabBar()->moveTab(1, 0);
+    QCOMPARE(w->tabs()->widget(0)->objectName(), QStringLiteral("settingsPage"));
+    pty->drain();
+    clickTab(0);
+    QCOMPARE(written(26), QByteArray(">I 0\r\n>I 1\r\n>I 3\r\n>I 7\r\n"));
+    clickTab(1);
+    QCOMPARE(written(9), QByteArray(">D 15;0\r\n"));
+}
+
+QTEST_MAIN(TestSettingsIo)
+#include "tst_settings_io.moc"
