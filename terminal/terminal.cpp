@@ -126,13 +126,17 @@ void Terminal::clear_cmd_slot()
     qDebug() << "CLEAR > PLAY";
 }
 
+QString Terminal::askLogFileName()
+{
+    return QFileDialog::getSaveFileName(nullptr, QStringLiteral("Запись лог-файла"),
+                                        QStringLiteral("logFileKVT"), QStringLiteral("*"));
+}
+
 void Terminal::save_cmd_slot()
 {
     const QString text = console->toPlainText();
     qDebug() << "SAVE > PLAY";
-    const QString chosen = QFileDialog::getSaveFileName(
-        nullptr, QStringLiteral("Запись лог-файла"), QStringLiteral("logFileKVT"),
-        QStringLiteral("*"));
+    const QString chosen = askLogFileName();
     if (chosen.isEmpty())
         return;
     const QString fileName = chosen + QStringLiteral(".txt");

@@ -43,6 +43,8 @@ private slots:
 protected:
     // The command file to send, asked with the standard open-file dialog.
     virtual QString askCommandFileName();
+    // The name to save the log under, asked with the standard save-file dialog.
+    virtual QString askLogFileName();
 
 private:
     void stopSendingFile();
