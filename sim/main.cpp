@@ -93,6 +93,7 @@ private:
     Clock::time_point m_drainDeadline;
     Clock::time_point m_awayUntil;
     std::size_t m_lastUnread = 0;
+    std::string m_previousPath; // slave path before the last hang-up
 
     std::string m_out;       // bytes waiting for the master
     std::size_t m_outPos = 0;
@@ -109,7 +110,7 @@ private:
 bool Simulator::bringUp(Clock::time_point now)
 {
     std::string err;
-    if (!m_port.open(err)) {
+    if (!m_port.open(err, m_previousPath)) {
         std::fprintf(stderr, "kvt-sim: %s\n", err.c_str());
         return false;
     }
@@ -128,6 +129,7 @@ bool Simulator::bringUp(Clock::time_point now)
 void Simulator::hangUp(Clock::time_point now)
 {
     const std::string path = m_port.slavePath();
+    m_previousPath = path;
     m_port.hangUp();
     m_publisher.withdrawLink();
     m_out.clear();
@@ -135,7 +137,9 @@ void Simulator::hangUp(Clock::time_point now)
     m_phase = Phase::Away;
     m_awayUntil = now + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(m_opts.restartDelay));
     announce("HANGUP " + path);
-    log("line hung up, back in " + std::to_string(m_opts.restartDelay) + " s");
+    char delay[32];
+    std::snprintf(delay, sizeof delay, "%g", m_opts.restartDelay);
+    log(std::string("line hung up, back in ") + delay + " s");
 }
 
 void Simulator::queue(const Lines &lines, bool droppable)
@@ -315,7 +319,8 @@ int Simulator::run()
         fds[nfds++] = {g_signalPipe[0], POLLIN, 0};
         if (m_port.isOpen()) {
             short events = m_readBackoff ? 0 : POLLIN;
-            if (backlog() > 0)
+            const bool flooding = m_phase == Phase::Running && m_opts.flood && !m_floodDone;
+            if (backlog() > 0 || flooding)
                 events |= POLLOUT;
             fds[nfds++] = {m_port.masterFd(), events, 0};
         }

@@ -37,9 +37,25 @@ PtyPort::~PtyPort()
     hangUp();
 }
 
-bool PtyPort::open(std::string &err)
+bool PtyPort::open(std::string &err, const std::string &avoidPath)
 {
     hangUp();
+    if (!openOne(err))
+        return false;
+    if (avoidPath.empty() || m_slavePath != avoidPath)
+        return true;
+    // Keep the unwanted one open while the next is made, so the next gets another number.
+    const int heldMaster = m_master;
+    const int heldSlave = m_slave;
+    m_master = m_slave = -1;
+    const bool ok = openOne(err);
+    ::close(heldSlave);
+    ::close(heldMaster);
+    return ok;
+}
+
+bool PtyPort::openOne(std::string &err)
+{
     const int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master < 0) {
         err = sysError("posix_openpt");

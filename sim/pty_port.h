@@ -16,8 +16,9 @@ public:
 
     // Creates a new pseudo-terminal: non-blocking master, slave in raw mode
     // and held open by the simulator so the line does not hang up while no
-    // client is attached.
-    bool open(std::string &err);
+    // client is attached. A slave path equal to avoidPath is not used, so a
+    // client can tell the terminal that came back from the one that left.
+    bool open(std::string &err, const std::string &avoidPath = std::string());
 
     // Closes master and slave: a client that has the slave open sees a
     // hang-up (EOF / EIO), as with an unplugged USB device.
@@ -31,6 +32,8 @@ public:
     std::size_t unreadBySlave() const;
 
 private:
+    bool openOne(std::string &err);
+
     int m_master = -1;
     int m_slave = -1;
     std::string m_slavePath;

@@ -71,7 +71,7 @@ void TestSettingsIo::init()
     QVERIFY(QTest::qWaitForWindowExposed(w));
     connectTo(*w, pty->slavePath);
     QVERIFY(w->serialPort()->isOpen());
-    QCOMPARE(written(14), QByteArray(">I 0\r\n>I 1\r\n"));
+    QCOMPARE(written(12), QByteArray(">I 0\r\n>I 1\r\n"));
 }
 
 void TestSettingsIo::cleanup()
@@ -271,7 +271,7 @@ void TestSettingsIo::statusTabRequests()
 {
     pty->drain();
     clickTab(0);
-    QCOMPARE(written(26), QByteArray(">I 0\r\n>I 1\r\n>I 3\r\n>I 7\r\n"));
+    QCOMPARE(written(24), QByteArray(">I 0\r\n>I 1\r\n>I 3\r\n>I 7\r\n"));
 }
 
 void TestSettingsIo::settingsTabRequestsEveryClick()
@@ -355,7 +355,7 @@ void TestSettingsIo::tabsActByPosition()
     QCOMPARE(w->tabs()->widget(0)->objectName(), QStringLiteral("settingsPage"));
     pty->drain();
     clickTab(0);
-    QCOMPARE(written(26), QByteArray(">I 0\r\n>I 1\r\n>I 3\r\n>I 7\r\n"));
+    QCOMPARE(written(24), QByteArray(">I 0\r\n>I 1\r\n>I 3\r\n>I 7\r\n"));
     clickTab(1);
     QCOMPARE(written(9), QByteArray(">D 15;0\r\n"));
 }
