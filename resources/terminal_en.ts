@@ -1,4 +1,1015 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>KVT Logger [0.06]</source>
+        <translation>KVT Logger [0.06]</translation>
+    </message>
+    <message>
+        <source>ToolBar</source>
+        <translation>ToolBar</translation>
+    </message>
+    <message>
+        <source>C&amp;onnect</source>
+        <translation>C&amp;onnect</translation>
+    </message>
+    <message>
+        <source>Открыть</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Открыть COM порт</source>
+        <translation>Open COM port</translation>
+    </message>
+    <message>
+        <source>Ctrl+O</source>
+        <translation>Ctrl+O</translation>
+    </message>
+    <message>
+        <source>&amp;Disconnect</source>
+        <translation>&amp;Disconnect</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Закрыть COM порт</source>
+        <translation>Close COM port</translation>
+    </message>
+    <message>
+        <source>Ctrl+D</source>
+        <translation>Ctrl+D</translation>
+    </message>
+    <message>
+        <source>&amp;Configure</source>
+        <translation>&amp;Configure</translation>
+    </message>
+    <message>
+        <source>Настройка</source>
+        <translation>Setup</translation>
+    </message>
+    <message>
+        <source>Настройка COM порта</source>
+        <translation>COM port setup</translation>
+    </message>
+    <message>
+        <source>Alt+C</source>
+        <translation>Alt+C</translation>
+    </message>
+    <message>
+        <source>C&amp;lear</source>
+        <translation>C&amp;lear</translation>
+    </message>
+    <message>
+        <source>Очистить </source>
+        <translation>Clear </translation>
+    </message>
+    <message>
+        <source>Очистить лог</source>
+        <translation>Clear log</translation>
+    </message>
+    <message>
+        <source>Alt+L</source>
+        <translation>Alt+L</translation>
+    </message>
+    <message>
+        <source>Отправить пакет на сервер</source>
+        <translation>Send a packet to the server</translation>
+    </message>
+    <message>
+        <source>Очистить память пакетов</source>
+        <translation>Clear the packet memory</translation>
+    </message>
+    <message>
+        <source>Рестарт устройства</source>
+        <translation>Restart the device</translation>
+    </message>
+    <message>
+        <source>Обновить ПО через USB </source>
+        <translation>Update firmware over USB </translation>
+    </message>
+    <message>
+        <source>Обновить ПО по GPRS</source>
+        <translation>Update firmware over GPRS</translation>
+    </message>
+    <message>
+        <source>Обновить настройки по GPRS</source>
+        <translation>Update settings over GPRS</translation>
+    </message>
+    <message>
+        <source>Выгрузить DDD файл</source>
+        <translation>Download the DDD file</translation>
+    </message>
+    <message>
+        <source>Сайт</source>
+        <translation>Web site</translation>
+    </message>
+    <message>
+        <source>РУССКИЙ</source>
+        <translation>RUSSIAN</translation>
+    </message>
+    <message>
+        <source>ENGLISH</source>
+        <translation>ENGLISH</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>About program</source>
+        <translation>About program</translation>
+    </message>
+    <message>
+        <source>Alt+A</source>
+        <translation>Alt+A</translation>
+    </message>
+    <message>
+        <source>About Qt</source>
+        <translation>About Qt</translation>
+    </message>
+    <message>
+        <source>Обновление ПО через USB </source>
+        <translation>Firmware update over USB </translation>
+    </message>
+    <message>
+        <source>Для обновления ПО через USB вам потребуется файл прошивки<byte value="xd" />
+Если у вас нет данного файла - нажмите Cancel</source>
+        <translation>To update the firmware over USB you need the firmware file&#13;
+If you do not have it, press Cancel</translation>
+    </message>
+    <message>
+        <source>Параметры устройства</source>
+        <translation>Device parameters</translation>
+    </message>
+    <message>
+        <source>Настройки</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation>Log</translation>
+    </message>
+    <message>
+        <source>Перезагрузка устройства</source>
+        <translation>Device restart</translation>
+    </message>
+    <message>
+        <source>Устройство перезагружено<byte value="xd" />
+</source>
+        <translation>The device has restarted&#13;
+</translation>
+    </message>
+    <message>
+        <source>COM порт закрыт</source>
+        <translation>COM port closed</translation>
+    </message>
+    <message>
+        <source>Скопируйте файл ПО на съемный диск KVT_loader<byte value="xd" />
+</source>
+        <translation>Copy the firmware file to the removable disk KVT_loader&#13;
+</translation>
+    </message>
+    <message>
+        <source>Connected to %1 : %2, %3, %4, %5, %6</source>
+        <translation>Connected to %1 : %2, %3, %4, %5, %6</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Проверьте COM порт на вашем ПК</source>
+        <translation>Check the COM port of your PC</translation>
+    </message>
+    <message>
+        <source>Open error [%1]</source>
+        <translation>Open error [%1]</translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation>Disconnected</translation>
+    </message>
+    <message>
+        <source>Critical Error [%1]</source>
+        <translation>Critical Error [%1]</translation>
+    </message>
+    <message>
+        <source>%1:%2:%3 | %4 B</source>
+        <translation>%1:%2:%3 | %4 B</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Attention</translation>
+    </message>
+    <message>
+        <source>Версия ПО устройства устарела<byte value="xd" />
+Требуется версия ПО не ниже 0.64</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>!!! MS= %1 !!!</source>
+        <translation>!!! MS= %1 !!!</translation>
+    </message>
+    <message>
+        <source>Не определен</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>не задан</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Вкл</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Выкл</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>IN4_U Выход</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>IN5_U Выход</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source> Замкнут</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source> Разомкнут</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Общая информация</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Модель</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>SN устройства</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>IMEI модема</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Версия ПО</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Время устройства</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Время работы</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Статус настроек</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Статус ПО</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Записано пакетов</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Отправлено пакетов</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Статусы устройства</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Внутр. память</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Внешн. память</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Часы</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Акселерометр</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>GPS/ГЛОНАСС</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>GSM</source>
+        <translation>GSM</translation>
+    </message>
+    <message>
+        <source>SIM1 карта</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>PIN1 код</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>SIM2 карта</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>PIN2 код</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Питание</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Внешнее напряжение, мВ</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Напряжение АКБ, мВ</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Оператор</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>MCC</source>
+        <translation>MCC</translation>
+    </message>
+    <message>
+        <source>MNC</source>
+        <translation>MNC</translation>
+    </message>
+    <message>
+        <source>APN </source>
+        <translation>APN </translation>
+    </message>
+    <message>
+        <source>APN логин</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>APN пароль</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Уровень сигнала</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Сервер</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Свзяь с модемом</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Регистрация в сети</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>GPRS сервис</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Соединение с сервером</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Ответ от сервера</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>TCP сессий</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>SMS входящие/валидные</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>SMS исходящие</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>GPS / ГЛОНАСС</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Широта</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Долгота</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Высота</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Курс</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Скорость</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Спутники</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>HDOP</source>
+        <translation>HDOP</translation>
+    </message>
+    <message>
+        <source>Данные с CAN шины</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Дискретные входы/выходы</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Датчики уровня топлива (RS232/RS485)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Уровень</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Температура</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>ДУТ %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Адрес</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source> Температура</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Термодатчик %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Ключ ID</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Номер программы CAN</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Валидные/невалидные</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Время работы двигателя (ч)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Полный пробег ТС (км)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Полный расход топлива (л)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Уровень топлива в баке (%)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Обороты двигателя (об/мин)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Температура двигателя (С)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Скорость ТС (км/ч)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Давлене на ось 1 (кг)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Давлене на ось 2 (кг)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Давлене на ось 3 (кг)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Давлене на ось 4 (кг)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Давлене на ось 5 (кг)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Положение педали газа</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Нагрузка на двигатель</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Уровень AdBlue</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Состояние безопасности</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Контроллеры аварии</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Настройка терминала</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Требуется указать пароль доступа</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>CR (возврат каретки)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>LF (перевод строки)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Поле «%1» содержит недопустимый символ %2. Символы #, =, запятая и перевод строки в значениях настроек не допускаются. Настройки не записаны.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Only for KVT3.1    IN2</source>
+        <translation>Only for KVT3.1    IN2</translation>
+    </message>
+    <message>
+        <source>IN2</source>
+        <translation>IN2</translation>
+    </message>
+    <message>
+        <source>Порт</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>ПИН1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Роуминг SIM1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>APN1</source>
+        <translation>APN1</translation>
+    </message>
+    <message>
+        <source>Логин1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Пароль1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>ПИН2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Роуминг SIM2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>APN2</source>
+        <translation>APN2</translation>
+    </message>
+    <message>
+        <source>Логин2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Пароль2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Уходить в сон</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Время сна</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>По углу</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>По изменению скрсти на</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>По дистанции</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>По таймеру</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>IN0</source>
+        <translation>IN0</translation>
+    </message>
+    <message>
+        <source>IN1</source>
+        <translation>IN1</translation>
+    </message>
+    <message>
+        <source>IN3</source>
+        <translation>IN3</translation>
+    </message>
+    <message>
+        <source>IN4</source>
+        <translation>IN4</translation>
+    </message>
+    <message>
+        <source>IN5</source>
+        <translation>IN5</translation>
+    </message>
+    <message>
+        <source>IN6</source>
+        <translation>IN6</translation>
+    </message>
+    <message>
+        <source>IN7</source>
+        <translation>IN7</translation>
+    </message>
+    <message>
+        <source>RS232</source>
+        <translation>RS232</translation>
+    </message>
+    <message>
+        <source>RS485</source>
+        <translation>RS485</translation>
+    </message>
+    <message>
+        <source>1-Wire</source>
+        <translation>1-Wire</translation>
+    </message>
+    <message>
+        <source>Прграмма CAN</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Не используется</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>CANLOG внешний</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>ДУТ LLS</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Фото камера</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Иридиум</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>LLS-совместимые у-ва </source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>KVA-CAN</source>
+        <translation>KVA-CAN</translation>
+    </message>
+    <message>
+        <source>1Wire</source>
+        <translation>1Wire</translation>
+    </message>
+    <message>
+        <source>Discrete</source>
+        <translation>Discrete</translation>
+    </message>
+    <message>
+        <source>Security flags</source>
+        <translation>Security flags</translation>
+    </message>
+    <message>
+        <source>Полное время работы двигателя</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Полный пробег</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Полный расход топлива</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Уровень топлива</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Обороты двигателя</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Температура двигателя</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Скорость ТС</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Нагрузка на оси</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Мгновенный расход топлива</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Положене педали газа</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Сервер мониторинга</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Сим карта 1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Сим карта 2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Режим сна</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Точки маршрута</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Входы/выходы</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Интерфейсы</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Параметры CAN</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Записать</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Прочитать</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Новый пароль</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>N/A</source>
+        <translation>N/A</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsDialog</name>
+    <message>
+        <source>Настройка COM порта</source>
+        <translation>COM port setup</translation>
+    </message>
+    <message>
+        <source>COM порт</source>
+        <translation>COM port</translation>
+    </message>
+    <message>
+        <source>Обновить</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Выбрать</source>
+        <translation>Select</translation>
+    </message>
+    <message>
+        <source>Дополнительные параметры COM порта</source>
+        <translation>More COM port parameters</translation>
+    </message>
+    <message>
+        <source>BaudRate:</source>
+        <translation>BaudRate:</translation>
+    </message>
+    <message>
+        <source>Data bits:</source>
+        <translation>Data bits:</translation>
+    </message>
+    <message>
+        <source>Flow control:</source>
+        <translation>Flow control:</translation>
+    </message>
+    <message>
+        <source>Parity:</source>
+        <translation>Parity:</translation>
+    </message>
+    <message>
+        <source>Stop bits:</source>
+        <translation>Stop bits:</translation>
+    </message>
+    <message>
+        <source>Общая информация по COM порту</source>
+        <translation>COM port information</translation>
+    </message>
+    <message>
+        <source>Serial number:</source>
+        <translation>Serial number:</translation>
+    </message>
+    <message>
+        <source>Description:</source>
+        <translation>Description:</translation>
+    </message>
+    <message>
+        <source>Vendor ID:</source>
+        <translation>Vendor ID:</translation>
+    </message>
+    <message>
+        <source>Location:</source>
+        <translation>Location:</translation>
+    </message>
+    <message>
+        <source>Manufacturer:</source>
+        <translation>Manufacturer:</translation>
+    </message>
+    <message>
+        <source>Product ID:</source>
+        <translation>Product ID:</translation>
+    </message>
+    <message>
+        <source>Description: %1</source>
+        <translation>Description: %1</translation>
+    </message>
+    <message>
+        <source>Manufacturer: %1</source>
+        <translation>Manufacturer: %1</translation>
+    </message>
+    <message>
+        <source>Location: %1</source>
+        <translation>Location: %1</translation>
+    </message>
+    <message>
+        <source>Vendor Identifier: %1</source>
+        <translation>Vendor Identifier: %1</translation>
+    </message>
+    <message>
+        <source>Product Identifier: %1</source>
+        <translation>Product Identifier: %1</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>Custom</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Even</source>
+        <translation>Even</translation>
+    </message>
+    <message>
+        <source>Odd</source>
+        <translation>Odd</translation>
+    </message>
+    <message>
+        <source>Mark</source>
+        <translation>Mark</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Space</translation>
+    </message>
+    <message>
+        <source>1.5</source>
+        <translation>1.5</translation>
+    </message>
+    <message>
+        <source>RTS/CTS</source>
+        <translation>RTS/CTS</translation>
+    </message>
+    <message>
+        <source>XON/XOFF</source>
+        <translation>XON/XOFF</translation>
+    </message>
+</context>
+<context>
+    <name>Terminal</name>
+    <message>
+        <source> Пауза </source>
+        <translation> Pause </translation>
+    </message>
+    <message>
+        <source> Сохранить </source>
+        <translation> Save </translation>
+    </message>
+    <message>
+        <source> Файл </source>
+        <translation> File </translation>
+    </message>
+    <message>
+        <source> Очистить </source>
+        <translation> Clear </translation>
+    </message>
+    <message>
+        <source>Автопрокрутка лога</source>
+        <translation>Auto-scroll the log</translation>
+    </message>
+    <message>
+        <source>Продолжить</source>
+        <translation>Continue</translation>
+    </message>
+    <message>
+        <source>Пауза</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Attention</translation>
+    </message>
+    <message>
+        <source>Файл записан<byte value="xd" />
+</source>
+        <translation>File written&#13;
+</translation>
+    </message>
+    <message>
+        <source>Ошибка записи файла<byte value="xd" />
+</source>
+        <translation>Error writing the file&#13;
+</translation>
+    </message>
+    <message>
+        <source>Open file</source>
+        <translation>Open file</translation>
+    </message>
+    <message>
+        <source>Ошибка открытия файла</source>
+        <translation>Error opening the file</translation>
+    </message>
+</context>
 </TS>

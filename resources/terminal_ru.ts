@@ -1,4 +1,1016 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>KVT Logger [0.06]</source>
+        <translation>KVT Logger [0.06]</translation>
+    </message>
+    <message>
+        <source>ToolBar</source>
+        <translation>Панель инструментов</translation>
+    </message>
+    <message>
+        <source>C&amp;onnect</source>
+        <translation>&amp;Подключить</translation>
+    </message>
+    <message>
+        <source>Открыть</source>
+        <translation>Открыть</translation>
+    </message>
+    <message>
+        <source>Открыть COM порт</source>
+        <translation>Открыть COM порт</translation>
+    </message>
+    <message>
+        <source>Ctrl+O</source>
+        <translation>Ctrl+O</translation>
+    </message>
+    <message>
+        <source>&amp;Disconnect</source>
+        <translation>&amp;Отключить</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Закрыть COM порт</source>
+        <translation>Закрыть COM порт</translation>
+    </message>
+    <message>
+        <source>Ctrl+D</source>
+        <translation>Ctrl+D</translation>
+    </message>
+    <message>
+        <source>&amp;Configure</source>
+        <translation>&amp;Настроить</translation>
+    </message>
+    <message>
+        <source>Настройка</source>
+        <translation>Настройка</translation>
+    </message>
+    <message>
+        <source>Настройка COM порта</source>
+        <translation>Настройка COM порта</translation>
+    </message>
+    <message>
+        <source>Alt+C</source>
+        <translation>Alt+C</translation>
+    </message>
+    <message>
+        <source>C&amp;lear</source>
+        <translation>&amp;Очистить</translation>
+    </message>
+    <message>
+        <source>Очистить </source>
+        <translation>Очистить </translation>
+    </message>
+    <message>
+        <source>Очистить лог</source>
+        <translation>Очистить лог</translation>
+    </message>
+    <message>
+        <source>Alt+L</source>
+        <translation>Alt+L</translation>
+    </message>
+    <message>
+        <source>Отправить пакет на сервер</source>
+        <translation>Отправить пакет на сервер</translation>
+    </message>
+    <message>
+        <source>Очистить память пакетов</source>
+        <translation>Очистить память пакетов</translation>
+    </message>
+    <message>
+        <source>Рестарт устройства</source>
+        <translation>Рестарт устройства</translation>
+    </message>
+    <message>
+        <source>Обновить ПО через USB </source>
+        <translation>Обновить ПО через USB </translation>
+    </message>
+    <message>
+        <source>Обновить ПО по GPRS</source>
+        <translation>Обновить ПО по GPRS</translation>
+    </message>
+    <message>
+        <source>Обновить настройки по GPRS</source>
+        <translation>Обновить настройки по GPRS</translation>
+    </message>
+    <message>
+        <source>Выгрузить DDD файл</source>
+        <translation>Выгрузить DDD файл</translation>
+    </message>
+    <message>
+        <source>Сайт</source>
+        <translation>Сайт</translation>
+    </message>
+    <message>
+        <source>РУССКИЙ</source>
+        <translation>РУССКИЙ</translation>
+    </message>
+    <message>
+        <source>ENGLISH</source>
+        <translation>ENGLISH</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;О программе</translation>
+    </message>
+    <message>
+        <source>About program</source>
+        <translation>О программе</translation>
+    </message>
+    <message>
+        <source>Alt+A</source>
+        <translation>Alt+A</translation>
+    </message>
+    <message>
+        <source>About Qt</source>
+        <translation>О Qt</translation>
+    </message>
+    <message>
+        <source>Обновление ПО через USB </source>
+        <translation>Обновление ПО через USB </translation>
+    </message>
+    <message>
+        <source>Для обновления ПО через USB вам потребуется файл прошивки<byte value="xd" />
+Если у вас нет данного файла - нажмите Cancel</source>
+        <translation>Для обновления ПО через USB вам потребуется файл прошивки&#13;
+Если у вас нет данного файла - нажмите Cancel</translation>
+    </message>
+    <message>
+        <source>Параметры устройства</source>
+        <translation>Параметры устройства</translation>
+    </message>
+    <message>
+        <source>Настройки</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation>Лог</translation>
+    </message>
+    <message>
+        <source>Перезагрузка устройства</source>
+        <translation>Перезагрузка устройства</translation>
+    </message>
+    <message>
+        <source>Устройство перезагружено<byte value="xd" />
+</source>
+        <translation>Устройство перезагружено&#13;
+</translation>
+    </message>
+    <message>
+        <source>COM порт закрыт</source>
+        <translation>COM порт закрыт</translation>
+    </message>
+    <message>
+        <source>Скопируйте файл ПО на съемный диск KVT_loader<byte value="xd" />
+</source>
+        <translation>Скопируйте файл ПО на съемный диск KVT_loader&#13;
+</translation>
+    </message>
+    <message>
+        <source>Connected to %1 : %2, %3, %4, %5, %6</source>
+        <translation>Подключено к %1 : %2, %3, %4, %5, %6</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Проверьте COM порт на вашем ПК</source>
+        <translation>Проверьте COM порт на вашем ПК</translation>
+    </message>
+    <message>
+        <source>Open error [%1]</source>
+        <translation>Ошибка открытия [%1]</translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation>Отключено</translation>
+    </message>
+    <message>
+        <source>Critical Error [%1]</source>
+        <translation>Критическая ошибка [%1]</translation>
+    </message>
+    <message>
+        <source>%1:%2:%3 | %4 B</source>
+        <translation>%1:%2:%3 | %4 Б</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Внимание</translation>
+    </message>
+    <message>
+        <source>Версия ПО устройства устарела<byte value="xd" />
+Требуется версия ПО не ниже 0.64</source>
+        <translation>Версия ПО устройства устарела&#13;
+Требуется версия ПО не ниже 0.64</translation>
+    </message>
+    <message>
+        <source>!!! MS= %1 !!!</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Не определен</source>
+        <translation>Не определен</translation>
+    </message>
+    <message>
+        <source>не задан</source>
+        <translation>не задан</translation>
+    </message>
+    <message>
+        <source>Вкл</source>
+        <translation>Вкл</translation>
+    </message>
+    <message>
+        <source>Выкл</source>
+        <translation>Выкл</translation>
+    </message>
+    <message>
+        <source>IN4_U Выход</source>
+        <translation>IN4_U Выход</translation>
+    </message>
+    <message>
+        <source>IN5_U Выход</source>
+        <translation>IN5_U Выход</translation>
+    </message>
+    <message>
+        <source> Замкнут</source>
+        <translation> Замкнут</translation>
+    </message>
+    <message>
+        <source> Разомкнут</source>
+        <translation> Разомкнут</translation>
+    </message>
+    <message>
+        <source>Общая информация</source>
+        <translation>Общая информация</translation>
+    </message>
+    <message>
+        <source>Модель</source>
+        <translation>Модель</translation>
+    </message>
+    <message>
+        <source>SN устройства</source>
+        <translation>SN устройства</translation>
+    </message>
+    <message>
+        <source>IMEI модема</source>
+        <translation>IMEI модема</translation>
+    </message>
+    <message>
+        <source>Версия ПО</source>
+        <translation>Версия ПО</translation>
+    </message>
+    <message>
+        <source>Время устройства</source>
+        <translation>Время устройства</translation>
+    </message>
+    <message>
+        <source>Время работы</source>
+        <translation>Время работы</translation>
+    </message>
+    <message>
+        <source>Статус настроек</source>
+        <translation>Статус настроек</translation>
+    </message>
+    <message>
+        <source>Статус ПО</source>
+        <translation>Статус ПО</translation>
+    </message>
+    <message>
+        <source>Записано пакетов</source>
+        <translation>Записано пакетов</translation>
+    </message>
+    <message>
+        <source>Отправлено пакетов</source>
+        <translation>Отправлено пакетов</translation>
+    </message>
+    <message>
+        <source>Статусы устройства</source>
+        <translation>Статусы устройства</translation>
+    </message>
+    <message>
+        <source>Внутр. память</source>
+        <translation>Внутр. память</translation>
+    </message>
+    <message>
+        <source>Внешн. память</source>
+        <translation>Внешн. память</translation>
+    </message>
+    <message>
+        <source>Часы</source>
+        <translation>Часы</translation>
+    </message>
+    <message>
+        <source>Акселерометр</source>
+        <translation>Акселерометр</translation>
+    </message>
+    <message>
+        <source>GPS/ГЛОНАСС</source>
+        <translation>GPS/ГЛОНАСС</translation>
+    </message>
+    <message>
+        <source>GSM</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>SIM1 карта</source>
+        <translation>SIM1 карта</translation>
+    </message>
+    <message>
+        <source>PIN1 код</source>
+        <translation>PIN1 код</translation>
+    </message>
+    <message>
+        <source>SIM2 карта</source>
+        <translation>SIM2 карта</translation>
+    </message>
+    <message>
+        <source>PIN2 код</source>
+        <translation>PIN2 код</translation>
+    </message>
+    <message>
+        <source>Питание</source>
+        <translation>Питание</translation>
+    </message>
+    <message>
+        <source>Внешнее напряжение, мВ</source>
+        <translation>Внешнее напряжение, мВ</translation>
+    </message>
+    <message>
+        <source>Напряжение АКБ, мВ</source>
+        <translation>Напряжение АКБ, мВ</translation>
+    </message>
+    <message>
+        <source>Оператор</source>
+        <translation>Оператор</translation>
+    </message>
+    <message>
+        <source>MCC</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>MNC</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>APN </source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>APN логин</source>
+        <translation>APN логин</translation>
+    </message>
+    <message>
+        <source>APN пароль</source>
+        <translation>APN пароль</translation>
+    </message>
+    <message>
+        <source>Уровень сигнала</source>
+        <translation>Уровень сигнала</translation>
+    </message>
+    <message>
+        <source>Сервер</source>
+        <translation>Сервер</translation>
+    </message>
+    <message>
+        <source>Свзяь с модемом</source>
+        <translation>Свзяь с модемом</translation>
+    </message>
+    <message>
+        <source>Регистрация в сети</source>
+        <translation>Регистрация в сети</translation>
+    </message>
+    <message>
+        <source>GPRS сервис</source>
+        <translation>GPRS сервис</translation>
+    </message>
+    <message>
+        <source>Соединение с сервером</source>
+        <translation>Соединение с сервером</translation>
+    </message>
+    <message>
+        <source>Ответ от сервера</source>
+        <translation>Ответ от сервера</translation>
+    </message>
+    <message>
+        <source>TCP сессий</source>
+        <translation>TCP сессий</translation>
+    </message>
+    <message>
+        <source>SMS входящие/валидные</source>
+        <translation>SMS входящие/валидные</translation>
+    </message>
+    <message>
+        <source>SMS исходящие</source>
+        <translation>SMS исходящие</translation>
+    </message>
+    <message>
+        <source>GPS / ГЛОНАСС</source>
+        <translation>GPS / ГЛОНАСС</translation>
+    </message>
+    <message>
+        <source>Широта</source>
+        <translation>Широта</translation>
+    </message>
+    <message>
+        <source>Долгота</source>
+        <translation>Долгота</translation>
+    </message>
+    <message>
+        <source>Высота</source>
+        <translation>Высота</translation>
+    </message>
+    <message>
+        <source>Курс</source>
+        <translation>Курс</translation>
+    </message>
+    <message>
+        <source>Скорость</source>
+        <translation>Скорость</translation>
+    </message>
+    <message>
+        <source>Спутники</source>
+        <translation>Спутники</translation>
+    </message>
+    <message>
+        <source>HDOP</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Данные с CAN шины</source>
+        <translation>Данные с CAN шины</translation>
+    </message>
+    <message>
+        <source>Дискретные входы/выходы</source>
+        <translation>Дискретные входы/выходы</translation>
+    </message>
+    <message>
+        <source>Датчики уровня топлива (RS232/RS485)</source>
+        <translation>Датчики уровня топлива (RS232/RS485)</translation>
+    </message>
+    <message>
+        <source>Уровень</source>
+        <translation>Уровень</translation>
+    </message>
+    <message>
+        <source>Температура</source>
+        <translation>Температура</translation>
+    </message>
+    <message>
+        <source>ДУТ %1</source>
+        <translation>ДУТ %1</translation>
+    </message>
+    <message>
+        <source>Адрес</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source> Температура</source>
+        <translation> Температура</translation>
+    </message>
+    <message>
+        <source>Термодатчик %1</source>
+        <translation>Термодатчик %1</translation>
+    </message>
+    <message>
+        <source>Ключ ID</source>
+        <translation>Ключ ID</translation>
+    </message>
+    <message>
+        <source>Номер программы CAN</source>
+        <translation>Номер программы CAN</translation>
+    </message>
+    <message>
+        <source>Валидные/невалидные</source>
+        <translation>Валидные/невалидные</translation>
+    </message>
+    <message>
+        <source>Время работы двигателя (ч)</source>
+        <translation>Время работы двигателя (ч)</translation>
+    </message>
+    <message>
+        <source>Полный пробег ТС (км)</source>
+        <translation>Полный пробег ТС (км)</translation>
+    </message>
+    <message>
+        <source>Полный расход топлива (л)</source>
+        <translation>Полный расход топлива (л)</translation>
+    </message>
+    <message>
+        <source>Уровень топлива в баке (%)</source>
+        <translation>Уровень топлива в баке (%)</translation>
+    </message>
+    <message>
+        <source>Обороты двигателя (об/мин)</source>
+        <translation>Обороты двигателя (об/мин)</translation>
+    </message>
+    <message>
+        <source>Температура двигателя (С)</source>
+        <translation>Температура двигателя (С)</translation>
+    </message>
+    <message>
+        <source>Скорость ТС (км/ч)</source>
+        <translation>Скорость ТС (км/ч)</translation>
+    </message>
+    <message>
+        <source>Давлене на ось 1 (кг)</source>
+        <translation>Давлене на ось 1 (кг)</translation>
+    </message>
+    <message>
+        <source>Давлене на ось 2 (кг)</source>
+        <translation>Давлене на ось 2 (кг)</translation>
+    </message>
+    <message>
+        <source>Давлене на ось 3 (кг)</source>
+        <translation>Давлене на ось 3 (кг)</translation>
+    </message>
+    <message>
+        <source>Давлене на ось 4 (кг)</source>
+        <translation>Давлене на ось 4 (кг)</translation>
+    </message>
+    <message>
+        <source>Давлене на ось 5 (кг)</source>
+        <translation>Давлене на ось 5 (кг)</translation>
+    </message>
+    <message>
+        <source>Положение педали газа</source>
+        <translation>Положение педали газа</translation>
+    </message>
+    <message>
+        <source>Нагрузка на двигатель</source>
+        <translation>Нагрузка на двигатель</translation>
+    </message>
+    <message>
+        <source>Уровень AdBlue</source>
+        <translation>Уровень AdBlue</translation>
+    </message>
+    <message>
+        <source>Состояние безопасности</source>
+        <translation>Состояние безопасности</translation>
+    </message>
+    <message>
+        <source>Контроллеры аварии</source>
+        <translation>Контроллеры аварии</translation>
+    </message>
+    <message>
+        <source>Настройка терминала</source>
+        <translation>Настройка терминала</translation>
+    </message>
+    <message>
+        <source>Требуется указать пароль доступа</source>
+        <translation>Требуется указать пароль доступа</translation>
+    </message>
+    <message>
+        <source>CR (возврат каретки)</source>
+        <translation>CR (возврат каретки)</translation>
+    </message>
+    <message>
+        <source>LF (перевод строки)</source>
+        <translation>LF (перевод строки)</translation>
+    </message>
+    <message>
+        <source>Поле «%1» содержит недопустимый символ %2. Символы #, =, запятая и перевод строки в значениях настроек не допускаются. Настройки не записаны.</source>
+        <translation>Поле «%1» содержит недопустимый символ %2. Символы #, =, запятая и перевод строки в значениях настроек не допускаются. Настройки не записаны.</translation>
+    </message>
+    <message>
+        <source>Only for KVT3.1    IN2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>IN2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Порт</source>
+        <translation>Порт</translation>
+    </message>
+    <message>
+        <source>ПИН1</source>
+        <translation>ПИН1</translation>
+    </message>
+    <message>
+        <source>Роуминг SIM1</source>
+        <translation>Роуминг SIM1</translation>
+    </message>
+    <message>
+        <source>APN1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Логин1</source>
+        <translation>Логин1</translation>
+    </message>
+    <message>
+        <source>Пароль1</source>
+        <translation>Пароль1</translation>
+    </message>
+    <message>
+        <source>ПИН2</source>
+        <translation>ПИН2</translation>
+    </message>
+    <message>
+        <source>Роуминг SIM2</source>
+        <translation>Роуминг SIM2</translation>
+    </message>
+    <message>
+        <source>APN2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Логин2</source>
+        <translation>Логин2</translation>
+    </message>
+    <message>
+        <source>Пароль2</source>
+        <translation>Пароль2</translation>
+    </message>
+    <message>
+        <source>Уходить в сон</source>
+        <translation>Уходить в сон</translation>
+    </message>
+    <message>
+        <source>Время сна</source>
+        <translation>Время сна</translation>
+    </message>
+    <message>
+        <source>По углу</source>
+        <translation>По углу</translation>
+    </message>
+    <message>
+        <source>По изменению скрсти на</source>
+        <translation>По изменению скрсти на</translation>
+    </message>
+    <message>
+        <source>По дистанции</source>
+        <translation>По дистанции</translation>
+    </message>
+    <message>
+        <source>По таймеру</source>
+        <translation>По таймеру</translation>
+    </message>
+    <message>
+        <source>IN0</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>IN1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>IN3</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>IN4</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>IN5</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>IN6</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>IN7</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>RS232</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>RS485</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>1-Wire</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Прграмма CAN</source>
+        <translation>Прграмма CAN</translation>
+    </message>
+    <message>
+        <source>Не используется</source>
+        <translation>Не используется</translation>
+    </message>
+    <message>
+        <source>CANLOG внешний</source>
+        <translation>CANLOG внешний</translation>
+    </message>
+    <message>
+        <source>ДУТ LLS</source>
+        <translation>ДУТ LLS</translation>
+    </message>
+    <message>
+        <source>Фото камера</source>
+        <translation>Фото камера</translation>
+    </message>
+    <message>
+        <source>Иридиум</source>
+        <translation>Иридиум</translation>
+    </message>
+    <message>
+        <source>LLS-совместимые у-ва </source>
+        <translation>LLS-совместимые у-ва </translation>
+    </message>
+    <message>
+        <source>KVA-CAN</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>1Wire</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Discrete</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Security flags</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Полное время работы двигателя</source>
+        <translation>Полное время работы двигателя</translation>
+    </message>
+    <message>
+        <source>Полный пробег</source>
+        <translation>Полный пробег</translation>
+    </message>
+    <message>
+        <source>Полный расход топлива</source>
+        <translation>Полный расход топлива</translation>
+    </message>
+    <message>
+        <source>Уровень топлива</source>
+        <translation>Уровень топлива</translation>
+    </message>
+    <message>
+        <source>Обороты двигателя</source>
+        <translation>Обороты двигателя</translation>
+    </message>
+    <message>
+        <source>Температура двигателя</source>
+        <translation>Температура двигателя</translation>
+    </message>
+    <message>
+        <source>Скорость ТС</source>
+        <translation>Скорость ТС</translation>
+    </message>
+    <message>
+        <source>Нагрузка на оси</source>
+        <translation>Нагрузка на оси</translation>
+    </message>
+    <message>
+        <source>Мгновенный расход топлива</source>
+        <translation>Мгновенный расход топлива</translation>
+    </message>
+    <message>
+        <source>Положене педали газа</source>
+        <translation>Положене педали газа</translation>
+    </message>
+    <message>
+        <source>Сервер мониторинга</source>
+        <translation>Сервер мониторинга</translation>
+    </message>
+    <message>
+        <source>Сим карта 1</source>
+        <translation>Сим карта 1</translation>
+    </message>
+    <message>
+        <source>Сим карта 2</source>
+        <translation>Сим карта 2</translation>
+    </message>
+    <message>
+        <source>Режим сна</source>
+        <translation>Режим сна</translation>
+    </message>
+    <message>
+        <source>Точки маршрута</source>
+        <translation>Точки маршрута</translation>
+    </message>
+    <message>
+        <source>Входы/выходы</source>
+        <translation>Входы/выходы</translation>
+    </message>
+    <message>
+        <source>Интерфейсы</source>
+        <translation>Интерфейсы</translation>
+    </message>
+    <message>
+        <source>Параметры CAN</source>
+        <translation>Параметры CAN</translation>
+    </message>
+    <message>
+        <source>Записать</source>
+        <translation>Записать</translation>
+    </message>
+    <message>
+        <source>Прочитать</source>
+        <translation>Прочитать</translation>
+    </message>
+    <message>
+        <source>Новый пароль</source>
+        <translation>Новый пароль</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>N/A</source>
+        <translation>Н/Д</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsDialog</name>
+    <message>
+        <source>Настройка COM порта</source>
+        <translation>Настройка COM порта</translation>
+    </message>
+    <message>
+        <source>COM порт</source>
+        <translation>COM порт</translation>
+    </message>
+    <message>
+        <source>Обновить</source>
+        <translation>Обновить</translation>
+    </message>
+    <message>
+        <source>Выбрать</source>
+        <translation>Выбрать</translation>
+    </message>
+    <message>
+        <source>Дополнительные параметры COM порта</source>
+        <translation>Дополнительные параметры COM порта</translation>
+    </message>
+    <message>
+        <source>BaudRate:</source>
+        <translation>Скорость:</translation>
+    </message>
+    <message>
+        <source>Data bits:</source>
+        <translation>Биты данных:</translation>
+    </message>
+    <message>
+        <source>Flow control:</source>
+        <translation>Управление потоком:</translation>
+    </message>
+    <message>
+        <source>Parity:</source>
+        <translation>Чётность:</translation>
+    </message>
+    <message>
+        <source>Stop bits:</source>
+        <translation>Стоповые биты:</translation>
+    </message>
+    <message>
+        <source>Общая информация по COM порту</source>
+        <translation>Общая информация по COM порту</translation>
+    </message>
+    <message>
+        <source>Serial number:</source>
+        <translation>Серийный номер:</translation>
+    </message>
+    <message>
+        <source>Description:</source>
+        <translation>Описание:</translation>
+    </message>
+    <message>
+        <source>Vendor ID:</source>
+        <translation>Производитель (VID):</translation>
+    </message>
+    <message>
+        <source>Location:</source>
+        <translation>Размещение:</translation>
+    </message>
+    <message>
+        <source>Manufacturer:</source>
+        <translation>Изготовитель:</translation>
+    </message>
+    <message>
+        <source>Product ID:</source>
+        <translation>Продукт (PID):</translation>
+    </message>
+    <message>
+        <source>Description: %1</source>
+        <translation>Описание: %1</translation>
+    </message>
+    <message>
+        <source>Manufacturer: %1</source>
+        <translation>Изготовитель: %1</translation>
+    </message>
+    <message>
+        <source>Location: %1</source>
+        <translation>Размещение: %1</translation>
+    </message>
+    <message>
+        <source>Vendor Identifier: %1</source>
+        <translation>Идентификатор производителя: %1</translation>
+    </message>
+    <message>
+        <source>Product Identifier: %1</source>
+        <translation>Идентификатор продукта: %1</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>Другая</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Нет</translation>
+    </message>
+    <message>
+        <source>Even</source>
+        <translation>Чёт</translation>
+    </message>
+    <message>
+        <source>Odd</source>
+        <translation>Нечёт</translation>
+    </message>
+    <message>
+        <source>Mark</source>
+        <translation>Маркер</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Пробел</translation>
+    </message>
+    <message>
+        <source>1.5</source>
+        <translation>1.5</translation>
+    </message>
+    <message>
+        <source>RTS/CTS</source>
+        <translation>RTS/CTS</translation>
+    </message>
+    <message>
+        <source>XON/XOFF</source>
+        <translation>XON/XOFF</translation>
+    </message>
+</context>
+<context>
+    <name>Terminal</name>
+    <message>
+        <source> Пауза </source>
+        <translation> Пауза </translation>
+    </message>
+    <message>
+        <source> Сохранить </source>
+        <translation> Сохранить </translation>
+    </message>
+    <message>
+        <source> Файл </source>
+        <translation> Файл </translation>
+    </message>
+    <message>
+        <source> Очистить </source>
+        <translation> Очистить </translation>
+    </message>
+    <message>
+        <source>Автопрокрутка лога</source>
+        <translation>Автопрокрутка лога</translation>
+    </message>
+    <message>
+        <source>Продолжить</source>
+        <translation>Продолжить</translation>
+    </message>
+    <message>
+        <source>Пауза</source>
+        <translation>Пауза</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Внимание</translation>
+    </message>
+    <message>
+        <source>Файл записан<byte value="xd" />
+</source>
+        <translation>Файл записан&#13;
+</translation>
+    </message>
+    <message>
+        <source>Ошибка записи файла<byte value="xd" />
+</source>
+        <translation>Ошибка записи файла&#13;
+</translation>
+    </message>
+    <message>
+        <source>Open file</source>
+        <translation>Открыть файл</translation>
+    </message>
+    <message>
+        <source>Ошибка открытия файла</source>
+        <translation>Ошибка открытия файла</translation>
+    </message>
+</context>
 </TS>

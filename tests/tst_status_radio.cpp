@@ -4,6 +4,7 @@
 #include "testutil.h"
 #include "tst_status_util.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QStatusBar>

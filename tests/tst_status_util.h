@@ -4,6 +4,7 @@
 
 #include "mainwindow/mainwindow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QByteArrayList>
 #include <QLineEdit>

@@ -1,0 +1,142 @@
+// Read, edit, write and read back the settings of the simulated terminal over a
+// pseudo-terminal; with the simulator damaging the stored copy, the page warns.
+
+#include "testutil.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTabBar>
+#include <QtTest>
+
+class TestSettingsRoundTrip : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundTrip_data();
+    void roundTrip();
+};
+
+namespace {
+
+// The simulator on its own pseudo-terminal; stopped when this goes away.
+class Simulator
+{
+public:
+    ~Simulator()
+    {
+        if (process.state() != QProcess::NotRunning) {
+            process.terminate();
+            if (!process.waitForFinished(3000))
+                process.kill();
+            process.waitForFinished(1000);
+        }
+    }
+    // Starts it and waits for the "PORT <path>" line; the path, or empty on failure.
+    QString start(const QString &program, const QStringList &extra)
+    {
+        process.setProcessChannelMode(QProcess::SeparateChannels);
+        process.start(program, QStringList{"--rate", "0", "--quiet"} + extra);
+        if (!process.waitForStarted(5000))
+            return QString();
+        QElapsedTimer t;
+        t.start();
+        QByteArray out;
+        while (t.elapsed() < 5000) {
+            process.waitForReadyRead(100);
+            out += process.readAllStandardOutput();
+            const int at = out.indexOf("PORT ");
+            const int end = out.indexOf('\n', at);
+            if (at >= 0 && end > at)
+                return QString::fromLocal8Bit(out.mid(at + 5, end - at - 5).trimmed());
+        }
+        return QString();
+    }
+    QProcess process;
+};
+
+} // namespace
+
+void TestSettingsRoundTrip::roundTrip_data()
+{
+    QTest::addColumn<bool>("corrupt");
+    QTest::newRow("intact") << false;
+    QTest::newRow("damaged echo") << true;
+}
+
+void TestSettingsRoundTrip::roundTrip()
+{
+#ifndef KVT_SIM_PATH
+    QSKIP("the terminal simulator is not part of this build");
+#else
+    QFETCH(bool, corrupt);
+    Simulator sim;
+    const QString port = sim.start(QStringLiteral(KVT_SIM_PATH),
+                                   corrupt ? QStringList{"--corrupt-echo"} : QStringList{});
+    QVERIFY2(!port.isEmpty(), "the simulator did not announce its port");
+
+    deviceModelCode = 0;
+    MainWindow w;
+    w.resize(1200, 800);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    ModalCloser closer; // no box is expected; a stray one must not hang the test
+    connectTo(w, port);
+    QVERIFY(w.serialPort()->isOpen());
+
+    QWidget *page = w.tabs()->widget(1);
+    auto edit = [page](const char *name) {
+        return page->findChild<QLineEdit *>(QLatin1String(name));
+    };
+    auto *fw = w.findChild<QLineEdit *>(QStringLiteral("firmwareVersionEdit"));
+    QVERIFY(fw);
+    QTRY_VERIFY_WITH_TIMEOUT(!fw->text().isEmpty(), 5000);
+
+    // read: a click on the settings tab
+    QTabBar *bar = w.tabs()->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(1).center());
+    QTRY_VERIFY_WITH_TIMEOUT(!edit("monitoringServerEdit")->text().isEmpty(), 5000);
+    QVERIFY(closer.titles.isEmpty());
+    const QString apn1 = edit("apn1Edit")->text();
+
+    // edit and write
+    edit("monitoringServerEdit")->setText(QStringLiteral("rt.example"));
+    edit("monitoringPortEdit")->setText(QStringLiteral("1234"));
+    edit("sleepTimeEdit")->setText(QStringLiteral("45"));
+    auto *roaming2 = page->findChild<QCheckBox *>(QStringLiteral("roaming2Check"));
+    const bool roaming2Before = roaming2->isChecked();
+    roaming2->setChecked(!roaming2Before);
+    auto *in2 = page->findChild<QComboBox *>(QStringLiteral("in2Combo"));
+    in2->setCurrentIndex(in2->findText(QStringLiteral("Discrete")));
+    page->findChild<QPushButton *>(QStringLiteral("writeSettingsButton"))->click();
+
+    // read back: forget what the page shows, then ask
+    edit("monitoringServerEdit")->clear();
+    edit("sleepTimeEdit")->clear();
+    roaming2->setChecked(roaming2Before);
+    in2->setCurrentIndex(0);
+    page->findChild<QPushButton *>(QStringLiteral("readSettingsButton"))->click();
+    QTRY_COMPARE_WITH_TIMEOUT(edit("monitoringServerEdit")->text(), QStringLiteral("rt.example"),
+                              5000);
+    QCOMPARE(edit("sleepTimeEdit")->text(), QStringLiteral("45"));
+    QCOMPARE(roaming2->isChecked(), !roaming2Before);
+    QCOMPARE(in2->currentText(), QStringLiteral("Discrete"));
+    QCOMPARE(edit("apn1Edit")->text(), apn1);
+
+    auto *status = page->findChild<QLabel *>(QStringLiteral("writeStatusLabel"));
+    if (corrupt) {
+        QCOMPARE(status->text(), QStringLiteral("Возможна ошибка записи настроек"));
+        QVERIFY(edit("monitoringPortEdit")->text() != QLatin1String("1234"));
+    } else {
+        QCOMPARE(status->text(), QString());
+        QCOMPARE(edit("monitoringPortEdit")->text(), QStringLiteral("1234"));
+    }
+    QVERIFY(closer.titles.isEmpty());
+#endif
+}
+
+QTEST_MAIN(TestSettingsRoundTrip)
+#include "tst_settings_roundtrip.moc"

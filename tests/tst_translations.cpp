@@ -1,0 +1,88 @@
+// Every English text the main window shows must have its Russian translation, and the
+// start-up translation must behave as the program relies on.
+#include "app/startup.h"
+
+#include <QDirIterator>
+#include <QRegularExpression>
+#include <QTranslator>
+#include <QtTest>
+
+namespace {
+// The tr("...") literals of the sources under the given folders (single-literal calls).
+QStringList trLiterals(const QStringList &folders)
+{
+    QStringList found;
+    const QRegularExpression call(QStringLiteral("\\btr\\(\\s*\"((?:[^\"\\\\]|\\\\.)*)\"\\s*\\)"));
+    for (const QString &folder : folders) {
+        QDirIterator it(QStringLiteral(KVT_SOURCE_DIR "/") + folder, {"*.cpp"}, QDir::Files);
+        while (it.hasNext()) {
+            QFile f(it.next());
+            if (!f.open(QIODevice::ReadOnly))
+                continue;
+            const QString text = QString::fromUtf8(f.readAll());
+            auto m = call.globalMatch(text);
+            while (m.hasNext()) {
+                QString lit = m.next().captured(1);
+                lit.replace(QLatin1String("\\r"), QLatin1String("\r"));
+                lit.replace(QLatin1String("\\n"), QLatin1String("\n"));
+                lit.replace(QLatin1String("\\\""), QLatin1String("\""));
+                found << lit;
+            }
+        }
+    }
+    found.removeDuplicates();
+    return found;
+}
+
+bool isEnglish(const QString &s)
+{
+    bool letters = false;
+    for (QChar c : s) {
+        if (c.script() == QChar::Script_Cyrillic)
+            return false;
+        letters = letters || c.isLetter();
+    }
+    return letters;
+}
+} // namespace
+
+class TestTranslations : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void englishMainWindowTextsHaveRussian();
+    void russianSourcesHaveEnglish();
+};
+
+void TestTranslations::englishMainWindowTextsHaveRussian()
+{
+    QTranslator ru;
+    QVERIFY(ru.load(QStringLiteral("terminal_ru"), QStringLiteral(KVT_BUILD_DIR)));
+    const QStringList texts = trLiterals({"mainwindow", "link", "status", "settings"});
+    QVERIFY(texts.contains(QStringLiteral("Connected to %1 : %2, %3, %4, %5, %6")));
+    QStringList missing;
+    for (const QString &t : texts)
+        if (isEnglish(t) && ru.translate("MainWindow", t.toUtf8().constData()).isEmpty())
+            missing << t;
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1String(" | "))));
+    QCOMPARE(ru.translate("MainWindow", "Disconnected").isEmpty(), false);
+}
+
+void TestTranslations::russianSourcesHaveEnglish()
+{
+    QTranslator en;
+    QVERIFY(en.load(QStringLiteral("terminal_en"), QStringLiteral(KVT_BUILD_DIR)));
+    QStringList missing;
+    for (const QString &t : trLiterals({"mainwindow", "link", "status", "settings"}))
+        if (!isEnglish(t) && t.trimmed().size() > 0
+            && en.translate("MainWindow", t.toUtf8().constData()).isEmpty())
+            missing << t;
+    for (const QString &t : trLiterals({"terminal"}))
+        if (!isEnglish(t) && en.translate("Terminal", t.toUtf8().constData()).isEmpty())
+            missing << t;
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1String(" | "))));
+}
+
+QTEST_GUILESS_MAIN(TestTranslations)
+#include "tst_translations.moc"

@@ -1,0 +1,8 @@
+#!/bin/sh
+# Refreshes the source texts of both translation files from the code (keeps the existing
+# translations), then fills translations from tools/translations.tsv.
+set -e
+cd "$(dirname "$0")/.."
+lupdate -no-obsolete -locations none app mainwindow link status settings terminal portdialog \
+    -ts resources/terminal_ru.ts resources/terminal_en.ts
+python3 tools/fill-translations.py resources/terminal_ru.ts resources/terminal_en.ts tools/translations.tsv
