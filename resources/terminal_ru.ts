@@ -213,7 +213,7 @@
     </message>
     <message>
         <source>!!! MS= %1 !!!</source>
-        <translation type="unfinished" />
+        <translation>!!! MS= %1 !!!</translation>
     </message>
     <message>
         <source>Не определен</source>
@@ -317,7 +317,7 @@
     </message>
     <message>
         <source>GSM</source>
-        <translation type="unfinished" />
+        <translation>GSM</translation>
     </message>
     <message>
         <source>SIM1 карта</source>
@@ -353,15 +353,15 @@
     </message>
     <message>
         <source>MCC</source>
-        <translation type="unfinished" />
+        <translation>MCC</translation>
     </message>
     <message>
         <source>MNC</source>
-        <translation type="unfinished" />
+        <translation>MNC</translation>
     </message>
     <message>
         <source>APN </source>
-        <translation type="unfinished" />
+        <translation>APN </translation>
     </message>
     <message>
         <source>APN логин</source>
@@ -441,7 +441,7 @@
     </message>
     <message>
         <source>HDOP</source>
-        <translation type="unfinished" />
+        <translation>HDOP</translation>
     </message>
     <message>
         <source>Данные с CAN шины</source>
@@ -585,7 +585,7 @@
     </message>
     <message>
         <source>IN2</source>
-        <translation type="unfinished" />
+        <translation>IN2</translation>
     </message>
     <message>
         <source>Порт</source>
@@ -601,7 +601,7 @@
     </message>
     <message>
         <source>APN1</source>
-        <translation type="unfinished" />
+        <translation>APN1</translation>
     </message>
     <message>
         <source>Логин1</source>
@@ -621,7 +621,7 @@
     </message>
     <message>
         <source>APN2</source>
-        <translation type="unfinished" />
+        <translation>APN2</translation>
     </message>
     <message>
         <source>Логин2</source>
@@ -657,39 +657,39 @@
     </message>
     <message>
         <source>IN0</source>
-        <translation type="unfinished" />
+        <translation>IN0</translation>
     </message>
     <message>
         <source>IN1</source>
-        <translation type="unfinished" />
+        <translation>IN1</translation>
     </message>
     <message>
         <source>IN3</source>
-        <translation type="unfinished" />
+        <translation>IN3</translation>
     </message>
     <message>
         <source>IN4</source>
-        <translation type="unfinished" />
+        <translation>IN4</translation>
     </message>
     <message>
         <source>IN5</source>
-        <translation type="unfinished" />
+        <translation>IN5</translation>
     </message>
     <message>
         <source>IN6</source>
-        <translation type="unfinished" />
+        <translation>IN6</translation>
     </message>
     <message>
         <source>IN7</source>
-        <translation type="unfinished" />
+        <translation>IN7</translation>
     </message>
     <message>
         <source>RS232</source>
-        <translation type="unfinished" />
+        <translation>RS232</translation>
     </message>
     <message>
         <source>RS485</source>
-        <translation type="unfinished" />
+        <translation>RS485</translation>
     </message>
     <message>
         <source>1-Wire</source>
@@ -725,7 +725,7 @@
     </message>
     <message>
         <source>KVA-CAN</source>
-        <translation type="unfinished" />
+        <translation>KVA-CAN</translation>
     </message>
     <message>
         <source>1Wire</source>

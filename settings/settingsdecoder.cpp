@@ -42,6 +42,13 @@ void selectByText(QComboBox *combo, const QString &text)
         combo->setCurrentIndex(index);
 }
 
+// Shows a received value from its first character (the fields are narrow).
+void showText(QLineEdit *edit, const QString &text)
+{
+    edit->setText(text);
+    edit->setCursorPosition(0);
+}
+
 } // namespace
 
 void MainWindow::decodeST(const RecordLine &r)
@@ -65,37 +72,37 @@ void MainWindow::decodeST(const RecordLine &r)
         int n = 0;
         switch (item.number) {
         case 1:
-            monitoringServerEdit->setText(v.at(0));
-            monitoringPortEdit->setText(v.at(1));
+            showText(monitoringServerEdit, v.at(0));
+            showText(monitoringPortEdit, v.at(1));
             break;
         case 2:
-            apn1Edit->setText(v.at(0));
-            login1Edit->setText(v.at(1));
-            password1Edit->setText(v.at(2));
+            showText(apn1Edit, v.at(0));
+            showText(login1Edit, v.at(1));
+            showText(password1Edit, v.at(2));
             break;
         case 4:
-            simPin1Edit->setText(v.at(0));
+            showText(simPin1Edit, v.at(0));
             break;
         case 5:
-            distanceEdit->setText(v.at(0));
-            angleEdit->setText(v.at(1));
-            speedChangeEdit->setText(v.at(2));
-            timerEdit->setText(v.at(3));
+            showText(distanceEdit, v.at(0));
+            showText(angleEdit, v.at(1));
+            showText(speedChangeEdit, v.at(2));
+            showText(timerEdit, v.at(3));
             break;
         case 6:
             // "0" leaves the box as it is; anything else checks it
             if (v.at(0) != QLatin1String("0"))
                 sleepCheck->setChecked(true);
-            sleepTimeEdit->setText(v.at(1));
-            workTimeEdit->setText(v.at(2));
+            showText(sleepTimeEdit, v.at(1));
+            showText(workTimeEdit, v.at(2));
             break;
         case 7:
-            apn2Edit->setText(v.at(0));
-            login2Edit->setText(v.at(1));
-            password2Edit->setText(v.at(2));
+            showText(apn2Edit, v.at(0));
+            showText(login2Edit, v.at(1));
+            showText(password2Edit, v.at(2));
             break;
         case 8:
-            simPin2Edit->setText(v.at(0));
+            showText(simPin2Edit, v.at(0));
             break;
         case 9:
             selectByText(in0Combo, inputEntryForModeLetter(v.at(0)));
@@ -122,7 +129,7 @@ void MainWindow::decodeST(const RecordLine &r)
             break;
         case 12:
             if (parseSettingsNumber(v.at(0), &n) && n != 0)
-                canProgramEdit->setText(v.at(0));
+                showText(canProgramEdit, v.at(0));
             break;
         case 15:
             if (parseSettingsNumber(v.at(0), &n))

@@ -73,7 +73,10 @@ def main():
     def to_ru(src):
         if CYR.search(src) or not re.search('[A-Za-z]', src):
             return src
-        return en2ru.get(src)
+        if src in en2ru:
+            return en2ru[src]
+        # codes and names (GSM, APN1, HDOP, KVA-CAN) read the same in both languages
+        return None if re.search('[a-z]{3,}', src) else src
 
     def to_en(src):
         if not CYR.search(src):
