@@ -54,6 +54,8 @@ constexpr std::size_t kMaxCommandLine = 64 * 1024;   // longer lines are dropped
 constexpr std::size_t kLiveBacklog = 16 * 1024;      // live/flood lines wait below this
 constexpr std::size_t kMaxBacklog = 4 * 1024 * 1024; // answers beyond this are dropped
 constexpr auto kDrainTimeout = std::chrono::seconds(2);
+constexpr auto kDrainGrace = std::chrono::milliseconds(250);
+constexpr auto kDrainQuiet = std::chrono::milliseconds(30);
 
 class Simulator {
 public:
@@ -92,6 +94,9 @@ private:
     Clock::time_point m_nextTick;
     Clock::time_point m_drainDeadline;
     Clock::time_point m_awayUntil;
+    Clock::time_point m_drainGrace;
+    Clock::time_point m_drainQuietSince;
+    bool m_sawPending = false;
     std::size_t m_lastUnread = 0;
     std::string m_previousPath; // slave path before the last hang-up
 
@@ -229,6 +234,9 @@ void Simulator::handleLine(const std::string &line, Clock::time_point now)
         m_phase = Phase::Draining;
         m_line.clear();
         m_drainDeadline = now + kDrainTimeout;
+        m_drainGrace = now + kDrainGrace;
+        m_sawPending = false;
+        m_drainQuietSince = now;
         m_lastUnread = static_cast<std::size_t>(-1);
     }
 }
@@ -285,13 +293,25 @@ int Simulator::run()
         }
         if (m_phase == Phase::Draining) {
             // Hang up once the client has read everything up to the restart
-            // record, or when nobody has read anything for a while.
-            const std::size_t unread = m_port.unreadBySlave() + backlog();
+            // record, or when nobody has read anything for a while. Bytes
+            // written to the master reach the slave's input queue a moment
+            // later, so an empty queue counts only after it has been seen
+            // holding data, or after a short grace time.
+            const std::size_t pending = m_port.unreadBySlave();
+            const std::size_t unread = pending + backlog();
+            if (pending > 0)
+                m_sawPending = true;
+            if (backlog() > 0)
+                m_drainGrace = now + kDrainGrace;
             if (unread < m_lastUnread) {
                 m_lastUnread = unread;
                 m_drainDeadline = now + kDrainTimeout;
             }
-            if (unread == 0 || now >= m_drainDeadline)
+            if (unread > 0)
+                m_drainQuietSince = now;
+            const bool drained = unread == 0 && now - m_drainQuietSince >= kDrainQuiet
+                                 && (m_sawPending || now >= m_drainGrace);
+            if (drained || now >= m_drainDeadline)
                 hangUp(now);
         }
 

@@ -44,6 +44,7 @@ private slots:
     void rs485FromRecordSetsCanControls_data();
     void rs485FromRecordSetsCanControls();
     void otherFieldsIgnored();
+    void longValueShownFromItsStart();
 
     void writeCheck_data();
     void writeCheck();
@@ -314,6 +315,14 @@ void TestSettingsDecode::otherFieldsIgnored()
     // the record name is compared case-sensitively
     w->dispatchRecord("st", "#4=9", "", "", "", "");
     QCOMPARE(valueOf("simPin1Edit"), QStringLiteral("1"));
+}
+
+void TestSettingsDecode::longValueShownFromItsStart()
+{
+    st("#1=monitoring.long-name.example.org,20332");
+    auto *server = page()->findChild<QLineEdit *>(QStringLiteral("monitoringServerEdit"));
+    QCOMPARE(server->text(), QStringLiteral("monitoring.long-name.example.org"));
+    QCOMPARE(server->cursorPosition(), 0);
 }
 
 void TestSettingsDecode::writeCheck_data()

@@ -1,0 +1,208 @@
+// The whole read path through a real main window, offscreen: the serial port's readyRead(),
+// MainWindow::readData() (status bar, terminal log, framing, dispatch, the decoders writing
+// the page widgets) and the painting the event loop does in between.
+//
+// How it is driven: a thread writes the busy-terminal record mix into the master side of a
+// pseudo-terminal as fast as the line takes it, the way a USB terminal fills the port; the
+// window has the slave side open as its COM port and reads it in its own event loop. The
+// port's read buffer is limited to the chunk size under test, so each readyRead() hands
+// readData() exactly one chunk of 64 B or 4 KiB (the driver of a busy USB line delivers
+// chunks of that kind). Nothing is called on the window directly.
+#include "app/startup.h"
+#include "bench/harness.h"
+#include "bench/recordmix.h"
+#include "terminal/console.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTranslator>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+#include <poll.h>
+
+namespace {
+
+const QByteArray &mix()
+{
+    static const QByteArray data = bench::busyTerminalMix(4 * 1024 * 1024);
+    return data;
+}
+
+// The first whole lines of the mix, at most maxBytes.
+QByteArray wholeLines(int maxBytes)
+{
+    const QByteArray head = mix().left(maxBytes);
+    return head.left(head.lastIndexOf('\n') + 1);
+}
+
+struct ReadPath
+{
+    Pty pty;
+    MainWindow window;
+    std::unique_ptr<bench::ReadCounter> counter;
+    bool ok = false;
+
+    explicit ReadPath(int chunkSize)
+    {
+        bench::showLikeTheProgram(window);
+        connectTo(window, pty.slavePath);
+        ok = window.serialPort()->isOpen();
+        if (!ok)
+            return;
+        counter = std::make_unique<bench::ReadCounter>(window);
+        window.serialPort()->setReadBufferSize(chunkSize);
+        pty.drain();   // the identity request the window sent on connecting
+    }
+
+    Console *console() const { return window.terminalPanel()->logConsole(); }
+
+    // Brings the log to its line cap with the record mix, straight through the terminal
+    // panel (the read path is not what is measured here).
+    void fillLog()
+    {
+        const QByteArray &data = mix();
+        int lines = 0;
+        for (int pos = 0; lines < Console::MaxLines + 1000; pos = (pos + 65536) % data.size()) {
+            const QByteArray slice = data.mid(pos, 65536);
+            window.terminalPanel()->showReceived(slice);
+            lines += bench::countLines(slice);
+        }
+        QCoreApplication::processEvents();
+    }
+
+    // Streams data `times` times through the pseudo-terminal and runs the event loop until
+    // readData() has taken every byte. False if that did not happen within the time limit.
+    bool stream(const QByteArray &data, int times = 1, int limitMs = 600000)
+    {
+        const quint64 target = counter->bytes + quint64(data.size()) * quint64(times);
+        std::atomic<bool> stop{false};
+        const int fd = pty.master;
+        std::thread writer([&] {
+            for (int t = 0; t < times && !stop; ++t) {
+                qint64 done = 0;
+                while (done < data.size() && !stop) {
+                    pollfd p{fd, POLLOUT, 0};
+                    if (::poll(&p, 1, 100) <= 0)
+                        continue;
+                    const ssize_t n = ::write(fd, data.constData() + done,
+                                              size_t(qMin<qint64>(data.size() - done, 65536)));
+                    if (n > 0)
+                        done += n;
+                }
+            }
+        });
+        QTimer keepAwake;   // wakes the loop now and then to check the time limit
+        keepAwake.start(100);
+        QElapsedTimer clock;
+        clock.start();
+        while (counter->bytes < target && clock.elapsed() < limitMs)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        stop = true;
+        writer.join();
+        return counter->bytes == target;
+    }
+};
+
+void setCounters(benchmark::State &state, double bytes, double records, const ReadPath &rp)
+{
+    state.SetBytesProcessed(int64_t(bytes));
+    state.counters["MB_per_s"] = benchmark::Counter(bytes / 1e6, benchmark::Counter::kIsRate);
+    state.counters["records_per_s"] = benchmark::Counter(records, benchmark::Counter::kIsRate);
+    state.counters["bytes_per_read"] =
+        double(rp.counter->bytes) / double(qMax<quint64>(1, rp.counter->reads));
+}
+
+// range(0): chunk size; range(1): 0 = the log starts empty, 1 = the log is at its cap.
+void BM_ReadPath(benchmark::State &state)
+{
+    const int chunk = int(state.range(0));
+    const bool full = state.range(1) != 0;
+    ReadPath rp(chunk);
+    if (!rp.ok) {
+        state.SkipWithError("the window could not open the pseudo-terminal");
+        return;
+    }
+    if (full)
+        rp.fillLog();
+    // well below 65535 lines (the mix averages about 14 bytes a line), so a log that starts
+    // empty does not reach its cap
+    const QByteArray block = wholeLines(chunk < 1024 ? 256 * 1024 : 512 * 1024);
+    const double records = bench::countLines(block);
+    rp.counter->bytes = rp.counter->reads = 0;
+
+    for (auto _ : state) {
+        if (!full) {
+            state.PauseTiming();
+            rp.console()->clear();
+            QCoreApplication::processEvents();
+            state.ResumeTiming();
+        }
+        if (!rp.stream(block)) {
+            state.SkipWithError("readData() did not get every byte in time");
+            return;
+        }
+    }
+    setCounters(state, double(block.size()) * state.iterations(), records * state.iterations(), rp);
+    state.counters["log_lines"] = rp.console()->toPlainText().count(QLatin1Char('\n')) + 1;
+}
+
+// Resident memory once 200 MB have gone through the read path in 4 KiB chunks, against the
+// resident size of the shown, connected window before the first byte.
+void BM_ReadPathMemory(benchmark::State &state)
+{
+    ReadPath rp(4096);
+    if (!rp.ok) {
+        state.SkipWithError("the window could not open the pseudo-terminal");
+        return;
+    }
+    const QByteArray block = wholeLines(4 * 1024 * 1024);
+    const int times = int((200e6 + block.size() - 1) / block.size());
+    const double startup = bench::procStatusMB("VmRSS");
+    const bool peakReset = bench::resetPeakRss();
+    for (auto _ : state) {
+        if (!rp.stream(block, times)) {
+            state.SkipWithError("readData() did not get every byte in time");
+            return;
+        }
+    }
+    const double peak = bench::procStatusMB("VmHWM");
+    const double now = bench::procStatusMB("VmRSS");
+    setCounters(state, double(block.size()) * times, double(bench::countLines(block)) * times, rp);
+    state.counters["streamed_MB"] = double(block.size()) * times / 1e6;
+    state.counters["startup_rss_MB"] = startup;
+    state.counters["peak_growth_MB"] = peak - startup;
+    state.counters["rss_growth_MB"] = now - startup;
+    state.counters["peak_reset"] = peakReset ? 1 : 0;
+}
+
+} // namespace
+
+BENCHMARK(BM_ReadPath)
+    ->ArgNames({"chunk", "full"})
+    ->ArgsProduct({{64, 4096}, {0, 1}})
+    ->Iterations(4)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+BENCHMARK(BM_ReadPathMemory)->Iterations(1)->UseRealTime()->Unit(benchmark::kSecond);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTranslator translator;
+    setUpApplication(app, translator);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
