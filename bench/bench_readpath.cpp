@@ -24,6 +24,7 @@
 #include <thread>
 
 #include <poll.h>
+#include <time.h>
 
 namespace {
 
@@ -40,12 +41,20 @@ QByteArray wholeLines(int maxBytes)
     return head.left(head.lastIndexOf('\n') + 1);
 }
 
+double threadCpuSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+}
+
 struct ReadPath
 {
     Pty pty;
     MainWindow window;
     std::unique_ptr<bench::ReadCounter> counter;
     bool ok = false;
+    double guiCpuSeconds = 0;   // CPU time the GUI thread spent streaming
 
     explicit ReadPath(int chunkSize)
     {
@@ -100,8 +109,10 @@ struct ReadPath
         keepAwake.start(100);
         QElapsedTimer clock;
         clock.start();
+        const double cpuStart = threadCpuSeconds();
         while (counter->bytes < target && clock.elapsed() < limitMs)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        guiCpuSeconds += threadCpuSeconds() - cpuStart;
         stop = true;
         writer.join();
         return counter->bytes == target;
@@ -113,6 +124,8 @@ void setCounters(benchmark::State &state, double bytes, double records, const Re
     state.SetBytesProcessed(int64_t(bytes));
     state.counters["MB_per_s"] = benchmark::Counter(bytes / 1e6, benchmark::Counter::kIsRate);
     state.counters["records_per_s"] = benchmark::Counter(records, benchmark::Counter::kIsRate);
+    // what the GUI thread could take with a core of its own: bytes per second of its CPU time
+    state.counters["MB_per_gui_cpu_s"] = bytes / 1e6 / qMax(1e-9, rp.guiCpuSeconds);
     state.counters["bytes_per_read"] =
         double(rp.counter->bytes) / double(qMax<quint64>(1, rp.counter->reads));
 }
@@ -182,23 +195,36 @@ void BM_ReadPathMemory(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BM_ReadPath)
-    ->ArgNames({"chunk", "full"})
-    ->ArgsProduct({{64, 4096}, {0, 1}})
-    ->Iterations(4)
-    ->Repetitions(3)
-    ->ReportAggregatesOnly(true)
-    ->UseRealTime()
-    ->Unit(benchmark::kMillisecond);
-
-BENCHMARK(BM_ReadPathMemory)->Iterations(1)->UseRealTime()->Unit(benchmark::kSecond);
-
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTranslator translator;
     setUpApplication(app, translator);
+    // --quick: one short run of each, for profiling under callgrind or perf
+    bool quick = false;
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--quick") == 0) {
+            quick = true;
+            for (int j = i; j < argc; ++j)
+                argv[j] = argv[j + 1];
+            --argc;
+            break;
+        }
+    }
+    auto *readPath = benchmark::RegisterBenchmark("BM_ReadPath", BM_ReadPath);
+    readPath->ArgNames({"chunk", "full"})
+        ->ArgsProduct({{64, 4096}, {0, 1}})
+        ->Iterations(quick ? 1 : 4)
+        ->Repetitions(quick ? 1 : 3)
+        ->ReportAggregatesOnly(!quick)
+        ->UseRealTime()
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_ReadPathMemory", BM_ReadPathMemory)
+        ->Iterations(1)
+        ->UseRealTime()
+        ->Unit(benchmark::kSecond);
+
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -198,7 +198,7 @@ void MainWindow::formatStatusPage(QWidget *page, QWidget *statusColumns)
     // right-aligned captions also sit flush against their fields
     for (QFormLayout *form : statusColumns->findChildren<QFormLayout *>())
         form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    //unclipLabels(page);
+    unclipLabels(page);
 }
 
 QWidget *MainWindow::buildSensorPanel()

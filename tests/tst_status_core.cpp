@@ -1,5 +1,5 @@
-// Field reading and number display of the status records, without any widget.
-#include "status/core_codes.h"
+// Reading the bit maps of the status records and the signal-level scale, without any widget;
+// the window tests cover the rest of the field reading and number display.
 #include "status/core_numbers.h"
 
 #include <QtTest>
@@ -11,15 +11,7 @@ class TestStatusCore : public QObject
 private slots:
     void leadingInt_data();
     void leadingInt();
-    void generalNumber_data();
-    void generalNumber();
-    void signalLevel_data();
-    void signalLevel();
     void signalLevelMatchesScaleFactor();
-    void fieldText_data();
-    void fieldText();
-    void runTime_data();
-    void runTime();
 };
 
 void TestStatusCore::leadingInt_data()
@@ -47,50 +39,6 @@ void TestStatusCore::leadingInt()
     QCOMPARE(::leadingInt(field), value);
 }
 
-void TestStatusCore::generalNumber_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("drops trailing zeros") << 2.5 << "2.5";
-    QTest::newRow("whole") << 1.0 << "1";
-    QTest::newRow("six digits rounded") << 12345.67 << "12345.7";
-    QTest::newRow("six integer digits") << 987654.0 << "987654";
-    QTest::newRow("one million: exponent") << 1e6 << "1e+06";
-    QTest::newRow("seven digits") << 9876543.2 << "9.87654e+06";
-    QTest::newRow("small") << 0.0001 << "0.0001";
-    QTest::newRow("below 1e-4: exponent") << 0.00001 << "1e-05";
-    QTest::newRow("negative") << -0.5 << "-0.5";
-    QTest::newRow("zero") << 0.0 << "0";
-}
-
-void TestStatusCore::generalNumber()
-{
-    QFETCH(double, value);
-    QFETCH(QString, text);
-    QCOMPARE(::generalNumber(value), text);
-}
-
-void TestStatusCore::signalLevel_data()
-{
-    QTest::addColumn<quint32>("level");
-    QTest::addColumn<quint64>("value");
-    QTest::newRow("0") << 0u << quint64(0);
-    QTest::newRow("1") << 1u << quint64(3);
-    QTest::newRow("15") << 15u << quint64(48);
-    QTest::newRow("30") << 30u << quint64(96);
-    QTest::newRow("31 is 99, not 100") << 31u << quint64(99);
-    QTest::newRow("32 beyond the bar") << 32u << quint64(103);
-    QTest::newRow("99 beyond the bar") << 99u << quint64(319);
-    QTest::newRow("largest level does not overflow") << 4294967295u << quint64(13854733209ull);
-}
-
-void TestStatusCore::signalLevel()
-{
-    QFETCH(quint32, level);
-    QFETCH(quint64, value);
-    QCOMPARE(signalLevelValue(level), value);
-}
-
 // The terminal's own scale factor, applied in extended precision and truncated, for every
 // level the modem reports.
 void TestStatusCore::signalLevelMatchesScaleFactor()
@@ -101,45 +49,6 @@ void TestStatusCore::signalLevelMatchesScaleFactor()
         const auto expected = quint64(static_cast<long double>(level) * 3.225806451612903L);
         QCOMPARE(signalLevelValue(level), expected);
     }
-}
-
-void TestStatusCore::fieldText_data()
-{
-    QTest::addColumn<QByteArray>("field");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("empty");
-    QTest::newRow("plain") << QByteArray("internet") << "internet" << false;
-    QTest::newRow("no bytes") << QByteArray() << "" << true;
-    QTest::newRow("NUL first") << QByteArray("\0abc", 4) << "" << true;
-    QTest::newRow("cut at NUL") << QByteArray("ab\0cd", 5) << "ab" << false;
-    QTest::newRow("blank is text") << QByteArray(" ") << " " << false;
-    QTest::newRow("UTF-8") << QByteArray("Привет") << QString::fromUtf8("Привет") << false;
-}
-
-void TestStatusCore::fieldText()
-{
-    QFETCH(QByteArray, field);
-    QFETCH(QString, text);
-    QFETCH(bool, empty);
-    QCOMPARE(::fieldText(field), text);
-    QCOMPARE(fieldIsEmpty(field), empty);
-}
-
-void TestStatusCore::runTime_data()
-{
-    QTest::addColumn<quint32>("seconds");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("zero") << 0u << "0:0:0";
-    QTest::newRow("no leading zeros") << 3725u << "1:2:5";
-    QTest::newRow("25 hours not wrapped") << 90000u << "25:0:0";
-    QTest::newRow("largest") << 4294967295u << "1193046:28:15";
-}
-
-void TestStatusCore::runTime()
-{
-    QFETCH(quint32, seconds);
-    QFETCH(QString, text);
-    QCOMPARE(runTimeText(seconds), text);
 }
 
 QTEST_APPLESS_MAIN(TestStatusCore)
