@@ -208,7 +208,8 @@ If you do not have it, press Cancel</translation>
     <message>
         <source>Версия ПО устройства устарела<byte value="xd" />
 Требуется версия ПО не ниже 0.64</source>
-        <translation type="unfinished" />
+        <translation>The device firmware is outdated&#13;
+Firmware version 0.64 or later is required</translation>
     </message>
     <message>
         <source>!!! MS= %1 !!!</source>
@@ -216,103 +217,103 @@ If you do not have it, press Cancel</translation>
     </message>
     <message>
         <source>Не определен</source>
-        <translation type="unfinished" />
+        <translation>Not determined</translation>
     </message>
     <message>
         <source>не задан</source>
-        <translation type="unfinished" />
+        <translation>not set</translation>
     </message>
     <message>
         <source>Вкл</source>
-        <translation type="unfinished" />
+        <translation>On</translation>
     </message>
     <message>
         <source>Выкл</source>
-        <translation type="unfinished" />
+        <translation>Off</translation>
     </message>
     <message>
         <source>IN4_U Выход</source>
-        <translation type="unfinished" />
+        <translation>IN4_U Output</translation>
     </message>
     <message>
         <source>IN5_U Выход</source>
-        <translation type="unfinished" />
+        <translation>IN5_U Output</translation>
     </message>
     <message>
         <source> Замкнут</source>
-        <translation type="unfinished" />
+        <translation> Closed</translation>
     </message>
     <message>
         <source> Разомкнут</source>
-        <translation type="unfinished" />
+        <translation> Open</translation>
     </message>
     <message>
         <source>Общая информация</source>
-        <translation type="unfinished" />
+        <translation>General information</translation>
     </message>
     <message>
         <source>Модель</source>
-        <translation type="unfinished" />
+        <translation>Model</translation>
     </message>
     <message>
         <source>SN устройства</source>
-        <translation type="unfinished" />
+        <translation>Device SN</translation>
     </message>
     <message>
         <source>IMEI модема</source>
-        <translation type="unfinished" />
+        <translation>Modem IMEI</translation>
     </message>
     <message>
         <source>Версия ПО</source>
-        <translation type="unfinished" />
+        <translation>Firmware version</translation>
     </message>
     <message>
         <source>Время устройства</source>
-        <translation type="unfinished" />
+        <translation>Device time</translation>
     </message>
     <message>
         <source>Время работы</source>
-        <translation type="unfinished" />
+        <translation>Operating time</translation>
     </message>
     <message>
         <source>Статус настроек</source>
-        <translation type="unfinished" />
+        <translation>Settings status</translation>
     </message>
     <message>
         <source>Статус ПО</source>
-        <translation type="unfinished" />
+        <translation>Firmware status</translation>
     </message>
     <message>
         <source>Записано пакетов</source>
-        <translation type="unfinished" />
+        <translation>Packets recorded</translation>
     </message>
     <message>
         <source>Отправлено пакетов</source>
-        <translation type="unfinished" />
+        <translation>Packets sent</translation>
     </message>
     <message>
         <source>Статусы устройства</source>
-        <translation type="unfinished" />
+        <translation>Device status</translation>
     </message>
     <message>
         <source>Внутр. память</source>
-        <translation type="unfinished" />
+        <translation>Internal memory</translation>
     </message>
     <message>
         <source>Внешн. память</source>
-        <translation type="unfinished" />
+        <translation>External memory</translation>
     </message>
     <message>
         <source>Часы</source>
-        <translation type="unfinished" />
+        <translation>Clock</translation>
     </message>
     <message>
         <source>Акселерометр</source>
-        <translation type="unfinished" />
+        <translation>Accelerometer</translation>
     </message>
     <message>
         <source>GPS/ГЛОНАСС</source>
-        <translation type="unfinished" />
+        <translation>GPS/GLONASS</translation>
     </message>
     <message>
         <source>GSM</source>
@@ -320,35 +321,35 @@ If you do not have it, press Cancel</translation>
     </message>
     <message>
         <source>SIM1 карта</source>
-        <translation type="unfinished" />
+        <translation>SIM1 card</translation>
     </message>
     <message>
         <source>PIN1 код</source>
-        <translation type="unfinished" />
+        <translation>PIN1 code</translation>
     </message>
     <message>
         <source>SIM2 карта</source>
-        <translation type="unfinished" />
+        <translation>SIM2 card</translation>
     </message>
     <message>
         <source>PIN2 код</source>
-        <translation type="unfinished" />
+        <translation>PIN2 code</translation>
     </message>
     <message>
         <source>Питание</source>
-        <translation type="unfinished" />
+        <translation>Power supply</translation>
     </message>
     <message>
         <source>Внешнее напряжение, мВ</source>
-        <translation type="unfinished" />
+        <translation>External voltage, mV</translation>
     </message>
     <message>
         <source>Напряжение АКБ, мВ</source>
-        <translation type="unfinished" />
+        <translation>Battery voltage, mV</translation>
     </message>
     <message>
         <source>Оператор</source>
-        <translation type="unfinished" />
+        <translation>Operator</translation>
     </message>
     <message>
         <source>MCC</source>
@@ -364,79 +365,79 @@ If you do not have it, press Cancel</translation>
     </message>
     <message>
         <source>APN логин</source>
-        <translation type="unfinished" />
+        <translation>APN login</translation>
     </message>
     <message>
         <source>APN пароль</source>
-        <translation type="unfinished" />
+        <translation>APN password</translation>
     </message>
     <message>
         <source>Уровень сигнала</source>
-        <translation type="unfinished" />
+        <translation>Signal level</translation>
     </message>
     <message>
         <source>Сервер</source>
-        <translation type="unfinished" />
+        <translation>Server</translation>
     </message>
     <message>
         <source>Свзяь с модемом</source>
-        <translation type="unfinished" />
+        <translation>Modem link</translation>
     </message>
     <message>
         <source>Регистрация в сети</source>
-        <translation type="unfinished" />
+        <translation>Network registration</translation>
     </message>
     <message>
         <source>GPRS сервис</source>
-        <translation type="unfinished" />
+        <translation>GPRS service</translation>
     </message>
     <message>
         <source>Соединение с сервером</source>
-        <translation type="unfinished" />
+        <translation>Server connection</translation>
     </message>
     <message>
         <source>Ответ от сервера</source>
-        <translation type="unfinished" />
+        <translation>Server response</translation>
     </message>
     <message>
         <source>TCP сессий</source>
-        <translation type="unfinished" />
+        <translation>TCP sessions</translation>
     </message>
     <message>
         <source>SMS входящие/валидные</source>
-        <translation type="unfinished" />
+        <translation>SMS incoming/valid</translation>
     </message>
     <message>
         <source>SMS исходящие</source>
-        <translation type="unfinished" />
+        <translation>SMS outgoing</translation>
     </message>
     <message>
         <source>GPS / ГЛОНАСС</source>
-        <translation type="unfinished" />
+        <translation>GPS / GLONASS</translation>
     </message>
     <message>
         <source>Широта</source>
-        <translation type="unfinished" />
+        <translation>Latitude</translation>
     </message>
     <message>
         <source>Долгота</source>
-        <translation type="unfinished" />
+        <translation>Longitude</translation>
     </message>
     <message>
         <source>Высота</source>
-        <translation type="unfinished" />
+        <translation>Altitude</translation>
     </message>
     <message>
         <source>Курс</source>
-        <translation type="unfinished" />
+        <translation>Course</translation>
     </message>
     <message>
         <source>Скорость</source>
-        <translation type="unfinished" />
+        <translation>Speed</translation>
     </message>
     <message>
         <source>Спутники</source>
-        <translation type="unfinished" />
+        <translation>Satellites</translation>
     </message>
     <message>
         <source>HDOP</source>
@@ -444,139 +445,139 @@ If you do not have it, press Cancel</translation>
     </message>
     <message>
         <source>Данные с CAN шины</source>
-        <translation type="unfinished" />
+        <translation>CAN bus data</translation>
     </message>
     <message>
         <source>Дискретные входы/выходы</source>
-        <translation type="unfinished" />
+        <translation>Discrete inputs/outputs</translation>
     </message>
     <message>
         <source>Датчики уровня топлива (RS232/RS485)</source>
-        <translation type="unfinished" />
+        <translation>Fuel level sensors (RS232/RS485)</translation>
     </message>
     <message>
         <source>Уровень</source>
-        <translation type="unfinished" />
+        <translation>Level</translation>
     </message>
     <message>
         <source>Температура</source>
-        <translation type="unfinished" />
+        <translation>Temperature</translation>
     </message>
     <message>
         <source>ДУТ %1</source>
-        <translation type="unfinished" />
+        <translation>FLS %1</translation>
     </message>
     <message>
         <source>Адрес</source>
-        <translation type="unfinished" />
+        <translation>Address</translation>
     </message>
     <message>
         <source> Температура</source>
-        <translation type="unfinished" />
+        <translation> Temperature</translation>
     </message>
     <message>
         <source>Термодатчик %1</source>
-        <translation type="unfinished" />
+        <translation>Temperature sensor %1</translation>
     </message>
     <message>
         <source>Ключ ID</source>
-        <translation type="unfinished" />
+        <translation>ID key</translation>
     </message>
     <message>
         <source>Номер программы CAN</source>
-        <translation type="unfinished" />
+        <translation>CAN program number</translation>
     </message>
     <message>
         <source>Валидные/невалидные</source>
-        <translation type="unfinished" />
+        <translation>Valid/invalid</translation>
     </message>
     <message>
         <source>Время работы двигателя (ч)</source>
-        <translation type="unfinished" />
+        <translation>Engine hours (h)</translation>
     </message>
     <message>
         <source>Полный пробег ТС (км)</source>
-        <translation type="unfinished" />
+        <translation>Total vehicle mileage (km)</translation>
     </message>
     <message>
         <source>Полный расход топлива (л)</source>
-        <translation type="unfinished" />
+        <translation>Total fuel consumption (l)</translation>
     </message>
     <message>
         <source>Уровень топлива в баке (%)</source>
-        <translation type="unfinished" />
+        <translation>Fuel level in the tank (%)</translation>
     </message>
     <message>
         <source>Обороты двигателя (об/мин)</source>
-        <translation type="unfinished" />
+        <translation>Engine speed (rpm)</translation>
     </message>
     <message>
         <source>Температура двигателя (С)</source>
-        <translation type="unfinished" />
+        <translation>Engine temperature (C)</translation>
     </message>
     <message>
         <source>Скорость ТС (км/ч)</source>
-        <translation type="unfinished" />
+        <translation>Vehicle speed (km/h)</translation>
     </message>
     <message>
         <source>Давлене на ось 1 (кг)</source>
-        <translation type="unfinished" />
+        <translation>Axle 1 load (kg)</translation>
     </message>
     <message>
         <source>Давлене на ось 2 (кг)</source>
-        <translation type="unfinished" />
+        <translation>Axle 2 load (kg)</translation>
     </message>
     <message>
         <source>Давлене на ось 3 (кг)</source>
-        <translation type="unfinished" />
+        <translation>Axle 3 load (kg)</translation>
     </message>
     <message>
         <source>Давлене на ось 4 (кг)</source>
-        <translation type="unfinished" />
+        <translation>Axle 4 load (kg)</translation>
     </message>
     <message>
         <source>Давлене на ось 5 (кг)</source>
-        <translation type="unfinished" />
+        <translation>Axle 5 load (kg)</translation>
     </message>
     <message>
         <source>Положение педали газа</source>
-        <translation type="unfinished" />
+        <translation>Accelerator pedal position</translation>
     </message>
     <message>
         <source>Нагрузка на двигатель</source>
-        <translation type="unfinished" />
+        <translation>Engine load</translation>
     </message>
     <message>
         <source>Уровень AdBlue</source>
-        <translation type="unfinished" />
+        <translation>AdBlue level</translation>
     </message>
     <message>
         <source>Состояние безопасности</source>
-        <translation type="unfinished" />
+        <translation>Security state</translation>
     </message>
     <message>
         <source>Контроллеры аварии</source>
-        <translation type="unfinished" />
+        <translation>Alarm controllers</translation>
     </message>
     <message>
         <source>Настройка терминала</source>
-        <translation type="unfinished" />
+        <translation>Terminal setup</translation>
     </message>
     <message>
         <source>Требуется указать пароль доступа</source>
-        <translation type="unfinished" />
+        <translation>An access password is required</translation>
     </message>
     <message>
         <source>CR (возврат каретки)</source>
-        <translation type="unfinished" />
+        <translation>CR (carriage return)</translation>
     </message>
     <message>
         <source>LF (перевод строки)</source>
-        <translation type="unfinished" />
+        <translation>LF (line feed)</translation>
     </message>
     <message>
         <source>Поле «%1» содержит недопустимый символ %2. Символы #, =, запятая и перевод строки в значениях настроек не допускаются. Настройки не записаны.</source>
-        <translation type="unfinished" />
+        <translation>The field "%1" contains the invalid character %2. The characters #, =, comma and line feed are not allowed in setting values. The settings have not been written.</translation>
     </message>
     <message>
         <source>Only for KVT3.1    IN2</source>
@@ -588,15 +589,15 @@ If you do not have it, press Cancel</translation>
     </message>
     <message>
         <source>Порт</source>
-        <translation type="unfinished" />
+        <translation>Port</translation>
     </message>
     <message>
         <source>ПИН1</source>
-        <translation type="unfinished" />
+        <translation>PIN1</translation>
     </message>
     <message>
         <source>Роуминг SIM1</source>
-        <translation type="unfinished" />
+        <translation>SIM1 roaming</translation>
     </message>
     <message>
         <source>APN1</source>
@@ -604,19 +605,19 @@ If you do not have it, press Cancel</translation>
     </message>
     <message>
         <source>Логин1</source>
-        <translation type="unfinished" />
+        <translation>Login1</translation>
     </message>
     <message>
         <source>Пароль1</source>
-        <translation type="unfinished" />
+        <translation>Password1</translation>
     </message>
     <message>
         <source>ПИН2</source>
-        <translation type="unfinished" />
+        <translation>PIN2</translation>
     </message>
     <message>
         <source>Роуминг SIM2</source>
-        <translation type="unfinished" />
+        <translation>SIM2 roaming</translation>
     </message>
     <message>
         <source>APN2</source>
@@ -624,35 +625,35 @@ If you do not have it, press Cancel</translation>
     </message>
     <message>
         <source>Логин2</source>
-        <translation type="unfinished" />
+        <translation>Login2</translation>
     </message>
     <message>
         <source>Пароль2</source>
-        <translation type="unfinished" />
+        <translation>Password2</translation>
     </message>
     <message>
         <source>Уходить в сон</source>
-        <translation type="unfinished" />
+        <translation>Go to sleep</translation>
     </message>
     <message>
         <source>Время сна</source>
-        <translation type="unfinished" />
+        <translation>Sleep time</translation>
     </message>
     <message>
         <source>По углу</source>
-        <translation type="unfinished" />
+        <translation>By angle</translation>
     </message>
     <message>
         <source>По изменению скрсти на</source>
-        <translation type="unfinished" />
+        <translation>By speed change of</translation>
     </message>
     <message>
         <source>По дистанции</source>
-        <translation type="unfinished" />
+        <translation>By distance</translation>
     </message>
     <message>
         <source>По таймеру</source>
-        <translation type="unfinished" />
+        <translation>By timer</translation>
     </message>
     <message>
         <source>IN0</source>
@@ -696,31 +697,31 @@ If you do not have it, press Cancel</translation>
     </message>
     <message>
         <source>Прграмма CAN</source>
-        <translation type="unfinished" />
+        <translation>CAN program</translation>
     </message>
     <message>
         <source>Не используется</source>
-        <translation type="unfinished" />
+        <translation>Not used</translation>
     </message>
     <message>
         <source>CANLOG внешний</source>
-        <translation type="unfinished" />
+        <translation>External CANLOG</translation>
     </message>
     <message>
         <source>ДУТ LLS</source>
-        <translation type="unfinished" />
+        <translation>LLS fuel level sensor</translation>
     </message>
     <message>
         <source>Фото камера</source>
-        <translation type="unfinished" />
+        <translation>Photo camera</translation>
     </message>
     <message>
         <source>Иридиум</source>
-        <translation type="unfinished" />
+        <translation>Iridium</translation>
     </message>
     <message>
         <source>LLS-совместимые у-ва </source>
-        <translation type="unfinished" />
+        <translation>LLS-compatible devices </translation>
     </message>
     <message>
         <source>KVA-CAN</source>
@@ -740,87 +741,87 @@ If you do not have it, press Cancel</translation>
     </message>
     <message>
         <source>Полное время работы двигателя</source>
-        <translation type="unfinished" />
+        <translation>Total engine hours</translation>
     </message>
     <message>
         <source>Полный пробег</source>
-        <translation type="unfinished" />
+        <translation>Total mileage</translation>
     </message>
     <message>
         <source>Полный расход топлива</source>
-        <translation type="unfinished" />
+        <translation>Total fuel consumption</translation>
     </message>
     <message>
         <source>Уровень топлива</source>
-        <translation type="unfinished" />
+        <translation>Fuel level</translation>
     </message>
     <message>
         <source>Обороты двигателя</source>
-        <translation type="unfinished" />
+        <translation>Engine speed</translation>
     </message>
     <message>
         <source>Температура двигателя</source>
-        <translation type="unfinished" />
+        <translation>Engine temperature</translation>
     </message>
     <message>
         <source>Скорость ТС</source>
-        <translation type="unfinished" />
+        <translation>Vehicle speed</translation>
     </message>
     <message>
         <source>Нагрузка на оси</source>
-        <translation type="unfinished" />
+        <translation>Axle load</translation>
     </message>
     <message>
         <source>Мгновенный расход топлива</source>
-        <translation type="unfinished" />
+        <translation>Instantaneous fuel consumption</translation>
     </message>
     <message>
         <source>Положене педали газа</source>
-        <translation type="unfinished" />
+        <translation>Accelerator pedal position</translation>
     </message>
     <message>
         <source>Сервер мониторинга</source>
-        <translation type="unfinished" />
+        <translation>Monitoring server</translation>
     </message>
     <message>
         <source>Сим карта 1</source>
-        <translation type="unfinished" />
+        <translation>SIM card 1</translation>
     </message>
     <message>
         <source>Сим карта 2</source>
-        <translation type="unfinished" />
+        <translation>SIM card 2</translation>
     </message>
     <message>
         <source>Режим сна</source>
-        <translation type="unfinished" />
+        <translation>Sleep mode</translation>
     </message>
     <message>
         <source>Точки маршрута</source>
-        <translation type="unfinished" />
+        <translation>Track points</translation>
     </message>
     <message>
         <source>Входы/выходы</source>
-        <translation type="unfinished" />
+        <translation>Inputs/outputs</translation>
     </message>
     <message>
         <source>Интерфейсы</source>
-        <translation type="unfinished" />
+        <translation>Interfaces</translation>
     </message>
     <message>
         <source>Параметры CAN</source>
-        <translation type="unfinished" />
+        <translation>CAN parameters</translation>
     </message>
     <message>
         <source>Записать</source>
-        <translation type="unfinished" />
+        <translation>Write</translation>
     </message>
     <message>
         <source>Прочитать</source>
-        <translation type="unfinished" />
+        <translation>Read</translation>
     </message>
     <message>
         <source>Новый пароль</source>
-        <translation type="unfinished" />
+        <translation>New password</translation>
     </message>
 </context>
 <context>

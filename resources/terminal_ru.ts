@@ -581,7 +581,7 @@
     </message>
     <message>
         <source>Only for KVT3.1    IN2</source>
-        <translation type="unfinished" />
+        <translation>Только для KVT3.1    IN2</translation>
     </message>
     <message>
         <source>IN2</source>
@@ -693,7 +693,7 @@
     </message>
     <message>
         <source>1-Wire</source>
-        <translation type="unfinished" />
+        <translation>1-Wire</translation>
     </message>
     <message>
         <source>Прграмма CAN</source>
@@ -729,15 +729,15 @@
     </message>
     <message>
         <source>1Wire</source>
-        <translation type="unfinished" />
+        <translation>1Wire</translation>
     </message>
     <message>
         <source>Discrete</source>
-        <translation type="unfinished" />
+        <translation>Discrete</translation>
     </message>
     <message>
         <source>Security flags</source>
-        <translation type="unfinished" />
+        <translation>Флаги безопасности</translation>
     </message>
     <message>
         <source>Полное время работы двигателя</source>

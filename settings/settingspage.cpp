@@ -217,7 +217,7 @@ QWidget *MainWindow::buildSettingsPage()
     QGroupBox *sim2Group = makeGroup(tr("Сим карта 2"), "sim2Group");
     QGroupBox *sleepGroup = makeGroup(tr("Режим сна"), "sleepGroup");
     QGroupBox *trackGroup = makeGroup(tr("Точки маршрута"), "trackPointsGroup");
-    QGroupBox *inputsGroup = makeGroup(tr("Входы/выходы"), "inputsGroup");
+    QGroupBox *inputsGroup = makeGroup(tr("Входы/выходы"), "settingsInputsGroup");
     QGroupBox *numbersGroup = makeGroup(QStringLiteral("Номера и функции"), "smsNumbersGroup");
     QGroupBox *interfacesGroup = makeGroup(tr("Интерфейсы"), "interfacesGroup");
     canParamsGroup = makeGroup(tr("Параметры CAN"), "canParamsGroup");

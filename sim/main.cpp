@@ -56,6 +56,10 @@ constexpr std::size_t kMaxBacklog = 4 * 1024 * 1024; // answers beyond this are 
 constexpr auto kDrainTimeout = std::chrono::seconds(2);
 constexpr auto kDrainGrace = std::chrono::milliseconds(250);
 constexpr auto kDrainQuiet = std::chrono::milliseconds(30);
+// Live records that nobody reads are thrown away after a while (see dropIfAbandoned).
+constexpr std::size_t kAbandonedBytes = 2048;
+constexpr auto kAbandonedAfter = std::chrono::seconds(3);
+constexpr auto kCommandQuiet = std::chrono::seconds(5);
 
 class Simulator {
 public:
@@ -78,6 +82,7 @@ private:
     void handleLine(const std::string &line, Clock::time_point now);
     void queue(const Lines &lines, bool droppable);
     void writeMaster();
+    void dropIfAbandoned(Clock::time_point now);
     std::size_t backlog() const { return m_out.size() - m_outPos; }
     void log(const std::string &text) const
     {
@@ -102,6 +107,9 @@ private:
 
     std::string m_out;       // bytes waiting for the master
     std::size_t m_outPos = 0;
+    Clock::time_point m_lastCommand;  // last complete command line received
+    Clock::time_point m_lastProgress; // last time the client took bytes off the line
+    std::size_t m_lastPending = 0;
     std::string m_line;      // command line being assembled
     bool m_discarding = false;
     bool m_readBackoff = false;
@@ -126,6 +134,9 @@ bool Simulator::bringUp(Clock::time_point now)
     m_line.clear();
     m_discarding = false;
     m_phase = Phase::Running;
+    m_lastCommand = now;
+    m_lastProgress = now;
+    m_lastPending = 0;
     m_nextTick = now + std::chrono::milliseconds(m_opts.rateMs);
     announce("PORT " + m_port.slavePath());
     return true;
@@ -178,6 +189,28 @@ void Simulator::writeMaster()
     }
 }
 
+// With the simulator holding the slave open, records sent while no client is
+// attached would pile up in the pseudo-terminal and reach the next client as a
+// burst of old values. A terminal's USB serial port loses them instead. So when
+// the client has taken nothing for a few seconds and sent no command for longer,
+// the unread records are dropped. Never in flood mode, where nothing may be lost.
+void Simulator::dropIfAbandoned(Clock::time_point now)
+{
+    const std::size_t pending = m_port.unreadBySlave();
+    if (pending == 0 || pending < m_lastPending)
+        m_lastProgress = now;
+    m_lastPending = pending;
+    if (pending + backlog() >= kAbandonedBytes && now - m_lastProgress >= kAbandonedAfter
+        && now - m_lastCommand >= kCommandQuiet) {
+        m_port.discardUnread();
+        m_out.clear();
+        m_outPos = 0;
+        m_lastPending = 0;
+        m_lastProgress = now;
+        log("nobody reads: unread records dropped");
+    }
+}
+
 void Simulator::readMaster(Clock::time_point now)
 {
     char buf[4096];
@@ -220,6 +253,7 @@ void Simulator::feed(const char *data, std::size_t len, Clock::time_point now)
 
 void Simulator::handleLine(const std::string &line, Clock::time_point now)
 {
+    m_lastCommand = now;
     Lines out;
     const Device::Action action = m_device.handleLine(line, now, out);
     if (!m_opts.quiet) {
@@ -287,6 +321,8 @@ int Simulator::run()
             }
         }
         writeMaster();
+        if (m_phase == Phase::Running && !m_opts.flood)
+            dropIfAbandoned(now);
         if (m_floodDone && !m_floodAnnounced && backlog() == 0) {
             m_floodAnnounced = true;
             announce("FLOOD-DONE " + std::to_string(m_floodLines) + " " + std::to_string(m_floodBytes));

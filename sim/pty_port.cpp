@@ -117,6 +117,12 @@ std::size_t PtyPort::unreadBySlave() const
     return static_cast<std::size_t>(n);
 }
 
+void PtyPort::discardUnread()
+{
+    if (m_slave >= 0)
+        tcflush(m_slave, TCIFLUSH);
+}
+
 PortPublisher::PortPublisher(std::string linkPath, std::string portFile)
     : m_link(std::move(linkPath))
     , m_portFile(std::move(portFile))

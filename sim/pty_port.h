@@ -30,6 +30,9 @@ public:
 
     // Bytes written to the master that no client has read from the slave yet.
     std::size_t unreadBySlave() const;
+    // Throws those bytes away, as a USB serial driver does with data that
+    // arrives while no program has the port open.
+    void discardUnread();
 
 private:
     bool openOne(std::string &err);

@@ -169,6 +169,11 @@ QWidget *MainWindow::buildStatusPage()
     right->addSpacerItem(columnEnd());
 
     formatStatusPage(page, statusColumns);
+
+    // A value wider than its field shows from its start (a date, an IMEI, a server
+    // address), not from its end where setText leaves the cursor.
+    for (QLineEdit *edit : page->findChildren<QLineEdit *>())
+        connect(edit, &QLineEdit::textChanged, edit, [edit] { edit->setCursorPosition(0); });
     return page;
 }
 

@@ -1,68 +1,422 @@
 #include "terminal/console.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
-#include <QTextBlock>
-#include <QTextCursor>
+#include <QStyleHints>
+#include <QTextCodec>
+#include <QTextLayout>
+
+#include <cmath>
+
+namespace {
+// space between the frame and the text, as a text document leaves it
+constexpr int Margin = 4;
+
+// The text of a standard edit action, with its shortcut when the platform shows shortcuts
+// in context menus. The texts are the ones of Qt's own text views, in their translation
+// context, so a loaded Qt translation applies to them as well.
+QString actionText(const char *text, QKeySequence::StandardKey key)
+{
+    QString s = QCoreApplication::translate("QWidgetTextControl", text);
+    const QKeySequence seq(key);
+    if (!seq.isEmpty() && !QCoreApplication::testAttribute(Qt::AA_DontShowShortcutsInContextMenus)
+        && QGuiApplication::styleHints()->showShortcutsInContextMenus())
+        s += QLatin1Char('\t') + seq.toString(QKeySequence::NativeText);
+    return s;
+}
+
+bool isWordCharacter(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_');
+}
+} // namespace
 
 Console::Console(QWidget *parent)
-    : QPlainTextEdit(parent)
+    : QAbstractScrollArea(parent)
+    , decoder(QTextCodec::codecForMib(106)->makeDecoder(QTextCodec::IgnoreHeader))
 {
-    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    document()->setMaximumBlockCount(MaxLines);
     QPalette p = palette();
     p.setBrush(QPalette::Base, QBrush(Qt::black));
     p.setBrush(QPalette::Text, QBrush(QColor(0, 255, 0)));
     setPalette(p);
-    setUndoRedoEnabled(false);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setCursor(Qt::IBeamCursor);
+    verticalScrollBar()->setSingleStep(1);
+    updateScrollBars();
+}
+
+Console::~Console() = default;
+
+int Console::lineHeight() const
+{
+    return qMax(1, fontMetrics().lineSpacing());
+}
+
+int Console::rowsOnScreen() const
+{
+    return qMax(1, (viewport()->height() - 2 * Margin) / lineHeight());
+}
+
+void Console::updateScrollBars()
+{
+    QScrollBar *v = verticalScrollBar();
+    const int rows = rowsOnScreen();
+    v->setPageStep(rows);
+    v->setRange(0, qMax(0, lines.count() - rows));
+
+    QScrollBar *h = horizontalScrollBar();
+    const int width = viewport()->width();
+    h->setPageStep(width);
+    h->setSingleStep(qMax(1, fontMetrics().averageCharWidth() * 2));
+    h->setRange(0, qMax(0, int(std::ceil(widest)) + 2 * Margin - width));
+}
+
+void Console::scheduleFrame()
+{
+    // Chunks arrive far more often than a screen can show them: the changes are collected
+    // and the widget (text and scroll bars) is painted once when the frame timer runs out.
+    if (frameTimer.isActive())
+        return;
+    setUpdatesEnabled(false);
+    frameTimer.start(FrameMs, this);
+}
+
+void Console::timerEvent(QTimerEvent *e)
+{
+    if (e->timerId() != frameTimer.timerId()) {
+        QAbstractScrollArea::timerEvent(e);
+        return;
+    }
+    frameTimer.stop();
+    setUpdatesEnabled(true);   // repaints the whole widget
 }
 
 void Console::showData(const QByteArray &data, bool autoScroll)
 {
     const int nul = data.indexOf('\0');
-    QString text = QString::fromUtf8(data.constData(), nul < 0 ? data.size() : nul);
+    const int size = nul < 0 ? data.size() : nul;
+    if (size == 0)
+        return;
+    // the decoder keeps a character cut off at the end for the next chunk
+    const QString text = decoder->toUnicode(data.constData(), size);
     if (text.isEmpty())
         return;
 
-    // CR LF, a lone CR and a lone LF each end one line, also when the pair is split
-    // between two chunks.
-    if (pendingCR && text.startsWith(QLatin1Char('\n')))
-        text.remove(0, 1);
-    pendingCR = text.endsWith(QLatin1Char('\r'));
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    if (text.isEmpty())
-        return;
-
+    QScrollBar *bar = verticalScrollBar();
+    const int top = bar->value();
     // received text always goes to the end, whatever the user has selected
-    QTextCursor cursor(document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(text);
-
-    if (autoScroll) {
-        QScrollBar *bar = verticalScrollBar();
+    const int dropped = lines.append(text);
+    updateScrollBars();
+    if (autoScroll)
         bar->setValue(bar->maximum());
+    else
+        bar->setValue(qMax(0, top - dropped));   // the same lines stay in view
+    scheduleFrame();
+}
+
+QString Console::toPlainText() const
+{
+    return lines.toPlainText();
+}
+
+void Console::clear()
+{
+    lines.clear();
+    anchor = cursor = Position{lines.firstNumber(), 0};
+    dragging = false;
+    widest = 0;
+    updateScrollBars();
+    viewport()->update();
+}
+
+// ---------------------------------------------------------------- cursor and selection
+
+Console::Position Console::endPosition() const
+{
+    const int last = lines.count() - 1;
+    return Position{lines.firstNumber() + last, lines.line(last).size()};
+}
+
+Console::Position Console::clamped(Position p) const
+{
+    // a place in a line dropped meanwhile moves to the start of the log
+    if (p.line < lines.firstNumber())
+        return Position{lines.firstNumber(), 0};
+    const Position end = endPosition();
+    if (end < p)
+        return end;
+    p.column = qBound(0, p.column, lines.line(int(p.line - lines.firstNumber())).size());
+    return p;
+}
+
+void Console::moveCursor(QTextCursor::MoveOperation operation, QTextCursor::MoveMode mode)
+{
+    if (operation == QTextCursor::End)
+        cursor = endPosition();
+    else if (operation == QTextCursor::Start)
+        cursor = Position{lines.firstNumber(), 0};
+    if (mode == QTextCursor::MoveAnchor)
+        anchor = cursor;
+    viewport()->update();
+}
+
+int Console::cursorPosition() const
+{
+    const Position c = clamped(cursor);
+    const int index = int(c.line - lines.firstNumber());
+    int offset = c.column;
+    for (int i = 0; i < index; ++i)
+        offset += lines.line(i).size() + 1;
+    return offset;
+}
+
+bool Console::hasSelection() const
+{
+    return !(clamped(anchor) == clamped(cursor));
+}
+
+QString Console::selectedText() const
+{
+    Position from = clamped(anchor);
+    Position to = clamped(cursor);
+    if (to < from)
+        std::swap(from, to);
+    const qint64 first = lines.firstNumber();
+    return lines.text(int(from.line - first), from.column, int(to.line - first), to.column);
+}
+
+void Console::selectAll()
+{
+    anchor = Position{lines.firstNumber(), 0};
+    cursor = endPosition();
+    viewport()->update();
+}
+
+void Console::copy()
+{
+    if (hasSelection())
+        QGuiApplication::clipboard()->setText(selectedText());
+}
+
+// ---------------------------------------------------------------- painting
+
+void Console::layOut(QTextLayout &layout, const QString &text) const
+{
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setText(text);
+    layout.setFont(font());
+    layout.setTextOption(option);
+    layout.setCacheEnabled(true);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (line.isValid()) {
+        line.setLineWidth(1e6);
+        line.setPosition(QPointF(0, 0));
     }
+    layout.endLayout();
+}
+
+void Console::paintEvent(QPaintEvent *e)
+{
+    QPainter painter(viewport());
+    const QPalette::ColorGroup group =
+        !isEnabled() ? QPalette::Disabled : (isActiveWindow() ? QPalette::Active : QPalette::Inactive);
+    const QPalette &pal = palette();
+    painter.setPen(pal.color(group, QPalette::Text));
+    painter.setFont(font());
+
+    const int height = lineHeight();
+    const int top = verticalScrollBar()->value();
+    const qreal x = Margin - horizontalScrollBar()->value();
+    const QRect exposed = e->rect();
+    const int firstRow = qMax(0, (exposed.top() - Margin) / height);
+    const int lastRow = qMax(0, (exposed.bottom() - Margin) / height);
+
+    Position from = clamped(anchor);
+    Position to = clamped(cursor);
+    if (to < from)
+        std::swap(from, to);
+    const bool selection = !(from == to);
+    const qint64 number0 = lines.firstNumber();
+
+    qreal widestHere = widest;
+    QTextLayout layout;
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const int index = top + row;
+        if (index >= lines.count())
+            break;
+        const QString &text = lines.line(index);
+        const qreal y = Margin + row * height;
+        const qint64 number = number0 + index;
+
+        QVector<QTextLayout::FormatRange> marks;
+        if (selection && number >= from.line && number <= to.line) {
+            const int start = number == from.line ? from.column : 0;
+            const int end = number == to.line ? to.column : text.size();
+            if (end > start) {
+                QTextLayout::FormatRange r;
+                r.start = start;
+                r.length = end - start;
+                r.format.setBackground(pal.brush(group, QPalette::Highlight));
+                r.format.setForeground(pal.brush(group, QPalette::HighlightedText));
+                marks.append(r);
+            }
+        }
+        layOut(layout, text);
+        layout.draw(&painter, QPointF(x, y), marks);
+        const qreal width = layout.lineCount() > 0 ? layout.lineAt(0).naturalTextWidth() : 0;
+        widestHere = qMax(widestHere, width);
+
+        // a selection that goes on past the end of this line shows the line break
+        if (selection && number >= from.line && number < to.line) {
+            const qreal breakWidth = fontMetrics().horizontalAdvance(QLatin1Char(' '));
+            painter.fillRect(QRectF(x + width, y, breakWidth, height), pal.brush(group, QPalette::Highlight));
+        }
+    }
+
+    if (widestHere > widest) {
+        // the horizontal range grows with the widest line seen; set it outside the paint
+        widest = widestHere;
+        QMetaObject::invokeMethod(this, [this] { updateScrollBars(); }, Qt::QueuedConnection);
+    }
+}
+
+void Console::resizeEvent(QResizeEvent *e)
+{
+    QAbstractScrollArea::resizeEvent(e);
+    QScrollBar *bar = verticalScrollBar();
+    const bool atEnd = bar->value() == bar->maximum();
+    updateScrollBars();
+    if (atEnd)
+        bar->setValue(bar->maximum());
+}
+
+void Console::scrollContentsBy(int, int)
+{
+    viewport()->update();
+}
+
+void Console::changeEvent(QEvent *e)
+{
+    QAbstractScrollArea::changeEvent(e);
+    if (e->type() == QEvent::FontChange) {
+        widest = 0;
+        updateScrollBars();
+    }
+    if (e->type() == QEvent::FontChange || e->type() == QEvent::PaletteChange
+        || e->type() == QEvent::EnabledChange || e->type() == QEvent::ActivationChange)
+        viewport()->update();
+}
+
+// ---------------------------------------------------------------- mouse, keys, menu
+
+Console::Position Console::positionAt(const QPoint &pos) const
+{
+    const int height = lineHeight();
+    const int rowOffset = int(std::floor(qreal(pos.y() - Margin) / height));
+    const int index = verticalScrollBar()->value() + rowOffset;
+    if (index < 0)
+        return Position{lines.firstNumber(), 0};
+    if (index >= lines.count())
+        return endPosition();
+    QTextLayout layout;
+    layOut(layout, lines.line(index));
+    const qreal x = pos.x() - Margin + horizontalScrollBar()->value();
+    const int column = layout.lineCount() > 0 ? layout.lineAt(0).xToCursor(x) : 0;
+    return Position{lines.firstNumber() + index, column};
 }
 
 void Console::mousePressEvent(QMouseEvent *e)
 {
-    if (mouseSelectEnabled)
-        QPlainTextEdit::mousePressEvent(e);
-    else
-        setFocus();
+    setFocus(Qt::MouseFocusReason);
+    // while the log runs a click only takes the focus
+    if (!mouseSelectEnabled || e->button() != Qt::LeftButton)
+        return;
+    cursor = positionAt(e->pos());
+    if (!(e->modifiers() & Qt::ShiftModifier))
+        anchor = cursor;
+    dragging = true;
+    viewport()->update();
+}
+
+void Console::mouseMoveEvent(QMouseEvent *e)
+{
+    if (!dragging || !(e->buttons() & Qt::LeftButton) || !mouseSelectEnabled)
+        return;
+    // dragging past the top or the bottom scrolls
+    if (e->pos().y() < 0)
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    else if (e->pos().y() > viewport()->height())
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    cursor = positionAt(e->pos());
+    viewport()->update();
+}
+
+void Console::mouseReleaseEvent(QMouseEvent *e)
+{
+    if (!dragging || e->button() != Qt::LeftButton)
+        return;
+    dragging = false;
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (hasSelection() && clipboard->supportsSelection())
+        clipboard->setText(selectedText(), QClipboard::Selection);
 }
 
 void Console::mouseDoubleClickEvent(QMouseEvent *e)
 {
-    if (mouseSelectEnabled)
-        QPlainTextEdit::mouseDoubleClickEvent(e);
+    if (!mouseSelectEnabled || e->button() != Qt::LeftButton)
+        return;
+    // selects the word under the mouse (or the one character that is not part of a word)
+    const Position at = positionAt(e->pos());
+    const QString &text = lines.line(int(at.line - lines.firstNumber()));
+    int start = qMin(at.column, text.size());
+    int end = start;
+    if (start < text.size() && isWordCharacter(text.at(start))) {
+        while (start > 0 && isWordCharacter(text.at(start - 1)))
+            --start;
+        while (end < text.size() && isWordCharacter(text.at(end)))
+            ++end;
+    } else if (start < text.size()) {
+        ++end;
+    }
+    anchor = Position{at.line, start};
+    cursor = Position{at.line, end};
+    dragging = false;
+    viewport()->update();
 }
 
 void Console::keyPressEvent(QKeyEvent *)
 {
+    // no typing, no keyboard selection, no keyboard copy
+}
+
+QMenu *Console::createStandardContextMenu()
+{
+    auto *menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("qt_edit_menu"));
+    QAction *copyAction = menu->addAction(actionText("&Copy", QKeySequence::Copy));
+    copyAction->setObjectName(QStringLiteral("edit-copy"));
+    copyAction->setEnabled(hasSelection());
+    connect(copyAction, &QAction::triggered, this, &Console::copy);
+    menu->addSeparator();
+    QAction *allAction = menu->addAction(actionText("Select All", QKeySequence::SelectAll));
+    allAction->setObjectName(QStringLiteral("select-all"));
+    allAction->setEnabled(!isEmpty());
+    connect(allAction, &QAction::triggered, this, &Console::selectAll);
+    return menu;
 }
 
 void Console::contextMenuEvent(QContextMenuEvent *e)
 {
-    QPlainTextEdit::contextMenuEvent(e);
+    QMenu *menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(e->globalPos());
 }

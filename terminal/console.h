@@ -1,30 +1,107 @@
 #pragma once
 
-#include <QPlainTextEdit>
+#include "terminal/loglines.h"
+
+#include <QAbstractScrollArea>
+#include <QBasicTimer>
+#include <QTextCursor>
+
+#include <memory>
+
+class QMenu;
+class QTextDecoder;
+class QTextLayout;
 
 // The terminal log: read-only, green on black, at most 65535 lines (the oldest go first).
-// Built on QPlainTextEdit: a rich-text view re-lays the whole document out for every line
-// dropped at the top, which freezes the window once the log is full.
-class Console : public QPlainTextEdit
+//
+// A busy terminal sends tens of thousands of lines a second and the log must keep up with
+// them while it is full, so it is not a text document: the lines sit in a ring (LogLines)
+// and only the lines on screen are laid out, when they are painted. Painting is done at
+// most once a frame (FrameMs), however many chunks arrive in between. Lines are not
+// wrapped; a long line is scrolled to sideways.
+class Console : public QAbstractScrollArea
 {
     Q_OBJECT
 
 public:
     static constexpr int MaxLines = 65535;
+    static constexpr int FrameMs = 20;
 
     explicit Console(QWidget *parent = nullptr);
+    ~Console() override;
 
-    // Shows received bytes (up to the first zero byte) at the end of the log.
+    // Shows received bytes (up to the first zero byte) at the end of the log. The bytes are
+    // UTF-8; a character cut off at the end of a chunk is completed by the next chunk.
     void showData(const QByteArray &data, bool autoScroll);
 
+    // True while the log is paused: the mouse then places the cursor and selects text.
     bool mouseSelectEnabled = false;
 
+    // All lines held, joined with LF.
+    QString toPlainText() const;
+    // Lines held, the last (open) line included: 1 for an empty log.
+    int lineCount() const { return lines.count(); }
+    bool isEmpty() const { return lines.count() == 1 && lines.line(0).isEmpty(); }
+
+    // Moves the text cursor to the Start or the End of the log (other operations are not
+    // used here and leave it where it is); MoveAnchor drops the selection.
+    void moveCursor(QTextCursor::MoveOperation operation,
+                    QTextCursor::MoveMode mode = QTextCursor::MoveAnchor);
+    // The cursor as an offset into toPlainText().
+    int cursorPosition() const;
+    bool hasSelection() const;
+    // The selected text, lines joined with LF.
+    QString selectedText() const;
+
+    // Copy (with a selection) and Select All (with some text); the caller owns the menu.
+    QMenu *createStandardContextMenu();
+
+public slots:
+    void clear();
+    void copy();
+    void selectAll();
+
 protected:
+    void paintEvent(QPaintEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void changeEvent(QEvent *e) override;
+    void timerEvent(QTimerEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
     void mouseDoubleClickEvent(QMouseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void contextMenuEvent(QContextMenuEvent *e) override;
 
 private:
-    bool pendingCR = false;   // the last chunk ended in CR: an LF opening the next one ends no line
+    // A place in the text: `line` is the line's number (LogLines::firstNumber() based, so it
+    // stays on the same text while older lines are dropped), `column` a character index.
+    struct Position
+    {
+        qint64 line = 0;
+        int column = 0;
+        bool operator<(const Position &o) const
+        {
+            return line < o.line || (line == o.line && column < o.column);
+        }
+        bool operator==(const Position &o) const { return line == o.line && column == o.column; }
+    };
+
+    Position clamped(Position p) const;
+    Position endPosition() const;
+    Position positionAt(const QPoint &viewportPos) const;
+    int rowsOnScreen() const;
+    int lineHeight() const;
+    void layOut(QTextLayout &layout, const QString &text) const;
+    void updateScrollBars();
+    void scheduleFrame();
+
+    LogLines lines{MaxLines};
+    std::unique_ptr<QTextDecoder> decoder;
+    Position anchor;     // where the selection started
+    Position cursor;     // where it ends (the text cursor)
+    bool dragging = false;
+    qreal widest = 0;    // widest line painted so far, for the horizontal scroll bar
+    QBasicTimer frameTimer;
 };

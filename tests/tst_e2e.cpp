@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -98,7 +99,14 @@ void TestEndToEnd::connectAndReceive()
     // the identity record reached its decoder: the model code is known
     QTRY_VERIFY_WITH_TIMEOUT(deviceModelCode != 0, 5000);
 
-    // every framed line came out whole: nothing is left half-way once the line is quiet
+    // the page fills from the terminal's records
+    for (const char *name : {"modelEdit", "serialNumberEdit", "imeiEdit", "firmwareVersionEdit",
+                             "deviceTimeEdit", "latitudeEdit", "longitudeEdit"}) {
+        auto *edit = w.findChild<QLineEdit *>(QString::fromLatin1(name));
+        QVERIFY2(edit, name);
+        QTRY_VERIFY2_WITH_TIMEOUT(!edit->text().isEmpty(), name, 5000);
+    }
+
     w.findChild<QAction *>(QStringLiteral("actionDisconnect"))->trigger();
     QCOMPARE(status(w), QStringLiteral("Disconnected"));
 }

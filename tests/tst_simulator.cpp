@@ -255,6 +255,8 @@ private slots:
     void robustInput();
     void clientReopensSlave_data();
     void clientReopensSlave();
+    void unreadRecords_data();
+    void unreadRecords();
     void liveRecords_data();
     void liveRecords();
     void signalCleansUp_data();
@@ -789,6 +791,50 @@ void TestSimulator::clientReopensSlave()
         QVERIFY2(received.contains(">DI=31;0;70\r\n>DN=201745\r\n>MN=866104023456789\r\n>DF=0;0\r\n>RW="),
                  received.constData());
         QTest::qWait(200); // live records pile up while nobody listens
+    }
+}
+
+void TestSimulator::unreadRecords_data()
+{
+    QTest::addColumn<QByteArray>("command");
+    QTest::addColumn<int>("idleMs");
+
+    // Nobody attached: old live records do not pile up for the next client.
+    QTest::newRow("abandoned line") << QByteArray() << 8500;
+    // A client that asked for something but reads late still gets every answer.
+    QTest::newRow("late reader") << QByteArray(">I 0\r\n") << 4000;
+}
+
+void TestSimulator::unreadRecords()
+{
+    QFETCH(QByteArray, command);
+    QFETCH(int, idleMs);
+
+    SimClient sim({"--rate", "200"});
+    QVERIFY(sim.openSlave());
+    if (!command.isEmpty())
+        QVERIFY(sim.send(command));
+    else
+        sim.closeSlave();
+    QTest::qWait(idleMs); // about 750 bytes of live records a tick
+    if (command.isEmpty())
+        QVERIFY(sim.openSlave(false));
+
+    // Take what is waiting: everything that arrives without a 300 ms pause.
+    qint64 stale = 0;
+    QElapsedTimer quiet;
+    quiet.start();
+    while (quiet.elapsed() < 300 && stale < 1000000) {
+        const qsizetype n = sim.readSome(20);
+        stale += n;
+        if (n > 0)
+            quiet.restart();
+    }
+    if (command.isEmpty()) {
+        QVERIFY2(stale < 16000, qPrintable(QString::number(stale)));
+    } else {
+        QVERIFY(stale > 10000);
+        QVERIFY(sim.buffer.contains(">DI=31;0;70\r\n>DN=201745\r\n>MN=866104023456789\r\n"));
     }
 }
 

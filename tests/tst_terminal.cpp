@@ -88,8 +88,6 @@ void TestTerminal::layoutAndTexts()
     QCOMPARE(button(t, "sendButton")->text(), QStringLiteral(">"));
     QCOMPARE(t.findChild<QLineEdit *>(QStringLiteral("commandEdit"))->width(), 200);
     QVERIFY(t.findChild<QCheckBox *>(QStringLiteral("autoScrollCheck"))->isChecked());
-    QVERIFY(t.logConsole()->isReadOnly() || !(t.logConsole()->textInteractionFlags() & Qt::TextEditable));
-    QCOMPARE(t.logConsole()->document()->maximumBlockCount(), 65535);
 }
 
 void TestTerminal::showData_data()
@@ -106,6 +104,8 @@ void TestTerminal::showData_data()
         << QList<QByteArray>{">DN=204", "17\r\n"} << QStringLiteral(">DN=20417\n");
     QTest::newRow("UTF-8 text")
         << QList<QByteArray>{"\xd0\x9c\xd0\xa2\xd0\xa1\r\n"} << QStringLiteral("МТС\n");
+    QTest::newRow("UTF-8 character split between chunks")
+        << QList<QByteArray>{"\xd0\x9c\xd0", "\xa2\xd0\xa1\r\n"} << QStringLiteral("МТС\n");
 }
 
 void TestTerminal::showData()
@@ -177,7 +177,7 @@ void TestTerminal::lineCap()
         t.showReceived(chunk);
     }
     const QString text = t.logConsole()->toPlainText();
-    QCOMPARE(t.logConsole()->document()->blockCount(), 65535);
+    QCOMPARE(t.logConsole()->lineCount(), 65535);
     QVERIFY(!text.startsWith(QLatin1String("L0\n")));
     QVERIFY(text.endsWith(QStringLiteral("L%1\n").arg(65535 + 99)));
 }
@@ -189,17 +189,24 @@ void TestTerminal::consoleIgnoresKeysAndClicksWhileRunning()
     t.showReceived("abc\ndef\n");
     Console *c = t.logConsole();
     c->moveCursor(QTextCursor::End);
-    const int end = c->textCursor().position();
+    const int end = c->cursorPosition();
     QTest::mouseClick(c->viewport(), Qt::LeftButton, {}, QPoint(2, 2));
-    QCOMPARE(c->textCursor().position(), end);
+    QCOMPARE(c->cursorPosition(), end);
+    QVERIFY(c->hasFocus());
     QTest::keyClick(c, Qt::Key_Home);
     QTest::keyClick(c, Qt::Key_X);
-    QCOMPARE(c->textCursor().position(), end);
+    QCOMPARE(c->cursorPosition(), end);
     QCOMPARE(c->toPlainText(), QStringLiteral("abc\ndef\n"));
 
     button(t, "pauseButton")->click();
     QTest::mouseClick(c->viewport(), Qt::LeftButton, {}, QPoint(2, 2));
-    QVERIFY(c->textCursor().position() < end);
+    QVERIFY(c->cursorPosition() < end);
+
+    // continuing moves the cursor to the end and drops the selection
+    c->selectAll();
+    button(t, "pauseButton")->click();
+    QVERIFY(!c->hasSelection());
+    QCOMPARE(c->cursorPosition(), end);
 }
 
 void TestTerminal::sendButtonSendsAsTyped()
