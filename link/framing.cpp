@@ -1,6 +1,33 @@
 #include "link/framing.h"
 
+#include <cstring>
 #include <utility>
+
+namespace {
+// The bytes that end a run of field bytes: ';', CR and LF.
+struct FieldEnds
+{
+    bool is[256] = {};
+    constexpr FieldEnds() : is()
+    {
+        is[static_cast<unsigned char>(';')] = true;
+        is[static_cast<unsigned char>('\r')] = true;
+        is[static_cast<unsigned char>('\n')] = true;
+    }
+};
+constexpr FieldEnds fieldEnds;
+
+// Storage kept by each buffer once a line has used it: reserve() also keeps resize(0) from
+// freeing it, so framing a steady stream of lines allocates nothing.
+constexpr int KeptCapacity = 64;
+} // namespace
+
+LineFramer::LineFramer()
+{
+    current.name.reserve(KeptCapacity);
+    for (QByteArray &f : current.field)
+        f.reserve(KeptCapacity);
+}
 
 void LineFramer::reset()
 {
@@ -10,65 +37,120 @@ void LineFramer::reset()
 
 void LineFramer::clearBuffers()
 {
-    // clear() would free the storage; keep it for the next line
-    current.name.resize(0);
-    for (QByteArray &f : current.field)
-        f.resize(0);
+    if (!current.name.isEmpty())
+        current.name.resize(0);
+    for (QByteArray &f : current.field) {
+        if (!f.isEmpty())
+            f.resize(0);
+    }
 }
 
-void LineFramer::takeLine(RecordLine &line)
+void LineFramer::enqueue(const QByteArray &chunk)
 {
+    if (queuePos >= queue.size()) {
+        queue = chunk;
+        queuePos = 0;
+    } else {
+        queue.append(chunk);
+    }
+}
+
+void LineFramer::recycle(RecordLine &line)
+{
+    if (frameState != 0 || !current.name.isEmpty())
+        return;
+    for (const QByteArray &f : current.field) {
+        if (!f.isEmpty())
+            return;
+    }
     std::swap(line.name, current.name);
     for (int i = 0; i < 5; ++i)
         std::swap(line.field[i], current.field[i]);
-    frameState = 0;
+    clearBuffers();
 }
 
-bool LineFramer::append(QByteArray &buffer, char byte)
+bool LineFramer::appendRun(QByteArray &buffer, const char *run, int length, int &pos)
 {
-    if (buffer.size() >= MaxBufferSize) {
-        ++dropped;
-        reset();
-        return false;
+    const int room = MaxBufferSize - buffer.size();
+    if (length <= room) {
+        buffer.append(run, length);
+        pos += length;
+        return true;
     }
-    buffer.append(byte);
-    return true;
+    // the byte after `room` more would make the buffer longer than the cap: the partial
+    // line is dropped, that byte with it, and the machine waits for the next '>'
+    ++dropped;
+    reset();
+    pos += room + 1;
+    return false;
 }
 
-bool LineFramer::step(unsigned char byte)
+bool LineFramer::nextLine(RecordLine &line)
 {
-    const char c = static_cast<char>(byte);
-    switch (frameState) {
-    case 0:
-        if (c == '>')
+    // One pass over the bytes; runs of bytes that only go into the current buffer are
+    // found and appended at once rather than byte by byte.
+    const char *const data = queue.constData();
+    const int size = queue.size();
+    int pos = queuePos;
+    while (pos < size) {
+        switch (frameState) {
+        case 0: {
+            // idle: everything up to the next '>' is ignored
+            const void *gt = std::memchr(data + pos, '>', size_t(size - pos));
+            if (!gt) {
+                pos = size;
+                break;
+            }
+            pos = int(static_cast<const char *>(gt) - data) + 1;
             frameState = 1;
-        return false;
-    case 1:
-        if (c == '=')
-            frameState = 2;
-        else
-            append(current.name, c);
-        return false;
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 6:
-        if (c == '\r' || c == '\n') {
-            frameState = 7;
+            break;
+        }
+        case 1: {
+            // the name: only '=' ends it
+            const void *eq = std::memchr(data + pos, '=', size_t(size - pos));
+            const int end = eq ? int(static_cast<const char *>(eq) - data) : size;
+            if (!appendRun(current.name, data + pos, end - pos, pos))
+                break;
+            if (eq) {
+                frameState = 2;
+                ++pos;
+            }
+            break;
+        }
+        case 2:
+        case 3:
+        case 4:
+        case 5:
+        case 6: {
+            // fields 1 to 5: ';' moves on (dropped in field 5), CR or LF ends the line
+            int end = pos;
+            while (end < size && !fieldEnds.is[static_cast<unsigned char>(data[end])])
+                ++end;
+            if (!appendRun(current.field[frameState - 2], data + pos, end - pos, pos))
+                break;
+            if (pos == size)
+                break;
+            const char c = data[pos++];
+            if (c == ';') {
+                if (frameState < 6)
+                    ++frameState;
+                break;
+            }
+            // complete: the line goes to the caller, the machine back to idle
+            queuePos = pos;
+            std::swap(line.name, current.name);
+            for (int i = 0; i < 5; ++i)
+                std::swap(line.field[i], current.field[i]);
+            clearBuffers();
+            frameState = 0;
             return true;
         }
-        if (c == ';') {
-            if (frameState < 6)
-                ++frameState;
-            // in the last field further separators are dropped
-            return false;
+        default:
+            // not a state of the machine: start over
+            reset();
+            break;
         }
-        append(current.field[frameState - 2], c);
-        return false;
-    default:
-        // not reachable: a complete line is handed over and the state reset at once
-        reset();
-        return false;
     }
+    queuePos = pos;
+    return false;
 }

@@ -24,7 +24,7 @@ class LineFramer
 public:
     static constexpr int MaxBufferSize = 4096;
 
-    LineFramer() = default;
+    LineFramer();
     LineFramer(const LineFramer &) = delete;
     LineFramer &operator=(const LineFramer &) = delete;
 
@@ -50,19 +50,11 @@ public:
     template <typename Sink>
     void feed(const QByteArray &chunk, Sink &&sink)
     {
-        if (queuePos >= queue.size()) {
-            queue = chunk;
-            queuePos = 0;
-        } else {
-            queue.append(chunk);
-        }
-        while (queuePos < queue.size()) {
-            const unsigned char byte = static_cast<unsigned char>(queue.at(queuePos++));
-            if (step(byte)) {
-                RecordLine line;
-                takeLine(line);
-                sink(static_cast<const RecordLine &>(line));
-            }
+        enqueue(chunk);
+        RecordLine line;
+        while (nextLine(line)) {
+            sink(static_cast<const RecordLine &>(line));
+            recycle(line);
         }
     }
 
@@ -70,12 +62,17 @@ public:
     quint64 droppedLines() const { return dropped; }
 
 private:
-    // true when the byte completed a line
-    bool step(unsigned char byte);
+    void enqueue(const QByteArray &chunk);
+    // Frames queued bytes up to the end of the next complete line and moves that line into
+    // `line` (true), or frames every queued byte without completing one (false).
+    bool nextLine(RecordLine &line);
+    // Runs of ordinary bytes are appended in one go; false when the run would push the
+    // buffer past the cap (the partial line is then dropped at that byte).
+    bool appendRun(QByteArray &buffer, const char *run, int length, int &pos);
     void clearBuffers();
-    bool append(QByteArray &buffer, char byte);
-    // moves the complete line out and returns to idle
-    void takeLine(RecordLine &line);
+    // Hands the buffers of a line the sink has finished with back to the machine, so the
+    // next lines reuse their storage (unless a nested feed left a partial line meanwhile).
+    void recycle(RecordLine &line);
 
     QByteArray queue;   // bytes handed to feed() and not framed yet start at queuePos
     int queuePos = 0;

@@ -7,10 +7,29 @@
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QDateTime>
 #include <QLoggingCategory>
 #include <QTime>
 
 Q_LOGGING_CATEGORY(lcLink, "kvt.link")
+
+namespace {
+// The local time of day to the second, for the status text of each chunk. Asking for the
+// local time makes the C library look at the time zone again (on Linux a stat() of
+// /etc/localtime) and chunks come thousands of times a second, so the local time is worked
+// out once for each second of the clock.
+QTime localTimeToTheSecond()
+{
+    static qint64 lastSecond = -1;
+    static QTime lastTime;
+    const qint64 second = QDateTime::currentMSecsSinceEpoch() / 1000;
+    if (second != lastSecond) {
+        lastSecond = second;
+        lastTime = QDateTime::fromMSecsSinceEpoch(second * 1000).time();
+    }
+    return lastTime;
+}
+} // namespace
 
 void MainWindow::openSerialPort()
 {
@@ -96,7 +115,7 @@ void MainWindow::readData()
     if (data.isEmpty())
         return;
 
-    const QTime now = QTime::currentTime();
+    const QTime now = localTimeToTheSecond();
     ui->statusBar->showMessage(tr("%1:%2:%3 | %4 B")
                                    .arg(now.hour())
                                    .arg(now.minute())

@@ -63,7 +63,7 @@ constexpr auto kCommandQuiet = std::chrono::seconds(5);
 
 class Simulator {
 public:
-    Simulator(const Options &opts)
+    explicit Simulator(const Options &opts)
         : m_opts(opts)
         , m_device(opts)
         , m_publisher(opts.linkPath, opts.portFile)

@@ -204,7 +204,10 @@ Options:
                       makes the program warn about old firmware.
   --fw MAJOR.MINOR    firmware version reported in DI (default 0.70); sent as
                       ">DI=<model>;<MAJOR>;<MINOR>". 0.24 or lower makes the
-                      program warn on the settings tab.
+                      program warn on the settings tab. Give MINOR with two
+                      digits (0.05, not 0.5): the identity record counts it
+                      as hundredths, the settings tab reads the text as a
+                      decimal number.
   --serial TEXT       serial number reported in DN (default 201745).
   --imei TEXT         modem IMEI reported in MN (default 866104023456789).
   --password TEXT     access password of settings strings (default 482915).
@@ -233,7 +236,7 @@ Answers (all record lines are ">NAME=f1;f2;..." ending in CR LF):
   >I 1                DF (settings task;firmware task), RW (sent;written)
   >I 3                TW, RW, DS, PB, MS, ML, APN, MO, MD, SMS
   >I 7                GK, GS, ID0, ID1, IA2, IF3, II4, O15, LLS x2, OWT x2,
-                      OWK, C#, CA, CC, CE, CG, CR, CH, CI, CJ, CP, CS, CK..CO, CV
+                      OWK, C#, CA, CC, CE, CG, CH, CI, CJ, CP, CS, CK..CO, CV
   >D 15;0             one ST record: ">ST=#1=...#2=...", the stored items
   <pw>*SETP*#n=...    right password: items merged by number, new items
                       first in the order written, then ST. Item 3 also becomes
@@ -244,7 +247,9 @@ Answers (all record lines are ">NAME=f1;f2;..." ending in CR LF):
   >D 0;0              settings update over GPRS: DF settings task 1,2,3,0
   >D 2;0              firmware update over GPRS: DF firmware task 1,2,3,0
   >D 9                model 20 only: tachograph upload, MS 5,6,7 and RW
-  >D 1                RD=1, then hang-up, away for --restart-delay, new PORT
+  >D 1                RD=1, then hang-up (once the client has read RD, at
+                      most 2 s later), away for --restart-delay, then a new
+                      pseudo-terminal with a different path and a new PORT
   >D 3;0              USB firmware update: DF firmware task 1, then hang-up
                       and restart like >D 1 (no RD: the terminal drops off
                       into its loader)
@@ -255,7 +260,9 @@ Answers (all record lines are ">NAME=f1;f2;..." ending in CR LF):
 Live records (every --rate ms): TW, GK, GS, MS, ML, PB, inputs, LLS, OWT,
 OWK, C# and the CAN values; the clock ticks, the position drifts, the fuel
 falls slowly, speed and engine speed vary. Packet counters grow by one every
-ten ticks.
+ten ticks. Records that no client takes for 3 s, while no command has come for
+5 s, are thrown away (as a USB serial port loses what arrives while no program
+has it open), so a client that attaches later gets no backlog of old values.
 
 Flood numbering: the stream alternates ">RW=<n>;<n>" with one filler record
 (TW, GK, GS, LLS, OWT, ML, ID0 or CH, chosen by n mod 8). n starts at 1 on

@@ -186,6 +186,8 @@ void TestTerminal::consoleIgnoresKeysAndClicksWhileRunning()
 {
     Terminal t;
     t.show();
+    QApplication::setActiveWindow(&t);
+    QVERIFY(QTest::qWaitForWindowActive(&t));
     t.showReceived("abc\ndef\n");
     Console *c = t.logConsole();
     c->moveCursor(QTextCursor::End);
