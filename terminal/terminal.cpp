@@ -18,6 +18,14 @@
 
 bool terminalPaused = false;
 
+namespace {
+// The buttons are 75 px wide, or as wide as their text needs where the font is larger.
+void fitButton(QPushButton *button)
+{
+    button->setFixedWidth(qMax(75, button->sizeHint().width()));
+}
+} // namespace
+
 Terminal::Terminal(QWidget *parent)
     : QWidget(parent)
 {
@@ -32,16 +40,16 @@ Terminal::Terminal(QWidget *parent)
     sendButton->setMaximumWidth(25);
     pauseButton = new QPushButton(tr(" Пауза "));
     pauseButton->setObjectName(QStringLiteral("pauseButton"));
-    pauseButton->setFixedWidth(75);
+    fitButton(pauseButton);
     saveButton = new QPushButton(tr(" Сохранить "));
     saveButton->setObjectName(QStringLiteral("saveButton"));
-    saveButton->setFixedWidth(75);
+    fitButton(saveButton);
     fileButton = new QPushButton(tr(" Файл "));
     fileButton->setObjectName(QStringLiteral("fileButton"));
-    fileButton->setFixedWidth(75);
+    fitButton(fileButton);
     clearButton = new QPushButton(tr(" Очистить "));
     clearButton->setObjectName(QStringLiteral("clearButton"));
-    clearButton->setFixedWidth(75);
+    fitButton(clearButton);
     autoScrollCheck = new QCheckBox;
     autoScrollCheck->setObjectName(QStringLiteral("autoScrollCheck"));
     autoScrollCheck->setChecked(true);
@@ -111,11 +119,13 @@ void Terminal::pause_cmd_slot()
     if (!terminalPaused) {
         console->mouseSelectEnabled = true;
         pauseButton->setText(tr("Продолжить"));
+        fitButton(pauseButton);
         terminalPaused = true;
     } else {
         console->mouseSelectEnabled = false;
         console->moveCursor(QTextCursor::End);
         pauseButton->setText(tr("Пауза"));
+        fitButton(pauseButton);
         terminalPaused = false;
     }
 }
