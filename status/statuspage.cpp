@@ -175,7 +175,7 @@ QWidget *MainWindow::buildStatusPage()
     // value arrives again.
     for (QLineEdit *edit : page->findChildren<QLineEdit *>())
         connect(edit, &QLineEdit::cursorPositionChanged, edit, [edit] {
-            if (!edit->hasFocus())
+            if (!edit->hasFocus() && !edit->hasSelectedText())
                 edit->setCursorPosition(0);
         });
     return page;
