@@ -121,6 +121,7 @@ private slots:
     void statusFieldsReadOnlyAndFixedWidth();
     void panelFieldsReadOnly();
     void signalBar();
+    void longValuesShowFromTheStart();
     void indicators();
     void layout_data();
     void layout();
@@ -308,6 +309,18 @@ void TestStatusPage::panelFieldsReadOnly()
     QCOMPARE(key->text(), QStringLiteral("01A2B3C4"));
     key->selectAll();
     QCOMPARE(key->selectedText(), QStringLiteral("01A2B3C4"));
+}
+
+void TestStatusPage::longValuesShowFromTheStart()
+{
+    MainWindow w;
+    QLineEdit *imei = pageChild<QLineEdit>(w, "imeiEdit");
+    feed(w, "MN=866104023456789123456789");
+    QCOMPARE(imei->cursorPosition(), 0);
+    imei->setCursorPosition(5);
+    feed(w, "MN=866104023456789123456789");   // the same value again
+    QCOMPARE(imei->cursorPosition(), 0);
+    QCOMPARE(imei->text(), QStringLiteral("866104023456789123456789"));
 }
 
 void TestStatusPage::signalBar()
