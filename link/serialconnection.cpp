@@ -11,7 +11,9 @@
 #include <QLoggingCategory>
 #include <QTime>
 
-Q_LOGGING_CATEGORY(lcLink, "kvt.link")
+// The per-record and per-command traces: one line per record slows a busy line down
+// noticeably, so they are off unless QT_LOGGING_RULES="kvt.link.debug=true" turns them on.
+Q_LOGGING_CATEGORY(lcLink, "kvt.link", QtInfoMsg)
 
 namespace {
 // The local time of day to the second, for the status text of each chunk. Asking for the
