@@ -7,7 +7,7 @@ namespace {
 // The bytes that end a run of field bytes: ';', CR and LF.
 struct FieldEnds
 {
-    bool is[256] = {};
+    bool is[256];
     constexpr FieldEnds() : is()
     {
         is[static_cast<unsigned char>(';')] = true;
@@ -77,8 +77,8 @@ bool LineFramer::appendRun(QByteArray &buffer, const char *run, int length, int 
         pos += length;
         return true;
     }
-    // the byte after `room` more would make the buffer longer than the cap: the partial
-    // line is dropped, that byte with it, and the machine waits for the next '>'
+    // `room` more bytes fit; the one after them would make the buffer longer than the cap:
+    // the partial line is dropped there, that byte with it, and the machine waits for '>'
     ++dropped;
     reset();
     pos += room + 1;

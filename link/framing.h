@@ -9,7 +9,8 @@ struct RecordLine
     QByteArray field[5];
 };
 
-// Byte-by-byte framing of the terminal's record lines.
+// Framing of the terminal's record lines: one machine step per byte (a run of bytes that
+// only goes into the current buffer is taken at once).
 //
 // States: 0 idle (waiting for '>'), 1 collecting the name (only '=' ends it),
 // 2..6 collecting field 1..5 (';' moves to the next field, CR or LF ends the line;

@@ -164,6 +164,13 @@ void Console::moveCursor(QTextCursor::MoveOperation operation, QTextCursor::Move
         cursor = Position{lines.firstNumber(), 0};
     if (mode == QTextCursor::MoveAnchor)
         anchor = cursor;
+    // like a text view, the view follows the cursor
+    QScrollBar *bar = verticalScrollBar();
+    const int index = int(clamped(cursor).line - lines.firstNumber());
+    if (index < bar->value())
+        bar->setValue(index);
+    else if (index >= bar->value() + rowsOnScreen())
+        bar->setValue(index - rowsOnScreen() + 1);
     viewport()->update();
 }
 

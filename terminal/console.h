@@ -44,7 +44,8 @@ public:
     bool isEmpty() const { return lines.count() == 1 && lines.line(0).isEmpty(); }
 
     // Moves the text cursor to the Start or the End of the log (other operations are not
-    // used here and leave it where it is); MoveAnchor drops the selection.
+    // used here and leave it where it is) and scrolls it into view; MoveAnchor drops the
+    // selection.
     void moveCursor(QTextCursor::MoveOperation operation,
                     QTextCursor::MoveMode mode = QTextCursor::MoveAnchor);
     // The cursor as an offset into toPlainText().

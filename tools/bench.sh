@@ -1,0 +1,28 @@
+#!/bin/sh
+# Builds the benchmarks (Release) and runs them all: the framing alone, the whole read path
+# (64 B and 4 KiB chunks, log empty and at its cap), memory after 200 MB, and the
+# simulator's flood end to end. See bench/README.md.
+#   KVT_BENCH_BUILD_DIR  build folder (default build-bench)
+#   FLOOD_SECONDS        length of the end-to-end run (default 30)
+set -e
+cd "$(dirname "$0")/.."
+BUILD="${KVT_BENCH_BUILD_DIR:-build-bench}"
+cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$BUILD" -j2 --target bench_framing bench_readpath flood_e2e kvt-sim
+BIN="$BUILD/bench"
+# The program writes a debug trace per record to stderr; it goes to /dev/null (a file or a
+# terminal would be measured along with the program, and 200 MB of records make over
+# 400 MB of traces).
+LOG=/dev/null
+export QT_QPA_PLATFORM=offscreen
+
+echo "== load: $(uptime)"
+echo "== framing alone"
+"$BIN/bench_framing" 2>>"$LOG"
+echo "== read path through the main window"
+"$BIN/bench_readpath" --benchmark_filter='BM_ReadPath/' 2>>"$LOG"
+echo "== memory after 200 MB through the read path"
+"$BIN/bench_readpath" --benchmark_filter='BM_ReadPathMemory' 2>>"$LOG"
+echo "== end to end: simulator flood for ${FLOOD_SECONDS:-30} s"
+"$BIN/flood_e2e" --seconds "${FLOOD_SECONDS:-30}" 2>>"$LOG"
+echo "== load: $(uptime)"
