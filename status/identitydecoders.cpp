@@ -1,6 +1,7 @@
 // Identity and state records: model and firmware, serial number, IMEI, update tasks, clock,
 // packet counters, hardware statuses and supply voltages.
 #include "mainwindow/mainwindow.h"
+#include "status/fieldtext.h"
 
 #include "status/core_codes.h"
 #include "status/core_numbers.h"
@@ -23,12 +24,12 @@ void MainWindow::decodeDI(const RecordLine &r)
         return;
     deviceModelCode = model;
     if (const char *text = modelText(model))
-        modelEdit->setText(QString::fromLatin1(text));
+        setFieldText(modelEdit, QString::fromLatin1(text));
     if (model == TachographModelCode) {
         if (QAction *taho = tachographAction())
             taho->setEnabled(true);
     }
-    firmwareVersionEdit->setText(fieldText(r.field[1] + '.' + r.field[2]));
+    setFieldText(firmwareVersionEdit, fieldText(r.field[1] + '.' + r.field[2]));
 
     // a part that is not a number counts as 0
     const quint64 version = quint64(r.field[1].toUInt(nullptr, 10)) * 100u
@@ -43,7 +44,7 @@ void MainWindow::decodeDI(const RecordLine &r)
 
 void MainWindow::decodeDN(const RecordLine &r)
 {
-    serialNumberEdit->setText(fieldText(r.field[0]));
+    setFieldText(serialNumberEdit, fieldText(r.field[0]));
 }
 
 void MainWindow::decodeDF(const RecordLine &r)
@@ -55,13 +56,13 @@ void MainWindow::decodeDF(const RecordLine &r)
         if (!ok)
             continue;
         if (const char *text = taskStateText(state))
-            fields[i]->setText(tr(text));
+            setFieldText(fields[i], tr(text));
     }
 }
 
 void MainWindow::decodeMN(const RecordLine &r)
 {
-    imeiEdit->setText(fieldText(r.field[0]));
+    setFieldText(imeiEdit, fieldText(r.field[0]));
 }
 
 void MainWindow::decodeTW(const RecordLine &r)
@@ -69,17 +70,17 @@ void MainWindow::decodeTW(const RecordLine &r)
     bool ok = false;
     const unsigned int clock = r.field[0].toUInt(&ok, 10);
     if (ok)
-        deviceTimeEdit->setText(QDateTime::fromSecsSinceEpoch(qint64(clock), Qt::LocalTime)
+        setFieldText(deviceTimeEdit, QDateTime::fromSecsSinceEpoch(qint64(clock), Qt::LocalTime)
                                     .toString(QStringLiteral("dd-MM-yyyy  hh:mm:ss")));
     const unsigned int running = r.field[1].toUInt(&ok, 10);
     if (ok)
-        runTimeEdit->setText(runTimeText(running));
+        setFieldText(runTimeEdit, runTimeText(running));
 }
 
 void MainWindow::decodeRW(const RecordLine &r)
 {
-    packetsSentEdit->setText(fieldText(r.field[0]));
-    packetsWrittenEdit->setText(fieldText(r.field[1]));
+    setFieldText(packetsSentEdit, fieldText(r.field[0]));
+    setFieldText(packetsWrittenEdit, fieldText(r.field[1]));
 }
 
 void MainWindow::decodeDS(const RecordLine &r)
@@ -93,12 +94,12 @@ void MainWindow::decodeDS(const RecordLine &r)
         gsmStateEdit,       sim1Edit,           pin1Edit,  sim2Edit,          pin2Edit};
     const auto texts = deviceStatusTexts(word);
     for (int i = 0; i < DeviceStatusFieldCount; ++i)
-        fields[i]->setText(texts[i].translated ? tr(texts[i].text)
+        setFieldText(fields[i], texts[i].translated ? tr(texts[i].text)
                                                : QString::fromUtf8(texts[i].text));
 }
 
 void MainWindow::decodePB(const RecordLine &r)
 {
-    externalVoltageEdit->setText(fieldText(r.field[0]));
-    batteryVoltageEdit->setText(fieldText(r.field[1]));
+    setFieldText(externalVoltageEdit, fieldText(r.field[0]));
+    setFieldText(batteryVoltageEdit, fieldText(r.field[1]));
 }

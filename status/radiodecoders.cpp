@@ -1,6 +1,7 @@
 // Radio and positioning records: the position fix, the GSM/GPRS link and the terminal's
 // restart notice.
 #include "mainwindow/mainwindow.h"
+#include "status/fieldtext.h"
 
 #include "status/core_codes.h"
 #include "status/core_numbers.h"
@@ -24,21 +25,21 @@ void MainWindow::decodeGK(const RecordLine &r)
 {
     if (!isCoordinate(r.field[0]))
         return;
-    latitudeEdit->setText(fieldText(r.field[0]));
+    setFieldText(latitudeEdit, fieldText(r.field[0]));
     if (isCoordinate(r.field[1]))
-        longitudeEdit->setText(fieldText(r.field[1]));
+        setFieldText(longitudeEdit, fieldText(r.field[1]));
 }
 
 void MainWindow::decodeGS(const RecordLine &r)
 {
-    satellitesEdit->setText(fieldText(r.field[0]));
-    speedEdit->setText(fieldText(r.field[1]));
-    altitudeEdit->setText(fieldText(r.field[2]));
+    setFieldText(satellitesEdit, fieldText(r.field[0]));
+    setFieldText(speedEdit, fieldText(r.field[1]));
+    setFieldText(altitudeEdit, fieldText(r.field[2]));
     bool ok = false;
     const double hdopTimesTen = r.field[3].toDouble(&ok);
     if (ok)
-        hdopEdit->setText(generalNumber(hdopTimesTen / 10.0));
-    courseEdit->setText(fieldText(r.field[4]));
+        setFieldText(hdopEdit, generalNumber(hdopTimesTen / 10.0));
+    setFieldText(courseEdit, fieldText(r.field[4]));
 }
 
 void MainWindow::decodeMS(const RecordLine &r)
@@ -57,7 +58,7 @@ void MainWindow::decodeMS(const RecordLine &r)
                                                 serverReplyEdit};
     for (int i = 0; i < ModemStageCount; ++i) {
         const CodeText &t = (*row)[i];
-        stages[i]->setText(t.translated ? tr(t.text) : QString::fromUtf8(t.text));
+        setFieldText(stages[i], t.translated ? tr(t.text) : QString::fromUtf8(t.text));
     }
 }
 
@@ -69,42 +70,42 @@ void MainWindow::decodeML(const RecordLine &r)
         signalLevelBar->setTextVisible(true);
         const quint64 value = signalLevelValue(level);
         // a level beyond the modem's scale gives more than 100 %, which the bar does not take
-        if (value <= quint64(signalLevelBar->maximum()))
+        if (value <= quint64(signalLevelBar->maximum())) {
+            // the bar repaints at once on a new value; let it repaint with the rest instead
+            signalLevelBar->setUpdatesEnabled(false);
             signalLevelBar->setValue(int(value));
+            signalLevelBar->setUpdatesEnabled(true);
+        }
     }
-    mccEdit->setText(fieldText(r.field[1]));
-    mncEdit->setText(fieldText(r.field[2]));
+    setFieldText(mccEdit, fieldText(r.field[1]));
+    setFieldText(mncEdit, fieldText(r.field[2]));
 
-    operatorEdit->setText(tr("Не определен"));
-    if (const char *name = operatorName(operatorCode(r.field[1], r.field[2])))
-        operatorEdit->setText(QString::fromLatin1(name));
+    const char *name = operatorName(operatorCode(r.field[1], r.field[2]));
+    setFieldText(operatorEdit, name ? QString::fromLatin1(name) : tr("Не определен"));
 }
 
 void MainWindow::decodeAPN(const RecordLine &r)
 {
     QLineEdit *const fields[] = {apnEdit, apnLoginEdit, apnPasswordEdit};
-    for (QLineEdit *field : fields)
-        field->setText(tr("не задан"));
     for (int i = 0; i < 3; ++i)
-        if (!fieldIsEmpty(r.field[i]))
-            fields[i]->setText(fieldText(r.field[i]));
+        setFieldText(fields[i], fieldIsEmpty(r.field[i]) ? tr("не задан") : fieldText(r.field[i]));
 }
 
 void MainWindow::decodeMO(const RecordLine &r)
 {
-    operatorEdit->setText(fieldText(r.field[0] + " [" + r.field[1] + "]"));
+    setFieldText(operatorEdit, fieldText(r.field[0] + " [" + r.field[1] + "]"));
 }
 
 void MainWindow::decodeMD(const RecordLine &r)
 {
-    serverEdit->setText(fieldText(r.field[0] + ':' + r.field[1]));
-    tcpCountEdit->setText(fieldText(r.field[2]));
+    setFieldText(serverEdit, fieldText(r.field[0] + ':' + r.field[1]));
+    setFieldText(tcpCountEdit, fieldText(r.field[2]));
 }
 
 void MainWindow::decodeSMS(const RecordLine &r)
 {
-    smsInEdit->setText(fieldText(r.field[0] + '/' + r.field[1]));
-    smsOutEdit->setText(fieldText(r.field[2]));
+    setFieldText(smsInEdit, fieldText(r.field[0] + '/' + r.field[1]));
+    setFieldText(smsOutEdit, fieldText(r.field[2]));
 }
 
 void MainWindow::decodeRD(const RecordLine &r)

@@ -1,6 +1,7 @@
 // Sensor and CAN records: CAN vehicle values and indicators, fuel level sensors, 1-Wire
 // sensors and key, inputs and the two lines that can act as outputs.
 #include "mainwindow/mainwindow.h"
+#include "status/fieldtext.h"
 
 #include "link/recordnames.h"
 #include "status/core_codes.h"
@@ -36,13 +37,13 @@ void MainWindow::showCanValue(QLineEdit *field, const QByteArray &value, double 
     bool ok = false;
     const double raw = value.toDouble(&ok);
     if (ok)
-        field->setText(generalNumber(raw / divisor));
+        setFieldText(field, generalNumber(raw / divisor));
 }
 
 void MainWindow::decodeCanProgram(const RecordLine &r)
 {
-    canDataProgramEdit->setText(fieldText(r.field[0]));
-    canDataValidEdit->setText(fieldText(r.field[1] + " / " + r.field[2]));
+    setFieldText(canDataProgramEdit, fieldText(r.field[0]));
+    setFieldText(canDataValidEdit, fieldText(r.field[1] + " / " + r.field[2]));
 }
 
 void MainWindow::decodeCanEngineHours(const RecordLine &r)
@@ -68,8 +69,8 @@ void MainWindow::decodeCG(const RecordLine &r)
     const double raw = r.field[0].toDouble(&ok);
     if (!ok)
         return;
-    fuelLevelEdit->setText(generalNumber(raw / 10.0));
-    fuelLevelLabel->setText(QStringLiteral("Уровень топлива в баке (%)"));
+    setFieldText(fuelLevelEdit, generalNumber(raw / 10.0));
+    setFieldText(fuelLevelLabel, QStringLiteral("Уровень топлива в баке (%)"));
 }
 
 void MainWindow::decodeCR(const RecordLine &r)
@@ -78,34 +79,34 @@ void MainWindow::decodeCR(const RecordLine &r)
     const double raw = r.field[0].toDouble(&ok);
     if (!ok)
         return;
-    fuelLevelEdit->setText(generalNumber(raw / 10.0));
-    fuelLevelLabel->setText(QStringLiteral("Уровень топлива в баке (л)"));
+    setFieldText(fuelLevelEdit, generalNumber(raw / 10.0));
+    setFieldText(fuelLevelLabel, QStringLiteral("Уровень топлива в баке (л)"));
 }
 
 void MainWindow::decodeCH(const RecordLine &r)
 {
-    engineRpmEdit->setText(fieldText(r.field[0]));
+    setFieldText(engineRpmEdit, fieldText(r.field[0]));
 }
 
 void MainWindow::decodeCI(const RecordLine &r)
 {
-    engineTempEdit->setText(fieldText(r.field[0]));
+    setFieldText(engineTempEdit, fieldText(r.field[0]));
 }
 
 void MainWindow::decodeCJ(const RecordLine &r)
 {
-    vehicleSpeedEdit->setText(fieldText(r.field[0]));
+    setFieldText(vehicleSpeedEdit, fieldText(r.field[0]));
 }
 
 void MainWindow::decodeCP(const RecordLine &r)
 {
-    alarmControllersEdit->setText(fieldText(r.field[0]));
+    setFieldText(alarmControllersEdit, fieldText(r.field[0]));
     showFlags(lampFlagButtons, lampFlags(leadingInt(r.field[0])));
 }
 
 void MainWindow::decodeCS(const RecordLine &r)
 {
-    securityStateEdit->setText(fieldText(r.field[0]));
+    setFieldText(securityStateEdit, fieldText(r.field[0]));
     showFlags(securityFlagButtons, securityFlags(leadingInt(r.field[0])));
 }
 
@@ -114,19 +115,19 @@ void MainWindow::decodeCanAxle(int axle, const RecordLine &r)
     QLineEdit *const fields[] = {axleLoad1Edit, axleLoad2Edit, axleLoad3Edit, axleLoad4Edit,
                                  axleLoad5Edit};
     if (axle >= 1 && axle <= 5)
-        fields[axle - 1]->setText(fieldText(r.field[0]));
+        setFieldText(fields[axle - 1], fieldText(r.field[0]));
 }
 
 // Which CAN value should fill the accelerator pedal and engine load rows is not settled; the
 // record is shown as the AdBlue level, like "CV".
 void MainWindow::decodeCU(const RecordLine &r)
 {
-    adBlueLevelEdit->setText(fieldText(r.field[0]));
+    setFieldText(adBlueLevelEdit, fieldText(r.field[0]));
 }
 
 void MainWindow::decodeCV(const RecordLine &r)
 {
-    adBlueLevelEdit->setText(fieldText(r.field[0]));
+    setFieldText(adBlueLevelEdit, fieldText(r.field[0]));
 }
 
 void MainWindow::decodeLLS(const RecordLine &r)
@@ -138,8 +139,8 @@ void MainWindow::decodeLLS(const RecordLine &r)
     const int n = rowNumber(r.field[1], 7);
     if (n < 0)
         return;
-    levels[n]->setText(fieldText(r.field[2]));
-    temps[n]->setText(fieldText(r.field[3]));
+    setFieldText(levels[n], fieldText(r.field[2]));
+    setFieldText(temps[n], fieldText(r.field[3]));
 }
 
 void MainWindow::decodeOWT(const RecordLine &r)
@@ -151,14 +152,14 @@ void MainWindow::decodeOWT(const RecordLine &r)
     const int n = rowNumber(r.field[0], 6);
     if (n < 0)
         return;
-    addresses[n]->setText(fieldText(r.field[1]));
-    temps[n]->setText(fieldText(r.field[2]));
+    setFieldText(addresses[n], fieldText(r.field[1]));
+    setFieldText(temps[n], fieldText(r.field[2]));
 }
 
 void MainWindow::decodeOWK(const RecordLine &r)
 {
     if (rowNumber(r.field[0], 1) == 0)
-        keyIdEdit->setText(fieldText(r.field[1]));
+        setFieldText(keyIdEdit, fieldText(r.field[1]));
 }
 
 void MainWindow::setInputRow(int row, const QString &caption, const QString &state)
@@ -167,8 +168,8 @@ void MainWindow::setInputRow(int row, const QString &caption, const QString &sta
                               inputLabel3, inputLabel4, inputLabel5};
     QLineEdit *const fields[] = {inputEdit0, inputEdit1, inputEdit2,
                                  inputEdit3, inputEdit4, inputEdit5};
-    labels[row]->setText(caption);
-    fields[row]->setText(state);
+    setFieldText(labels[row], caption);
+    setFieldText(fields[row], state);
 }
 
 // O14, O15, O24, O25: IN4 or IN5 switched as an output; the second character names no row.

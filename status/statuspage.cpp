@@ -170,14 +170,6 @@ QWidget *MainWindow::buildStatusPage()
 
     formatStatusPage(page, statusColumns);
 
-    // A value wider than its field shows from its start (a date, an IMEI, a server
-    // address), not from its end where setText leaves the cursor, also when the same
-    // value arrives again.
-    for (QLineEdit *edit : page->findChildren<QLineEdit *>())
-        connect(edit, &QLineEdit::cursorPositionChanged, edit, [edit] {
-            if (!edit->hasFocus() && !edit->hasSelectedText())
-                edit->setCursorPosition(0);
-        });
     return page;
 }
 
