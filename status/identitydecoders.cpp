@@ -69,9 +69,21 @@ void MainWindow::decodeTW(const RecordLine &r)
 {
     bool ok = false;
     const unsigned int clock = r.field[0].toUInt(&ok, 10);
-    if (ok)
-        setFieldText(deviceTimeEdit, QDateTime::fromSecsSinceEpoch(qint64(clock), Qt::LocalTime)
-                                    .toString(QStringLiteral("dd-MM-yyyy  hh:mm:ss")));
+    if (ok) {
+        // The local time of the terminal's clock. Asking the C library for the local time
+        // re-reads the time zone file every time; the offset from UTC changes only on an
+        // hour boundary, so it is looked up once per hour of the clock.
+        static qint64 offsetHour = -1;
+        static int offset = 0;
+        const qint64 hour = qint64(clock) / 3600;
+        if (hour != offsetHour) {
+            offset = QDateTime::fromSecsSinceEpoch(qint64(clock), Qt::LocalTime).offsetFromUtc();
+            offsetHour = hour;
+        }
+        setFieldText(deviceTimeEdit,
+                     QDateTime::fromSecsSinceEpoch(qint64(clock), Qt::OffsetFromUTC, offset)
+                         .toString(QStringLiteral("dd-MM-yyyy  hh:mm:ss")));
+    }
     const unsigned int running = r.field[1].toUInt(&ok, 10);
     if (ok)
         setFieldText(runTimeEdit, runTimeText(running));
