@@ -1,5 +1,6 @@
 // The settings record "ST" as the window decodes it, and the check of the last write.
 
+#include "settings_testutil.h"
 #include "testutil.h"
 
 #include <QCheckBox>
@@ -67,22 +68,7 @@ void TestSettingsDecode::cleanup()
 
 void TestSettingsDecode::apply(const QString &assignment)
 {
-    const int eq = assignment.indexOf(QLatin1Char('='));
-    const QString name = assignment.left(eq);
-    const QString value = assignment.mid(eq + 1);
-    QObject *o = page()->findChild<QObject *>(name);
-    QVERIFY2(o, qPrintable(name));
-    if (auto *e = qobject_cast<QLineEdit *>(o)) {
-        e->setText(value);
-    } else if (auto *c = qobject_cast<QCheckBox *>(o)) {
-        c->setChecked(value == QLatin1String("1"));
-    } else if (auto *c = qobject_cast<QComboBox *>(o)) {
-        const int i = c->findText(value);
-        QVERIFY2(i >= 0, qPrintable(assignment));
-        c->setCurrentIndex(i);
-    } else {
-        QFAIL(qPrintable(QStringLiteral("cannot set ") + name));
-    }
+    setPageValue(page(), assignment);
 }
 
 QString TestSettingsDecode::valueOf(const QString &name) const

@@ -1,6 +1,7 @@
 // What the settings page writes to the terminal: the settings string, the refusals, the
 // settings request and the requests of a tab click, captured on a pseudo-terminal.
 
+#include "settings_testutil.h"
 #include "testutil.h"
 
 #include <QCheckBox>
@@ -84,23 +85,7 @@ void TestSettingsIo::cleanup()
 
 void TestSettingsIo::apply(const QString &assignment)
 {
-    const int eq = assignment.indexOf(QLatin1Char('='));
-    const QString name = assignment.left(eq);
-    const QString value = assignment.mid(eq + 1);
-    QObject *o = page()->findChild<QObject *>(name);
-    QVERIFY2(o, qPrintable(name));
-    if (auto *e = qobject_cast<QLineEdit *>(o)) {
-        e->setText(value);
-        QCOMPARE(e->text(), value);
-    } else if (auto *c = qobject_cast<QCheckBox *>(o)) {
-        c->setChecked(value == QLatin1String("1"));
-    } else if (auto *c = qobject_cast<QComboBox *>(o)) {
-        const int i = c->findText(value);
-        QVERIFY2(i >= 0, qPrintable(assignment));
-        c->setCurrentIndex(i);
-    } else {
-        QFAIL(qPrintable(QStringLiteral("cannot set ") + name));
-    }
+    setPageValue(page(), assignment);
 }
 
 void TestSettingsIo::disableCan()
