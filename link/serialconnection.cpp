@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "portdialog/settingsdialog.h"
+#include "status/fieldtext.h"
 #include "terminal/terminal.h"
 
 #include <QMessageBox>
@@ -126,6 +127,8 @@ void MainWindow::readData()
 
     terminal->showReceived(data);
 
+    // the page fields take the last value of each field in this chunk when it is done
+    const FieldBatch batch;
     framer.feed(data, [this](const RecordLine &line) {
         dispatchRecord(line.name, line.field[0], line.field[1], line.field[2], line.field[3],
                        line.field[4]);

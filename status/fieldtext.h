@@ -3,19 +3,44 @@
 #include <QLabel>
 #include <QLineEdit>
 
-// Decoders write their values through these: a value that did not change costs no layout
-// or repaint, and a value wider than its field shows from its start (a date, an IMEI, a
-// server address), not from its end where setText leaves the cursor.
+// Decoders write their values through setFieldText: a value that did not change costs no
+// layout or repaint, and a value wider than its field shows from its start (a date, an
+// IMEI, a server address), not from its end where setText leaves the cursor.
+//
+// While the read path frames one chunk (a FieldBatch lives), the fields take only the last
+// value the chunk's records give them: a busy terminal repeats the same records many times
+// in one chunk, and laying every intermediate value out is where the time would go. The
+// values are applied when the chunk is done, or earlier by flush() (a decoder that opens a
+// message box shows its values first).
+class FieldBatch
+{
+public:
+    FieldBatch();
+    ~FieldBatch();
+    FieldBatch(const FieldBatch &) = delete;
+    FieldBatch &operator=(const FieldBatch &) = delete;
+
+    static bool active();
+    static void defer(QLineEdit *field, const QString &text);
+    static void defer(QLabel *label, const QString &text);
+    static void flush();
+};
+
+void showFieldText(QLineEdit *field, const QString &text);
+void showFieldText(QLabel *label, const QString &text);
+
 inline void setFieldText(QLineEdit *field, const QString &text)
 {
-    if (field->text() == text)
-        return;
-    field->setText(text);
-    field->setCursorPosition(0);
+    if (FieldBatch::active())
+        FieldBatch::defer(field, text);
+    else
+        showFieldText(field, text);
 }
 
 inline void setFieldText(QLabel *label, const QString &text)
 {
-    if (label->text() != text)
-        label->setText(text);
+    if (FieldBatch::active())
+        FieldBatch::defer(label, text);
+    else
+        showFieldText(label, text);
 }

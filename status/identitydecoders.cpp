@@ -38,6 +38,7 @@ void MainWindow::decodeDI(const RecordLine &r)
         QMessageBox box(QMessageBox::Information, tr("Внимание"),
                         tr("Версия ПО устройства устарела\r\nТребуется версия ПО не ниже 0.64"),
                         QMessageBox::Ok);
+        FieldBatch::flush();   // the fields show their values before the box opens
         box.exec();
     }
 }

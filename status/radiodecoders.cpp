@@ -117,5 +117,6 @@ void MainWindow::decodeRD(const RecordLine &r)
         return;
     QMessageBox box(QMessageBox::Information, restartTitle, restartDoneText + portClosedText,
                     QMessageBox::Ok);
+    FieldBatch::flush();   // the fields show their values before the box opens
     box.exec();
 }

@@ -59,6 +59,8 @@ private slots:
     void shortcuts();
     void readShowsChunkInStatusAndLog();
     void darkLookOnF5();
+    void chunkShowsLastValueOfEachField();
+    void fieldsFilledBeforeFirmwareWarning();
 };
 
 void TestMainWindow::startUpState()
@@ -380,6 +382,49 @@ void TestMainWindow::darkLookOnF5()
     delete loader;
     QApplication::setPalette(light);
     qApp->setStyleSheet(QString());
+}
+
+void TestMainWindow::chunkShowsLastValueOfEachField()
+{
+    Pty pty;
+    MainWindow w;
+    connectTo(w, pty.slavePath);
+    pty.read(14);
+    auto *serialNumber = w.findChild<QLineEdit *>(QStringLiteral("serialNumberEdit"));
+    auto *imei = w.findChild<QLineEdit *>(QStringLiteral("imeiEdit"));
+    pty.write(">DN=111\r\n>MN=866104023456789\r\n>DN=222\r\n>DN=333\r\n");
+    QTRY_COMPARE(serialNumber->text(), QStringLiteral("333"));
+    QCOMPARE(imei->text(), QStringLiteral("866104023456789"));
+    // a record cut between two chunks still lands
+    pty.write(">DN=4");
+    QTest::qWait(50);
+    pty.write("44\r\n");
+    QTRY_COMPARE(serialNumber->text(), QStringLiteral("444"));
+}
+
+void TestMainWindow::fieldsFilledBeforeFirmwareWarning()
+{
+    Pty pty;
+    MainWindow w;
+    connectTo(w, pty.slavePath);
+    pty.read(14);
+    auto *serialNumber = w.findChild<QLineEdit *>(QStringLiteral("serialNumberEdit"));
+    auto *version = w.findChild<QLineEdit *>(QStringLiteral("firmwareVersionEdit"));
+    QStringList seenWithBox;
+    QTimer probe;
+    probe.setInterval(10);
+    connect(&probe, &QTimer::timeout, this, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            seenWithBox = QStringList{serialNumber->text(), version->text()};
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    probe.start();
+    // an old firmware (model code 0): the warning opens from inside the chunk
+    pty.write(">DN=555\r\n>DI=0;0;10\r\n>MN=1\r\n");
+    QTRY_VERIFY(!seenWithBox.isEmpty());
+    QCOMPARE(seenWithBox, (QStringList{"555", "0.10"}));
+    QTRY_COMPARE(w.findChild<QLineEdit *>(QStringLiteral("imeiEdit"))->text(), QStringLiteral("1"));
 }
 
 QTEST_MAIN(TestMainWindow)
