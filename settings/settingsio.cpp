@@ -2,6 +2,7 @@
 // and the requests sent when the user clicks a tab.
 
 #include "mainwindow/mainwindow.h"
+#include "status/fieldtext.h"
 #include "settings/core_settingsstring.h"
 
 #include <QCheckBox>
@@ -138,6 +139,7 @@ void MainWindow::handletabChanged(int index)
         writeRaw(">I 0\r\n>I 1\r\n");
         writeRaw(">I 3\r\n>I 7\r\n");
     } else if (index == 1) {
+        FieldBatch::flush();   // the version of a record just received counts
         const QString version = firmwareVersionEdit ? firmwareVersionEdit->text() : QString();
         if (firmwareVersionNeedsWarning(version)) {
             QMessageBox::warning(nullptr, QString::fromUtf8("Внимание"),

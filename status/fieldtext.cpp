@@ -1,19 +1,33 @@
 #include "status/fieldtext.h"
 
+#include <QCoreApplication>
 #include <QHash>
+#include <QPointer>
+#include <QTimer>
 
 #include <utility>
 
 namespace {
 int batchDepth = 0;
-QHash<QLineEdit *, QString> &pendingFields()
+bool flushScheduled = false;
+// The values of a busy line are shown at most this often: fast enough to look immediate,
+// slow enough that the window is not laid out and painted for every chunk.
+constexpr int FlushIntervalMs = 20;
+// a widget may go (its window closed) before its value is shown
+template <typename Widget>
+struct Pending
 {
-    static QHash<QLineEdit *, QString> pending;
+    QPointer<Widget> widget;
+    QString text;
+};
+QHash<QLineEdit *, Pending<QLineEdit>> &pendingFields()
+{
+    static QHash<QLineEdit *, Pending<QLineEdit>> pending;
     return pending;
 }
-QHash<QLabel *, QString> &pendingLabels()
+QHash<QLabel *, Pending<QLabel>> &pendingLabels()
 {
-    static QHash<QLabel *, QString> pending;
+    static QHash<QLabel *, Pending<QLabel>> pending;
     return pending;
 }
 } // namespace
@@ -41,7 +55,10 @@ FieldBatch::~FieldBatch()
 {
     --batchDepth;
     // also at the end of a chunk read while a message box is open, so its values show
-    flush();
+    if (flushScheduled || (pendingFields().isEmpty() && pendingLabels().isEmpty()))
+        return;
+    flushScheduled = true;
+    QTimer::singleShot(FlushIntervalMs, QCoreApplication::instance(), [] { flush(); });
 }
 
 bool FieldBatch::active()
@@ -51,21 +68,24 @@ bool FieldBatch::active()
 
 void FieldBatch::defer(QLineEdit *field, const QString &text)
 {
-    pendingFields().insert(field, text);
+    pendingFields().insert(field, {field, text});
 }
 
 void FieldBatch::defer(QLabel *label, const QString &text)
 {
-    pendingLabels().insert(label, text);
+    pendingLabels().insert(label, {label, text});
 }
 
 void FieldBatch::flush()
 {
+    flushScheduled = false;
     // taken out first: showing a value may run code that writes further values
-    const QHash<QLineEdit *, QString> fields = std::exchange(pendingFields(), {});
-    for (auto it = fields.cbegin(); it != fields.cend(); ++it)
-        showFieldText(it.key(), it.value());
-    const QHash<QLabel *, QString> labels = std::exchange(pendingLabels(), {});
-    for (auto it = labels.cbegin(); it != labels.cend(); ++it)
-        showFieldText(it.key(), it.value());
+    const auto fields = std::exchange(pendingFields(), {});
+    for (const Pending<QLineEdit> &p : fields)
+        if (p.widget)
+            showFieldText(p.widget.data(), p.text);
+    const auto labels = std::exchange(pendingLabels(), {});
+    for (const Pending<QLabel> &p : labels)
+        if (p.widget)
+            showFieldText(p.widget.data(), p.text);
 }

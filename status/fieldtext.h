@@ -7,11 +7,11 @@
 // layout or repaint, and a value wider than its field shows from its start (a date, an
 // IMEI, a server address), not from its end where setText leaves the cursor.
 //
-// While the read path frames one chunk (a FieldBatch lives), the fields take only the last
-// value the chunk's records give them: a busy terminal repeats the same records many times
-// in one chunk, and laying every intermediate value out is where the time would go. The
-// values are applied when the chunk is done, or earlier by flush() (a decoder that opens a
-// message box shows its values first).
+// While the read path frames a chunk (a FieldBatch lives), the fields take only the last
+// value the records give them: a busy terminal repeats the same records many times a
+// second, and laying out and painting every intermediate value is where the time would go.
+// The values are shown 20 ms after the chunk, or earlier by flush(): a decoder that opens a
+// message box, and everything that reads or clears the fields, flushes first.
 class FieldBatch
 {
 public:

@@ -2,6 +2,7 @@
 // sensor and CAN panel to their right. The record decoders write into the fields kept as
 // members here.
 #include "mainwindow/mainwindow.h"
+#include "status/fieldtext.h"
 
 #include "status/core_codes.h"
 #include "terminal/terminal.h"
@@ -417,6 +418,7 @@ int MainWindow::widestInputCaption() const
 
 void MainWindow::clearAll()
 {
+    FieldBatch::flush();   // values still on their way are older than the clearing
     terminal->clearConsole();
     for (QLineEdit *edit : findChildren<QLineEdit *>()) {
         // the editors inside list and number boxes belong to those boxes, which keep their

@@ -61,6 +61,7 @@ private slots:
     void darkLookOnF5();
     void chunkShowsLastValueOfEachField();
     void fieldsFilledBeforeFirmwareWarning();
+    void windowClosedWithValuesOnTheirWay();
 };
 
 void TestMainWindow::startUpState()
@@ -425,6 +426,23 @@ void TestMainWindow::fieldsFilledBeforeFirmwareWarning()
     QTRY_VERIFY(!seenWithBox.isEmpty());
     QCOMPARE(seenWithBox, (QStringList{"555", "0.10"}));
     QTRY_COMPARE(w.findChild<QLineEdit *>(QStringLiteral("imeiEdit"))->text(), QStringLiteral("1"));
+}
+
+void TestMainWindow::windowClosedWithValuesOnTheirWay()
+{
+    Pty pty;
+    auto *w = new MainWindow;
+    connectTo(*w, pty.slavePath);
+    pty.read(14);
+    QSignalSpy chunks(w->serialPort(), &QSerialPort::readyRead);
+    pty.write(">DN=1\r\n>MN=2\r\n");
+    QVERIFY(chunks.wait(2000));
+    QCoreApplication::processEvents();
+    delete w;          // before the values are shown
+    QTest::qWait(60);  // showing them must not touch the gone window
+    MainWindow again;
+    auto *serialNumber = again.findChild<QLineEdit *>(QStringLiteral("serialNumberEdit"));
+    QVERIFY(serialNumber->text().isEmpty());
 }
 
 QTEST_MAIN(TestMainWindow)
