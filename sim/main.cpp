@@ -112,6 +112,7 @@ private:
     std::size_t m_lastPending = 0;
     std::string m_line;      // command line being assembled
     bool m_discarding = false;
+    bool m_abandonReported = false;   // said once until a client reads again
     bool m_readBackoff = false;
 
     unsigned long long m_floodLines = 0;
@@ -197,8 +198,11 @@ void Simulator::writeMaster()
 void Simulator::dropIfAbandoned(Clock::time_point now)
 {
     const std::size_t pending = m_port.unreadBySlave();
-    if (pending == 0 || pending < m_lastPending)
+    if (pending == 0 || pending < m_lastPending) {
         m_lastProgress = now;
+        if (pending < m_lastPending)
+            m_abandonReported = false;
+    }
     m_lastPending = pending;
     if (pending + backlog() >= kAbandonedBytes && now - m_lastProgress >= kAbandonedAfter
         && now - m_lastCommand >= kCommandQuiet) {
@@ -207,7 +211,9 @@ void Simulator::dropIfAbandoned(Clock::time_point now)
         m_outPos = 0;
         m_lastPending = 0;
         m_lastProgress = now;
-        log("nobody reads: unread records dropped");
+        if (!m_abandonReported)
+            log("nobody reads: unread records dropped (until a client reads again)");
+        m_abandonReported = true;
     }
 }
 
