@@ -6,49 +6,50 @@ void MainWindow::dispatchRecord(const QByteArray &name, const QByteArray &field1
                                 const QByteArray &field2, const QByteArray &field3,
                                 const QByteArray &field4, const QByteArray &field5)
 {
-    const RecordLine r{name, {field1, field2, field3, field4, field5}};
-    switch (classifyRecord(name)) {
-    case RecordKind::Unknown: break;
-    case RecordKind::Settings: decodeST(r); break;
-    case RecordKind::Identity: decodeDI(r); break;
-    case RecordKind::SerialNumber: decodeDN(r); break;
-    case RecordKind::Tasks: decodeDF(r); break;
-    case RecordKind::Imei: decodeMN(r); break;
-    case RecordKind::Clock: decodeTW(r); break;
-    case RecordKind::Packets: decodeRW(r); break;
-    case RecordKind::DeviceStatus: decodeDS(r); break;
-    case RecordKind::Power: decodePB(r); break;
-    case RecordKind::CanProgram: decodeCanProgram(r); break;
-    case RecordKind::CanEngineHours: decodeCanEngineHours(r); break;
-    case RecordKind::CanMileage: decodeCanMileage(r); break;
-    case RecordKind::CanFuelUsed: decodeCanFuelUsed(r); break;
-    case RecordKind::CanFuelPercent: decodeCG(r); break;
-    case RecordKind::CanFuelLitres: decodeCR(r); break;
-    case RecordKind::CanEngineSpeed: decodeCH(r); break;
-    case RecordKind::CanEngineTemp: decodeCI(r); break;
-    case RecordKind::CanSpeed: decodeCJ(r); break;
-    case RecordKind::CanWarning: decodeCP(r); break;
-    case RecordKind::CanSecurity: decodeCS(r); break;
-    case RecordKind::CanAxle1: decodeCanAxle(1, r); break;
-    case RecordKind::CanAxle2: decodeCanAxle(2, r); break;
-    case RecordKind::CanAxle3: decodeCanAxle(3, r); break;
-    case RecordKind::CanAxle4: decodeCanAxle(4, r); break;
-    case RecordKind::CanAxle5: decodeCanAxle(5, r); break;
-    case RecordKind::CanCU: decodeCU(r); break;
-    case RecordKind::CanAdBlue: decodeCV(r); break;
-    case RecordKind::FuelSensors: decodeLLS(r); break;
-    case RecordKind::OneWireTemp: decodeOWT(r); break;
-    case RecordKind::OneWireKey: decodeOWK(r); break;
-    case RecordKind::Output: decodeOutput(r); break;
-    case RecordKind::Input: decodeInput(r); break;
-    case RecordKind::Position: decodeGK(r); break;
-    case RecordKind::Fix: decodeGS(r); break;
-    case RecordKind::ModemState: decodeMS(r); break;
-    case RecordKind::Signal: decodeML(r); break;
-    case RecordKind::Apn: decodeAPN(r); break;
-    case RecordKind::Operator: decodeMO(r); break;
-    case RecordKind::Server: decodeMD(r); break;
-    case RecordKind::Sms: decodeSMS(r); break;
-    case RecordKind::Restart: decodeRD(r); break;
-    }
+    router.dispatch(RecordLine{name, {field1, field2, field3, field4, field5}});
+}
+
+void MainWindow::routeRecords()
+{
+    router.route(RecordKind::Settings, [this](const RecordLine &r) { decodeST(r); });
+    router.route(RecordKind::Identity, [this](const RecordLine &r) { decodeDI(r); });
+    router.route(RecordKind::SerialNumber, [this](const RecordLine &r) { decodeDN(r); });
+    router.route(RecordKind::Tasks, [this](const RecordLine &r) { decodeDF(r); });
+    router.route(RecordKind::Imei, [this](const RecordLine &r) { decodeMN(r); });
+    router.route(RecordKind::Clock, [this](const RecordLine &r) { decodeTW(r); });
+    router.route(RecordKind::Packets, [this](const RecordLine &r) { decodeRW(r); });
+    router.route(RecordKind::DeviceStatus, [this](const RecordLine &r) { decodeDS(r); });
+    router.route(RecordKind::Power, [this](const RecordLine &r) { decodePB(r); });
+    router.route(RecordKind::CanProgram, [this](const RecordLine &r) { decodeCanProgram(r); });
+    router.route(RecordKind::CanEngineHours, [this](const RecordLine &r) { decodeCanEngineHours(r); });
+    router.route(RecordKind::CanMileage, [this](const RecordLine &r) { decodeCanMileage(r); });
+    router.route(RecordKind::CanFuelUsed, [this](const RecordLine &r) { decodeCanFuelUsed(r); });
+    router.route(RecordKind::CanFuelPercent, [this](const RecordLine &r) { decodeCG(r); });
+    router.route(RecordKind::CanFuelLitres, [this](const RecordLine &r) { decodeCR(r); });
+    router.route(RecordKind::CanEngineSpeed, [this](const RecordLine &r) { decodeCH(r); });
+    router.route(RecordKind::CanEngineTemp, [this](const RecordLine &r) { decodeCI(r); });
+    router.route(RecordKind::CanSpeed, [this](const RecordLine &r) { decodeCJ(r); });
+    router.route(RecordKind::CanWarning, [this](const RecordLine &r) { decodeCP(r); });
+    router.route(RecordKind::CanSecurity, [this](const RecordLine &r) { decodeCS(r); });
+    router.route(RecordKind::CanAxle1, [this](const RecordLine &r) { decodeCanAxle(1, r); });
+    router.route(RecordKind::CanAxle2, [this](const RecordLine &r) { decodeCanAxle(2, r); });
+    router.route(RecordKind::CanAxle3, [this](const RecordLine &r) { decodeCanAxle(3, r); });
+    router.route(RecordKind::CanAxle4, [this](const RecordLine &r) { decodeCanAxle(4, r); });
+    router.route(RecordKind::CanAxle5, [this](const RecordLine &r) { decodeCanAxle(5, r); });
+    router.route(RecordKind::CanCU, [this](const RecordLine &r) { decodeCU(r); });
+    router.route(RecordKind::CanAdBlue, [this](const RecordLine &r) { decodeCV(r); });
+    router.route(RecordKind::FuelSensors, [this](const RecordLine &r) { decodeLLS(r); });
+    router.route(RecordKind::OneWireTemp, [this](const RecordLine &r) { decodeOWT(r); });
+    router.route(RecordKind::OneWireKey, [this](const RecordLine &r) { decodeOWK(r); });
+    router.route(RecordKind::Output, [this](const RecordLine &r) { decodeOutput(r); });
+    router.route(RecordKind::Input, [this](const RecordLine &r) { decodeInput(r); });
+    router.route(RecordKind::Position, [this](const RecordLine &r) { decodeGK(r); });
+    router.route(RecordKind::Fix, [this](const RecordLine &r) { decodeGS(r); });
+    router.route(RecordKind::ModemState, [this](const RecordLine &r) { decodeMS(r); });
+    router.route(RecordKind::Signal, [this](const RecordLine &r) { decodeML(r); });
+    router.route(RecordKind::Apn, [this](const RecordLine &r) { decodeAPN(r); });
+    router.route(RecordKind::Operator, [this](const RecordLine &r) { decodeMO(r); });
+    router.route(RecordKind::Server, [this](const RecordLine &r) { decodeMD(r); });
+    router.route(RecordKind::Sms, [this](const RecordLine &r) { decodeSMS(r); });
+    router.route(RecordKind::Restart, [this](const RecordLine &r) { decodeRD(r); });
 }

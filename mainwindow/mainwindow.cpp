@@ -40,6 +40,8 @@ MainWindow::MainWindow(QWidget *parent)
     addDockWidget(Qt::LeftDockWidgetArea, logDock);
     logDock->hide();
 
+    routeRecords();
+
     serial = new QSerialPort(this);
     serial->setObjectName(QStringLiteral("serial"));
     serial->setReadBufferSize(4096);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/framing.h"
+#include "link/recordrouter.h"
 
 #include <QByteArray>
 #include <QMainWindow>
@@ -80,6 +81,7 @@ private:
     void setConnectedActions(bool connected);
     void handleLineHangUp();
     void writeRaw(const char *command);
+    void routeRecords();
 
     // ---- pages (one builder each)
     QWidget *buildStatusPage();
@@ -140,6 +142,7 @@ private:
 
     // framing state and buffers of the record lines
     LineFramer framer;
+    RecordRouter router;
     quint8 &frameState = framer.frameState;
     QByteArray &recordName = framer.recordName;
     QByteArray &recordField1 = framer.recordField1;
