@@ -2,11 +2,17 @@
 #include "ui_mainwindow.h"
 
 #include "portdialog/settingsdialog.h"
+#include "status/fieldtext.h"
 #include "terminal/terminal.h"
 
+#include <QAbstractSpinBox>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
 #include <QTabWidget>
 
 unsigned int deviceModelCode = 0;
@@ -106,4 +112,37 @@ void MainWindow::setConnectedActions(bool connected)
     ui->actionUpdate_Settings_WEB->setEnabled(connected);
     if (!connected)
         ui->actionTaho->setEnabled(false);
+}
+
+void MainWindow::clearAll()
+{
+    FieldBatch::flush();   // values still on their way are older than the clearing
+    terminal->clearConsole();
+    for (QLineEdit *edit : findChildren<QLineEdit *>()) {
+        // the editors inside list and number boxes belong to those boxes, which keep their
+        // values
+        QWidget *owner = edit->parentWidget();
+        if (qobject_cast<QComboBox *>(owner) || qobject_cast<QAbstractSpinBox *>(owner))
+            continue;
+        edit->clear();
+    }
+    for (QRadioButton *button : findChildren<QRadioButton *>())
+        button->setChecked(false);
+    for (QCheckBox *box : findChildren<QCheckBox *>())
+        box->setCheckState(Qt::Unchecked);
+    writeRaw(">I 0\r\n>I 1\r\n");
+    writeRaw(">I 3\r\n>I 7\r\n");
+}
+
+void MainWindow::decodeRD(const RecordLine &r)
+{
+    closeSerialPort();
+    bool ok = false;
+    r.field[0].toUInt(&ok, 10);
+    if (!ok)
+        return;
+    QMessageBox box(QMessageBox::Information, restartTitle, restartDoneText + portClosedText,
+                    QMessageBox::Ok);
+    FieldBatch::flush();   // the fields show their values before the box opens
+    box.exec();
 }

@@ -107,16 +107,3 @@ void MainWindow::decodeSMS(const RecordLine &r)
     setFieldText(smsInEdit, fieldText(r.field[0] + '/' + r.field[1]));
     setFieldText(smsOutEdit, fieldText(r.field[2]));
 }
-
-void MainWindow::decodeRD(const RecordLine &r)
-{
-    closeSerialPort();
-    bool ok = false;
-    r.field[0].toUInt(&ok, 10);
-    if (!ok)
-        return;
-    QMessageBox box(QMessageBox::Information, restartTitle, restartDoneText + portClosedText,
-                    QMessageBox::Ok);
-    FieldBatch::flush();   // the fields show their values before the box opens
-    box.exec();
-}

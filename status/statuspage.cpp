@@ -416,26 +416,6 @@ int MainWindow::widestInputCaption() const
     return widest;
 }
 
-void MainWindow::clearAll()
-{
-    FieldBatch::flush();   // values still on their way are older than the clearing
-    terminal->clearConsole();
-    for (QLineEdit *edit : findChildren<QLineEdit *>()) {
-        // the editors inside list and number boxes belong to those boxes, which keep their
-        // values
-        QWidget *owner = edit->parentWidget();
-        if (qobject_cast<QComboBox *>(owner) || qobject_cast<QAbstractSpinBox *>(owner))
-            continue;
-        edit->clear();
-    }
-    for (QRadioButton *button : findChildren<QRadioButton *>())
-        button->setChecked(false);
-    for (QCheckBox *box : findChildren<QCheckBox *>())
-        box->setCheckState(Qt::Unchecked);
-    writeRaw(">I 0\r\n>I 1\r\n");
-    writeRaw(">I 3\r\n>I 7\r\n");
-}
-
 QAction *MainWindow::tachographAction() const
 {
     return findChild<QAction *>(QStringLiteral("actionTaho"));
