@@ -10,9 +10,16 @@ bool RecordRouter::handles(RecordKind kind) const
     return bool(handlers[size_t(kind)]);
 }
 
+void RecordRouter::tap(RecordKind kind, Handler observer)
+{
+    observers[size_t(kind)].push_back(std::move(observer));
+}
+
 void RecordRouter::dispatch(const RecordLine &record) const
 {
-    const Handler &h = handlers[size_t(classifyRecord(record.name))];
-    if (h)
+    const size_t kind = size_t(classifyRecord(record.name));
+    if (const Handler &h = handlers[kind])
         h(record);
+    for (const Handler &o : observers[kind])
+        o(record);
 }
