@@ -66,7 +66,9 @@ void MainWindow::openSerialPort()
 
 void MainWindow::closeSerialPort()
 {
-    serial->close();
+    // the restart record may have closed the port already while a box was open
+    if (serial->isOpen())
+        serial->close();
     setConnectedActions(false);
     ui->statusBar->showMessage(tr("Disconnected"));
     deviceModelCode = 0;
@@ -81,6 +83,10 @@ void MainWindow::handleError(QSerialPort::SerialPortError error)
     // connection, once.
     const bool lineLost = error == QSerialPort::ResourceError
                           || (error == QSerialPort::ReadError && serial->isOpen());
+    if (error == QSerialPort::WriteError && !lineLost && !lineHungUp) {
+        ui->statusBar->showMessage(tr("Write error [%1]").arg(serial->errorString()));
+        return;
+    }
     if (!lineLost || lineHungUp)
         return;
     lineHungUp = true;
@@ -97,7 +103,18 @@ void MainWindow::Delay_sec(int sec)
 
 qint64 MainWindow::writeData(QByteArray data)
 {
-    return serial->write(data);
+    return writeToPort(data);
+}
+
+qint64 MainWindow::writeToPort(const QByteArray &bytes)
+{
+    // nothing goes out on a closed port (clearing the pages after a disconnect asks again)
+    if (!serial->isOpen())
+        return -1;
+    const qint64 written = serial->write(bytes);
+    if (written < 0)
+        ui->statusBar->showMessage(tr("Write error [%1]").arg(serial->errorString()));
+    return written;
 }
 
 void MainWindow::update_dev_info()
@@ -108,7 +125,7 @@ void MainWindow::update_dev_info()
 void MainWindow::SendCmd(QString cmd_str)
 {
     const QByteArray bytes = (cmd_str + QStringLiteral("\r\n")).toUtf8();
-    serial->write(bytes);
+    writeToPort(bytes);
     qCDebug(lcLink) << "SEND:" << bytes;
 }
 

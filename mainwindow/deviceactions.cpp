@@ -1,6 +1,5 @@
 #include "mainwindow/mainwindow.h"
 
-#include <QDebug>
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QUrl>
@@ -12,14 +11,14 @@ const char makerSiteUrl[] = "https://kvt-terminal.example.com/";
 
 void MainWindow::writeRaw(const char *command)
 {
-    serial->write(command);
+    writeToPort(QByteArray(command));
 }
 
 void MainWindow::restart_device()
 {
     writeRaw(">D 1\r\n");
     QMessageBox box(QMessageBox::Information, restartTitle, restartDoneText + portClosedText,
-                    QMessageBox::Ok);
+                    QMessageBox::Ok, this);
     box.exec();
     closeSerialPort();
 }
@@ -41,23 +40,13 @@ void MainWindow::update_FW_local()
         tr("Для обновления ПО через USB вам потребуется файл прошивки\r\n"
            "Если у вас нет данного файла - нажмите Cancel"),
         QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
-    switch (answer) {
-    case QMessageBox::Yes: {
-        qDebug() << "yes";
-        writeRaw(">D 3;0\r\n");
-        QMessageBox box(QMessageBox::Information, restartTitle, restartDoneText + usbUpdateText,
-                        QMessageBox::Ok);
-        box.exec();
-        closeSerialPort();
-        break;
-    }
-    case QMessageBox::Cancel:
-        qDebug() << "cancel";
-        break;
-    default:
-        qDebug() << "close";
-        break;
-    }
+    if (answer != QMessageBox::Yes)
+        return;
+    writeRaw(">D 3;0\r\n");
+    QMessageBox box(QMessageBox::Information, restartTitle, restartDoneText + usbUpdateText,
+                    QMessageBox::Ok, this);
+    box.exec();
+    closeSerialPort();
 }
 
 void MainWindow::update_FW_WEB()

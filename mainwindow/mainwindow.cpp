@@ -142,7 +142,7 @@ void MainWindow::decodeRD(const RecordLine &r)
     if (!ok)
         return;
     QMessageBox box(QMessageBox::Information, restartTitle, restartDoneText + portClosedText,
-                    QMessageBox::Ok);
+                    QMessageBox::Ok, this);
     FieldBatch::flush();   // the fields show their values before the box opens
     box.exec();
 }

@@ -81,6 +81,7 @@ private:
     void setConnectedActions(bool connected);
     void handleLineHangUp();
     void writeRaw(const char *command);
+    qint64 writeToPort(const QByteArray &bytes);
     void routeRecords();
 
     // ---- pages (one builder each)

@@ -823,6 +823,10 @@ Firmware version 0.64 or later is required</translation>
         <source>Новый пароль</source>
         <translation>New password</translation>
     </message>
+    <message>
+        <source>Write error [%1]</source>
+        <translation>Write error [%1]</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

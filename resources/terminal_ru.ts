@@ -823,6 +823,10 @@
         <source>Новый пароль</source>
         <translation>Новый пароль</translation>
     </message>
+    <message>
+        <source>Write error [%1]</source>
+        <translation>Ошибка записи [%1]</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

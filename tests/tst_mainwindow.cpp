@@ -54,6 +54,7 @@ private slots:
     void openSkipsIdentityRequestWhenModelKnown();
     void disconnect();
     void hungUpLineDisconnectsOnce();
+    void writeErrorIsReported();
     void openResetsFraming();
     void shortcuts_data();
     void shortcuts();
@@ -286,6 +287,18 @@ void TestMainWindow::hungUpLineDisconnectsOnce()
     QVERIFY(action(w, "actionConnect")->isEnabled());
     QVERIFY(!w.tabs()->isTabEnabled(1));
     QVERIFY(!QApplication::activeModalWidget());
+}
+
+// A write the port refuses is reported, not ignored.
+void TestMainWindow::writeErrorIsReported()
+{
+    Pty pty;
+    MainWindow w;
+    connectTo(w, pty.slavePath);
+    QVERIFY(w.serialPort()->isOpen());
+    w.handleError(QSerialPort::WriteError);
+    QVERIFY(status(w).startsWith(QStringLiteral("Write error [")));
+    QVERIFY(w.serialPort()->isOpen());
 }
 
 void TestMainWindow::openResetsFraming()

@@ -138,7 +138,9 @@ void TestStatusActions::restart()
     bool openBeforeOk = false;
     QString title, body;
     QMessageBox::StandardButtons buttons;
+    QWidget *parent = nullptr;
     BoxWatcher watcher([&](QMessageBox *box) {
+        parent = box->parentWidget();
         writtenBeforeOk = pty.read(6);
         openBeforeOk = w.serialPort()->isOpen();
         title = box->windowTitle();
@@ -154,6 +156,7 @@ void TestStatusActions::restart()
     QCOMPARE(title, QStringLiteral("Перезагрузка устройства"));
     QCOMPARE(body, QStringLiteral("Устройство перезагружено\r\nCOM порт закрыт"));
     QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(parent, static_cast<QWidget *>(&w));
     QVERIFY(!w.serialPort()->isOpen());
     QCOMPARE(deviceModelCode, 0u);
     QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Disconnected"));
@@ -171,6 +174,7 @@ void TestStatusActions::restartRecordWhileRestartBoxIsOpen()
     MainWindow w;
     QVERIFY(connectWindow(w, pty));
 
+    QSignalSpy errors(w.serialPort(), &QSerialPort::errorOccurred);
     bool closedWhenRecordBoxOpen = false;
     QStringList titles;
     BoxWatcher watcher([&](QMessageBox *box) {
@@ -192,6 +196,9 @@ void TestStatusActions::restartRecordWhileRestartBoxIsOpen()
     QVERIFY(!w.serialPort()->isOpen());
     QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Disconnected"));
     QVERIFY(action(w, "actionConnect")->isEnabled());
+    // closing the first box must not close the closed port again
+    for (const QList<QVariant> &e : errors)
+        QVERIFY(e.at(0).value<QSerialPort::SerialPortError>() != QSerialPort::NotOpenError);
 }
 
 void TestStatusActions::usbFirmware_data()
