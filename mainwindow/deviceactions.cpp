@@ -30,7 +30,14 @@ void MainWindow::send_packet()
 
 void MainWindow::clear_ext_mem()
 {
-    writeRaw(">D 8;0\r\n>I 1\r\n");
+    // the track points the terminal has not sent yet are gone for good: ask first
+    const int answer = QMessageBox::question(
+        this, tr("Очистка памяти"),
+        tr("Очистить память пакетов терминала?\r\nНеотправленные на сервер точки трека будут "
+           "потеряны."),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer == QMessageBox::Yes)
+        writeRaw(">D 8;0\r\n>I 1\r\n");
 }
 
 void MainWindow::update_FW_local()

@@ -827,6 +827,16 @@ Firmware version 0.64 or later is required</translation>
         <source>Write error [%1]</source>
         <translation>Write error [%1]</translation>
     </message>
+    <message>
+        <source>Очистка памяти</source>
+        <translation>Clearing the memory</translation>
+    </message>
+    <message>
+        <source>Очистить память пакетов терминала?<byte value="xd" />
+Неотправленные на сервер точки трека будут потеряны.</source>
+        <translation>Clear the terminal's packet memory?&#13;
+Track points not yet sent to the server will be lost.</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

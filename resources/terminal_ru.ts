@@ -827,6 +827,16 @@
         <source>Write error [%1]</source>
         <translation>Ошибка записи [%1]</translation>
     </message>
+    <message>
+        <source>Очистка памяти</source>
+        <translation>Очистка памяти</translation>
+    </message>
+    <message>
+        <source>Очистить память пакетов терминала?<byte value="xd" />
+Неотправленные на сервер точки трека будут потеряны.</source>
+        <translation>Очистить память пакетов терминала?&#13;
+Неотправленные на сервер точки трека будут потеряны.</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -48,6 +48,8 @@ private slots:
 
     void plainCommands_data();
     void plainCommands();
+    void clearMemoryAsksFirst_data();
+    void clearMemoryAsksFirst();
     void sendPacketTwiceWritesTwice();
     void tachographOnlyForTheTachographModel();
     void restart();
@@ -62,8 +64,6 @@ void TestStatusActions::plainCommands_data()
     QTest::addColumn<QByteArray>("action");
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("send packet") << QByteArray("actionSendPacket") << QByteArray(">D 4;1\r\n");
-    QTest::newRow("clear packet memory, then ask")
-        << QByteArray("actionClearMem") << QByteArray(">D 8;0\r\n>I 1\r\n");
     QTest::newRow("firmware over GPRS") << QByteArray("actionUpdate_FW_WEB")
                                         << QByteArray(">D 2;0\r\n");
     QTest::newRow("settings over GPRS") << QByteArray("actionUpdate_Settings_WEB")
@@ -92,6 +92,42 @@ void TestStatusActions::plainCommands()
     QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("before"));
     QVERIFY(w.serialPort()->isOpen());
     QCOMPARE(deviceModelCode, 20u);
+}
+
+void TestStatusActions::clearMemoryAsksFirst_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("yes: clear, then ask") << int(QMessageBox::Yes)
+                                          << QByteArray(">D 8;0\r\n>I 1\r\n");
+    QTest::newRow("no") << int(QMessageBox::No) << QByteArray();
+    QTest::newRow("box closed") << int(QMessageBox::Escape) << QByteArray();
+}
+
+// Clearing the packet memory loses data for good: it asks first, No being the default.
+void TestStatusActions::clearMemoryAsksFirst()
+{
+    QFETCH(int, answer);
+    QFETCH(QByteArray, bytes);
+    Pty pty;
+    MainWindow w;
+    QVERIFY(connectWindow(w, pty));
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    QWidget *parent = nullptr;
+    BoxWatcher watcher([&](QMessageBox *box) {
+        defaultButton = box->standardButton(box->defaultButton());
+        parent = box->parentWidget();
+        if (answer == QMessageBox::Escape)
+            box->reject();
+        else
+            box->button(QMessageBox::StandardButton(answer))->click();
+    });
+    action(w, "actionClearMem")->trigger();
+    QCOMPARE(watcher.count, 1);
+    QCOMPARE(defaultButton, QMessageBox::No);
+    QCOMPARE(parent, static_cast<QWidget *>(&w));
+    QCOMPARE(pty.read(qMax(1, bytes.size()), bytes.isEmpty() ? 100 : 3000), bytes);
+    QVERIFY(w.serialPort()->isOpen());
 }
 
 void TestStatusActions::sendPacketTwiceWritesTwice()
