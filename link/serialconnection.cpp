@@ -1,6 +1,7 @@
 #include "mainwindow/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "link/portwatcher.h"
 #include "portdialog/settingsdialog.h"
 #include "status/fieldtext.h"
 #include "terminal/terminal.h"
@@ -36,6 +37,11 @@ QTime localTimeToTheSecond()
 
 void MainWindow::openSerialPort()
 {
+    openPort(false);
+}
+
+bool MainWindow::openPort(bool reconnecting)
+{
     const PortSettings p = settingsDialog->currentSettings();
     serial->setPortName(p.portName);
     serial->setBaudRate(p.baudRate);
@@ -46,6 +52,13 @@ void MainWindow::openSerialPort()
 
     if (serial->open(QIODevice::ReadWrite)) {
         lineHungUp = false;
+        portWatcher->stop();
+        ++connectionCount;
+        connectedPort = PortEntry();
+        connectedPort.portName = p.portName;
+        for (const PortEntry &e : currentPorts())
+            if (e.portName == p.portName)
+                connectedPort = e;
         // a line cut off by the last close must not prefix the first record of this connection
         framer.reset();
         terminal->setConsoleEnabled(true);
@@ -58,10 +71,13 @@ void MainWindow::openSerialPort()
         if (deviceModelCode == 0)
             update_dev_info();
         tabWidget->setTabEnabled(1, true);
-    } else {
+        return true;
+    }
+    if (!reconnecting) {
         QMessageBox::critical(this, tr("Ошибка"), tr("Проверьте COM порт на вашем ПК"));
         ui->statusBar->showMessage(tr("Open error [%1]").arg(serial->errorString()));
     }
+    return false;
 }
 
 void MainWindow::closeSerialPort()
@@ -73,6 +89,29 @@ void MainWindow::closeSerialPort()
     ui->statusBar->showMessage(tr("Disconnected"));
     deviceModelCode = 0;
     tabWidget->setTabEnabled(1, false);
+}
+
+void MainWindow::disconnectByUser()
+{
+    const bool wasWaiting = portWatcher->isWatching();
+    portWatcher->stop();
+    if (wasWaiting && !serial->isOpen()) {
+        ui->actionDisconnect->setEnabled(false);
+        ui->statusBar->showMessage(tr("Disconnected"));
+        return;
+    }
+    closeSerialPort();
+}
+
+void MainWindow::waitForTerminal()
+{
+    if (connectedPort.portName.isEmpty() || !settingsDialog->currentSettings().autoReconnect)
+        return;
+    if (QWidget *page = findChild<QWidget *>(QStringLiteral("statusPage")))
+        markStale(page);
+    portWatcher->watch(connectedPort);
+    ui->actionDisconnect->setEnabled(true);   // stops the waiting
+    ui->statusBar->showMessage(tr("Ожидание терминала…"));
 }
 
 void MainWindow::handleError(QSerialPort::SerialPortError error)
@@ -92,6 +131,7 @@ void MainWindow::handleError(QSerialPort::SerialPortError error)
     lineHungUp = true;
     ui->statusBar->showMessage(tr("Critical Error [%1]").arg(serial->errorString()));
     closeSerialPort();
+    waitForTerminal();
 }
 
 void MainWindow::Delay_sec(int sec)

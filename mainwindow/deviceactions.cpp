@@ -17,10 +17,16 @@ void MainWindow::writeRaw(const char *command)
 void MainWindow::restart_device()
 {
     writeRaw(">D 1\r\n");
+    const int connection = connectionCount;
     QMessageBox box(QMessageBox::Information, restartTitle, restartDoneText + portClosedText,
                     QMessageBox::Ok, this);
     box.exec();
-    closeSerialPort();
+    // the restart record may have closed the line meanwhile, or the terminal may even be
+    // back on a new connection that must stay open
+    if (connection == connectionCount && serial->isOpen()) {
+        closeSerialPort();
+        waitForTerminal();
+    }
 }
 
 void MainWindow::send_packet()
@@ -50,10 +56,14 @@ void MainWindow::update_FW_local()
     if (answer != QMessageBox::Yes)
         return;
     writeRaw(">D 3;0\r\n");
+    const int connection = connectionCount;
     QMessageBox box(QMessageBox::Information, restartTitle, restartDoneText + usbUpdateText,
                     QMessageBox::Ok, this);
     box.exec();
-    closeSerialPort();
+    if (connection == connectionCount && serial->isOpen()) {
+        closeSerialPort();
+        waitForTerminal();
+    }
 }
 
 void MainWindow::update_FW_WEB()

@@ -1,6 +1,7 @@
 #include "mainwindow/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "link/portwatcher.h"
 #include "portdialog/settingsdialog.h"
 #include "status/fieldtext.h"
 #include "terminal/terminal.h"
@@ -52,6 +53,11 @@ MainWindow::MainWindow(QWidget *parent)
     serial->setObjectName(QStringLiteral("serial"));
     serial->setReadBufferSize(4096);
     settingsDialog = new SettingsDialog;
+    portWatcher = new PortWatcher(this);
+    connect(portWatcher, &PortWatcher::portReturned, this, [this] {
+        if (!openPort(true))
+            portWatcher->watch(connectedPort);   // not ready yet (permissions): try again
+    });
 
     ui->actionConnect->setEnabled(true);
     ui->actionDisconnect->setEnabled(false);
@@ -67,7 +73,7 @@ MainWindow::MainWindow(QWidget *parent)
     ui->actionGoToSite->setEnabled(true);
 
     connect(ui->actionConnect, &QAction::triggered, this, &MainWindow::openSerialPort);
-    connect(ui->actionDisconnect, &QAction::triggered, this, &MainWindow::closeSerialPort);
+    connect(ui->actionDisconnect, &QAction::triggered, this, &MainWindow::disconnectByUser);
     connect(ui->actionConfigure, &QAction::triggered, settingsDialog, &QWidget::show);
     connect(ui->actionClear, &QAction::triggered, this, &MainWindow::clearAll);
     connect(ui->actionRestart_Device, &QAction::triggered, this, &MainWindow::restart_device);
@@ -117,6 +123,7 @@ void MainWindow::setConnectedActions(bool connected)
 void MainWindow::clearAll()
 {
     FieldBatch::flush();   // values still on their way are older than the clearing
+    clearStale();
     terminal->clearConsole();
     for (QLineEdit *edit : findChildren<QLineEdit *>()) {
         // the editors inside list and number boxes belong to those boxes, which keep their
@@ -137,6 +144,7 @@ void MainWindow::clearAll()
 void MainWindow::decodeRD(const RecordLine &r)
 {
     closeSerialPort();
+    waitForTerminal();
     bool ok = false;
     r.field[0].toUInt(&ok, 10);
     if (!ok)

@@ -2,6 +2,7 @@
 
 #include "link/framing.h"
 #include "link/recordrouter.h"
+#include "portdialog/portlist.h"
 
 #include <QByteArray>
 #include <QMainWindow>
@@ -20,6 +21,7 @@ class QSpinBox;
 class QTabWidget;
 class QTranslator;
 class QDockWidget;
+class PortWatcher;
 class SettingsDialog;
 class Terminal;
 
@@ -81,6 +83,11 @@ private:
     void setConnectedActions(bool connected);
     void handleLineHangUp();
     void writeRaw(const char *command);
+    // the user's own disconnect: no waiting for the terminal to come back
+    void disconnectByUser();
+    // the line went away (hang-up, restart): wait for the same port to come back
+    void waitForTerminal();
+    bool openPort(bool reconnecting);
     qint64 writeToPort(const QByteArray &bytes);
     void routeRecords();
 
@@ -154,6 +161,9 @@ private:
 
     // set while the current line is hung up, so the hang-up is handled once
     bool lineHungUp = false;
+    PortWatcher *portWatcher = nullptr;
+    PortEntry connectedPort;     // the port of the last successful open
+    int connectionCount = 0;     // successful opens so far
 
     QString restartTitle;
     QString restartDoneText;

@@ -21,6 +21,7 @@ QList<PortEntry> systemSerialPorts()
         e.description = info.description();
         e.manufacturer = info.manufacturer();
         e.systemLocation = info.systemLocation();
+        e.serialNumber = info.serialNumber();
         e.vendorIdentifier = info.hasVendorIdentifier() ? info.vendorIdentifier() : 0;
         e.productIdentifier = info.hasProductIdentifier() ? info.productIdentifier() : 0;
         ports.append(e);

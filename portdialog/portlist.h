@@ -13,6 +13,7 @@ struct PortEntry
     QString description;
     QString manufacturer;
     QString systemLocation;
+    QString serialNumber;   // the USB serial number, empty where the port has none
     quint16 vendorIdentifier = 0;
     quint16 productIdentifier = 0;
 };

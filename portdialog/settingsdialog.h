@@ -24,6 +24,7 @@ struct PortSettings
     QString stopBitsText;
     QSerialPort::FlowControl flowControl = QSerialPort::NoFlowControl;
     QString flowControlText;
+    bool autoReconnect = true;
 };
 
 class SettingsDialog : public QDialog

@@ -837,6 +837,10 @@ Firmware version 0.64 or later is required</translation>
         <translation>Clear the terminal's packet memory?&#13;
 Track points not yet sent to the server will be lost.</translation>
     </message>
+    <message>
+        <source>Ожидание терминала…</source>
+        <translation>Waiting for the terminal…</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

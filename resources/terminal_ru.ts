@@ -837,6 +837,10 @@
         <translation>Очистить память пакетов терминала?&#13;
 Неотправленные на сервер точки трека будут потеряны.</translation>
     </message>
+    <message>
+        <source>Ожидание терминала…</source>
+        <translation>Ожидание терминала…</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

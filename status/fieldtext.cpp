@@ -1,5 +1,7 @@
 #include "status/fieldtext.h"
 
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QHash>
 #include <QPointer>
@@ -30,10 +32,51 @@ QHash<QLabel *, Pending<QLabel>> &pendingLabels()
     static QHash<QLabel *, Pending<QLabel>> pending;
     return pending;
 }
+QHash<const QLineEdit *, QPointer<QLineEdit>> &staleFields()
+{
+    static QHash<const QLineEdit *, QPointer<QLineEdit>> stale;
+    return stale;
+}
+
+void freshen(QLineEdit *field)
+{
+    if (staleFields().remove(field))
+        field->setPalette(QPalette());
+}
 } // namespace
+
+void markStale(QWidget *root)
+{
+    FieldBatch::flush();   // values on their way are from before the loss too
+    for (QLineEdit *field : root->findChildren<QLineEdit *>()) {
+        QWidget *owner = field->parentWidget();
+        if (field->text().isEmpty() || qobject_cast<QComboBox *>(owner)
+            || qobject_cast<QAbstractSpinBox *>(owner) || staleFields().contains(field))
+            continue;
+        QPalette grey = field->palette();
+        grey.setColor(QPalette::Text, grey.color(QPalette::Disabled, QPalette::Text));
+        field->setPalette(grey);
+        staleFields().insert(field, field);
+    }
+}
+
+void clearStale()
+{
+    const auto fields = std::exchange(staleFields(), {});
+    for (const QPointer<QLineEdit> &f : fields)
+        if (f)
+            f->setPalette(QPalette());
+}
+
+bool isStale(const QLineEdit *field)
+{
+    return staleFields().contains(field);
+}
 
 void showFieldText(QLineEdit *field, const QString &text)
 {
+    if (!staleFields().isEmpty())
+        freshen(field);
     if (field->text() == text)
         return;
     field->setText(text);

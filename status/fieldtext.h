@@ -27,6 +27,12 @@ public:
 };
 
 void showFieldText(QLineEdit *field, const QString &text);
+
+// After the line is lost the values shown are old: the filled fields under root are greyed
+// until a record gives them a value again (the same value counts) or clearStale() is called.
+void markStale(QWidget *root);
+void clearStale();
+bool isStale(const QLineEdit *field);
 void showFieldText(QLabel *label, const QString &text);
 
 inline void setFieldText(QLineEdit *field, const QString &text)

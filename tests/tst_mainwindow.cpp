@@ -280,7 +280,8 @@ void TestMainWindow::hungUpLineDisconnectsOnce()
     pty.close();   // the other side of the line goes away, as an unplugged terminal does
     QTRY_VERIFY_WITH_TIMEOUT(!w.serialPort()->isOpen(), 3000);
     QTest::qWait(200);
-    QCOMPARE(status(w), QStringLiteral("Disconnected"));
+    // then it waits for the terminal to come back
+    QCOMPARE(status(w), QStringLiteral("Ожидание терминала…"));
     QCOMPARE(messages.count(QStringLiteral("Disconnected")), 1);
     QCOMPARE(messages.filter(QStringLiteral("Critical Error [")).size(), 1);
     QVERIFY2(errors.count() < 5, "error storm after the hang-up");

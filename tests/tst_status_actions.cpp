@@ -195,7 +195,7 @@ void TestStatusActions::restart()
     QCOMPARE(parent, static_cast<QWidget *>(&w));
     QVERIFY(!w.serialPort()->isOpen());
     QCOMPARE(deviceModelCode, 0u);
-    QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Disconnected"));
+    QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Ожидание терминала…"));
     QVERIFY(!action(w, "actionRestart_Device")->isEnabled());
     QVERIFY(action(w, "actionConnect")->isEnabled());
     QCOMPARE(pty.read(1, 100), QByteArray());
@@ -230,7 +230,7 @@ void TestStatusActions::restartRecordWhileRestartBoxIsOpen()
     QCOMPARE(titles, QStringList({"Перезагрузка устройства", "Перезагрузка устройства",
                                    "Перезагрузка устройства"}));
     QVERIFY(!w.serialPort()->isOpen());
-    QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Disconnected"));
+    QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Ожидание терминала…"));
     QVERIFY(action(w, "actionConnect")->isEnabled());
     // closing the first box must not close the closed port again
     for (const QList<QVariant> &e : errors)
