@@ -47,6 +47,13 @@ void StyleLoader::applyDarkLook()
     p.setBrush(QPalette::Link, blue);
     p.setBrush(QPalette::Highlight, blue);
     p.setBrush(QPalette::HighlightedText, QColor(Qt::black));
+    // disabled controls must look disabled: grey text, flatter buttons
+    const QColor greyText(128, 128, 128);
+    p.setBrush(QPalette::Disabled, QPalette::WindowText, greyText);
+    p.setBrush(QPalette::Disabled, QPalette::Text, greyText);
+    p.setBrush(QPalette::Disabled, QPalette::ButtonText, greyText);
+    p.setBrush(QPalette::Disabled, QPalette::Button, QColor(45, 45, 45));
+    p.setBrush(QPalette::Disabled, QPalette::Light, QColor(45, 45, 45));
     QApplication::setPalette(p);
     qApp->setStyleSheet(QStringLiteral(
         "QToolTip { color: #ffffff; background-color: #2a82da; border: 1px solid white; }"));

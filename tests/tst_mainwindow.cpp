@@ -387,6 +387,9 @@ void TestMainWindow::darkLookOnF5()
         QCOMPARE(dark.color(group, QPalette::HighlightedText), QColor(Qt::black));
         QCOMPARE(dark.color(group, QPalette::BrightText), QColor(Qt::red));
     }
+    // disabled controls do not look enabled
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        QVERIFY(dark.color(QPalette::Disabled, role) != dark.color(QPalette::Active, role));
     QCOMPARE(qApp->styleSheet(),
              QStringLiteral("QToolTip { color: #ffffff; background-color: #2a82da; border: 1px solid white; }"));
     QCOMPARE(w.palette().color(QPalette::Window), QColor(53, 53, 53));
