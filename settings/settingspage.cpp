@@ -39,10 +39,12 @@ SettingsPage::SettingsPage(QWidget *parent)
     , sleepCheck(namedWidget<QCheckBox>("sleepCheck"))
     , rs485Combo(namedWidget<QComboBox>("rs485Combo"))
     , oneWireCombo(namedWidget<QComboBox>("oneWireCombo"))
+    , in2Label(namedWidget<QLabel>("in2Label"))
     , newPasswordCheck(namedWidget<QCheckBox>("newPasswordCheck"))
     , readSettingsButton(namedWidget<QPushButton>("readSettingsButton"))
     , writeSettingsButton(namedWidget<QPushButton>("writeSettingsButton"))
     , writeStatusLabel(namedWidget<QLabel>("writeStatusLabel"))
+    , canParamsGroup(formGroup(tr("Параметры CAN"), "canParamsGroup"))
 {
     using F = SettingsField;
     setObjectName(QStringLiteral("settingsPage"));
@@ -52,8 +54,7 @@ SettingsPage::SettingsPage(QWidget *parent)
         textEdits[std::size_t(row.field)] = makeLineEdit(row.objectName, row.maxLength);
 
     // 2. the inputs; their modes are machine words, shown and written untranslated
-    in2Label = new QLabel(tr("IN2"));
-    in2Label->setObjectName(QStringLiteral("in2Label"));
+    in2Label->setText(tr("IN2"));
     QLabel *const inLabels[8] = {new QLabel(tr("IN0")), new QLabel(tr("IN1")), in2Label,
                                  new QLabel(tr("IN3")), new QLabel(tr("IN4")),
                                  new QLabel(tr("IN5")), new QLabel(tr("IN6")),
@@ -118,7 +119,6 @@ SettingsPage::SettingsPage(QWidget *parent)
     QGroupBox *inputsGroup = formGroup(tr("Входы/выходы"), "settingsInputsGroup");
     QGroupBox *numbersGroup = formGroup(QStringLiteral("Номера и функции"), "smsNumbersGroup");
     QGroupBox *interfacesGroup = formGroup(tr("Интерфейсы"), "interfacesGroup");
-    canParamsGroup = formGroup(tr("Параметры CAN"), "canParamsGroup");
     QGroupBox *writeGroup = formGroup(tr("Записать"), "writeGroup");
 
     // 6. rows of each group

@@ -73,12 +73,12 @@ private:
     QComboBox *const rs485Combo;
     QComboBox *const oneWireCombo;
     std::array<QComboBox *, 8> inCombos{}; // IN0 to IN7
-    QLabel *in2Label = nullptr;
+    QLabel *const in2Label;
     // column 3
     QCheckBox *const newPasswordCheck;
     QPushButton *const readSettingsButton;
     QPushButton *const writeSettingsButton;
     QLabel *const writeStatusLabel;
-    QGroupBox *canParamsGroup = nullptr;
+    QGroupBox *const canParamsGroup;
     std::array<QCheckBox *, 14> canParamChecks{}; // the box of CAN parameter code k at k - 1
 };
