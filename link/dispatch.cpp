@@ -1,6 +1,7 @@
 #include "mainwindow/mainwindow.h"
 
 #include "link/recordnames.h"
+#include "settings/settingspage.h"
 
 void MainWindow::dispatchRecord(const QByteArray &name, const QByteArray &field1,
                                 const QByteArray &field2, const QByteArray &field3,
@@ -11,7 +12,7 @@ void MainWindow::dispatchRecord(const QByteArray &name, const QByteArray &field1
 
 void MainWindow::routeRecords()
 {
-    router.route(RecordKind::Settings, [this](const RecordLine &r) { decodeST(r); });
+    settingsPage->registerRoutes(router);
     router.route(RecordKind::Identity, [this](const RecordLine &r) { decodeDI(r); });
     router.route(RecordKind::SerialNumber, [this](const RecordLine &r) { decodeDN(r); });
     router.route(RecordKind::Tasks, [this](const RecordLine &r) { decodeDF(r); });

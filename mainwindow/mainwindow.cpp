@@ -3,6 +3,7 @@
 
 #include "link/portwatcher.h"
 #include "portdialog/settingsdialog.h"
+#include "settings/settingspage.h"
 #include "status/fieldtext.h"
 #include "terminal/terminal.h"
 
@@ -32,7 +33,8 @@ MainWindow::MainWindow(QWidget *parent)
     tabWidget = new QTabWidget;
     tabWidget->setObjectName(QStringLiteral("tabWidget"));
     tabWidget->addTab(buildStatusPage(), tr("Параметры устройства"));
-    tabWidget->addTab(buildSettingsPage(), tr("Настройки"));
+    settingsPage = new SettingsPage;
+    tabWidget->addTab(settingsPage, tr("Настройки"));
     tabWidget->setTabEnabled(1, false);
     tabWidget->setMovable(true);
     ui->scrollAreaWidgetContents->layout()->addWidget(tabWidget);
@@ -83,9 +85,8 @@ MainWindow::MainWindow(QWidget *parent)
     connect(ui->actionUpdate_FW_WEB, &QAction::triggered, this, &MainWindow::update_FW_WEB);
     connect(ui->actionUpdate_Settings_WEB, &QAction::triggered, this,
             &MainWindow::update_settings_WEB);
-    if (rs485Combo)
-        connect(rs485Combo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-                &MainWindow::activate_can_set_slot);
+    connect(settingsPage, &SettingsPage::readRequested, this, &MainWindow::get_settings);
+    connect(settingsPage, &SettingsPage::writeRequested, this, &MainWindow::set_settings);
     connect(settingsDialog, &SettingsDialog::connectToSerialPort, this,
             &MainWindow::openSerialPort);
     connect(serial, &QSerialPort::errorOccurred, this, &MainWindow::handleError);

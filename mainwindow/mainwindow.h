@@ -9,13 +9,10 @@
 #include <QSerialPort>
 #include <QString>
 
-class QCheckBox;
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
-class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QTabWidget;
@@ -23,6 +20,7 @@ class QTranslator;
 class QDockWidget;
 class PortWatcher;
 class SettingsDialog;
+class SettingsPage;
 class Terminal;
 
 namespace Ui {
@@ -94,7 +92,6 @@ private:
     // ---- pages (one builder each)
     QWidget *buildStatusPage();
     QWidget *buildSensorPanel();
-    QWidget *buildSettingsPage();
 
     // ---- record decoders, one per record name (link/dispatch.cpp routes to them)
     // identity and state records
@@ -136,8 +133,6 @@ private:
     void decodeOWK(const RecordLine &r);
     void decodeOutput(const RecordLine &r);  // O14, O15, O24, O25
     void decodeInput(const RecordLine &r);   // I + type letter + digit
-    // settings record
-    void decodeST(const RecordLine &r);
 
     Ui::MainWindow *ui;
 
@@ -311,84 +306,6 @@ private:
     QList<QRadioButton *> lampFlagButtons;
     // END status members
 
-    // ---- settings page widgets (settings/)
-    // BEGIN settings members
-    void fillSmsFunctionLists();
-    void refreshSettingsPage();
-    // the text of the row label of a settings page field (for messages)
-    QString settingsRowLabel(QWidget *field) const;
-
-    // the body of the last settings string written, checked against the next "ST" record
-    QString lastWrittenSettings;
-
-    QWidget *settingsPage = nullptr;
-    // column 1
-    QLineEdit *monitoringServerEdit = nullptr;
-    QLineEdit *monitoringPortEdit = nullptr;
-    QLineEdit *simPin1Edit = nullptr;
-    QCheckBox *roaming1Check = nullptr;
-    QLineEdit *apn1Edit = nullptr;
-    QLineEdit *login1Edit = nullptr;
-    QLineEdit *password1Edit = nullptr;
-    QLineEdit *simPin2Edit = nullptr;
-    QCheckBox *roaming2Check = nullptr;
-    QLineEdit *apn2Edit = nullptr;
-    QLineEdit *login2Edit = nullptr;
-    QLineEdit *password2Edit = nullptr;
-    QCheckBox *sleepCheck = nullptr;
-    QLineEdit *workTimeEdit = nullptr;
-    QLineEdit *sleepTimeEdit = nullptr;
-    QLineEdit *angleEdit = nullptr;
-    QLineEdit *speedChangeEdit = nullptr;
-    QLineEdit *distanceEdit = nullptr;
-    QLineEdit *timerEdit = nullptr;
-    // column 2
-    QComboBox *rs232Combo = nullptr;
-    QComboBox *rs485Combo = nullptr;
-    QComboBox *oneWireCombo = nullptr;
-    QLineEdit *canProgramEdit = nullptr;
-    QComboBox *in0Combo = nullptr;
-    QComboBox *in1Combo = nullptr;
-    QLabel *in2Label = nullptr;
-    QComboBox *in2Combo = nullptr;
-    QComboBox *in3Combo = nullptr;
-    QComboBox *in4Combo = nullptr;
-    QComboBox *in5Combo = nullptr;
-    QComboBox *in6Combo = nullptr;
-    QComboBox *in7Combo = nullptr;
-    QLineEdit *phone1Edit = nullptr;
-    QLineEdit *phone2Edit = nullptr;
-    QLineEdit *phone3Edit = nullptr;
-    QLineEdit *phone4Edit = nullptr;
-    QLineEdit *phone5Edit = nullptr;
-    QComboBox *smsFunction1Combo = nullptr;
-    QComboBox *smsFunction2Combo = nullptr;
-    QComboBox *smsFunction3Combo = nullptr;
-    QComboBox *smsFunction4Combo = nullptr;
-    QComboBox *smsFunction5Combo = nullptr;
-    // column 3
-    QLineEdit *accessPasswordEdit = nullptr;
-    QCheckBox *newPasswordCheck = nullptr;
-    QLineEdit *newPasswordEdit = nullptr;
-    QPushButton *readSettingsButton = nullptr;
-    QLabel *writeStatusLabel = nullptr;
-    QPushButton *writeSettingsButton = nullptr;
-    QGroupBox *canParamsGroup = nullptr;
-    QCheckBox *canParamCheck1 = nullptr;
-    QCheckBox *canParamCheck2 = nullptr;
-    QCheckBox *canParamCheck3 = nullptr;
-    QCheckBox *canParamCheck4 = nullptr;
-    QCheckBox *canParamCheck5 = nullptr;
-    QCheckBox *canParamCheck6 = nullptr;
-    QCheckBox *canParamCheck7 = nullptr;
-    QCheckBox *canParamCheck8 = nullptr;
-    QCheckBox *canParamCheck9 = nullptr;
-    QCheckBox *canParamCheck10 = nullptr;
-    QCheckBox *canParamCheck11 = nullptr;
-    QCheckBox *canParamCheck12 = nullptr;
-    QCheckBox *canParamCheck13 = nullptr;
-    QCheckBox *canParamCheck14 = nullptr;
-    // the CAN parameter box of code 1 to 14, nullptr for any other code
-    QCheckBox *canParamBox(int code) const;
-    // END settings members
+    // ---- pages
+    SettingsPage *settingsPage = nullptr;
 };

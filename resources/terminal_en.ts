@@ -560,274 +560,6 @@ Firmware version 0.64 or later is required</translation>
         <translation>Alarm controllers</translation>
     </message>
     <message>
-        <source>Настройка терминала</source>
-        <translation>Terminal setup</translation>
-    </message>
-    <message>
-        <source>Требуется указать пароль доступа</source>
-        <translation>An access password is required</translation>
-    </message>
-    <message>
-        <source>CR (возврат каретки)</source>
-        <translation>CR (carriage return)</translation>
-    </message>
-    <message>
-        <source>LF (перевод строки)</source>
-        <translation>LF (line feed)</translation>
-    </message>
-    <message>
-        <source>Поле «%1» содержит недопустимый символ %2. Символы #, =, запятая и перевод строки в значениях настроек не допускаются. Настройки не записаны.</source>
-        <translation>The field "%1" contains the invalid character %2. The characters #, =, comma and line feed are not allowed in setting values. The settings have not been written.</translation>
-    </message>
-    <message>
-        <source>Only for KVT3.1    IN2</source>
-        <translation>Only for KVT3.1    IN2</translation>
-    </message>
-    <message>
-        <source>IN2</source>
-        <translation>IN2</translation>
-    </message>
-    <message>
-        <source>Порт</source>
-        <translation>Port</translation>
-    </message>
-    <message>
-        <source>ПИН1</source>
-        <translation>PIN1</translation>
-    </message>
-    <message>
-        <source>Роуминг SIM1</source>
-        <translation>SIM1 roaming</translation>
-    </message>
-    <message>
-        <source>APN1</source>
-        <translation>APN1</translation>
-    </message>
-    <message>
-        <source>Логин1</source>
-        <translation>Login1</translation>
-    </message>
-    <message>
-        <source>Пароль1</source>
-        <translation>Password1</translation>
-    </message>
-    <message>
-        <source>ПИН2</source>
-        <translation>PIN2</translation>
-    </message>
-    <message>
-        <source>Роуминг SIM2</source>
-        <translation>SIM2 roaming</translation>
-    </message>
-    <message>
-        <source>APN2</source>
-        <translation>APN2</translation>
-    </message>
-    <message>
-        <source>Логин2</source>
-        <translation>Login2</translation>
-    </message>
-    <message>
-        <source>Пароль2</source>
-        <translation>Password2</translation>
-    </message>
-    <message>
-        <source>Уходить в сон</source>
-        <translation>Go to sleep</translation>
-    </message>
-    <message>
-        <source>Время сна</source>
-        <translation>Sleep time</translation>
-    </message>
-    <message>
-        <source>По углу</source>
-        <translation>By angle</translation>
-    </message>
-    <message>
-        <source>По изменению скрсти на</source>
-        <translation>By speed change of</translation>
-    </message>
-    <message>
-        <source>По дистанции</source>
-        <translation>By distance</translation>
-    </message>
-    <message>
-        <source>По таймеру</source>
-        <translation>By timer</translation>
-    </message>
-    <message>
-        <source>IN0</source>
-        <translation>IN0</translation>
-    </message>
-    <message>
-        <source>IN1</source>
-        <translation>IN1</translation>
-    </message>
-    <message>
-        <source>IN3</source>
-        <translation>IN3</translation>
-    </message>
-    <message>
-        <source>IN4</source>
-        <translation>IN4</translation>
-    </message>
-    <message>
-        <source>IN5</source>
-        <translation>IN5</translation>
-    </message>
-    <message>
-        <source>IN6</source>
-        <translation>IN6</translation>
-    </message>
-    <message>
-        <source>IN7</source>
-        <translation>IN7</translation>
-    </message>
-    <message>
-        <source>RS232</source>
-        <translation>RS232</translation>
-    </message>
-    <message>
-        <source>RS485</source>
-        <translation>RS485</translation>
-    </message>
-    <message>
-        <source>1-Wire</source>
-        <translation>1-Wire</translation>
-    </message>
-    <message>
-        <source>Прграмма CAN</source>
-        <translation>CAN program</translation>
-    </message>
-    <message>
-        <source>Не используется</source>
-        <translation>Not used</translation>
-    </message>
-    <message>
-        <source>CANLOG внешний</source>
-        <translation>External CANLOG</translation>
-    </message>
-    <message>
-        <source>ДУТ LLS</source>
-        <translation>LLS fuel level sensor</translation>
-    </message>
-    <message>
-        <source>Фото камера</source>
-        <translation>Photo camera</translation>
-    </message>
-    <message>
-        <source>Иридиум</source>
-        <translation>Iridium</translation>
-    </message>
-    <message>
-        <source>LLS-совместимые у-ва </source>
-        <translation>LLS-compatible devices </translation>
-    </message>
-    <message>
-        <source>KVA-CAN</source>
-        <translation>KVA-CAN</translation>
-    </message>
-    <message>
-        <source>1Wire</source>
-        <translation>1Wire</translation>
-    </message>
-    <message>
-        <source>Discrete</source>
-        <translation>Discrete</translation>
-    </message>
-    <message>
-        <source>Security flags</source>
-        <translation>Security flags</translation>
-    </message>
-    <message>
-        <source>Полное время работы двигателя</source>
-        <translation>Total engine hours</translation>
-    </message>
-    <message>
-        <source>Полный пробег</source>
-        <translation>Total mileage</translation>
-    </message>
-    <message>
-        <source>Полный расход топлива</source>
-        <translation>Total fuel consumption</translation>
-    </message>
-    <message>
-        <source>Уровень топлива</source>
-        <translation>Fuel level</translation>
-    </message>
-    <message>
-        <source>Обороты двигателя</source>
-        <translation>Engine speed</translation>
-    </message>
-    <message>
-        <source>Температура двигателя</source>
-        <translation>Engine temperature</translation>
-    </message>
-    <message>
-        <source>Скорость ТС</source>
-        <translation>Vehicle speed</translation>
-    </message>
-    <message>
-        <source>Нагрузка на оси</source>
-        <translation>Axle load</translation>
-    </message>
-    <message>
-        <source>Мгновенный расход топлива</source>
-        <translation>Instantaneous fuel consumption</translation>
-    </message>
-    <message>
-        <source>Положене педали газа</source>
-        <translation>Accelerator pedal position</translation>
-    </message>
-    <message>
-        <source>Сервер мониторинга</source>
-        <translation>Monitoring server</translation>
-    </message>
-    <message>
-        <source>Сим карта 1</source>
-        <translation>SIM card 1</translation>
-    </message>
-    <message>
-        <source>Сим карта 2</source>
-        <translation>SIM card 2</translation>
-    </message>
-    <message>
-        <source>Режим сна</source>
-        <translation>Sleep mode</translation>
-    </message>
-    <message>
-        <source>Точки маршрута</source>
-        <translation>Track points</translation>
-    </message>
-    <message>
-        <source>Входы/выходы</source>
-        <translation>Inputs/outputs</translation>
-    </message>
-    <message>
-        <source>Интерфейсы</source>
-        <translation>Interfaces</translation>
-    </message>
-    <message>
-        <source>Параметры CAN</source>
-        <translation>CAN parameters</translation>
-    </message>
-    <message>
-        <source>Записать</source>
-        <translation>Write</translation>
-    </message>
-    <message>
-        <source>Прочитать</source>
-        <translation>Read</translation>
-    </message>
-    <message>
-        <source>Новый пароль</source>
-        <translation>New password</translation>
-    </message>
-    <message>
-        <source>Write error [%1]</source>
-        <translation>Write error [%1]</translation>
-    </message>
-    <message>
         <source>Очистка памяти</source>
         <translation>Clearing the memory</translation>
     </message>
@@ -840,6 +572,10 @@ Track points not yet sent to the server will be lost.</translation>
     <message>
         <source>Ожидание терминала…</source>
         <translation>Waiting for the terminal…</translation>
+    </message>
+    <message>
+        <source>Write error [%1]</source>
+        <translation>Write error [%1]</translation>
     </message>
 </context>
 <context>
@@ -974,6 +710,293 @@ Track points not yet sent to the server will be lost.</translation>
     <message>
         <source>XON/XOFF</source>
         <translation>XON/XOFF</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsPage</name>
+    <message>
+        <source>IN2</source>
+        <translation>IN2</translation>
+    </message>
+    <message>
+        <source>IN0</source>
+        <translation>IN0</translation>
+    </message>
+    <message>
+        <source>IN1</source>
+        <translation>IN1</translation>
+    </message>
+    <message>
+        <source>IN3</source>
+        <translation>IN3</translation>
+    </message>
+    <message>
+        <source>IN4</source>
+        <translation>IN4</translation>
+    </message>
+    <message>
+        <source>IN5</source>
+        <translation>IN5</translation>
+    </message>
+    <message>
+        <source>IN6</source>
+        <translation>IN6</translation>
+    </message>
+    <message>
+        <source>IN7</source>
+        <translation>IN7</translation>
+    </message>
+    <message>
+        <source>Не используется</source>
+        <translation>Not used</translation>
+    </message>
+    <message>
+        <source>CANLOG внешний</source>
+        <translation>External CANLOG</translation>
+    </message>
+    <message>
+        <source>ДУТ LLS</source>
+        <translation>LLS fuel level sensor</translation>
+    </message>
+    <message>
+        <source>Фото камера</source>
+        <translation>Photo camera</translation>
+    </message>
+    <message>
+        <source>Иридиум</source>
+        <translation>Iridium</translation>
+    </message>
+    <message>
+        <source>LLS-совместимые у-ва </source>
+        <translation>LLS-compatible devices </translation>
+    </message>
+    <message>
+        <source>KVA-CAN</source>
+        <translation>KVA-CAN</translation>
+    </message>
+    <message>
+        <source>1Wire</source>
+        <translation>1Wire</translation>
+    </message>
+    <message>
+        <source>Discrete</source>
+        <translation>Discrete</translation>
+    </message>
+    <message>
+        <source>Security flags</source>
+        <translation>Security flags</translation>
+    </message>
+    <message>
+        <source>Полное время работы двигателя</source>
+        <translation>Total engine hours</translation>
+    </message>
+    <message>
+        <source>Полный пробег</source>
+        <translation>Total mileage</translation>
+    </message>
+    <message>
+        <source>Полный расход топлива</source>
+        <translation>Total fuel consumption</translation>
+    </message>
+    <message>
+        <source>Уровень топлива</source>
+        <translation>Fuel level</translation>
+    </message>
+    <message>
+        <source>Обороты двигателя</source>
+        <translation>Engine speed</translation>
+    </message>
+    <message>
+        <source>Температура двигателя</source>
+        <translation>Engine temperature</translation>
+    </message>
+    <message>
+        <source>Скорость ТС</source>
+        <translation>Vehicle speed</translation>
+    </message>
+    <message>
+        <source>Нагрузка на оси</source>
+        <translation>Axle load</translation>
+    </message>
+    <message>
+        <source>Контроллеры аварии</source>
+        <translation>Alarm controllers</translation>
+    </message>
+    <message>
+        <source>Мгновенный расход топлива</source>
+        <translation>Instantaneous fuel consumption</translation>
+    </message>
+    <message>
+        <source>Уровень AdBlue</source>
+        <translation>AdBlue level</translation>
+    </message>
+    <message>
+        <source>Положене педали газа</source>
+        <translation>Accelerator pedal position</translation>
+    </message>
+    <message>
+        <source>Нагрузка на двигатель</source>
+        <translation>Engine load</translation>
+    </message>
+    <message>
+        <source>Сервер мониторинга</source>
+        <translation>Monitoring server</translation>
+    </message>
+    <message>
+        <source>Режим сна</source>
+        <translation>Sleep mode</translation>
+    </message>
+    <message>
+        <source>Точки маршрута</source>
+        <translation>Track points</translation>
+    </message>
+    <message>
+        <source>Входы/выходы</source>
+        <translation>Inputs/outputs</translation>
+    </message>
+    <message>
+        <source>Интерфейсы</source>
+        <translation>Interfaces</translation>
+    </message>
+    <message>
+        <source>Параметры CAN</source>
+        <translation>CAN parameters</translation>
+    </message>
+    <message>
+        <source>Записать</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>Уходить в сон</source>
+        <translation>Go to sleep</translation>
+    </message>
+    <message>
+        <source>RS232</source>
+        <translation>RS232</translation>
+    </message>
+    <message>
+        <source>RS485</source>
+        <translation>RS485</translation>
+    </message>
+    <message>
+        <source>1-Wire</source>
+        <translation>1-Wire</translation>
+    </message>
+    <message>
+        <source>Прочитать</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>Новый пароль</source>
+        <translation>New password</translation>
+    </message>
+    <message>
+        <source>Сим карта 1</source>
+        <translation>SIM card 1</translation>
+    </message>
+    <message>
+        <source>Роуминг SIM1</source>
+        <translation>SIM1 roaming</translation>
+    </message>
+    <message>
+        <source>Сим карта 2</source>
+        <translation>SIM card 2</translation>
+    </message>
+    <message>
+        <source>Роуминг SIM2</source>
+        <translation>SIM2 roaming</translation>
+    </message>
+    <message>
+        <source>Only for KVT3.1    IN2</source>
+        <translation>Only for KVT3.1    IN2</translation>
+    </message>
+    <message>
+        <source>Настройка терминала</source>
+        <translation>Terminal setup</translation>
+    </message>
+    <message>
+        <source>Требуется указать пароль доступа</source>
+        <translation>An access password is required</translation>
+    </message>
+    <message>
+        <source>CR (возврат каретки)</source>
+        <translation>CR (carriage return)</translation>
+    </message>
+    <message>
+        <source>LF (перевод строки)</source>
+        <translation>LF (line feed)</translation>
+    </message>
+    <message>
+        <source>Поле «%1» содержит недопустимый символ %2. Символы #, =, запятая и перевод строки в значениях настроек не допускаются. Настройки не записаны.</source>
+        <translation>The field "%1" contains the invalid character %2. The characters #, =, comma and line feed are not allowed in setting values. The settings have not been written.</translation>
+    </message>
+    <message>
+        <source>Сервер</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>Порт</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>APN1</source>
+        <translation>APN1</translation>
+    </message>
+    <message>
+        <source>Логин1</source>
+        <translation>Login1</translation>
+    </message>
+    <message>
+        <source>Пароль1</source>
+        <translation>Password1</translation>
+    </message>
+    <message>
+        <source>ПИН1</source>
+        <translation>PIN1</translation>
+    </message>
+    <message>
+        <source>По дистанции</source>
+        <translation>By distance</translation>
+    </message>
+    <message>
+        <source>По углу</source>
+        <translation>By angle</translation>
+    </message>
+    <message>
+        <source>По изменению скрсти на</source>
+        <translation>By speed change of</translation>
+    </message>
+    <message>
+        <source>По таймеру</source>
+        <translation>By timer</translation>
+    </message>
+    <message>
+        <source>Время сна</source>
+        <translation>Sleep time</translation>
+    </message>
+    <message>
+        <source>Время работы</source>
+        <translation>Operating time</translation>
+    </message>
+    <message>
+        <source>APN2</source>
+        <translation>APN2</translation>
+    </message>
+    <message>
+        <source>Логин2</source>
+        <translation>Login2</translation>
+    </message>
+    <message>
+        <source>Пароль2</source>
+        <translation>Password2</translation>
+    </message>
+    <message>
+        <source>ПИН2</source>
+        <translation>PIN2</translation>
+    </message>
+    <message>
+        <source>Прграмма CAN</source>
+        <translation>CAN program</translation>
     </message>
 </context>
 <context>

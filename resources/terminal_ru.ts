@@ -560,274 +560,6 @@
         <translation>Контроллеры аварии</translation>
     </message>
     <message>
-        <source>Настройка терминала</source>
-        <translation>Настройка терминала</translation>
-    </message>
-    <message>
-        <source>Требуется указать пароль доступа</source>
-        <translation>Требуется указать пароль доступа</translation>
-    </message>
-    <message>
-        <source>CR (возврат каретки)</source>
-        <translation>CR (возврат каретки)</translation>
-    </message>
-    <message>
-        <source>LF (перевод строки)</source>
-        <translation>LF (перевод строки)</translation>
-    </message>
-    <message>
-        <source>Поле «%1» содержит недопустимый символ %2. Символы #, =, запятая и перевод строки в значениях настроек не допускаются. Настройки не записаны.</source>
-        <translation>Поле «%1» содержит недопустимый символ %2. Символы #, =, запятая и перевод строки в значениях настроек не допускаются. Настройки не записаны.</translation>
-    </message>
-    <message>
-        <source>Only for KVT3.1    IN2</source>
-        <translation>Только для KVT3.1    IN2</translation>
-    </message>
-    <message>
-        <source>IN2</source>
-        <translation>IN2</translation>
-    </message>
-    <message>
-        <source>Порт</source>
-        <translation>Порт</translation>
-    </message>
-    <message>
-        <source>ПИН1</source>
-        <translation>ПИН1</translation>
-    </message>
-    <message>
-        <source>Роуминг SIM1</source>
-        <translation>Роуминг SIM1</translation>
-    </message>
-    <message>
-        <source>APN1</source>
-        <translation>APN1</translation>
-    </message>
-    <message>
-        <source>Логин1</source>
-        <translation>Логин1</translation>
-    </message>
-    <message>
-        <source>Пароль1</source>
-        <translation>Пароль1</translation>
-    </message>
-    <message>
-        <source>ПИН2</source>
-        <translation>ПИН2</translation>
-    </message>
-    <message>
-        <source>Роуминг SIM2</source>
-        <translation>Роуминг SIM2</translation>
-    </message>
-    <message>
-        <source>APN2</source>
-        <translation>APN2</translation>
-    </message>
-    <message>
-        <source>Логин2</source>
-        <translation>Логин2</translation>
-    </message>
-    <message>
-        <source>Пароль2</source>
-        <translation>Пароль2</translation>
-    </message>
-    <message>
-        <source>Уходить в сон</source>
-        <translation>Уходить в сон</translation>
-    </message>
-    <message>
-        <source>Время сна</source>
-        <translation>Время сна</translation>
-    </message>
-    <message>
-        <source>По углу</source>
-        <translation>По углу</translation>
-    </message>
-    <message>
-        <source>По изменению скрсти на</source>
-        <translation>По изменению скрсти на</translation>
-    </message>
-    <message>
-        <source>По дистанции</source>
-        <translation>По дистанции</translation>
-    </message>
-    <message>
-        <source>По таймеру</source>
-        <translation>По таймеру</translation>
-    </message>
-    <message>
-        <source>IN0</source>
-        <translation>IN0</translation>
-    </message>
-    <message>
-        <source>IN1</source>
-        <translation>IN1</translation>
-    </message>
-    <message>
-        <source>IN3</source>
-        <translation>IN3</translation>
-    </message>
-    <message>
-        <source>IN4</source>
-        <translation>IN4</translation>
-    </message>
-    <message>
-        <source>IN5</source>
-        <translation>IN5</translation>
-    </message>
-    <message>
-        <source>IN6</source>
-        <translation>IN6</translation>
-    </message>
-    <message>
-        <source>IN7</source>
-        <translation>IN7</translation>
-    </message>
-    <message>
-        <source>RS232</source>
-        <translation>RS232</translation>
-    </message>
-    <message>
-        <source>RS485</source>
-        <translation>RS485</translation>
-    </message>
-    <message>
-        <source>1-Wire</source>
-        <translation>1-Wire</translation>
-    </message>
-    <message>
-        <source>Прграмма CAN</source>
-        <translation>Прграмма CAN</translation>
-    </message>
-    <message>
-        <source>Не используется</source>
-        <translation>Не используется</translation>
-    </message>
-    <message>
-        <source>CANLOG внешний</source>
-        <translation>CANLOG внешний</translation>
-    </message>
-    <message>
-        <source>ДУТ LLS</source>
-        <translation>ДУТ LLS</translation>
-    </message>
-    <message>
-        <source>Фото камера</source>
-        <translation>Фото камера</translation>
-    </message>
-    <message>
-        <source>Иридиум</source>
-        <translation>Иридиум</translation>
-    </message>
-    <message>
-        <source>LLS-совместимые у-ва </source>
-        <translation>LLS-совместимые у-ва </translation>
-    </message>
-    <message>
-        <source>KVA-CAN</source>
-        <translation>KVA-CAN</translation>
-    </message>
-    <message>
-        <source>1Wire</source>
-        <translation>1Wire</translation>
-    </message>
-    <message>
-        <source>Discrete</source>
-        <translation>Discrete</translation>
-    </message>
-    <message>
-        <source>Security flags</source>
-        <translation>Флаги безопасности</translation>
-    </message>
-    <message>
-        <source>Полное время работы двигателя</source>
-        <translation>Полное время работы двигателя</translation>
-    </message>
-    <message>
-        <source>Полный пробег</source>
-        <translation>Полный пробег</translation>
-    </message>
-    <message>
-        <source>Полный расход топлива</source>
-        <translation>Полный расход топлива</translation>
-    </message>
-    <message>
-        <source>Уровень топлива</source>
-        <translation>Уровень топлива</translation>
-    </message>
-    <message>
-        <source>Обороты двигателя</source>
-        <translation>Обороты двигателя</translation>
-    </message>
-    <message>
-        <source>Температура двигателя</source>
-        <translation>Температура двигателя</translation>
-    </message>
-    <message>
-        <source>Скорость ТС</source>
-        <translation>Скорость ТС</translation>
-    </message>
-    <message>
-        <source>Нагрузка на оси</source>
-        <translation>Нагрузка на оси</translation>
-    </message>
-    <message>
-        <source>Мгновенный расход топлива</source>
-        <translation>Мгновенный расход топлива</translation>
-    </message>
-    <message>
-        <source>Положене педали газа</source>
-        <translation>Положене педали газа</translation>
-    </message>
-    <message>
-        <source>Сервер мониторинга</source>
-        <translation>Сервер мониторинга</translation>
-    </message>
-    <message>
-        <source>Сим карта 1</source>
-        <translation>Сим карта 1</translation>
-    </message>
-    <message>
-        <source>Сим карта 2</source>
-        <translation>Сим карта 2</translation>
-    </message>
-    <message>
-        <source>Режим сна</source>
-        <translation>Режим сна</translation>
-    </message>
-    <message>
-        <source>Точки маршрута</source>
-        <translation>Точки маршрута</translation>
-    </message>
-    <message>
-        <source>Входы/выходы</source>
-        <translation>Входы/выходы</translation>
-    </message>
-    <message>
-        <source>Интерфейсы</source>
-        <translation>Интерфейсы</translation>
-    </message>
-    <message>
-        <source>Параметры CAN</source>
-        <translation>Параметры CAN</translation>
-    </message>
-    <message>
-        <source>Записать</source>
-        <translation>Записать</translation>
-    </message>
-    <message>
-        <source>Прочитать</source>
-        <translation>Прочитать</translation>
-    </message>
-    <message>
-        <source>Новый пароль</source>
-        <translation>Новый пароль</translation>
-    </message>
-    <message>
-        <source>Write error [%1]</source>
-        <translation>Ошибка записи [%1]</translation>
-    </message>
-    <message>
         <source>Очистка памяти</source>
         <translation>Очистка памяти</translation>
     </message>
@@ -840,6 +572,10 @@
     <message>
         <source>Ожидание терминала…</source>
         <translation>Ожидание терминала…</translation>
+    </message>
+    <message>
+        <source>Write error [%1]</source>
+        <translation>Ошибка записи [%1]</translation>
     </message>
 </context>
 <context>
@@ -974,6 +710,293 @@
     <message>
         <source>XON/XOFF</source>
         <translation>XON/XOFF</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsPage</name>
+    <message>
+        <source>IN2</source>
+        <translation>IN2</translation>
+    </message>
+    <message>
+        <source>IN0</source>
+        <translation>IN0</translation>
+    </message>
+    <message>
+        <source>IN1</source>
+        <translation>IN1</translation>
+    </message>
+    <message>
+        <source>IN3</source>
+        <translation>IN3</translation>
+    </message>
+    <message>
+        <source>IN4</source>
+        <translation>IN4</translation>
+    </message>
+    <message>
+        <source>IN5</source>
+        <translation>IN5</translation>
+    </message>
+    <message>
+        <source>IN6</source>
+        <translation>IN6</translation>
+    </message>
+    <message>
+        <source>IN7</source>
+        <translation>IN7</translation>
+    </message>
+    <message>
+        <source>Не используется</source>
+        <translation>Не используется</translation>
+    </message>
+    <message>
+        <source>CANLOG внешний</source>
+        <translation>CANLOG внешний</translation>
+    </message>
+    <message>
+        <source>ДУТ LLS</source>
+        <translation>ДУТ LLS</translation>
+    </message>
+    <message>
+        <source>Фото камера</source>
+        <translation>Фото камера</translation>
+    </message>
+    <message>
+        <source>Иридиум</source>
+        <translation>Иридиум</translation>
+    </message>
+    <message>
+        <source>LLS-совместимые у-ва </source>
+        <translation>LLS-совместимые у-ва </translation>
+    </message>
+    <message>
+        <source>KVA-CAN</source>
+        <translation>KVA-CAN</translation>
+    </message>
+    <message>
+        <source>1Wire</source>
+        <translation>1Wire</translation>
+    </message>
+    <message>
+        <source>Discrete</source>
+        <translation>Discrete</translation>
+    </message>
+    <message>
+        <source>Security flags</source>
+        <translation>Флаги безопасности</translation>
+    </message>
+    <message>
+        <source>Полное время работы двигателя</source>
+        <translation>Полное время работы двигателя</translation>
+    </message>
+    <message>
+        <source>Полный пробег</source>
+        <translation>Полный пробег</translation>
+    </message>
+    <message>
+        <source>Полный расход топлива</source>
+        <translation>Полный расход топлива</translation>
+    </message>
+    <message>
+        <source>Уровень топлива</source>
+        <translation>Уровень топлива</translation>
+    </message>
+    <message>
+        <source>Обороты двигателя</source>
+        <translation>Обороты двигателя</translation>
+    </message>
+    <message>
+        <source>Температура двигателя</source>
+        <translation>Температура двигателя</translation>
+    </message>
+    <message>
+        <source>Скорость ТС</source>
+        <translation>Скорость ТС</translation>
+    </message>
+    <message>
+        <source>Нагрузка на оси</source>
+        <translation>Нагрузка на оси</translation>
+    </message>
+    <message>
+        <source>Контроллеры аварии</source>
+        <translation>Контроллеры аварии</translation>
+    </message>
+    <message>
+        <source>Мгновенный расход топлива</source>
+        <translation>Мгновенный расход топлива</translation>
+    </message>
+    <message>
+        <source>Уровень AdBlue</source>
+        <translation>Уровень AdBlue</translation>
+    </message>
+    <message>
+        <source>Положене педали газа</source>
+        <translation>Положене педали газа</translation>
+    </message>
+    <message>
+        <source>Нагрузка на двигатель</source>
+        <translation>Нагрузка на двигатель</translation>
+    </message>
+    <message>
+        <source>Сервер мониторинга</source>
+        <translation>Сервер мониторинга</translation>
+    </message>
+    <message>
+        <source>Режим сна</source>
+        <translation>Режим сна</translation>
+    </message>
+    <message>
+        <source>Точки маршрута</source>
+        <translation>Точки маршрута</translation>
+    </message>
+    <message>
+        <source>Входы/выходы</source>
+        <translation>Входы/выходы</translation>
+    </message>
+    <message>
+        <source>Интерфейсы</source>
+        <translation>Интерфейсы</translation>
+    </message>
+    <message>
+        <source>Параметры CAN</source>
+        <translation>Параметры CAN</translation>
+    </message>
+    <message>
+        <source>Записать</source>
+        <translation>Записать</translation>
+    </message>
+    <message>
+        <source>Уходить в сон</source>
+        <translation>Уходить в сон</translation>
+    </message>
+    <message>
+        <source>RS232</source>
+        <translation>RS232</translation>
+    </message>
+    <message>
+        <source>RS485</source>
+        <translation>RS485</translation>
+    </message>
+    <message>
+        <source>1-Wire</source>
+        <translation>1-Wire</translation>
+    </message>
+    <message>
+        <source>Прочитать</source>
+        <translation>Прочитать</translation>
+    </message>
+    <message>
+        <source>Новый пароль</source>
+        <translation>Новый пароль</translation>
+    </message>
+    <message>
+        <source>Сим карта 1</source>
+        <translation>Сим карта 1</translation>
+    </message>
+    <message>
+        <source>Роуминг SIM1</source>
+        <translation>Роуминг SIM1</translation>
+    </message>
+    <message>
+        <source>Сим карта 2</source>
+        <translation>Сим карта 2</translation>
+    </message>
+    <message>
+        <source>Роуминг SIM2</source>
+        <translation>Роуминг SIM2</translation>
+    </message>
+    <message>
+        <source>Only for KVT3.1    IN2</source>
+        <translation>Только для KVT3.1    IN2</translation>
+    </message>
+    <message>
+        <source>Настройка терминала</source>
+        <translation>Настройка терминала</translation>
+    </message>
+    <message>
+        <source>Требуется указать пароль доступа</source>
+        <translation>Требуется указать пароль доступа</translation>
+    </message>
+    <message>
+        <source>CR (возврат каретки)</source>
+        <translation>CR (возврат каретки)</translation>
+    </message>
+    <message>
+        <source>LF (перевод строки)</source>
+        <translation>LF (перевод строки)</translation>
+    </message>
+    <message>
+        <source>Поле «%1» содержит недопустимый символ %2. Символы #, =, запятая и перевод строки в значениях настроек не допускаются. Настройки не записаны.</source>
+        <translation>Поле «%1» содержит недопустимый символ %2. Символы #, =, запятая и перевод строки в значениях настроек не допускаются. Настройки не записаны.</translation>
+    </message>
+    <message>
+        <source>Сервер</source>
+        <translation>Сервер</translation>
+    </message>
+    <message>
+        <source>Порт</source>
+        <translation>Порт</translation>
+    </message>
+    <message>
+        <source>APN1</source>
+        <translation>APN1</translation>
+    </message>
+    <message>
+        <source>Логин1</source>
+        <translation>Логин1</translation>
+    </message>
+    <message>
+        <source>Пароль1</source>
+        <translation>Пароль1</translation>
+    </message>
+    <message>
+        <source>ПИН1</source>
+        <translation>ПИН1</translation>
+    </message>
+    <message>
+        <source>По дистанции</source>
+        <translation>По дистанции</translation>
+    </message>
+    <message>
+        <source>По углу</source>
+        <translation>По углу</translation>
+    </message>
+    <message>
+        <source>По изменению скрсти на</source>
+        <translation>По изменению скрсти на</translation>
+    </message>
+    <message>
+        <source>По таймеру</source>
+        <translation>По таймеру</translation>
+    </message>
+    <message>
+        <source>Время сна</source>
+        <translation>Время сна</translation>
+    </message>
+    <message>
+        <source>Время работы</source>
+        <translation>Время работы</translation>
+    </message>
+    <message>
+        <source>APN2</source>
+        <translation>APN2</translation>
+    </message>
+    <message>
+        <source>Логин2</source>
+        <translation>Логин2</translation>
+    </message>
+    <message>
+        <source>Пароль2</source>
+        <translation>Пароль2</translation>
+    </message>
+    <message>
+        <source>ПИН2</source>
+        <translation>ПИН2</translation>
+    </message>
+    <message>
+        <source>Прграмма CAN</source>
+        <translation>Прграмма CAN</translation>
     </message>
 </context>
 <context>

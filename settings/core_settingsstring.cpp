@@ -1,5 +1,6 @@
 #include "settings/core_settingsstring.h"
 
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 
@@ -16,6 +17,44 @@ bool parseSettingsNumber(const QString &text, int *value)
     if (ok && value)
         *value = v;
     return ok;
+}
+
+int settingsItemNeeds(int number)
+{
+    // the values that are not free text: the sleep flag, the three input modes, the CAN
+    // codes, the RS485 code, the two roaming flags
+    int needs = 0;
+    switch (number) {
+    case 6: needs = 1; break;
+    case 9: needs = 3; break;
+    case 10: needs = 1; break;
+    case 11: needs = 1; break;
+    case 15: needs = 2; break;
+    default: break;
+    }
+    for (const SettingsTextField *row : settingsItemTextFields(number)) {
+        if (row->read != SettingsRead::Never)
+            needs = qMax(needs, row->value);
+    }
+    return needs;
+}
+
+QVector<const SettingsTextField *> settingsItemTextFields(int number)
+{
+    using Rows = QVector<const SettingsTextField *>;
+    static const std::array<Rows, lastSettingNumber + 1> byItem = [] {
+        std::array<Rows, lastSettingNumber + 1> items;
+        for (const SettingsTextField &row : settingsTextFields())
+            items.at(size_t(row.item)).append(&row);
+        for (Rows &rows : items) {
+            std::sort(rows.begin(), rows.end(),
+                      [](const SettingsTextField *a, const SettingsTextField *b) {
+                          return a->value < b->value;
+                      });
+        }
+        return items;
+    }();
+    return number >= 0 && number <= lastSettingNumber ? byItem[size_t(number)] : Rows();
 }
 
 QVector<SettingsItem> splitSettingsItems(const QString &text)
@@ -86,77 +125,98 @@ QString inputWriteCode(int line, const QString &shownText)
     return QString();
 }
 
-QString buildSettingsBody(const SettingsForm &f)
+namespace {
+
+// Whether item `number` is part of the settings string: items 3, 10 and 12 only while their
+// page controls say so, items 6, 9, 11 and 15 always, any other item when the field table
+// has a field for it.
+bool itemWritten(const SettingsForm &f, int number)
+{
+    switch (number) {
+    case 3: return f.newPasswordOn;
+    case 10: return f.canParamsOn;
+    case 12: return f.canProgramOn;
+    case 6:
+    case 9:
+    case 11:
+    case 15: return true;
+    default: return number > 0 && !settingsItemTextFields(number).isEmpty();
+    }
+}
+
+// The values text of an item that is written.
+QString itemValuesText(const SettingsForm &f, int number)
 {
     const QString comma = QStringLiteral(",");
-    QString b;
-    b += QStringLiteral("#1=") + f.server + comma + f.port;
-    b += QStringLiteral("#2=") + f.apn1 + comma + f.login1 + comma + f.password1;
-    if (f.newPasswordOn)
-        b += QStringLiteral("#3=") + f.newPassword;
-    b += QStringLiteral("#4=") + f.pin1;
-    b += QStringLiteral("#5=") + f.distance + comma + f.angle + comma + f.speedChange + comma
-         + f.timer;
-    b += (f.sleep ? QStringLiteral("#6=1,") : QStringLiteral("#6=0,")) + f.sleepTime + comma
-         + f.workTime;
-    b += QStringLiteral("#7=") + f.apn2 + comma + f.login2 + comma + f.password2;
-    b += QStringLiteral("#8=") + f.pin2;
-    b += QStringLiteral("#9=") + inputWriteCode(0, f.in0) + inputWriteCode(1, f.in1)
-         + inputWriteCode(2, f.in2);
-    if (f.canParamsOn) {
-        b += QStringLiteral("#10=");
+    QStringList values;
+    switch (number) {
+    case 6:
+        values << (f.sleep ? QStringLiteral("1") : QStringLiteral("0"));
+        break;
+    case 9:
+        // the codes carry their own separators
+        return inputWriteCode(0, f.in0) + inputWriteCode(1, f.in1) + inputWriteCode(2, f.in2);
+    case 10: {
+        QString codes;
         for (int code = 1; code <= int(f.canParams.size()); ++code) {
             if (f.canParams[size_t(code - 1)])
-                b += QString::number(code) + comma;
+                codes += QString::number(code) + comma;
         }
+        return codes;
     }
-    switch (f.rs485Index) {
-    case 1: b += QStringLiteral("#11=5"); break;
-    case 2: b += QStringLiteral("#11=7"); break;
-    default: b += QStringLiteral("#11=0"); break;
+    case 11:
+        values << (f.rs485Index == 1 ? QStringLiteral("5")
+                   : f.rs485Index == 2 ? QStringLiteral("7")
+                                       : QStringLiteral("0"));
+        if (f.oneWireText.compare(QLatin1String("1Wire"), Qt::CaseInsensitive) == 0)
+            values << QStringLiteral("30");
+        else if (f.oneWireText.compare(QLatin1String("Discrete"), Qt::CaseInsensitive) == 0)
+            values << QStringLiteral("29");
+        break;
+    case 15:
+        values << (f.roaming1 ? QStringLiteral("1") : QStringLiteral("0"))
+               << (f.roaming2 ? QStringLiteral("1") : QStringLiteral("0"));
+        break;
+    default:
+        break;
     }
-    if (f.oneWireText.compare(QLatin1String("1Wire"), Qt::CaseInsensitive) == 0)
-        b += QStringLiteral(",30");
-    else if (f.oneWireText.compare(QLatin1String("Discrete"), Qt::CaseInsensitive) == 0)
-        b += QStringLiteral(",29");
-    if (f.canProgramOn)
-        b += QStringLiteral("#12=") + f.canProgram;
-    b += (f.roaming1 ? QStringLiteral("#15=1,") : QStringLiteral("#15=0,"))
-         + (f.roaming2 ? QStringLiteral("1") : QStringLiteral("0"));
+    for (const SettingsTextField *row : settingsItemTextFields(number)) {
+        while (values.size() < row->value)
+            values << QString();
+        values[row->value - 1] = f[row->field];
+    }
+    return values.join(comma);
+}
+
+} // namespace
+
+QString buildSettingsBody(const SettingsForm &f)
+{
+    QString b;
+    for (int number = 1; number <= lastSettingNumber; ++number) {
+        if (itemWritten(f, number))
+            b += QLatin1Char('#') + QString::number(number) + QLatin1Char('=')
+                 + itemValuesText(f, number);
+    }
     return b;
 }
 
 QString buildSettingsString(const SettingsForm &form)
 {
-    return form.accessPassword + QStringLiteral("*SETP*") + buildSettingsBody(form);
+    return form[SettingsField::AccessPassword] + QStringLiteral("*SETP*")
+           + buildSettingsBody(form);
 }
 
 QVector<WrittenValue> writtenTextValues(const SettingsForm &f)
 {
-    using F = SettingsField;
-    QVector<WrittenValue> v{
-        {F::AccessPassword, f.accessPassword},
-        {F::Server, f.server},
-        {F::Port, f.port},
-        {F::Apn1, f.apn1},
-        {F::Login1, f.login1},
-        {F::Password1, f.password1},
-    };
-    if (f.newPasswordOn)
-        v.append({F::NewPassword, f.newPassword});
-    v.append({{F::Pin1, f.pin1},
-              {F::Distance, f.distance},
-              {F::Angle, f.angle},
-              {F::SpeedChange, f.speedChange},
-              {F::Timer, f.timer},
-              {F::SleepTime, f.sleepTime},
-              {F::WorkTime, f.workTime},
-              {F::Apn2, f.apn2},
-              {F::Login2, f.login2},
-              {F::Password2, f.password2},
-              {F::Pin2, f.pin2}});
-    if (f.canProgramOn)
-        v.append({F::CanProgram, f.canProgram});
+    // the access password (number 0) stands in front of the body
+    QVector<WrittenValue> v;
+    for (int number = 0; number <= lastSettingNumber; ++number) {
+        if (number > 0 && !itemWritten(f, number))
+            continue;
+        for (const SettingsTextField *row : settingsItemTextFields(number))
+            v.append({row->field, f[row->field]});
+    }
     return v;
 }
 

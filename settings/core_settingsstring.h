@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include "settings/core_settingsfields.h"
+
 #include <array>
 #include <optional>
 
@@ -36,6 +38,13 @@ QVector<SettingsItem> splitSettingsItems(const QString &text);
 // Decimal integer as the settings decoder parses it; false when the text is not one.
 bool parseSettingsNumber(const QString &text, int *value);
 
+// The least number of values item `number` needs to be decoded at all; 0 for the numbers the
+// settings record decoder ignores (0, 3, 13, 14 and all others outside 1 to 15).
+int settingsItemNeeds(int number);
+
+// The free-text fields of item `number`, by value index.
+QVector<const SettingsTextField *> settingsItemTextFields(int number);
+
 // The input list entry an item 9 mode letter selects ("P" selects "Pulse"); a null string for
 // anything outside the letter table, "C" included.
 QString inputEntryForModeLetter(const QString &letter);
@@ -45,24 +54,19 @@ QString inputEntryForModeLetter(const QString &letter);
 // The values of the settings page that the settings string carries.
 struct SettingsForm
 {
-    QString accessPassword;
-    QString server, port;
-    QString apn1, login1, password1;
+    // the free-text fields, by field (see settingsTextFields())
+    std::array<QString, settingsTextFieldCount> texts;
+    QString &operator[](SettingsField field) { return texts[std::size_t(field)]; }
+    const QString &operator[](SettingsField field) const { return texts[std::size_t(field)]; }
+
     bool newPasswordOn = false;
-    QString newPassword;
-    QString pin1;
-    QString distance, angle, speedChange, timer;
     bool sleep = false;
-    QString sleepTime, workTime;
-    QString apn2, login2, password2;
-    QString pin2;
     QString in0, in1, in2; // shown texts of the IN0, IN1 and IN2 lists
     bool canParamsOn = false;
     std::array<bool, 14> canParams{}; // canParams[k - 1]: the box of CAN parameter code k
     int rs485Index = 0;
     QString oneWireText; // shown text of the 1-Wire list
     bool canProgramOn = false;
-    QString canProgram;
     bool roaming1 = false, roaming2 = false;
 };
 
@@ -70,34 +74,12 @@ struct SettingsForm
 // the text has no code for that line.
 QString inputWriteCode(int line, const QString &shownText);
 
-// The body of the settings string: the items in writing order, no password, no marker.
+// The body of the settings string: the items that are written, by ascending setting number,
+// no password, no marker.
 QString buildSettingsBody(const SettingsForm &form);
 
 // The whole settings string without its line end: password, "*SETP*", body.
 QString buildSettingsString(const SettingsForm &form);
-
-// The free-text values of the settings string, named by the page field they come from.
-enum class SettingsField {
-    AccessPassword,
-    Server,
-    Port,
-    Apn1,
-    Login1,
-    Password1,
-    NewPassword,
-    Pin1,
-    Distance,
-    Angle,
-    SpeedChange,
-    Timer,
-    SleepTime,
-    WorkTime,
-    Apn2,
-    Login2,
-    Password2,
-    Pin2,
-    CanProgram
-};
 
 struct WrittenValue
 {

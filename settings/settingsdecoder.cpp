@@ -1,36 +1,19 @@
 // The settings record "ST": field 1 holds the terminal's settings items ("#N=v1,v2,...").
 // Each known item fills its widgets of the settings page; the record is also checked against
-// the body of the last settings string this window wrote.
+// the body of the last settings string the page wrote.
 
-#include "mainwindow/mainwindow.h"
+#include "settings/settingspage.h"
+
+#include "link/recordrouter.h"
 #include "settings/core_settingsstring.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 
 namespace {
-
-// Least number of values each known item needs to be used; 0 for numbers that are not decoded.
-int neededValues(int number)
-{
-    switch (number) {
-    case 1: return 2;
-    case 2: return 3;
-    case 4: return 1;
-    case 5: return 4;
-    case 6: return 3;
-    case 7: return 3;
-    case 8: return 1;
-    case 9: return 3;
-    case 10: return 1;
-    case 11: return 1;
-    case 12: return 1;
-    case 15: return 2;
-    default: return 0;
-    }
-}
 
 // Selects the entry with exactly this text; a list without it keeps its selection.
 void selectByText(QComboBox *combo, const QString &text)
@@ -51,7 +34,26 @@ void showText(QLineEdit *edit, const QString &text)
 
 } // namespace
 
-void MainWindow::decodeST(const RecordLine &r)
+void SettingsPage::registerRoutes(RecordRouter &router)
+{
+    router.route(RecordKind::Settings, [this](const RecordLine &r) { decodeST(r); });
+}
+
+// The free-text fields of one item, from its values.
+void SettingsPage::showTextValues(int item, const QStringList &values)
+{
+    for (const SettingsTextField *row : settingsItemTextFields(item)) {
+        if (row->read == SettingsRead::Never)
+            continue;
+        const QString &value = values.at(row->value - 1);
+        int n = 0;
+        if (row->read == SettingsRead::AsReceived
+            || (parseSettingsNumber(value, &n) && n != 0))
+            showText(edit(row->field), value);
+    }
+}
+
+void SettingsPage::decodeST(const RecordLine &r)
 {
     const QString text = settingsRecordText(r.field[0]);
 
@@ -60,61 +62,31 @@ void MainWindow::decodeST(const RecordLine &r)
         writeStatusLabel->setText(QString::fromUtf8("Возможна ошибка записи настроек"));
 
     // the CAN parameter boxes show exactly the codes of this record
-    for (int code = 1; code <= 14; ++code)
-        canParamBox(code)->setChecked(false);
+    for (QCheckBox *box : canParamChecks)
+        box->setChecked(false);
 
     for (const SettingsItem &item : splitSettingsItems(text)) {
-        const int needs = neededValues(item.number);
+        const int needs = settingsItemNeeds(item.number);
         // an item without "=" has no values at all and is skipped like one with too few
         if (needs == 0 || !item.hasValues || item.values.size() < needs)
             continue;
         const QStringList &v = item.values;
+        showTextValues(item.number, v);
         int n = 0;
         switch (item.number) {
-        case 1:
-            showText(monitoringServerEdit, v.at(0));
-            showText(monitoringPortEdit, v.at(1));
-            break;
-        case 2:
-            showText(apn1Edit, v.at(0));
-            showText(login1Edit, v.at(1));
-            showText(password1Edit, v.at(2));
-            break;
-        case 4:
-            showText(simPin1Edit, v.at(0));
-            break;
-        case 5:
-            showText(distanceEdit, v.at(0));
-            showText(angleEdit, v.at(1));
-            showText(speedChangeEdit, v.at(2));
-            showText(timerEdit, v.at(3));
-            break;
         case 6:
             // "0" leaves the box as it is; anything else checks it
             if (v.at(0) != QLatin1String("0"))
                 sleepCheck->setChecked(true);
-            showText(sleepTimeEdit, v.at(1));
-            showText(workTimeEdit, v.at(2));
-            break;
-        case 7:
-            showText(apn2Edit, v.at(0));
-            showText(login2Edit, v.at(1));
-            showText(password2Edit, v.at(2));
-            break;
-        case 8:
-            showText(simPin2Edit, v.at(0));
             break;
         case 9:
-            selectByText(in0Combo, inputEntryForModeLetter(v.at(0)));
-            selectByText(in1Combo, inputEntryForModeLetter(v.at(1)));
-            selectByText(in2Combo, inputEntryForModeLetter(v.at(2)));
+            for (int k = 0; k < 3; ++k)
+                selectByText(inCombos[std::size_t(k)], inputEntryForModeLetter(v.at(k)));
             break;
         case 10:
             for (const QString &value : v) {
-                if (parseSettingsNumber(value, &n)) {
-                    if (QCheckBox *box = canParamBox(n))
-                        box->setChecked(true);
-                }
+                if (parseSettingsNumber(value, &n) && n >= 1 && n <= int(canParamChecks.size()))
+                    canParamChecks[std::size_t(n - 1)]->setChecked(true);
             }
             break;
         case 11:
@@ -127,15 +99,12 @@ void MainWindow::decodeST(const RecordLine &r)
                     oneWireCombo->setCurrentIndex(0);
             }
             break;
-        case 12:
-            if (parseSettingsNumber(v.at(0), &n) && n != 0)
-                showText(canProgramEdit, v.at(0));
-            break;
         case 15:
-            if (parseSettingsNumber(v.at(0), &n))
-                roaming1Check->setChecked(n != 0);
-            if (parseSettingsNumber(v.at(1), &n))
-                roaming2Check->setChecked(n != 0);
+            // the roaming flags of SIM 1 and SIM 2, each on its own
+            for (std::size_t sim = 0; sim < roamingChecks.size(); ++sim) {
+                if (parseSettingsNumber(v.at(int(sim)), &n))
+                    roamingChecks[sim]->setChecked(n != 0);
+            }
             break;
         default:
             break;

@@ -9,12 +9,14 @@ Q_DECLARE_METATYPE(SettingsField)
 
 namespace {
 
+using F = SettingsField;
+
 // A page with every text empty, every box unchecked, every list at its first entry and the
 // CAN controls disabled.
 SettingsForm emptyPage()
 {
     SettingsForm f;
-    f.accessPassword = QStringLiteral("482915");
+    f[F::AccessPassword] = QStringLiteral("482915");
     f.in0 = f.in1 = f.in2 = QStringLiteral("No");
     f.oneWireText = QStringLiteral("1Wire");
     return f;
@@ -43,6 +45,7 @@ private slots:
     void firmwareWarning();
     void unsafeValue_data();
     void unsafeValue();
+    void textFieldTable();
 };
 
 void TestSettingsCore::body_data()
@@ -53,23 +56,23 @@ void TestSettingsCore::body_data()
     QTest::newRow("all empty") << emptyPage() << QString::fromLatin1(emptyBody);
 
     SettingsForm f = emptyPage();
-    f.server = "srv.example";
-    f.port = "20144";
-    f.apn1 = "apn";
-    f.login1 = "log";
-    f.password1 = "pw";
-    f.pin1 = "1111";
-    f.distance = "500";
-    f.angle = "15";
-    f.speedChange = "20";
-    f.timer = "120";
+    f[F::Server] = "srv.example";
+    f[F::Port] = "20144";
+    f[F::Apn1] = "apn";
+    f[F::Login1] = "log";
+    f[F::Password1] = "pw";
+    f[F::Pin1] = "1111";
+    f[F::Distance] = "500";
+    f[F::Angle] = "15";
+    f[F::SpeedChange] = "20";
+    f[F::Timer] = "120";
     f.sleep = true;
-    f.sleepTime = "60";
-    f.workTime = "10";
-    f.apn2 = "a2";
-    f.login2 = "l2";
-    f.password2 = "p2";
-    f.pin2 = "2222";
+    f[F::SleepTime] = "60";
+    f[F::WorkTime] = "10";
+    f[F::Apn2] = "a2";
+    f[F::Login2] = "l2";
+    f[F::Password2] = "p2";
+    f[F::Pin2] = "2222";
     f.roaming1 = true;
     QTest::newRow("values in their places")
         << f
@@ -108,7 +111,7 @@ void TestSettingsCore::body_data()
     f.newPasswordOn = true;
     QTest::newRow("item 3 empty between 2 and 4")
         << f << "#1=,#2=,,#3=#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,N#11=0,30#15=0,0";
-    f.newPassword = "777";
+    f[F::NewPassword] = "777";
     QTest::newRow("item 3 with the new password")
         << f << "#1=,#2=,,#3=777#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,N#11=0,30#15=0,0";
     f.newPasswordOn = false;
@@ -131,7 +134,7 @@ void TestSettingsCore::body_data()
     f.canProgramOn = true;
     QTest::newRow("item 12 empty") << f
                                    << "#1=,#2=,,#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,N#11=0,30#12=#15=0,0";
-    f.canProgram = "105";
+    f[F::CanProgram] = "105";
     QTest::newRow("item 12 after item 11")
         << f << "#1=,#2=,,#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,N#11=0,30#12=105#15=0,0";
     f.canProgramOn = false;
@@ -157,9 +160,9 @@ void TestSettingsCore::body_data()
     f.canParamsOn = true;
     f.canParams[1] = true;
     f.canProgramOn = true;
-    f.canProgram = "7";
+    f[F::CanProgram] = "7";
     f.newPasswordOn = true;
-    f.newPassword = "1";
+    f[F::NewPassword] = "1";
     QTest::newRow("items 3, 10 and 12 together")
         << f << "#1=,#2=,,#3=1#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,N#10=2,#11=0,30#12=7#15=0,0";
 }
@@ -174,7 +177,7 @@ void TestSettingsCore::body()
 void TestSettingsCore::settingsStringPutsPasswordAndMarkerFirst()
 {
     SettingsForm f = emptyPage();
-    f.accessPassword = QStringLiteral(" 12 ");
+    f[F::AccessPassword] = QStringLiteral(" 12 ");
     QCOMPARE(buildSettingsString(f), QStringLiteral(" 12 *SETP*") + QLatin1String(emptyBody));
 }
 
@@ -305,44 +308,44 @@ void TestSettingsCore::unsafeValue_data()
     QTest::newRow("all empty") << emptyPage() << false << SettingsField::Server << QChar();
 
     SettingsForm f = emptyPage();
-    f.password1 = "a,b";
+    f[F::Password1] = "a,b";
     QTest::newRow("comma in APN password") << f << true << SettingsField::Password1 << QChar(',');
     f = emptyPage();
-    f.server = "x#4=9";
+    f[F::Server] = "x#4=9";
     QTest::newRow("hash in server") << f << true << SettingsField::Server << QChar('#');
     f = emptyPage();
-    f.apn2 = "a=b";
+    f[F::Apn2] = "a=b";
     QTest::newRow("= in APN2") << f << true << SettingsField::Apn2 << QChar('=');
     f = emptyPage();
-    f.login2 = "l\r";
+    f[F::Login2] = "l\r";
     QTest::newRow("CR in login2") << f << true << SettingsField::Login2 << QChar('\r');
     f = emptyPage();
-    f.timer = "1\n";
+    f[F::Timer] = "1\n";
     QTest::newRow("LF in timer") << f << true << SettingsField::Timer << QChar('\n');
     f = emptyPage();
-    f.accessPassword = "48,2915";
+    f[F::AccessPassword] = "48,2915";
     QTest::newRow("access password") << f << true << SettingsField::AccessPassword << QChar(',');
     f = emptyPage();
-    f.pin2 = "1#";
-    f.server = "s=";
+    f[F::Pin2] = "1#";
+    f[F::Server] = "s=";
     QTest::newRow("first in string order") << f << true << SettingsField::Server << QChar('=');
     f = emptyPage();
-    f.port = "=#";
+    f[F::Port] = "=#";
     QTest::newRow("first character of the value") << f << true << SettingsField::Port << QChar('=');
     f = emptyPage();
-    f.newPassword = "1,2";
+    f[F::NewPassword] = "1,2";
     QTest::newRow("unwritten new password is not checked")
         << f << false << SettingsField::Server << QChar();
     f.newPasswordOn = true;
     QTest::newRow("written new password") << f << true << SettingsField::NewPassword << QChar(',');
     f = emptyPage();
-    f.canProgram = "#";
+    f[F::CanProgram] = "#";
     QTest::newRow("unwritten CAN program is not checked")
         << f << false << SettingsField::Server << QChar();
     f.canProgramOn = true;
     QTest::newRow("written CAN program") << f << true << SettingsField::CanProgram << QChar('#');
     f = emptyPage();
-    f.apn1 = "a;b *SETP* ü\t";
+    f[F::Apn1] = "a;b *SETP* ü\t";
     QTest::newRow("other characters pass") << f << false << SettingsField::Server << QChar();
 }
 
@@ -358,6 +361,30 @@ void TestSettingsCore::unsafeValue()
         QCOMPARE(int(got->field), int(field));
         QCOMPARE(got->character, character);
     }
+}
+
+// Two rows on one value of an item would write one of them over the other; a row out of
+// place in the table would be read back into the wrong field.
+void TestSettingsCore::textFieldTable()
+{
+    QSet<QString> names;
+    QSet<QPair<int, int>> places;
+    for (size_t k = 0; k < settingsTextFieldCount; ++k) {
+        const SettingsTextField &row = settingsTextFields()[k];
+        const QString name = QString::fromLatin1(row.objectName);
+        QCOMPARE(size_t(row.field), k);
+        QVERIFY2(row.item >= 0 && row.item <= lastSettingNumber && row.value >= 1, row.objectName);
+        QVERIFY2(!names.contains(name), row.objectName);
+        QVERIFY2(!places.contains({row.item, row.value}), row.objectName);
+        names.insert(name);
+        places.insert({row.item, row.value});
+    }
+    // the values that are not free text: the sleep flag, item 11, the two roaming flags
+    for (const QPair<int, int> &taken : {qMakePair(6, 1), qMakePair(11, 1), qMakePair(11, 2),
+                                         qMakePair(15, 1), qMakePair(15, 2)})
+        QVERIFY(!places.contains(taken));
+    for (int item : {9, 10})
+        QVERIFY(settingsItemTextFields(item).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestSettingsCore)

@@ -1,7 +1,7 @@
 // The settings page as built: widgets, limits, lists, layout and the small slots that change
 // the page while it is edited.
 
-#include "testutil.h"
+#include "settings/settingspage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,7 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTabWidget>
+#include <QPushButton>
 #include <QtTest>
 
 class TestSettingsPage : public QObject
@@ -17,8 +17,8 @@ class TestSettingsPage : public QObject
     Q_OBJECT
 
 private:
-    MainWindow *w = nullptr;
-    QWidget *page() const { return w->tabs()->widget(1); }
+    SettingsPage *settingsPage = nullptr;
+    QWidget *page() const { return settingsPage; }
     template <typename T>
     T *get(const char *name) const
     {
@@ -54,15 +54,13 @@ private slots:
 
 void TestSettingsPage::init()
 {
-    w = new MainWindow;
-    // as while a port is open: the settings tab and its page are enabled
-    w->tabs()->setTabEnabled(1, true);
+    settingsPage = new SettingsPage;
 }
 
 void TestSettingsPage::cleanup()
 {
-    delete w;
-    w = nullptr;
+    delete settingsPage;
+    settingsPage = nullptr;
 }
 
 QStringList TestSettingsPage::groupTitles(QWidget *column)

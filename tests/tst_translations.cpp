@@ -8,11 +8,35 @@
 #include <QtTest>
 
 namespace {
-// The tr("...") literals of the sources under the given folders (single-literal calls).
-QStringList trLiterals(const QStringList &folders)
+struct Literal
 {
-    QStringList found;
-    const QRegularExpression call(QStringLiteral("\\btr\\(\\s*\"((?:[^\"\\\\]|\\\\.)*)\"\\s*\\)"));
+    QString context;
+    QString text;
+    bool operator==(const Literal &o) const { return context == o.context && text == o.text; }
+};
+
+QString unescaped(QString lit)
+{
+    lit.replace(QLatin1String("\\r"), QLatin1String("\r"));
+    lit.replace(QLatin1String("\\n"), QLatin1String("\n"));
+    lit.replace(QLatin1String("\\\""), QLatin1String("\""));
+    return lit;
+}
+
+// The translatable literals of the sources under the given folders (single-literal calls),
+// each with its translation context: tr("...") and QT_TR_NOOP("...") take the class of the
+// function they stand in (the last "Class::function(" defined above them, `fallback` before
+// any), QT_TRANSLATE_NOOP("Context", "...") names its own.
+QVector<Literal> trLiterals(const QStringList &folders, const QString &fallback)
+{
+    QVector<Literal> found;
+    const QString literal = QStringLiteral("\"((?:[^\"\\\\]|\\\\.)*)\"");
+    const QRegularExpression call(QStringLiteral("\\b(?:tr|QT_TR_NOOP)\\(\\s*") + literal
+                                  + QStringLiteral("\\s*\\)"));
+    const QRegularExpression explicitContext(QStringLiteral("\\bQT_TRANSLATE_NOOP\\(\\s*\"(\\w+)\"\\s*,\\s*")
+                                             + literal + QStringLiteral("\\s*\\)"));
+    const QRegularExpression definition(QStringLiteral("^(?:[A-Za-z_][^;{}()\\n]*[\\s*&])?(\\w+)::~?\\w+\\("),
+                                        QRegularExpression::MultilineOption);
     for (const QString &folder : folders) {
         QDirIterator it(QStringLiteral(KVT_SOURCE_DIR "/") + folder, {"*.cpp"}, QDir::Files);
         while (it.hasNext()) {
@@ -20,17 +44,30 @@ QStringList trLiterals(const QStringList &folders)
             if (!f.open(QIODevice::ReadOnly))
                 continue;
             const QString text = QString::fromUtf8(f.readAll());
-            auto m = call.globalMatch(text);
-            while (m.hasNext()) {
-                QString lit = m.next().captured(1);
-                lit.replace(QLatin1String("\\r"), QLatin1String("\r"));
-                lit.replace(QLatin1String("\\n"), QLatin1String("\n"));
-                lit.replace(QLatin1String("\\\""), QLatin1String("\""));
-                found << lit;
+            QVector<QPair<int, QString>> classes; // where each definition starts, its class
+            for (auto m = definition.globalMatch(text); m.hasNext();) {
+                const auto d = m.next();
+                classes.append({int(d.capturedStart()), d.captured(1)});
+            }
+            for (auto m = call.globalMatch(text); m.hasNext();) {
+                const auto c = m.next();
+                QString context = fallback;
+                for (const auto &d : classes) {
+                    if (d.first < c.capturedStart())
+                        context = d.second;
+                }
+                const Literal lit{context, unescaped(c.captured(1))};
+                if (!found.contains(lit))
+                    found << lit;
+            }
+            for (auto m = explicitContext.globalMatch(text); m.hasNext();) {
+                const auto c = m.next();
+                const Literal lit{c.captured(1), unescaped(c.captured(2))};
+                if (!found.contains(lit))
+                    found << lit;
             }
         }
     }
-    found.removeDuplicates();
     return found;
 }
 
@@ -59,12 +96,15 @@ void TestTranslations::englishMainWindowTextsHaveRussian()
 {
     QTranslator ru;
     QVERIFY(ru.load(QStringLiteral("terminal_ru"), QStringLiteral(KVT_BUILD_DIR)));
-    const QStringList texts = trLiterals({"mainwindow", "link", "status", "settings"});
-    QVERIFY(texts.contains(QStringLiteral("Connected to %1 : %2, %3, %4, %5, %6")));
+    const QVector<Literal> texts =
+        trLiterals({"mainwindow", "link", "status", "settings"}, QStringLiteral("MainWindow"));
+    QVERIFY(texts.contains({"MainWindow", "Connected to %1 : %2, %3, %4, %5, %6"}));
+    QVERIFY(texts.contains({"SettingsPage", "Only for KVT3.1    IN2"}));
     QStringList missing;
-    for (const QString &t : texts)
-        if (isEnglish(t) && ru.translate("MainWindow", t.toUtf8().constData()).isEmpty())
-            missing << t;
+    for (const Literal &t : texts)
+        if (isEnglish(t.text)
+            && ru.translate(qPrintable(t.context), t.text.toUtf8().constData()).isEmpty())
+            missing << t.context + QLatin1String("::") + t.text;
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1String(" | "))));
     QCOMPARE(ru.translate("MainWindow", "Disconnected").isEmpty(), false);
 }
@@ -73,14 +113,16 @@ void TestTranslations::russianSourcesHaveEnglish()
 {
     QTranslator en;
     QVERIFY(en.load(QStringLiteral("terminal_en"), QStringLiteral(KVT_BUILD_DIR)));
+    const QVector<Literal> texts =
+        trLiterals({"mainwindow", "link", "status", "settings"}, QStringLiteral("MainWindow"))
+        + trLiterals({"terminal"}, QStringLiteral("Terminal"));
+    // the captions of the settings page's free-text fields come from the field table
+    QVERIFY(texts.contains({"SettingsPage", "Прграмма CAN"}));
     QStringList missing;
-    for (const QString &t : trLiterals({"mainwindow", "link", "status", "settings"}))
-        if (!isEnglish(t) && t.trimmed().size() > 0
-            && en.translate("MainWindow", t.toUtf8().constData()).isEmpty())
-            missing << t;
-    for (const QString &t : trLiterals({"terminal"}))
-        if (!isEnglish(t) && en.translate("Terminal", t.toUtf8().constData()).isEmpty())
-            missing << t;
+    for (const Literal &t : texts)
+        if (!isEnglish(t.text) && t.text.trimmed().size() > 0
+            && en.translate(qPrintable(t.context), t.text.toUtf8().constData()).isEmpty())
+            missing << t.context + QLatin1String("::") + t.text;
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1String(" | "))));
 }
 
