@@ -957,6 +957,10 @@ Firmware version 0.64 or later is required</translation>
         <source>XON/XOFF</source>
         <translation>XON/XOFF</translation>
     </message>
+    <message>
+        <source>Переподключаться автоматически</source>
+        <translation>Reconnect automatically</translation>
+    </message>
 </context>
 <context>
     <name>Terminal</name>

@@ -957,6 +957,10 @@
         <source>XON/XOFF</source>
         <translation>XON/XOFF</translation>
     </message>
+    <message>
+        <source>Переподключаться автоматически</source>
+        <translation>Переподключаться автоматически</translation>
+    </message>
 </context>
 <context>
     <name>Terminal</name>
