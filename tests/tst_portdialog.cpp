@@ -1,7 +1,4 @@
-// The port dialog: the port list that follows the ports, the choice kept between runs, and a
-// layout that cuts no text.
-#include "portdialog/portlist.h"
-#include "portdialog/settingsdialog.h"
+// The port dialog: a port list that follows the ports, the choice kept between runs, no text cut.
 #include "testutil.h"
 
 #include <QCheckBox>
@@ -17,30 +14,36 @@
 class TestPortDialog : public QObject
 {
     Q_OBJECT
-
-private:
-    QList<PortEntry> shownPorts;
+    QList<PortEntry> shown;
+    Pty pty; // "sim": the simulator port named in KVT_SIMULATOR_PORT
     void showPorts(const QStringList &names)
     {
-        shownPorts.clear();
+        shown.clear();
         for (const QString &name : names)
-            shownPorts << terminalPort(name);
+            if (name != "sim")
+                shown << terminalPort(name);
+        if (names.contains("sim"))
+            qputenv("KVT_SIMULATOR_PORT", pty.slavePath.toLocal8Bit());
+        else
+            qunsetenv("KVT_SIMULATOR_PORT");
     }
     template<class T> static T *child(SettingsDialog &d, const char *name)
     {
         return d.findChild<T *>(QString::fromLatin1(name));
     }
-    static QStringList texts(QComboBox *box)
+    QStringList texts(QComboBox *box) const
     {
         QStringList all;
         for (int i = 0; i < box->count(); ++i)
-            all << box->itemText(i);
+            all << (box->itemText(i) == pty.slavePath ? QStringLiteral("sim") : box->itemText(i));
         return all;
     }
+    const int twoPolls = 2 * SettingsDialog::PortPollIntervalMs + 200;
 
 private slots:
     void initTestCase()
     {
+        QVERIFY(pty.isOpen());
         QStandardPaths::setTestModeEnabled(true);
         QCoreApplication::setOrganizationName(QStringLiteral("kvt-tests"));
         QCoreApplication::setApplicationName(QStringLiteral("tst_portdialog"));
@@ -48,28 +51,22 @@ private slots:
     void init()
     {
         QSettings().clear();
-        qunsetenv("KVT_SIMULATOR_PORT");
-        setPortSource([this] { return shownPorts; });
+        setPortSource([this] { return shown + systemSerialPorts(); });
     }
 
-    // lists: the ports listed at first, then each later set; chosen: selected by the user
-    // after the first list; selected: the selection expected after each later list
+    // the ports listed at first and later on; the port the user selects in the first list;
+    // the selection expected with each later list
     void listFollowsPorts_data()
     {
         QTest::addColumn<QList<QStringList>>("lists");
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QStringList>("selected");
-        QTest::newRow("a port appears") << QList<QStringList>{{}, {"ttyACM0"}} << "" << QStringList{"ttyACM0"};
-        QTest::newRow("a port appears before the selected one")
-            << QList<QStringList>{{"ttyACM0", "ttyACM1"}, {"ttyACM2", "ttyACM0", "ttyACM1"}}
-            << "ttyACM1" << QStringList{"ttyACM1"};
-        QTest::newRow("the selected port goes and comes back")
-            << QList<QStringList>{{"ttyACM0", "ttyACM1"}, {"ttyACM0"}, {"ttyACM0", "ttyACM1"}}
-            << "ttyACM1" << QStringList{"ttyACM0", "ttyACM1"};
-        QTest::newRow("every port goes") << QList<QStringList>{{"ttyACM0"}, {}} << "ttyACM0" << QStringList{""};
-        QTest::newRow("nothing changes")
-            << QList<QStringList>{{"ttyACM0", "ttyACM1"}, {"ttyACM0", "ttyACM1"}} << "ttyACM1"
-            << QStringList{"ttyACM1"};
+        const QString a = "ttyACM0", b = "ttyACM1";
+        QTest::newRow("simulator appears") << QList<QStringList>{{a}, {a, "sim"}} << a << QStringList{a};
+        QTest::newRow("appears first") << QList<QStringList>{{b, "sim"}, {a, b, "sim"}} << "sim" << QStringList{"sim"};
+        QTest::newRow("goes, comes back") << QList<QStringList>{{a, "sim"}, {a}, {a, "sim"}} << "sim" << QStringList{a, "sim"};
+        QTest::newRow("all go") << QList<QStringList>{{"sim"}, {}} << "sim" << QStringList{""};
+        QTest::newRow("unchanged") << QList<QStringList>{{a, b}, {a, b}} << b << QStringList{b};
     }
     void listFollowsPorts()
     {
@@ -80,63 +77,39 @@ private slots:
         SettingsDialog d;
         d.show();
         auto *list = child<QComboBox>(d, "serialPortInfoListBox");
-        if (!chosen.isEmpty())
-            list->setCurrentIndex(list->findText(chosen));
+        list->setCurrentIndex(texts(list).indexOf(chosen));
         for (int i = 1; i < lists.size(); ++i) {
             QSignalSpy removed(list->model(), &QAbstractItemModel::rowsRemoved);
             showPorts(lists.at(i));
             QTRY_COMPARE_WITH_TIMEOUT(texts(list), lists.at(i), 3000);
-            QCOMPARE(list->currentText(), selected.at(i - 1));
-            if (lists.at(i) == lists.at(i - 1)) {
-                // an unchanged list is left alone
-                QTest::qWait(2 * SettingsDialog::PortPollIntervalMs + 200);
+            QCOMPARE(texts(list).value(list->currentIndex()), selected.at(i - 1));
+            if (lists.at(i) == lists.at(i - 1)) { // an unchanged list is left alone
+                QTest::qWait(twoPolls);
                 QCOMPARE(removed.count(), 0);
             }
         }
-    }
-
-    void simulatorPortAppears()
-    {
-        Pty pty;
-        QVERIFY(pty.isOpen());
-        setPortSource(nullptr);
-        SettingsDialog d;
-        d.show();
-        auto *list = child<QComboBox>(d, "serialPortInfoListBox");
-        QCOMPARE(list->findText(pty.slavePath), -1);
-
-        qputenv("KVT_SIMULATOR_PORT", pty.slavePath.toLocal8Bit());
-        QTRY_VERIFY_WITH_TIMEOUT(list->findText(pty.slavePath) >= 0, 3000);
-        list->setCurrentIndex(list->findText(pty.slavePath));
-        QCOMPARE(child<QLabel>(d, "descriptionLabel")->text(),
-                 QStringLiteral("Description: KVT terminal simulator"));
-        qunsetenv("KVT_SIMULATOR_PORT");
-        QTRY_COMPARE_WITH_TIMEOUT(list->findText(pty.slavePath), -1, 3000);
-
         // hidden, the dialog does not look; shown again, it looks at once
         d.hide();
-        qputenv("KVT_SIMULATOR_PORT", pty.slavePath.toLocal8Bit());
-        QTest::qWait(2 * SettingsDialog::PortPollIntervalMs + 200);
-        QCOMPARE(list->findText(pty.slavePath), -1);
+        showPorts(lists.first());
+        QTest::qWait(twoPolls);
+        QCOMPARE(texts(list), lists.last());
         d.show();
-        QVERIFY(list->findText(pty.slavePath) >= 0);
+        QCOMPARE(texts(list), lists.first());
         qunsetenv("KVT_SIMULATOR_PORT");
     }
 
+    // "Выбрать" pressed or not; a rate not in the list is typed as a custom one; the ports
+    // when the second dialog opens and the port it selects (ttyACM1 was chosen in the first)
     void remembersChoice_data()
     {
-        QTest::addColumn<bool>("select");      // "Выбрать" pressed in the first dialog
-        QTest::addColumn<int>("baudRate");      // not in the list: typed as a custom rate
+        QTest::addColumn<bool>("select");
+        QTest::addColumn<int>("baudRate");
         QTest::addColumn<bool>("reconnect");
-        QTest::addColumn<QStringList>("later"); // the ports when the second dialog opens
-        QTest::addColumn<QString>("port");      // chosen in the first dialog
-        QTest::addColumn<QString>("expectedPort");
-        QTest::newRow("chosen and present") << true << 115200 << false << QStringList{"ttyACM0", "ttyACM1"}
-                                            << "ttyACM1" << "ttyACM1";
-        QTest::newRow("custom rate, port gone") << true << 250000 << true << QStringList{"ttyACM0"}
-                                                << "ttyACM1" << "ttyACM0";
-        QTest::newRow("closed without choosing") << false << 38400 << false
-                                                 << QStringList{"ttyACM0", "ttyACM1"} << "ttyACM1" << "ttyACM0";
+        QTest::addColumn<QStringList>("later");
+        QTest::addColumn<QString>("port");
+        QTest::newRow("present") << true << 115200 << false << QStringList{"ttyACM0", "ttyACM1"} << "ttyACM1";
+        QTest::newRow("custom rate, port gone") << true << 250000 << true << QStringList{"ttyACM0"} << "ttyACM0";
+        QTest::newRow("not chosen") << false << 38400 << false << QStringList{"ttyACM0", "ttyACM1"} << "ttyACM0";
     }
     void remembersChoice()
     {
@@ -145,27 +118,20 @@ private slots:
         QFETCH(bool, reconnect);
         QFETCH(QStringList, later);
         QFETCH(QString, port);
-        QFETCH(QString, expectedPort);
+        const QList<QPair<const char *, int>> params{{"dataBitsBox", QSerialPort::Data7},
+            {"parityBox", QSerialPort::EvenParity}, {"stopBitsBox", QSerialPort::TwoStop},
+            {"flowControlBox", QSerialPort::HardwareControl}, {"baudRateBox", baudRate}};
         showPorts({"ttyACM0", "ttyACM1"});
         {
             SettingsDialog d;
             QVERIFY(d.autoReconnect());
             QSignalSpy toggled(&d, &SettingsDialog::autoReconnectChanged);
-            auto *baud = child<QComboBox>(d, "baudRateBox");
-            const int idx = baud->findData(baudRate);
-            baud->setCurrentIndex(idx >= 0 ? idx : baud->count() - 1);
-            if (idx < 0)
-                baud->setEditText(QString::number(baudRate));
-            const auto pick = [&](const char *name, int value) {
-                auto *box = child<QComboBox>(d, name);
-                box->setCurrentIndex(box->findData(value));
-            };
-            pick("dataBitsBox", QSerialPort::Data7);
-            pick("parityBox", QSerialPort::EvenParity);
-            pick("stopBitsBox", QSerialPort::TwoStop);
-            pick("flowControlBox", QSerialPort::HardwareControl);
-            auto *list = child<QComboBox>(d, "serialPortInfoListBox");
-            list->setCurrentIndex(list->findText(port));
+            for (const auto &p : params) {
+                auto *box = child<QComboBox>(d, p.first);
+                box->setCurrentIndex(box->findData(p.second) >= 0 ? box->findData(p.second) : box->count() - 1);
+            }
+            child<QComboBox>(d, "baudRateBox")->setEditText(QString::number(baudRate));
+            child<QComboBox>(d, "serialPortInfoListBox")->setCurrentIndex(1);
             child<QCheckBox>(d, "autoReconnectCheck")->setChecked(reconnect);
             QCOMPARE(toggled.count(), reconnect ? 0 : 1);
             QCOMPARE(d.autoReconnect(), reconnect);
@@ -175,12 +141,9 @@ private slots:
         showPorts(later);
         SettingsDialog d;
         const PortSettings s = d.currentSettings();
-        QCOMPARE(s.portName, expectedPort);
-        QCOMPARE(s.baudRate, select ? baudRate : 9600);
-        QCOMPARE(s.dataBits, select ? QSerialPort::Data7 : QSerialPort::Data8);
-        QCOMPARE(s.parity, select ? QSerialPort::EvenParity : QSerialPort::NoParity);
-        QCOMPARE(s.stopBits, select ? QSerialPort::TwoStop : QSerialPort::OneStop);
-        QCOMPARE(s.flowControl, select ? QSerialPort::HardwareControl : QSerialPort::NoFlowControl);
+        QCOMPARE(s.portName, port);
+        QCOMPARE((QList<int>{s.dataBits, s.parity, s.stopBits, s.flowControl, s.baudRate}),
+                 select ? (QList<int>{7, 2, 2, 1, baudRate}) : (QList<int>{8, 0, 1, 0, 9600}));
         QCOMPARE(s.autoReconnect, reconnect);
         QCOMPARE(child<QCheckBox>(d, "autoReconnectCheck")->isChecked(), reconnect);
     }
@@ -188,12 +151,11 @@ private slots:
     void layoutCutsNothing_data()
     {
         QTest::addColumn<bool>("russian");
-        QTest::addColumn<QSize>("resizeTo"); // empty: the default size
+        QTest::addColumn<QSize>("resizeTo"); // none: the default size
         for (bool russian : {true, false}) {
-            const char *lang = russian ? "Russian" : "source texts";
-            QTest::addRow("%s, default size", lang) << russian << QSize();
-            QTest::addRow("%s, shrunk", lang) << russian << QSize(100, 100);
-            QTest::addRow("%s, enlarged", lang) << russian << QSize(1500, 900);
+            for (const QSize size : {QSize(), QSize(100, 100), QSize(1500, 900)})
+                QTest::addRow("%s %dx%d", russian ? "ru" : "source", size.width(), size.height())
+                    << russian << size;
         }
     }
     void layoutCutsNothing()
@@ -205,23 +167,16 @@ private slots:
             QVERIFY(ru.load(QStringLiteral("terminal_ru"), QStringLiteral(KVT_BUILD_DIR)));
             QCoreApplication::installTranslator(&ru);
         }
-        PortEntry port = terminalPort(QStringLiteral("/dev/serial/by-id/usb-KVT_terminal-if00"));
-        port.manufacturer = QStringLiteral("STMicroelectronics");
-        shownPorts = {port};
+        shown = {terminalPort(QStringLiteral("/dev/serial/by-id/usb-KVT_terminal-if00"))};
         SettingsDialog d;
         d.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&d));
         if (resizeTo.isValid())
             d.resize(resizeTo);
         QTest::qWait(100);
-
         for (QWidget *w : d.findChildren<QWidget *>()) {
-            if (!w->isVisible())
-                continue;
             const QByteArray name = w->objectName().toLatin1();
             if (qobject_cast<QLabel *>(w) || qobject_cast<QAbstractButton *>(w)) {
-                QVERIFY2(w->width() >= w->sizeHint().width(), name);
-                QVERIFY2(w->height() >= w->sizeHint().height(), name);
+                QVERIFY2(w->width() >= w->sizeHint().width() && w->height() >= w->sizeHint().height(), name);
             } else if (auto *box = qobject_cast<QComboBox *>(w)) {
                 QStyleOptionComboBox opt;
                 opt.initFrom(box);
@@ -229,16 +184,13 @@ private slots:
                                                                  QStyle::SC_ComboBoxEditField, box);
                 for (const QString &text : texts(box))
                     QVERIFY2(field.width() >= box->fontMetrics().horizontalAdvance(text), name);
-            } else if (auto *group = qobject_cast<QGroupBox *>(w)) {
-                // the title is clear of the group's widgets
+            } else if (auto *group = qobject_cast<QGroupBox *>(w)) { // nothing sits on a title
                 QStyleOptionGroupBox opt;
                 opt.initFrom(group);
                 opt.text = group->title();
                 const QRect title = group->style()->subControlRect(QStyle::CC_GroupBox, &opt,
                                                                    QStyle::SC_GroupBoxLabel, group);
-                QVERIFY2(group->width() >= title.left() + opt.fontMetrics.horizontalAdvance(opt.text), name);
-                const auto inside = group->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
-                for (QWidget *c : inside)
+                for (QWidget *c : group->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
                     QVERIFY2(opt.text.isEmpty() || !c->geometry().intersects(title), name);
             }
         }
