@@ -5,6 +5,29 @@
 
 #include <QIntValidator>
 #include <QLineEdit>
+#include <QSettings>
+#include <QTimer>
+
+namespace {
+// Where the dialog keeps its choices between runs.
+const QString KeyPort = QStringLiteral("portDialog/port");
+const QString KeyBaudRate = QStringLiteral("portDialog/baudRate");
+const QString KeyDataBits = QStringLiteral("portDialog/dataBits");
+const QString KeyParity = QStringLiteral("portDialog/parity");
+const QString KeyStopBits = QStringLiteral("portDialog/stopBits");
+const QString KeyFlowControl = QStringLiteral("portDialog/flowControl");
+const QString KeyAutoReconnect = QStringLiteral("portDialog/autoReconnect");
+
+// Selects the item whose data is the remembered value, if the value is remembered and listed.
+void selectRemembered(QComboBox *box, const QSettings &saved, const QString &key)
+{
+    bool ok = false;
+    const int value = saved.value(key).toInt(&ok);
+    const int idx = ok ? box->findData(value) : -1;
+    if (idx >= 0)
+        box->setCurrentIndex(idx);
+}
+} // namespace
 
 SettingsDialog::SettingsDialog(QWidget *parent)
     : QDialog(parent)
@@ -13,6 +36,12 @@ SettingsDialog::SettingsDialog(QWidget *parent)
     ui->setupUi(this);
     intValidator = new QIntValidator(0, 4000000, this);
     ui->baudRateBox->setInsertPolicy(QComboBox::NoInsert);
+    // Fusion gives a group box title a few pixels less than it takes to draw; the boxes are
+    // wide enough for their whole titles, so the titles are drawn unclipped
+    for (QGroupBox *box : {ui->groupBox, ui->groupBox_2, ui->parametersBox})
+        box->setAlignment(box->alignment() | Qt::TextDontClip);
+    portPoll = new QTimer(this);
+    portPoll->setInterval(PortPollIntervalMs);
 
     connect(ui->applyButton, &QPushButton::clicked, this, &SettingsDialog::apply);
     connect(ui->refreshButton, &QPushButton::clicked, this, &SettingsDialog::refresh);
@@ -22,6 +51,13 @@ SettingsDialog::SettingsDialog(QWidget *parent)
             &SettingsDialog::checkCustomBaudRatePolicy);
 
     populateLineParameters();
+    restoreRemembered();
+
+    connect(portPoll, &QTimer::timeout, this, &SettingsDialog::populatePortList);
+    connect(ui->serialPortInfoListBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &SettingsDialog::followPortChoice);
+    connect(ui->autoReconnectCheck, &QCheckBox::toggled, this, &SettingsDialog::setAutoReconnect);
+
     populatePortList();
     captureSettings();
 }
@@ -34,6 +70,24 @@ SettingsDialog::~SettingsDialog()
 PortSettings SettingsDialog::currentSettings() const
 {
     return settings;
+}
+
+bool SettingsDialog::autoReconnect() const
+{
+    return settings.autoReconnect;
+}
+
+void SettingsDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    populatePortList();
+    portPoll->start();
+}
+
+void SettingsDialog::hideEvent(QHideEvent *event)
+{
+    portPoll->stop();
+    QDialog::hideEvent(event);
 }
 
 void SettingsDialog::showPortInfo(int idx)
@@ -53,6 +107,9 @@ void SettingsDialog::showPortInfo(int idx)
 void SettingsDialog::apply()
 {
     captureSettings();
+    if (!settings.portName.isEmpty())
+        preferredPort = settings.portName;
+    rememberChoice();
     hide();
 }
 
@@ -103,13 +160,88 @@ void SettingsDialog::populateLineParameters()
 void SettingsDialog::populatePortList()
 {
     static const QString blankString = QObject::tr("N/A");
-    ui->serialPortInfoListBox->clear();
+    QComboBox *list = ui->serialPortInfoListBox;
+
+    QStringList names;
+    QList<QStringList> data;
     const QList<PortEntry> ports = currentPorts();
     for (const PortEntry &port : ports) {
         if (!isTerminalPort(port))
             continue;
-        ui->serialPortInfoListBox->addItem(port.portName, portItemData(port, blankString));
+        names << port.portName;
+        data << portItemData(port, blankString);
     }
+
+    // the same ports as shown: the list and the user's selection stay as they are
+    bool same = list->count() == names.size();
+    for (int i = 0; same && i < names.size(); ++i)
+        same = list->itemText(i) == names.at(i) && list->itemData(i).toStringList() == data.at(i);
+    if (same)
+        return;
+
+    // selected: the preferred port, else the port selected so far, else the first one
+    int keep = names.indexOf(preferredPort);
+    if (keep < 0)
+        keep = names.indexOf(list->currentText());
+    fillingPortList = true;
+    list->clear();
+    for (int i = 0; i < names.size(); ++i)
+        list->addItem(names.at(i), data.at(i));
+    if (keep > 0)
+        list->setCurrentIndex(keep);
+    fillingPortList = false;
+}
+
+void SettingsDialog::followPortChoice()
+{
+    if (!fillingPortList && !ui->serialPortInfoListBox->currentText().isEmpty())
+        preferredPort = ui->serialPortInfoListBox->currentText();
+}
+
+void SettingsDialog::setAutoReconnect(bool on)
+{
+    settings.autoReconnect = on;
+    QSettings saved;
+    saved.setValue(KeyAutoReconnect, on);
+    emit autoReconnectChanged(on);
+}
+
+void SettingsDialog::restoreRemembered()
+{
+    const QSettings saved;
+    preferredPort = saved.value(KeyPort).toString();
+
+    bool ok = false;
+    const int baudRate = saved.value(KeyBaudRate).toInt(&ok);
+    if (ok && baudRate > 0) {
+        const int idx = ui->baudRateBox->findData(baudRate);
+        if (idx >= 0) {
+            ui->baudRateBox->setCurrentIndex(idx);
+        } else {
+            // a rate not in the list is a custom one
+            ui->baudRateBox->setCurrentIndex(ui->baudRateBox->count() - 1);
+            ui->baudRateBox->setEditText(QString::number(baudRate));
+        }
+    }
+    selectRemembered(ui->dataBitsBox, saved, KeyDataBits);
+    selectRemembered(ui->parityBox, saved, KeyParity);
+    selectRemembered(ui->stopBitsBox, saved, KeyStopBits);
+    selectRemembered(ui->flowControlBox, saved, KeyFlowControl);
+
+    ui->autoReconnectCheck->setChecked(saved.value(KeyAutoReconnect, true).toBool());
+}
+
+void SettingsDialog::rememberChoice() const
+{
+    QSettings saved;
+    // an empty list keeps the port chosen before
+    if (!settings.portName.isEmpty())
+        saved.setValue(KeyPort, settings.portName);
+    saved.setValue(KeyBaudRate, settings.baudRate);
+    saved.setValue(KeyDataBits, int(settings.dataBits));
+    saved.setValue(KeyParity, int(settings.parity));
+    saved.setValue(KeyStopBits, int(settings.stopBits));
+    saved.setValue(KeyFlowControl, int(settings.flowControl));
 }
 
 void SettingsDialog::captureSettings()
@@ -139,6 +271,7 @@ void SettingsDialog::captureSettings()
     settings.flowControl = static_cast<QSerialPort::FlowControl>(
         ui->flowControlBox->itemData(ui->flowControlBox->currentIndex()).toInt());
     settings.flowControlText = ui->flowControlBox->currentText();
+    settings.autoReconnect = ui->autoReconnectCheck->isChecked();
 
     emit connectToSerialPort();
 }

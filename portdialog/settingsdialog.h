@@ -5,12 +5,14 @@
 #include <QString>
 
 class QIntValidator;
+class QTimer;
 
 namespace Ui {
 class SettingsDialog;
 }
 
-// The port name and line parameters chosen in the port dialog, each with its display text.
+// The port name and line parameters chosen in the port dialog, each with its display text,
+// and whether a lost connection is to be reopened by itself.
 struct PortSettings
 {
     QString portName;
@@ -24,6 +26,8 @@ struct PortSettings
     QString stopBitsText;
     QSerialPort::FlowControl flowControl = QSerialPort::NoFlowControl;
     QString flowControlText;
+    // follows the check box "Переподключаться автоматически" as soon as it is toggled;
+    // the other fields change only on "Выбрать"
     bool autoReconnect = true;
 };
 
@@ -36,9 +40,20 @@ public:
     ~SettingsDialog() override;
 
     PortSettings currentSettings() const;
+    // The state of the check box "Переподключаться автоматически" (remembered between runs).
+    bool autoReconnect() const;
+
+    // How often the port list is read again while the dialog is shown.
+    static constexpr int PortPollIntervalMs = 1000;
 
 signals:
     void connectToSerialPort();
+    void autoReconnectChanged(bool on);
+
+protected:
+    // The port list follows the ports that come and go only while the dialog is visible.
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private slots:
     void showPortInfo(int idx);
@@ -50,8 +65,17 @@ private:
     void populateLineParameters();
     void populatePortList();
     void captureSettings();
+    // The last chosen port, line parameters and the reconnection choice, kept between runs.
+    void restoreRemembered();
+    void rememberChoice() const;
+    void setAutoReconnect(bool on);
+    void followPortChoice();
 
     Ui::SettingsDialog *ui;
     PortSettings settings;
     QIntValidator *intValidator;
+    QTimer *portPoll;
+    // The port to select whenever it is listed: the user's last choice, or the remembered one.
+    QString preferredPort;
+    bool fillingPortList = false;
 };

@@ -711,6 +711,10 @@ Track points not yet sent to the server will be lost.</translation>
         <source>XON/XOFF</source>
         <translation>XON/XOFF</translation>
     </message>
+    <message>
+        <source>Переподключаться автоматически</source>
+        <translation>Reconnect automatically</translation>
+    </message>
 </context>
 <context>
     <name>SettingsPage</name>

@@ -711,6 +711,10 @@
         <source>XON/XOFF</source>
         <translation>XON/XOFF</translation>
     </message>
+    <message>
+        <source>Переподключаться автоматически</source>
+        <translation>Переподключаться автоматически</translation>
+    </message>
 </context>
 <context>
     <name>SettingsPage</name>

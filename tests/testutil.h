@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -21,6 +22,13 @@
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
+
+// What the program remembers between runs goes to Qt's test folders (~/.qttest), never to the
+// user's own settings; set before anything reads them.
+inline const bool settingsInTestFolders = [] {
+    QStandardPaths::setTestModeEnabled(true);
+    return true;
+}();
 
 // The master side of a pseudo-terminal; the program opens the slave side as its COM port.
 class Pty
