@@ -202,346 +202,12 @@ If you do not have it, press Cancel</translation>
         <translation>%1:%2:%3 | %4 B</translation>
     </message>
     <message>
-        <source>Внимание</source>
-        <translation>Attention</translation>
-    </message>
-    <message>
-        <source>Версия ПО устройства устарела<byte value="xd" />
-Требуется версия ПО не ниже 0.64</source>
-        <translation>The device firmware is outdated&#13;
-Firmware version 0.64 or later is required</translation>
-    </message>
-    <message>
-        <source>!!! MS= %1 !!!</source>
-        <translation>!!! MS= %1 !!!</translation>
-    </message>
-    <message>
-        <source>Не определен</source>
-        <translation>Not determined</translation>
-    </message>
-    <message>
-        <source>не задан</source>
-        <translation>not set</translation>
-    </message>
-    <message>
-        <source>Вкл</source>
-        <translation>On</translation>
-    </message>
-    <message>
-        <source>Выкл</source>
-        <translation>Off</translation>
-    </message>
-    <message>
-        <source>IN4_U Выход</source>
-        <translation>IN4_U Output</translation>
-    </message>
-    <message>
-        <source>IN5_U Выход</source>
-        <translation>IN5_U Output</translation>
-    </message>
-    <message>
-        <source> Замкнут</source>
-        <translation> Closed</translation>
-    </message>
-    <message>
-        <source> Разомкнут</source>
-        <translation> Open</translation>
-    </message>
-    <message>
-        <source>Общая информация</source>
-        <translation>General information</translation>
-    </message>
-    <message>
-        <source>Модель</source>
-        <translation>Model</translation>
-    </message>
-    <message>
-        <source>SN устройства</source>
-        <translation>Device SN</translation>
-    </message>
-    <message>
-        <source>IMEI модема</source>
-        <translation>Modem IMEI</translation>
-    </message>
-    <message>
-        <source>Версия ПО</source>
-        <translation>Firmware version</translation>
-    </message>
-    <message>
-        <source>Время устройства</source>
-        <translation>Device time</translation>
-    </message>
-    <message>
         <source>Время работы</source>
         <translation>Operating time</translation>
     </message>
     <message>
-        <source>Статус настроек</source>
-        <translation>Settings status</translation>
-    </message>
-    <message>
-        <source>Статус ПО</source>
-        <translation>Firmware status</translation>
-    </message>
-    <message>
-        <source>Записано пакетов</source>
-        <translation>Packets recorded</translation>
-    </message>
-    <message>
-        <source>Отправлено пакетов</source>
-        <translation>Packets sent</translation>
-    </message>
-    <message>
-        <source>Статусы устройства</source>
-        <translation>Device status</translation>
-    </message>
-    <message>
-        <source>Внутр. память</source>
-        <translation>Internal memory</translation>
-    </message>
-    <message>
-        <source>Внешн. память</source>
-        <translation>External memory</translation>
-    </message>
-    <message>
-        <source>Часы</source>
-        <translation>Clock</translation>
-    </message>
-    <message>
-        <source>Акселерометр</source>
-        <translation>Accelerometer</translation>
-    </message>
-    <message>
-        <source>GPS/ГЛОНАСС</source>
-        <translation>GPS/GLONASS</translation>
-    </message>
-    <message>
-        <source>GSM</source>
-        <translation>GSM</translation>
-    </message>
-    <message>
-        <source>SIM1 карта</source>
-        <translation>SIM1 card</translation>
-    </message>
-    <message>
-        <source>PIN1 код</source>
-        <translation>PIN1 code</translation>
-    </message>
-    <message>
-        <source>SIM2 карта</source>
-        <translation>SIM2 card</translation>
-    </message>
-    <message>
-        <source>PIN2 код</source>
-        <translation>PIN2 code</translation>
-    </message>
-    <message>
-        <source>Питание</source>
-        <translation>Power supply</translation>
-    </message>
-    <message>
-        <source>Внешнее напряжение, мВ</source>
-        <translation>External voltage, mV</translation>
-    </message>
-    <message>
-        <source>Напряжение АКБ, мВ</source>
-        <translation>Battery voltage, mV</translation>
-    </message>
-    <message>
-        <source>Оператор</source>
-        <translation>Operator</translation>
-    </message>
-    <message>
-        <source>MCC</source>
-        <translation>MCC</translation>
-    </message>
-    <message>
-        <source>MNC</source>
-        <translation>MNC</translation>
-    </message>
-    <message>
-        <source>APN </source>
-        <translation>APN </translation>
-    </message>
-    <message>
-        <source>APN логин</source>
-        <translation>APN login</translation>
-    </message>
-    <message>
-        <source>APN пароль</source>
-        <translation>APN password</translation>
-    </message>
-    <message>
-        <source>Уровень сигнала</source>
-        <translation>Signal level</translation>
-    </message>
-    <message>
         <source>Сервер</source>
         <translation>Server</translation>
-    </message>
-    <message>
-        <source>Свзяь с модемом</source>
-        <translation>Modem link</translation>
-    </message>
-    <message>
-        <source>Регистрация в сети</source>
-        <translation>Network registration</translation>
-    </message>
-    <message>
-        <source>GPRS сервис</source>
-        <translation>GPRS service</translation>
-    </message>
-    <message>
-        <source>Соединение с сервером</source>
-        <translation>Server connection</translation>
-    </message>
-    <message>
-        <source>Ответ от сервера</source>
-        <translation>Server response</translation>
-    </message>
-    <message>
-        <source>TCP сессий</source>
-        <translation>TCP sessions</translation>
-    </message>
-    <message>
-        <source>SMS входящие/валидные</source>
-        <translation>SMS incoming/valid</translation>
-    </message>
-    <message>
-        <source>SMS исходящие</source>
-        <translation>SMS outgoing</translation>
-    </message>
-    <message>
-        <source>GPS / ГЛОНАСС</source>
-        <translation>GPS / GLONASS</translation>
-    </message>
-    <message>
-        <source>Широта</source>
-        <translation>Latitude</translation>
-    </message>
-    <message>
-        <source>Долгота</source>
-        <translation>Longitude</translation>
-    </message>
-    <message>
-        <source>Высота</source>
-        <translation>Altitude</translation>
-    </message>
-    <message>
-        <source>Курс</source>
-        <translation>Course</translation>
-    </message>
-    <message>
-        <source>Скорость</source>
-        <translation>Speed</translation>
-    </message>
-    <message>
-        <source>Спутники</source>
-        <translation>Satellites</translation>
-    </message>
-    <message>
-        <source>HDOP</source>
-        <translation>HDOP</translation>
-    </message>
-    <message>
-        <source>Данные с CAN шины</source>
-        <translation>CAN bus data</translation>
-    </message>
-    <message>
-        <source>Дискретные входы/выходы</source>
-        <translation>Discrete inputs/outputs</translation>
-    </message>
-    <message>
-        <source>Датчики уровня топлива (RS232/RS485)</source>
-        <translation>Fuel level sensors (RS232/RS485)</translation>
-    </message>
-    <message>
-        <source>Уровень</source>
-        <translation>Level</translation>
-    </message>
-    <message>
-        <source>Температура</source>
-        <translation>Temperature</translation>
-    </message>
-    <message>
-        <source>ДУТ %1</source>
-        <translation>FLS %1</translation>
-    </message>
-    <message>
-        <source>Адрес</source>
-        <translation>Address</translation>
-    </message>
-    <message>
-        <source> Температура</source>
-        <translation> Temperature</translation>
-    </message>
-    <message>
-        <source>Термодатчик %1</source>
-        <translation>Temperature sensor %1</translation>
-    </message>
-    <message>
-        <source>Ключ ID</source>
-        <translation>ID key</translation>
-    </message>
-    <message>
-        <source>Номер программы CAN</source>
-        <translation>CAN program number</translation>
-    </message>
-    <message>
-        <source>Валидные/невалидные</source>
-        <translation>Valid/invalid</translation>
-    </message>
-    <message>
-        <source>Время работы двигателя (ч)</source>
-        <translation>Engine hours (h)</translation>
-    </message>
-    <message>
-        <source>Полный пробег ТС (км)</source>
-        <translation>Total vehicle mileage (km)</translation>
-    </message>
-    <message>
-        <source>Полный расход топлива (л)</source>
-        <translation>Total fuel consumption (l)</translation>
-    </message>
-    <message>
-        <source>Уровень топлива в баке (%)</source>
-        <translation>Fuel level in the tank (%)</translation>
-    </message>
-    <message>
-        <source>Обороты двигателя (об/мин)</source>
-        <translation>Engine speed (rpm)</translation>
-    </message>
-    <message>
-        <source>Температура двигателя (С)</source>
-        <translation>Engine temperature (C)</translation>
-    </message>
-    <message>
-        <source>Скорость ТС (км/ч)</source>
-        <translation>Vehicle speed (km/h)</translation>
-    </message>
-    <message>
-        <source>Давлене на ось 1 (кг)</source>
-        <translation>Axle 1 load (kg)</translation>
-    </message>
-    <message>
-        <source>Давлене на ось 2 (кг)</source>
-        <translation>Axle 2 load (kg)</translation>
-    </message>
-    <message>
-        <source>Давлене на ось 3 (кг)</source>
-        <translation>Axle 3 load (kg)</translation>
-    </message>
-    <message>
-        <source>Давлене на ось 4 (кг)</source>
-        <translation>Axle 4 load (kg)</translation>
-    </message>
-    <message>
-        <source>Давлене на ось 5 (кг)</source>
-        <translation>Axle 5 load (kg)</translation>
-    </message>
-    <message>
-        <source>Положение педали газа</source>
-        <translation>Accelerator pedal position</translation>
     </message>
     <message>
         <source>Нагрузка на двигатель</source>
@@ -550,10 +216,6 @@ Firmware version 0.64 or later is required</translation>
     <message>
         <source>Уровень AdBlue</source>
         <translation>AdBlue level</translation>
-    </message>
-    <message>
-        <source>Состояние безопасности</source>
-        <translation>Security state</translation>
     </message>
     <message>
         <source>Контроллеры аварии</source>
@@ -832,6 +494,149 @@ Firmware version 0.64 or later is required</translation>
     </message>
 </context>
 <context>
+    <name>SensorPanel</name>
+    <message>
+        <source>Вкл</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>Выкл</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>IN4_U Выход</source>
+        <translation>IN4_U Output</translation>
+    </message>
+    <message>
+        <source>IN5_U Выход</source>
+        <translation>IN5_U Output</translation>
+    </message>
+    <message>
+        <source> Замкнут</source>
+        <translation> Closed</translation>
+    </message>
+    <message>
+        <source> Разомкнут</source>
+        <translation> Open</translation>
+    </message>
+    <message>
+        <source>Уровень топлива в баке (%)</source>
+        <translation>Fuel level in the tank (%)</translation>
+    </message>
+    <message>
+        <source>Данные с CAN шины</source>
+        <translation>CAN bus data</translation>
+    </message>
+    <message>
+        <source>Дискретные входы/выходы</source>
+        <translation>Discrete inputs/outputs</translation>
+    </message>
+    <message>
+        <source>Датчики уровня топлива (RS232/RS485)</source>
+        <translation>Fuel level sensors (RS232/RS485)</translation>
+    </message>
+    <message>
+        <source>Уровень</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>Температура</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>ДУТ %1</source>
+        <translation>FLS %1</translation>
+    </message>
+    <message>
+        <source>Адрес</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source> Температура</source>
+        <translation> Temperature</translation>
+    </message>
+    <message>
+        <source>Термодатчик %1</source>
+        <translation>Temperature sensor %1</translation>
+    </message>
+    <message>
+        <source>Ключ ID</source>
+        <translation>ID key</translation>
+    </message>
+    <message>
+        <source>Номер программы CAN</source>
+        <translation>CAN program number</translation>
+    </message>
+    <message>
+        <source>Валидные/невалидные</source>
+        <translation>Valid/invalid</translation>
+    </message>
+    <message>
+        <source>Время работы двигателя (ч)</source>
+        <translation>Engine hours (h)</translation>
+    </message>
+    <message>
+        <source>Полный пробег ТС (км)</source>
+        <translation>Total vehicle mileage (km)</translation>
+    </message>
+    <message>
+        <source>Полный расход топлива (л)</source>
+        <translation>Total fuel consumption (l)</translation>
+    </message>
+    <message>
+        <source>Обороты двигателя (об/мин)</source>
+        <translation>Engine speed (rpm)</translation>
+    </message>
+    <message>
+        <source>Температура двигателя (С)</source>
+        <translation>Engine temperature (C)</translation>
+    </message>
+    <message>
+        <source>Скорость ТС (км/ч)</source>
+        <translation>Vehicle speed (km/h)</translation>
+    </message>
+    <message>
+        <source>Давлене на ось 1 (кг)</source>
+        <translation>Axle 1 load (kg)</translation>
+    </message>
+    <message>
+        <source>Давлене на ось 2 (кг)</source>
+        <translation>Axle 2 load (kg)</translation>
+    </message>
+    <message>
+        <source>Давлене на ось 3 (кг)</source>
+        <translation>Axle 3 load (kg)</translation>
+    </message>
+    <message>
+        <source>Давлене на ось 4 (кг)</source>
+        <translation>Axle 4 load (kg)</translation>
+    </message>
+    <message>
+        <source>Давлене на ось 5 (кг)</source>
+        <translation>Axle 5 load (kg)</translation>
+    </message>
+    <message>
+        <source>Положение педали газа</source>
+        <translation>Accelerator pedal position</translation>
+    </message>
+    <message>
+        <source>Нагрузка на двигатель</source>
+        <translation>Engine load</translation>
+    </message>
+    <message>
+        <source>Уровень AdBlue</source>
+        <translation>AdBlue level</translation>
+    </message>
+    <message>
+        <source>Состояние безопасности</source>
+        <translation>Security state</translation>
+    </message>
+    <message>
+        <source>Контроллеры аварии</source>
+        <translation>Alarm controllers</translation>
+    </message>
+</context>
+<context>
     <name>SettingsDialog</name>
     <message>
         <source>Настройка COM порта</source>
@@ -956,6 +761,227 @@ Firmware version 0.64 or later is required</translation>
     <message>
         <source>XON/XOFF</source>
         <translation>XON/XOFF</translation>
+    </message>
+</context>
+<context>
+    <name>StatusPage</name>
+    <message>
+        <source>Внимание</source>
+        <translation>Attention</translation>
+    </message>
+    <message>
+        <source>Версия ПО устройства устарела<byte value="xd" />
+Требуется версия ПО не ниже 0.64</source>
+        <translation>The device firmware is outdated&#13;
+Firmware version 0.64 or later is required</translation>
+    </message>
+    <message>
+        <source>!!! MS= %1 !!!</source>
+        <translation>!!! MS= %1 !!!</translation>
+    </message>
+    <message>
+        <source>Не определен</source>
+        <translation>Not determined</translation>
+    </message>
+    <message>
+        <source>не задан</source>
+        <translation>not set</translation>
+    </message>
+    <message>
+        <source>Общая информация</source>
+        <translation>General information</translation>
+    </message>
+    <message>
+        <source>Модель</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>SN устройства</source>
+        <translation>Device SN</translation>
+    </message>
+    <message>
+        <source>IMEI модема</source>
+        <translation>Modem IMEI</translation>
+    </message>
+    <message>
+        <source>Версия ПО</source>
+        <translation>Firmware version</translation>
+    </message>
+    <message>
+        <source>Время устройства</source>
+        <translation>Device time</translation>
+    </message>
+    <message>
+        <source>Время работы</source>
+        <translation>Operating time</translation>
+    </message>
+    <message>
+        <source>Статус настроек</source>
+        <translation>Settings status</translation>
+    </message>
+    <message>
+        <source>Статус ПО</source>
+        <translation>Firmware status</translation>
+    </message>
+    <message>
+        <source>Записано пакетов</source>
+        <translation>Packets recorded</translation>
+    </message>
+    <message>
+        <source>Отправлено пакетов</source>
+        <translation>Packets sent</translation>
+    </message>
+    <message>
+        <source>Статусы устройства</source>
+        <translation>Device status</translation>
+    </message>
+    <message>
+        <source>Внутр. память</source>
+        <translation>Internal memory</translation>
+    </message>
+    <message>
+        <source>Внешн. память</source>
+        <translation>External memory</translation>
+    </message>
+    <message>
+        <source>Часы</source>
+        <translation>Clock</translation>
+    </message>
+    <message>
+        <source>Акселерометр</source>
+        <translation>Accelerometer</translation>
+    </message>
+    <message>
+        <source>GPS/ГЛОНАСС</source>
+        <translation>GPS/GLONASS</translation>
+    </message>
+    <message>
+        <source>GSM</source>
+        <translation>GSM</translation>
+    </message>
+    <message>
+        <source>SIM1 карта</source>
+        <translation>SIM1 card</translation>
+    </message>
+    <message>
+        <source>PIN1 код</source>
+        <translation>PIN1 code</translation>
+    </message>
+    <message>
+        <source>SIM2 карта</source>
+        <translation>SIM2 card</translation>
+    </message>
+    <message>
+        <source>PIN2 код</source>
+        <translation>PIN2 code</translation>
+    </message>
+    <message>
+        <source>Питание</source>
+        <translation>Power supply</translation>
+    </message>
+    <message>
+        <source>Внешнее напряжение, мВ</source>
+        <translation>External voltage, mV</translation>
+    </message>
+    <message>
+        <source>Напряжение АКБ, мВ</source>
+        <translation>Battery voltage, mV</translation>
+    </message>
+    <message>
+        <source>Оператор</source>
+        <translation>Operator</translation>
+    </message>
+    <message>
+        <source>MCC</source>
+        <translation>MCC</translation>
+    </message>
+    <message>
+        <source>MNC</source>
+        <translation>MNC</translation>
+    </message>
+    <message>
+        <source>APN </source>
+        <translation>APN </translation>
+    </message>
+    <message>
+        <source>APN логин</source>
+        <translation>APN login</translation>
+    </message>
+    <message>
+        <source>APN пароль</source>
+        <translation>APN password</translation>
+    </message>
+    <message>
+        <source>Уровень сигнала</source>
+        <translation>Signal level</translation>
+    </message>
+    <message>
+        <source>Сервер</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>Свзяь с модемом</source>
+        <translation>Modem link</translation>
+    </message>
+    <message>
+        <source>Регистрация в сети</source>
+        <translation>Network registration</translation>
+    </message>
+    <message>
+        <source>GPRS сервис</source>
+        <translation>GPRS service</translation>
+    </message>
+    <message>
+        <source>Соединение с сервером</source>
+        <translation>Server connection</translation>
+    </message>
+    <message>
+        <source>Ответ от сервера</source>
+        <translation>Server response</translation>
+    </message>
+    <message>
+        <source>TCP сессий</source>
+        <translation>TCP sessions</translation>
+    </message>
+    <message>
+        <source>SMS входящие/валидные</source>
+        <translation>SMS incoming/valid</translation>
+    </message>
+    <message>
+        <source>SMS исходящие</source>
+        <translation>SMS outgoing</translation>
+    </message>
+    <message>
+        <source>GPS / ГЛОНАСС</source>
+        <translation>GPS / GLONASS</translation>
+    </message>
+    <message>
+        <source>Широта</source>
+        <translation>Latitude</translation>
+    </message>
+    <message>
+        <source>Долгота</source>
+        <translation>Longitude</translation>
+    </message>
+    <message>
+        <source>Высота</source>
+        <translation>Altitude</translation>
+    </message>
+    <message>
+        <source>Курс</source>
+        <translation>Course</translation>
+    </message>
+    <message>
+        <source>Скорость</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>Спутники</source>
+        <translation>Satellites</translation>
+    </message>
+    <message>
+        <source>HDOP</source>
+        <translation>HDOP</translation>
     </message>
 </context>
 <context>

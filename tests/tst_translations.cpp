@@ -1,5 +1,5 @@
-// Every English text the main window shows must have its Russian translation, and the
-// start-up translation must behave as the program relies on.
+// Every English text the main window shows must have its Russian translation and every
+// Russian text its English one, each in the context of the class that shows it.
 #include "app/startup.h"
 
 #include <QDirIterator>
@@ -8,11 +8,23 @@
 #include <QtTest>
 
 namespace {
-// The tr("...") literals of the sources under the given folders (single-literal calls).
-QStringList trLiterals(const QStringList &folders)
+// One tr("...") literal of the sources and its translation context: the class of the member
+// function it is written in.
+struct TrCall
 {
-    QStringList found;
+    QString context;
+    QString text;
+    bool operator==(const TrCall &o) const { return context == o.context && text == o.text; }
+};
+
+// The tr("...") literals of the sources under the given folders (single-literal calls).
+QList<TrCall> trLiterals(const QStringList &folders)
+{
+    QList<TrCall> found;
     const QRegularExpression call(QStringLiteral("\\btr\\(\\s*\"((?:[^\"\\\\]|\\\\.)*)\"\\s*\\)"));
+    // a member function definition starts at the beginning of a line: "... Class::name("
+    const QRegularExpression definition(QStringLiteral("^(?=[^\\s#/]).*?\\b(\\w+)::~?\\w+\\s*\\("),
+                                        QRegularExpression::MultilineOption);
     for (const QString &folder : folders) {
         QDirIterator it(QStringLiteral(KVT_SOURCE_DIR "/") + folder, {"*.cpp"}, QDir::Files);
         while (it.hasNext()) {
@@ -20,17 +32,29 @@ QStringList trLiterals(const QStringList &folders)
             if (!f.open(QIODevice::ReadOnly))
                 continue;
             const QString text = QString::fromUtf8(f.readAll());
+            QList<QPair<int, QString>> classes;   // where each definition starts, its class
+            auto d = definition.globalMatch(text);
+            while (d.hasNext()) {
+                const auto m = d.next();
+                classes.append({m.capturedStart(), m.captured(1)});
+            }
             auto m = call.globalMatch(text);
             while (m.hasNext()) {
-                QString lit = m.next().captured(1);
+                const auto match = m.next();
+                QString context = QStringLiteral("<outside a member function of %1>")
+                                      .arg(f.fileName());
+                for (const auto &c : classes)
+                    if (c.first < match.capturedStart())
+                        context = c.second;
+                QString lit = match.captured(1);
                 lit.replace(QLatin1String("\\r"), QLatin1String("\r"));
                 lit.replace(QLatin1String("\\n"), QLatin1String("\n"));
                 lit.replace(QLatin1String("\\\""), QLatin1String("\""));
-                found << lit;
+                if (!found.contains({context, lit}))
+                    found.append({context, lit});
             }
         }
     }
-    found.removeDuplicates();
     return found;
 }
 
@@ -59,12 +83,15 @@ void TestTranslations::englishMainWindowTextsHaveRussian()
 {
     QTranslator ru;
     QVERIFY(ru.load(QStringLiteral("terminal_ru"), QStringLiteral(KVT_BUILD_DIR)));
-    const QStringList texts = trLiterals({"mainwindow", "link", "status", "settings"});
-    QVERIFY(texts.contains(QStringLiteral("Connected to %1 : %2, %3, %4, %5, %6")));
+    const QList<TrCall> texts = trLiterals({"mainwindow", "link", "status", "settings"});
+    QVERIFY(texts.contains({"MainWindow", "Connected to %1 : %2, %3, %4, %5, %6"}));
+    QVERIFY(texts.contains({"StatusPage", "!!! MS= %1 !!!"}));
+    QVERIFY(texts.contains({"SensorPanel", "IN4_U Выход"}));
     QStringList missing;
-    for (const QString &t : texts)
-        if (isEnglish(t) && ru.translate("MainWindow", t.toUtf8().constData()).isEmpty())
-            missing << t;
+    for (const TrCall &t : texts)
+        if (isEnglish(t.text)
+            && ru.translate(t.context.toUtf8().constData(), t.text.toUtf8().constData()).isEmpty())
+            missing << t.context + QLatin1Char(':') + t.text;
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1String(" | "))));
     QCOMPARE(ru.translate("MainWindow", "Disconnected").isEmpty(), false);
 }
@@ -74,13 +101,10 @@ void TestTranslations::russianSourcesHaveEnglish()
     QTranslator en;
     QVERIFY(en.load(QStringLiteral("terminal_en"), QStringLiteral(KVT_BUILD_DIR)));
     QStringList missing;
-    for (const QString &t : trLiterals({"mainwindow", "link", "status", "settings"}))
-        if (!isEnglish(t) && t.trimmed().size() > 0
-            && en.translate("MainWindow", t.toUtf8().constData()).isEmpty())
-            missing << t;
-    for (const QString &t : trLiterals({"terminal"}))
-        if (!isEnglish(t) && en.translate("Terminal", t.toUtf8().constData()).isEmpty())
-            missing << t;
+    for (const TrCall &t : trLiterals({"mainwindow", "link", "status", "settings", "terminal"}))
+        if (!isEnglish(t.text) && t.text.trimmed().size() > 0
+            && en.translate(t.context.toUtf8().constData(), t.text.toUtf8().constData()).isEmpty())
+            missing << t.context + QLatin1Char(':') + t.text;
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1String(" | "))));
 }
 
