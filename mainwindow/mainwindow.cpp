@@ -5,6 +5,7 @@
 #include "portdialog/settingsdialog.h"
 #include "settings/settingspage.h"
 #include "status/fieldtext.h"
+#include "status/statuspage.h"
 #include "terminal/terminal.h"
 
 #include <QAbstractSpinBox>
@@ -16,8 +17,6 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QTabWidget>
-
-unsigned int deviceModelCode = 0;
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
@@ -32,7 +31,8 @@ MainWindow::MainWindow(QWidget *parent)
 
     tabWidget = new QTabWidget;
     tabWidget->setObjectName(QStringLiteral("tabWidget"));
-    tabWidget->addTab(buildStatusPage(), tr("Параметры устройства"));
+    statusPage = new StatusPage;
+    tabWidget->addTab(statusPage, tr("Параметры устройства"));
     settingsPage = new SettingsPage;
     tabWidget->addTab(settingsPage, tr("Настройки"));
     tabWidget->setTabEnabled(1, false);
@@ -92,6 +92,9 @@ MainWindow::MainWindow(QWidget *parent)
     connect(serial, &QSerialPort::errorOccurred, this, &MainWindow::handleError);
     connect(serial, &QSerialPort::readyRead, this, &MainWindow::readData);
     connect(terminal, &Terminal::sendCmdSignal, this, &MainWindow::SendCmd);
+    connect(statusPage, &StatusPage::statusMessage, this,
+            [this](const QString &text) { ui->statusBar->showMessage(text); });
+    connect(statusPage, &StatusPage::tachographAvailable, ui->actionTaho, &QAction::setEnabled);
 
     restartTitle = tr("Перезагрузка устройства");
     restartDoneText = tr("Устройство перезагружено\r\n");

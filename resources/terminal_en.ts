@@ -202,27 +202,33 @@ If you do not have it, press Cancel</translation>
         <translation>%1:%2:%3 | %4 B</translation>
     </message>
     <message>
-        <source>Внимание</source>
-        <translation>Attention</translation>
+        <source>Очистка памяти</source>
+        <translation>Clearing the memory</translation>
     </message>
     <message>
-        <source>Версия ПО устройства устарела<byte value="xd" />
-Требуется версия ПО не ниже 0.64</source>
-        <translation>The device firmware is outdated&#13;
-Firmware version 0.64 or later is required</translation>
+        <source>Очистить память пакетов терминала?<byte value="xd" />
+Неотправленные на сервер точки трека будут потеряны.</source>
+        <translation>Clear the terminal's packet memory?&#13;
+Track points not yet sent to the server will be lost.</translation>
     </message>
     <message>
-        <source>!!! MS= %1 !!!</source>
-        <translation>!!! MS= %1 !!!</translation>
+        <source>Ожидание терминала…</source>
+        <translation>Waiting for the terminal…</translation>
     </message>
     <message>
-        <source>Не определен</source>
-        <translation>Not determined</translation>
+        <source>Write error [%1]</source>
+        <translation>Write error [%1]</translation>
     </message>
+</context>
+<context>
+    <name>QObject</name>
     <message>
-        <source>не задан</source>
-        <translation>not set</translation>
+        <source>N/A</source>
+        <translation>N/A</translation>
     </message>
+</context>
+<context>
+    <name>SensorPanel</name>
     <message>
         <source>Вкл</source>
         <translation>On</translation>
@@ -248,200 +254,8 @@ Firmware version 0.64 or later is required</translation>
         <translation> Open</translation>
     </message>
     <message>
-        <source>Общая информация</source>
-        <translation>General information</translation>
-    </message>
-    <message>
-        <source>Модель</source>
-        <translation>Model</translation>
-    </message>
-    <message>
-        <source>SN устройства</source>
-        <translation>Device SN</translation>
-    </message>
-    <message>
-        <source>IMEI модема</source>
-        <translation>Modem IMEI</translation>
-    </message>
-    <message>
-        <source>Версия ПО</source>
-        <translation>Firmware version</translation>
-    </message>
-    <message>
-        <source>Время устройства</source>
-        <translation>Device time</translation>
-    </message>
-    <message>
-        <source>Время работы</source>
-        <translation>Operating time</translation>
-    </message>
-    <message>
-        <source>Статус настроек</source>
-        <translation>Settings status</translation>
-    </message>
-    <message>
-        <source>Статус ПО</source>
-        <translation>Firmware status</translation>
-    </message>
-    <message>
-        <source>Записано пакетов</source>
-        <translation>Packets recorded</translation>
-    </message>
-    <message>
-        <source>Отправлено пакетов</source>
-        <translation>Packets sent</translation>
-    </message>
-    <message>
-        <source>Статусы устройства</source>
-        <translation>Device status</translation>
-    </message>
-    <message>
-        <source>Внутр. память</source>
-        <translation>Internal memory</translation>
-    </message>
-    <message>
-        <source>Внешн. память</source>
-        <translation>External memory</translation>
-    </message>
-    <message>
-        <source>Часы</source>
-        <translation>Clock</translation>
-    </message>
-    <message>
-        <source>Акселерометр</source>
-        <translation>Accelerometer</translation>
-    </message>
-    <message>
-        <source>GPS/ГЛОНАСС</source>
-        <translation>GPS/GLONASS</translation>
-    </message>
-    <message>
-        <source>GSM</source>
-        <translation>GSM</translation>
-    </message>
-    <message>
-        <source>SIM1 карта</source>
-        <translation>SIM1 card</translation>
-    </message>
-    <message>
-        <source>PIN1 код</source>
-        <translation>PIN1 code</translation>
-    </message>
-    <message>
-        <source>SIM2 карта</source>
-        <translation>SIM2 card</translation>
-    </message>
-    <message>
-        <source>PIN2 код</source>
-        <translation>PIN2 code</translation>
-    </message>
-    <message>
-        <source>Питание</source>
-        <translation>Power supply</translation>
-    </message>
-    <message>
-        <source>Внешнее напряжение, мВ</source>
-        <translation>External voltage, mV</translation>
-    </message>
-    <message>
-        <source>Напряжение АКБ, мВ</source>
-        <translation>Battery voltage, mV</translation>
-    </message>
-    <message>
-        <source>Оператор</source>
-        <translation>Operator</translation>
-    </message>
-    <message>
-        <source>MCC</source>
-        <translation>MCC</translation>
-    </message>
-    <message>
-        <source>MNC</source>
-        <translation>MNC</translation>
-    </message>
-    <message>
-        <source>APN </source>
-        <translation>APN </translation>
-    </message>
-    <message>
-        <source>APN логин</source>
-        <translation>APN login</translation>
-    </message>
-    <message>
-        <source>APN пароль</source>
-        <translation>APN password</translation>
-    </message>
-    <message>
-        <source>Уровень сигнала</source>
-        <translation>Signal level</translation>
-    </message>
-    <message>
-        <source>Сервер</source>
-        <translation>Server</translation>
-    </message>
-    <message>
-        <source>Свзяь с модемом</source>
-        <translation>Modem link</translation>
-    </message>
-    <message>
-        <source>Регистрация в сети</source>
-        <translation>Network registration</translation>
-    </message>
-    <message>
-        <source>GPRS сервис</source>
-        <translation>GPRS service</translation>
-    </message>
-    <message>
-        <source>Соединение с сервером</source>
-        <translation>Server connection</translation>
-    </message>
-    <message>
-        <source>Ответ от сервера</source>
-        <translation>Server response</translation>
-    </message>
-    <message>
-        <source>TCP сессий</source>
-        <translation>TCP sessions</translation>
-    </message>
-    <message>
-        <source>SMS входящие/валидные</source>
-        <translation>SMS incoming/valid</translation>
-    </message>
-    <message>
-        <source>SMS исходящие</source>
-        <translation>SMS outgoing</translation>
-    </message>
-    <message>
-        <source>GPS / ГЛОНАСС</source>
-        <translation>GPS / GLONASS</translation>
-    </message>
-    <message>
-        <source>Широта</source>
-        <translation>Latitude</translation>
-    </message>
-    <message>
-        <source>Долгота</source>
-        <translation>Longitude</translation>
-    </message>
-    <message>
-        <source>Высота</source>
-        <translation>Altitude</translation>
-    </message>
-    <message>
-        <source>Курс</source>
-        <translation>Course</translation>
-    </message>
-    <message>
-        <source>Скорость</source>
-        <translation>Speed</translation>
-    </message>
-    <message>
-        <source>Спутники</source>
-        <translation>Satellites</translation>
-    </message>
-    <message>
-        <source>HDOP</source>
-        <translation>HDOP</translation>
+        <source>Уровень топлива в баке (%)</source>
+        <translation>Fuel level in the tank (%)</translation>
     </message>
     <message>
         <source>Данные с CAN шины</source>
@@ -504,10 +318,6 @@ Firmware version 0.64 or later is required</translation>
         <translation>Total fuel consumption (l)</translation>
     </message>
     <message>
-        <source>Уровень топлива в баке (%)</source>
-        <translation>Fuel level in the tank (%)</translation>
-    </message>
-    <message>
         <source>Обороты двигателя (об/мин)</source>
         <translation>Engine speed (rpm)</translation>
     </message>
@@ -558,31 +368,6 @@ Firmware version 0.64 or later is required</translation>
     <message>
         <source>Контроллеры аварии</source>
         <translation>Alarm controllers</translation>
-    </message>
-    <message>
-        <source>Очистка памяти</source>
-        <translation>Clearing the memory</translation>
-    </message>
-    <message>
-        <source>Очистить память пакетов терминала?<byte value="xd" />
-Неотправленные на сервер точки трека будут потеряны.</source>
-        <translation>Clear the terminal's packet memory?&#13;
-Track points not yet sent to the server will be lost.</translation>
-    </message>
-    <message>
-        <source>Ожидание терминала…</source>
-        <translation>Waiting for the terminal…</translation>
-    </message>
-    <message>
-        <source>Write error [%1]</source>
-        <translation>Write error [%1]</translation>
-    </message>
-</context>
-<context>
-    <name>QObject</name>
-    <message>
-        <source>N/A</source>
-        <translation>N/A</translation>
     </message>
 </context>
 <context>
@@ -1001,6 +786,227 @@ Track points not yet sent to the server will be lost.</translation>
     <message>
         <source>Прграмма CAN</source>
         <translation>CAN program</translation>
+    </message>
+</context>
+<context>
+    <name>StatusPage</name>
+    <message>
+        <source>Внимание</source>
+        <translation>Attention</translation>
+    </message>
+    <message>
+        <source>Версия ПО устройства устарела<byte value="xd" />
+Требуется версия ПО не ниже 0.64</source>
+        <translation>The device firmware is outdated&#13;
+Firmware version 0.64 or later is required</translation>
+    </message>
+    <message>
+        <source>!!! MS= %1 !!!</source>
+        <translation>!!! MS= %1 !!!</translation>
+    </message>
+    <message>
+        <source>Не определен</source>
+        <translation>Not determined</translation>
+    </message>
+    <message>
+        <source>не задан</source>
+        <translation>not set</translation>
+    </message>
+    <message>
+        <source>Общая информация</source>
+        <translation>General information</translation>
+    </message>
+    <message>
+        <source>Модель</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>SN устройства</source>
+        <translation>Device SN</translation>
+    </message>
+    <message>
+        <source>IMEI модема</source>
+        <translation>Modem IMEI</translation>
+    </message>
+    <message>
+        <source>Версия ПО</source>
+        <translation>Firmware version</translation>
+    </message>
+    <message>
+        <source>Время устройства</source>
+        <translation>Device time</translation>
+    </message>
+    <message>
+        <source>Время работы</source>
+        <translation>Operating time</translation>
+    </message>
+    <message>
+        <source>Статус настроек</source>
+        <translation>Settings status</translation>
+    </message>
+    <message>
+        <source>Статус ПО</source>
+        <translation>Firmware status</translation>
+    </message>
+    <message>
+        <source>Записано пакетов</source>
+        <translation>Packets recorded</translation>
+    </message>
+    <message>
+        <source>Отправлено пакетов</source>
+        <translation>Packets sent</translation>
+    </message>
+    <message>
+        <source>Статусы устройства</source>
+        <translation>Device status</translation>
+    </message>
+    <message>
+        <source>Внутр. память</source>
+        <translation>Internal memory</translation>
+    </message>
+    <message>
+        <source>Внешн. память</source>
+        <translation>External memory</translation>
+    </message>
+    <message>
+        <source>Часы</source>
+        <translation>Clock</translation>
+    </message>
+    <message>
+        <source>Акселерометр</source>
+        <translation>Accelerometer</translation>
+    </message>
+    <message>
+        <source>GPS/ГЛОНАСС</source>
+        <translation>GPS/GLONASS</translation>
+    </message>
+    <message>
+        <source>GSM</source>
+        <translation>GSM</translation>
+    </message>
+    <message>
+        <source>SIM1 карта</source>
+        <translation>SIM1 card</translation>
+    </message>
+    <message>
+        <source>PIN1 код</source>
+        <translation>PIN1 code</translation>
+    </message>
+    <message>
+        <source>SIM2 карта</source>
+        <translation>SIM2 card</translation>
+    </message>
+    <message>
+        <source>PIN2 код</source>
+        <translation>PIN2 code</translation>
+    </message>
+    <message>
+        <source>Питание</source>
+        <translation>Power supply</translation>
+    </message>
+    <message>
+        <source>Внешнее напряжение, мВ</source>
+        <translation>External voltage, mV</translation>
+    </message>
+    <message>
+        <source>Напряжение АКБ, мВ</source>
+        <translation>Battery voltage, mV</translation>
+    </message>
+    <message>
+        <source>Оператор</source>
+        <translation>Operator</translation>
+    </message>
+    <message>
+        <source>MCC</source>
+        <translation>MCC</translation>
+    </message>
+    <message>
+        <source>MNC</source>
+        <translation>MNC</translation>
+    </message>
+    <message>
+        <source>APN </source>
+        <translation>APN </translation>
+    </message>
+    <message>
+        <source>APN логин</source>
+        <translation>APN login</translation>
+    </message>
+    <message>
+        <source>APN пароль</source>
+        <translation>APN password</translation>
+    </message>
+    <message>
+        <source>Уровень сигнала</source>
+        <translation>Signal level</translation>
+    </message>
+    <message>
+        <source>Сервер</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>Свзяь с модемом</source>
+        <translation>Modem link</translation>
+    </message>
+    <message>
+        <source>Регистрация в сети</source>
+        <translation>Network registration</translation>
+    </message>
+    <message>
+        <source>GPRS сервис</source>
+        <translation>GPRS service</translation>
+    </message>
+    <message>
+        <source>Соединение с сервером</source>
+        <translation>Server connection</translation>
+    </message>
+    <message>
+        <source>Ответ от сервера</source>
+        <translation>Server response</translation>
+    </message>
+    <message>
+        <source>TCP сессий</source>
+        <translation>TCP sessions</translation>
+    </message>
+    <message>
+        <source>SMS входящие/валидные</source>
+        <translation>SMS incoming/valid</translation>
+    </message>
+    <message>
+        <source>SMS исходящие</source>
+        <translation>SMS outgoing</translation>
+    </message>
+    <message>
+        <source>GPS / ГЛОНАСС</source>
+        <translation>GPS / GLONASS</translation>
+    </message>
+    <message>
+        <source>Широта</source>
+        <translation>Latitude</translation>
+    </message>
+    <message>
+        <source>Долгота</source>
+        <translation>Longitude</translation>
+    </message>
+    <message>
+        <source>Высота</source>
+        <translation>Altitude</translation>
+    </message>
+    <message>
+        <source>Курс</source>
+        <translation>Course</translation>
+    </message>
+    <message>
+        <source>Скорость</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>Спутники</source>
+        <translation>Satellites</translation>
+    </message>
+    <message>
+        <source>HDOP</source>
+        <translation>HDOP</translation>
     </message>
 </context>
 <context>

@@ -202,27 +202,33 @@
         <translation>%1:%2:%3 | %4 Б</translation>
     </message>
     <message>
-        <source>Внимание</source>
-        <translation>Внимание</translation>
+        <source>Очистка памяти</source>
+        <translation>Очистка памяти</translation>
     </message>
     <message>
-        <source>Версия ПО устройства устарела<byte value="xd" />
-Требуется версия ПО не ниже 0.64</source>
-        <translation>Версия ПО устройства устарела&#13;
-Требуется версия ПО не ниже 0.64</translation>
+        <source>Очистить память пакетов терминала?<byte value="xd" />
+Неотправленные на сервер точки трека будут потеряны.</source>
+        <translation>Очистить память пакетов терминала?&#13;
+Неотправленные на сервер точки трека будут потеряны.</translation>
     </message>
     <message>
-        <source>!!! MS= %1 !!!</source>
-        <translation>!!! MS= %1 !!!</translation>
+        <source>Ожидание терминала…</source>
+        <translation>Ожидание терминала…</translation>
     </message>
     <message>
-        <source>Не определен</source>
-        <translation>Не определен</translation>
+        <source>Write error [%1]</source>
+        <translation>Ошибка записи [%1]</translation>
     </message>
+</context>
+<context>
+    <name>QObject</name>
     <message>
-        <source>не задан</source>
-        <translation>не задан</translation>
+        <source>N/A</source>
+        <translation>Н/Д</translation>
     </message>
+</context>
+<context>
+    <name>SensorPanel</name>
     <message>
         <source>Вкл</source>
         <translation>Вкл</translation>
@@ -248,200 +254,8 @@
         <translation> Разомкнут</translation>
     </message>
     <message>
-        <source>Общая информация</source>
-        <translation>Общая информация</translation>
-    </message>
-    <message>
-        <source>Модель</source>
-        <translation>Модель</translation>
-    </message>
-    <message>
-        <source>SN устройства</source>
-        <translation>SN устройства</translation>
-    </message>
-    <message>
-        <source>IMEI модема</source>
-        <translation>IMEI модема</translation>
-    </message>
-    <message>
-        <source>Версия ПО</source>
-        <translation>Версия ПО</translation>
-    </message>
-    <message>
-        <source>Время устройства</source>
-        <translation>Время устройства</translation>
-    </message>
-    <message>
-        <source>Время работы</source>
-        <translation>Время работы</translation>
-    </message>
-    <message>
-        <source>Статус настроек</source>
-        <translation>Статус настроек</translation>
-    </message>
-    <message>
-        <source>Статус ПО</source>
-        <translation>Статус ПО</translation>
-    </message>
-    <message>
-        <source>Записано пакетов</source>
-        <translation>Записано пакетов</translation>
-    </message>
-    <message>
-        <source>Отправлено пакетов</source>
-        <translation>Отправлено пакетов</translation>
-    </message>
-    <message>
-        <source>Статусы устройства</source>
-        <translation>Статусы устройства</translation>
-    </message>
-    <message>
-        <source>Внутр. память</source>
-        <translation>Внутр. память</translation>
-    </message>
-    <message>
-        <source>Внешн. память</source>
-        <translation>Внешн. память</translation>
-    </message>
-    <message>
-        <source>Часы</source>
-        <translation>Часы</translation>
-    </message>
-    <message>
-        <source>Акселерометр</source>
-        <translation>Акселерометр</translation>
-    </message>
-    <message>
-        <source>GPS/ГЛОНАСС</source>
-        <translation>GPS/ГЛОНАСС</translation>
-    </message>
-    <message>
-        <source>GSM</source>
-        <translation>GSM</translation>
-    </message>
-    <message>
-        <source>SIM1 карта</source>
-        <translation>SIM1 карта</translation>
-    </message>
-    <message>
-        <source>PIN1 код</source>
-        <translation>PIN1 код</translation>
-    </message>
-    <message>
-        <source>SIM2 карта</source>
-        <translation>SIM2 карта</translation>
-    </message>
-    <message>
-        <source>PIN2 код</source>
-        <translation>PIN2 код</translation>
-    </message>
-    <message>
-        <source>Питание</source>
-        <translation>Питание</translation>
-    </message>
-    <message>
-        <source>Внешнее напряжение, мВ</source>
-        <translation>Внешнее напряжение, мВ</translation>
-    </message>
-    <message>
-        <source>Напряжение АКБ, мВ</source>
-        <translation>Напряжение АКБ, мВ</translation>
-    </message>
-    <message>
-        <source>Оператор</source>
-        <translation>Оператор</translation>
-    </message>
-    <message>
-        <source>MCC</source>
-        <translation>MCC</translation>
-    </message>
-    <message>
-        <source>MNC</source>
-        <translation>MNC</translation>
-    </message>
-    <message>
-        <source>APN </source>
-        <translation>APN </translation>
-    </message>
-    <message>
-        <source>APN логин</source>
-        <translation>APN логин</translation>
-    </message>
-    <message>
-        <source>APN пароль</source>
-        <translation>APN пароль</translation>
-    </message>
-    <message>
-        <source>Уровень сигнала</source>
-        <translation>Уровень сигнала</translation>
-    </message>
-    <message>
-        <source>Сервер</source>
-        <translation>Сервер</translation>
-    </message>
-    <message>
-        <source>Свзяь с модемом</source>
-        <translation>Свзяь с модемом</translation>
-    </message>
-    <message>
-        <source>Регистрация в сети</source>
-        <translation>Регистрация в сети</translation>
-    </message>
-    <message>
-        <source>GPRS сервис</source>
-        <translation>GPRS сервис</translation>
-    </message>
-    <message>
-        <source>Соединение с сервером</source>
-        <translation>Соединение с сервером</translation>
-    </message>
-    <message>
-        <source>Ответ от сервера</source>
-        <translation>Ответ от сервера</translation>
-    </message>
-    <message>
-        <source>TCP сессий</source>
-        <translation>TCP сессий</translation>
-    </message>
-    <message>
-        <source>SMS входящие/валидные</source>
-        <translation>SMS входящие/валидные</translation>
-    </message>
-    <message>
-        <source>SMS исходящие</source>
-        <translation>SMS исходящие</translation>
-    </message>
-    <message>
-        <source>GPS / ГЛОНАСС</source>
-        <translation>GPS / ГЛОНАСС</translation>
-    </message>
-    <message>
-        <source>Широта</source>
-        <translation>Широта</translation>
-    </message>
-    <message>
-        <source>Долгота</source>
-        <translation>Долгота</translation>
-    </message>
-    <message>
-        <source>Высота</source>
-        <translation>Высота</translation>
-    </message>
-    <message>
-        <source>Курс</source>
-        <translation>Курс</translation>
-    </message>
-    <message>
-        <source>Скорость</source>
-        <translation>Скорость</translation>
-    </message>
-    <message>
-        <source>Спутники</source>
-        <translation>Спутники</translation>
-    </message>
-    <message>
-        <source>HDOP</source>
-        <translation>HDOP</translation>
+        <source>Уровень топлива в баке (%)</source>
+        <translation>Уровень топлива в баке (%)</translation>
     </message>
     <message>
         <source>Данные с CAN шины</source>
@@ -504,10 +318,6 @@
         <translation>Полный расход топлива (л)</translation>
     </message>
     <message>
-        <source>Уровень топлива в баке (%)</source>
-        <translation>Уровень топлива в баке (%)</translation>
-    </message>
-    <message>
         <source>Обороты двигателя (об/мин)</source>
         <translation>Обороты двигателя (об/мин)</translation>
     </message>
@@ -558,31 +368,6 @@
     <message>
         <source>Контроллеры аварии</source>
         <translation>Контроллеры аварии</translation>
-    </message>
-    <message>
-        <source>Очистка памяти</source>
-        <translation>Очистка памяти</translation>
-    </message>
-    <message>
-        <source>Очистить память пакетов терминала?<byte value="xd" />
-Неотправленные на сервер точки трека будут потеряны.</source>
-        <translation>Очистить память пакетов терминала?&#13;
-Неотправленные на сервер точки трека будут потеряны.</translation>
-    </message>
-    <message>
-        <source>Ожидание терминала…</source>
-        <translation>Ожидание терминала…</translation>
-    </message>
-    <message>
-        <source>Write error [%1]</source>
-        <translation>Ошибка записи [%1]</translation>
-    </message>
-</context>
-<context>
-    <name>QObject</name>
-    <message>
-        <source>N/A</source>
-        <translation>Н/Д</translation>
     </message>
 </context>
 <context>
@@ -1001,6 +786,227 @@
     <message>
         <source>Прграмма CAN</source>
         <translation>Прграмма CAN</translation>
+    </message>
+</context>
+<context>
+    <name>StatusPage</name>
+    <message>
+        <source>Внимание</source>
+        <translation>Внимание</translation>
+    </message>
+    <message>
+        <source>Версия ПО устройства устарела<byte value="xd" />
+Требуется версия ПО не ниже 0.64</source>
+        <translation>Версия ПО устройства устарела&#13;
+Требуется версия ПО не ниже 0.64</translation>
+    </message>
+    <message>
+        <source>!!! MS= %1 !!!</source>
+        <translation>!!! MS= %1 !!!</translation>
+    </message>
+    <message>
+        <source>Не определен</source>
+        <translation>Не определен</translation>
+    </message>
+    <message>
+        <source>не задан</source>
+        <translation>не задан</translation>
+    </message>
+    <message>
+        <source>Общая информация</source>
+        <translation>Общая информация</translation>
+    </message>
+    <message>
+        <source>Модель</source>
+        <translation>Модель</translation>
+    </message>
+    <message>
+        <source>SN устройства</source>
+        <translation>SN устройства</translation>
+    </message>
+    <message>
+        <source>IMEI модема</source>
+        <translation>IMEI модема</translation>
+    </message>
+    <message>
+        <source>Версия ПО</source>
+        <translation>Версия ПО</translation>
+    </message>
+    <message>
+        <source>Время устройства</source>
+        <translation>Время устройства</translation>
+    </message>
+    <message>
+        <source>Время работы</source>
+        <translation>Время работы</translation>
+    </message>
+    <message>
+        <source>Статус настроек</source>
+        <translation>Статус настроек</translation>
+    </message>
+    <message>
+        <source>Статус ПО</source>
+        <translation>Статус ПО</translation>
+    </message>
+    <message>
+        <source>Записано пакетов</source>
+        <translation>Записано пакетов</translation>
+    </message>
+    <message>
+        <source>Отправлено пакетов</source>
+        <translation>Отправлено пакетов</translation>
+    </message>
+    <message>
+        <source>Статусы устройства</source>
+        <translation>Статусы устройства</translation>
+    </message>
+    <message>
+        <source>Внутр. память</source>
+        <translation>Внутр. память</translation>
+    </message>
+    <message>
+        <source>Внешн. память</source>
+        <translation>Внешн. память</translation>
+    </message>
+    <message>
+        <source>Часы</source>
+        <translation>Часы</translation>
+    </message>
+    <message>
+        <source>Акселерометр</source>
+        <translation>Акселерометр</translation>
+    </message>
+    <message>
+        <source>GPS/ГЛОНАСС</source>
+        <translation>GPS/ГЛОНАСС</translation>
+    </message>
+    <message>
+        <source>GSM</source>
+        <translation>GSM</translation>
+    </message>
+    <message>
+        <source>SIM1 карта</source>
+        <translation>SIM1 карта</translation>
+    </message>
+    <message>
+        <source>PIN1 код</source>
+        <translation>PIN1 код</translation>
+    </message>
+    <message>
+        <source>SIM2 карта</source>
+        <translation>SIM2 карта</translation>
+    </message>
+    <message>
+        <source>PIN2 код</source>
+        <translation>PIN2 код</translation>
+    </message>
+    <message>
+        <source>Питание</source>
+        <translation>Питание</translation>
+    </message>
+    <message>
+        <source>Внешнее напряжение, мВ</source>
+        <translation>Внешнее напряжение, мВ</translation>
+    </message>
+    <message>
+        <source>Напряжение АКБ, мВ</source>
+        <translation>Напряжение АКБ, мВ</translation>
+    </message>
+    <message>
+        <source>Оператор</source>
+        <translation>Оператор</translation>
+    </message>
+    <message>
+        <source>MCC</source>
+        <translation>MCC</translation>
+    </message>
+    <message>
+        <source>MNC</source>
+        <translation>MNC</translation>
+    </message>
+    <message>
+        <source>APN </source>
+        <translation>APN </translation>
+    </message>
+    <message>
+        <source>APN логин</source>
+        <translation>APN логин</translation>
+    </message>
+    <message>
+        <source>APN пароль</source>
+        <translation>APN пароль</translation>
+    </message>
+    <message>
+        <source>Уровень сигнала</source>
+        <translation>Уровень сигнала</translation>
+    </message>
+    <message>
+        <source>Сервер</source>
+        <translation>Сервер</translation>
+    </message>
+    <message>
+        <source>Свзяь с модемом</source>
+        <translation>Свзяь с модемом</translation>
+    </message>
+    <message>
+        <source>Регистрация в сети</source>
+        <translation>Регистрация в сети</translation>
+    </message>
+    <message>
+        <source>GPRS сервис</source>
+        <translation>GPRS сервис</translation>
+    </message>
+    <message>
+        <source>Соединение с сервером</source>
+        <translation>Соединение с сервером</translation>
+    </message>
+    <message>
+        <source>Ответ от сервера</source>
+        <translation>Ответ от сервера</translation>
+    </message>
+    <message>
+        <source>TCP сессий</source>
+        <translation>TCP сессий</translation>
+    </message>
+    <message>
+        <source>SMS входящие/валидные</source>
+        <translation>SMS входящие/валидные</translation>
+    </message>
+    <message>
+        <source>SMS исходящие</source>
+        <translation>SMS исходящие</translation>
+    </message>
+    <message>
+        <source>GPS / ГЛОНАСС</source>
+        <translation>GPS / ГЛОНАСС</translation>
+    </message>
+    <message>
+        <source>Широта</source>
+        <translation>Широта</translation>
+    </message>
+    <message>
+        <source>Долгота</source>
+        <translation>Долгота</translation>
+    </message>
+    <message>
+        <source>Высота</source>
+        <translation>Высота</translation>
+    </message>
+    <message>
+        <source>Курс</source>
+        <translation>Курс</translation>
+    </message>
+    <message>
+        <source>Скорость</source>
+        <translation>Скорость</translation>
+    </message>
+    <message>
+        <source>Спутники</source>
+        <translation>Спутники</translation>
+    </message>
+    <message>
+        <source>HDOP</source>
+        <translation>HDOP</translation>
     </message>
 </context>
 <context>

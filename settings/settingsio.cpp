@@ -5,6 +5,7 @@
 #include "status/fieldtext.h"
 #include "settings/core_settingsstring.h"
 #include "settings/settingspage.h"
+#include "status/statuspage.h"
 
 #include <QLineEdit>
 #include <QMessageBox>
@@ -38,7 +39,7 @@ void MainWindow::handletabChanged(int index)
         writeRaw(">I 3\r\n>I 7\r\n");
     } else if (index == 1) {
         FieldBatch::flush();   // the version of a record just received counts
-        const QString version = firmwareVersionEdit ? firmwareVersionEdit->text() : QString();
+        const QString version = statusPage->firmwareVersionText();
         if (firmwareVersionNeedsWarning(version)) {
             QMessageBox::warning(this, QString::fromUtf8("Внимание"),
                                  QString::fromUtf8("Для корректного отображения и задания "

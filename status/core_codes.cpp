@@ -1,6 +1,8 @@
 #include "status/core_codes.h"
 
-#define MW(text) QT_TRANSLATE_NOOP("MainWindow", text)
+// the texts of the status page's own fields and of its sensor panel
+#define PAGE(text) QT_TRANSLATE_NOOP("StatusPage", text)
+#define PANEL(text) QT_TRANSLATE_NOOP("SensorPanel", text)
 
 namespace {
 inline bool bit(quint32 word, int n)
@@ -28,29 +30,29 @@ const char *modelText(unsigned int code)
 
 const char *taskStateText(unsigned int state)
 {
-    static const char *const texts[] = {MW("Нет заданий"), MW("Загрузка"), MW("Подтверждение"),
-                                        MW("Синхронизация")};
+    static const char *const texts[] = {PAGE("Нет заданий"), PAGE("Загрузка"),
+                                        PAGE("Подтверждение"), PAGE("Синхронизация")};
     return state < 4 ? texts[state] : nullptr;
 }
 
 std::array<CodeText, DeviceStatusFieldCount> deviceStatusTexts(quint32 w)
 {
-    const CodeText ok = tr_(MW("Ok"));
-    const CodeText off = tr_(MW("Выкл"));
-    const CodeText present = tr_(MW("Есть"));
-    const CodeText inUse = tr_(MW("Есть (В работе)"));
-    const CodeText absent = tr_(MW("Отсутствует"));
-    const CodeText required = tr_(MW("Требуется"));
-    const CodeText notRequired = tr_(MW("Не требуется"));
+    const CodeText ok = tr_(PAGE("Ok"));
+    const CodeText off = tr_(PAGE("Выкл"));
+    const CodeText present = tr_(PAGE("Есть"));
+    const CodeText inUse = tr_(PAGE("Есть (В работе)"));
+    const CodeText absent = tr_(PAGE("Отсутствует"));
+    const CodeText required = tr_(PAGE("Требуется"));
+    const CodeText notRequired = tr_(PAGE("Не требуется"));
     const bool sim2Selected = bit(w, 13);
 
     return {{
-        bit(w, 0) ? ok : tr_(MW("Нет настроек")),
-        bit(w, 1) ? ok : tr_(MW("Не обнаружена")),
-        bit(w, 2) ? ok : tr_(MW("Ошибка в работе")),
-        bit(w, 10) ? CodeText{"Ok", false} : tr_(MW("Не обнаружен")),
-        !bit(w, 9) ? off : bit(w, 10) ? tr_(MW("NMEA есть")) : tr_(MW("Нет NMEA")),
-        !bit(w, 3) ? off : bit(w, 5) ? tr_(MW("На связи")) : tr_(MW("Ошибка")),
+        bit(w, 0) ? ok : tr_(PAGE("Нет настроек")),
+        bit(w, 1) ? ok : tr_(PAGE("Не обнаружена")),
+        bit(w, 2) ? ok : tr_(PAGE("Ошибка в работе")),
+        bit(w, 10) ? CodeText{"Ok", false} : tr_(PAGE("Не обнаружен")),
+        !bit(w, 9) ? off : bit(w, 10) ? tr_(PAGE("NMEA есть")) : tr_(PAGE("Нет NMEA")),
+        !bit(w, 3) ? off : bit(w, 5) ? tr_(PAGE("На связи")) : tr_(PAGE("Ошибка")),
         !bit(w, 6) ? absent : sim2Selected ? present : inUse,
         bit(w, 17) && !bit(w, 18) ? required : notRequired,
         !bit(w, 16) ? absent : sim2Selected ? inUse : present,
@@ -61,15 +63,15 @@ std::array<CodeText, DeviceStatusFieldCount> deviceStatusTexts(quint32 w)
 const std::array<CodeText, ModemStageCount> *modemStateTexts(unsigned int state)
 {
     constexpr CodeText none{"-", false};
-    constexpr CodeText linked = tr_(MW("Установлена"));
-    constexpr CodeText searching = tr_(MW("Поиск"));
-    constexpr CodeText registered = tr_(MW("Пройдена"));
-    constexpr CodeText checking = tr_(MW("Проверка"));
-    constexpr CodeText activated = tr_(MW("Активирован"));
-    constexpr CodeText connecting = tr_(MW("Устанавливается"));
-    constexpr CodeText connected = tr_(MW("Установлено"));
-    constexpr CodeText waiting = tr_(MW("Ожидание"));
-    constexpr CodeText received = tr_(MW("Получен"));
+    constexpr CodeText linked = tr_(PAGE("Установлена"));
+    constexpr CodeText searching = tr_(PAGE("Поиск"));
+    constexpr CodeText registered = tr_(PAGE("Пройдена"));
+    constexpr CodeText checking = tr_(PAGE("Проверка"));
+    constexpr CodeText activated = tr_(PAGE("Активирован"));
+    constexpr CodeText connecting = tr_(PAGE("Устанавливается"));
+    constexpr CodeText connected = tr_(PAGE("Установлено"));
+    constexpr CodeText waiting = tr_(PAGE("Ожидание"));
+    constexpr CodeText received = tr_(PAGE("Получен"));
 
     static const std::array<CodeText, ModemStageCount> rows[] = {
         {none, none, none, none, none},
@@ -105,12 +107,22 @@ const char *operatorName(quint32 code)
 }
 
 const char *const securityFlagCaptions[SecurityFlagCount] = {
-    MW("Зажигание"),          MW("Ключ вставлен"),           MW("Сигнализация"),
-    MW("Закрыто брелоком"),   MW("Дверь водителя"),          MW("Пассажирские двери"),
-    MW("Багажник"),           MW("Капот"),                   MW("Ручной тормоз"),
-    MW("Ножной тормоз"),      MW("Двигатель работает"),      MW("Штатная блокировка"),
-    MW("Штатная разблокировка"), MW("Багажник открыт брелоком"), MW("Сигнал"),
-    MW("Модуль спит"),
+    PANEL("Зажигание"),
+    PANEL("Ключ вставлен"),
+    PANEL("Сигнализация"),
+    PANEL("Закрыто брелоком"),
+    PANEL("Дверь водителя"),
+    PANEL("Пассажирские двери"),
+    PANEL("Багажник"),
+    PANEL("Капот"),
+    PANEL("Ручной тормоз"),
+    PANEL("Ножной тормоз"),
+    PANEL("Двигатель работает"),
+    PANEL("Штатная блокировка"),
+    PANEL("Штатная разблокировка"),
+    PANEL("Багажник открыт брелоком"),
+    PANEL("Сигнал"),
+    PANEL("Модуль спит"),
 };
 
 namespace {
@@ -152,28 +164,28 @@ quint32 securityFlags(qint32 code)
 }
 
 const char *const lampFlagCaptions[LampFlagCount] = {
-    MW("Ремень пассажира"),
-    MW("Ремень водителя"),
-    MW("ESP, ASC"),
-    MW("Свечи предварительного накала"),
-    MW("Сажевый фильтр"),
-    MW("Управление двигателем (бензин)"),
-    MW("Габаритные огни"),
-    MW("Ближний свет"),
-    MW("Дальний свет"),
-    MW("Контроль отработавших газов"),
-    MW("Габариты, лампа заднего хода"),
-    MW("Давление воздуха в шинах"),
-    MW("Накладки тормозной колодки"),
-    MW("Пробуксовка?"),
-    MW("ABS"),
-    MW("Запас топлива"),
-    MW("Требуется остановка"),
-    MW("Давление масла"),
-    MW("Система охлаждения"),
-    MW("Тормозная система"),
-    MW("Разряд АКБ"),
-    MW("Подушки безопасности"),
+    PANEL("Ремень пассажира"),
+    PANEL("Ремень водителя"),
+    PANEL("ESP, ASC"),
+    PANEL("Свечи предварительного накала"),
+    PANEL("Сажевый фильтр"),
+    PANEL("Управление двигателем (бензин)"),
+    PANEL("Габаритные огни"),
+    PANEL("Ближний свет"),
+    PANEL("Дальний свет"),
+    PANEL("Контроль отработавших газов"),
+    PANEL("Габариты, лампа заднего хода"),
+    PANEL("Давление воздуха в шинах"),
+    PANEL("Накладки тормозной колодки"),
+    PANEL("Пробуксовка?"),
+    PANEL("ABS"),
+    PANEL("Запас топлива"),
+    PANEL("Требуется остановка"),
+    PANEL("Давление масла"),
+    PANEL("Система охлаждения"),
+    PANEL("Тормозная система"),
+    PANEL("Разряд АКБ"),
+    PANEL("Подушки безопасности"),
 };
 
 quint32 lampFlags(qint32 code)
@@ -192,10 +204,10 @@ quint32 lampFlags(qint32 code)
 const char *inputTypeText(char type)
 {
     switch (type) {
-    case 'D': return MW(" Дискретный");
-    case 'I': return MW(" Импульсный");
-    case 'F': return MW(" Частотный");
-    case 'A': return MW(" Аналоговый");
+    case 'D': return PANEL(" Дискретный");
+    case 'I': return PANEL(" Импульсный");
+    case 'F': return PANEL(" Частотный");
+    case 'A': return PANEL(" Аналоговый");
     default: return nullptr;
     }
 }

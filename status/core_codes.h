@@ -1,7 +1,8 @@
 #pragma once
 // The code tables of the terminal's status records. Texts that the user reads in his own
-// language are the source texts of the MainWindow translation context (marked for the
-// translation tools); texts that stay as they are say so.
+// language are source texts of the translation context of the widget that shows them
+// (StatusPage or SensorPanel, marked for the translation tools); texts that stay as they are
+// say so.
 
 #include <QtGlobal>
 

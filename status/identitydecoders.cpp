@@ -1,14 +1,14 @@
 // Identity and state records: model and firmware, serial number, IMEI, update tasks, clock,
 // packet counters, hardware statuses and supply voltages.
-#include "mainwindow/mainwindow.h"
+#include "status/statuspage.h"
 #include "status/fieldtext.h"
 
+#include "link/devicemodel.h"
+#include "link/framing.h"
 #include "status/core_codes.h"
 #include "status/core_numbers.h"
 
-#include <QAction>
 #include <QDateTime>
-#include <QLineEdit>
 #include <QMessageBox>
 
 namespace {
@@ -16,7 +16,7 @@ namespace {
 constexpr quint64 OldestSupportedFirmware = 64;
 } // namespace
 
-void MainWindow::decodeDI(const RecordLine &r)
+void StatusPage::decodeDI(const RecordLine &r)
 {
     bool ok = false;
     const unsigned int model = r.field[0].toUInt(&ok, 10);
@@ -25,10 +25,9 @@ void MainWindow::decodeDI(const RecordLine &r)
     deviceModelCode = model;
     if (const char *text = modelText(model))
         setFieldText(modelEdit, QString::fromLatin1(text));
-    if (model == TachographModelCode) {
-        if (QAction *taho = tachographAction())
-            taho->setEnabled(true);
-    }
+    // only the tachograph terminal offers its file download; no other model takes it back
+    if (model == TachographModelCode)
+        emit tachographAvailable(true);
     setFieldText(firmwareVersionEdit, fieldText(r.field[1] + '.' + r.field[2]));
 
     // a part that is not a number counts as 0
@@ -37,18 +36,18 @@ void MainWindow::decodeDI(const RecordLine &r)
     if (version < OldestSupportedFirmware && deviceModelCode == 0) {
         QMessageBox box(QMessageBox::Information, tr("Внимание"),
                         tr("Версия ПО устройства устарела\r\nТребуется версия ПО не ниже 0.64"),
-                        QMessageBox::Ok);
+                        QMessageBox::Ok, window());
         FieldBatch::flush();   // the fields show their values before the box opens
         box.exec();
     }
 }
 
-void MainWindow::decodeDN(const RecordLine &r)
+void StatusPage::decodeDN(const RecordLine &r)
 {
     setFieldText(serialNumberEdit, fieldText(r.field[0]));
 }
 
-void MainWindow::decodeDF(const RecordLine &r)
+void StatusPage::decodeDF(const RecordLine &r)
 {
     QLineEdit *const fields[] = {settingsTaskEdit, firmwareTaskEdit};
     for (int i = 0; i < 2; ++i) {
@@ -61,12 +60,12 @@ void MainWindow::decodeDF(const RecordLine &r)
     }
 }
 
-void MainWindow::decodeMN(const RecordLine &r)
+void StatusPage::decodeMN(const RecordLine &r)
 {
     setFieldText(imeiEdit, fieldText(r.field[0]));
 }
 
-void MainWindow::decodeTW(const RecordLine &r)
+void StatusPage::decodeTW(const RecordLine &r)
 {
     bool ok = false;
     const unsigned int clock = r.field[0].toUInt(&ok, 10);
@@ -90,13 +89,13 @@ void MainWindow::decodeTW(const RecordLine &r)
         setFieldText(runTimeEdit, runTimeText(running));
 }
 
-void MainWindow::decodeRW(const RecordLine &r)
+void StatusPage::decodeRW(const RecordLine &r)
 {
     setFieldText(packetsSentEdit, fieldText(r.field[0]));
     setFieldText(packetsWrittenEdit, fieldText(r.field[1]));
 }
 
-void MainWindow::decodeDS(const RecordLine &r)
+void StatusPage::decodeDS(const RecordLine &r)
 {
     bool ok = false;
     const quint32 word = r.field[0].toUInt(&ok, 10);
@@ -111,7 +110,7 @@ void MainWindow::decodeDS(const RecordLine &r)
                                                : QString::fromUtf8(texts[i].text));
 }
 
-void MainWindow::decodePB(const RecordLine &r)
+void StatusPage::decodePB(const RecordLine &r)
 {
     setFieldText(externalVoltageEdit, fieldText(r.field[0]));
     setFieldText(batteryVoltageEdit, fieldText(r.field[1]));

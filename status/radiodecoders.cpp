@@ -1,15 +1,12 @@
-// Radio and positioning records: the position fix, the GSM/GPRS link and the terminal's
-// restart notice.
-#include "mainwindow/mainwindow.h"
+// Radio and positioning records: the position fix and the GSM/GPRS link.
+#include "status/statuspage.h"
 #include "status/fieldtext.h"
 
+#include "link/framing.h"
 #include "status/core_codes.h"
 #include "status/core_numbers.h"
 
-#include <QLineEdit>
-#include <QMessageBox>
 #include <QProgressBar>
-#include <QStatusBar>
 
 namespace {
 // A real number other than 0; a fix of 0 is no fix.
@@ -21,7 +18,7 @@ bool isCoordinate(const QByteArray &field)
 }
 } // namespace
 
-void MainWindow::decodeGK(const RecordLine &r)
+void StatusPage::decodeGK(const RecordLine &r)
 {
     if (!isCoordinate(r.field[0]))
         return;
@@ -30,7 +27,7 @@ void MainWindow::decodeGK(const RecordLine &r)
         setFieldText(longitudeEdit, fieldText(r.field[1]));
 }
 
-void MainWindow::decodeGS(const RecordLine &r)
+void StatusPage::decodeGS(const RecordLine &r)
 {
     setFieldText(satellitesEdit, fieldText(r.field[0]));
     setFieldText(speedEdit, fieldText(r.field[1]));
@@ -42,9 +39,9 @@ void MainWindow::decodeGS(const RecordLine &r)
     setFieldText(courseEdit, fieldText(r.field[4]));
 }
 
-void MainWindow::decodeMS(const RecordLine &r)
+void StatusPage::decodeMS(const RecordLine &r)
 {
-    statusBar()->showMessage(tr("!!! MS= %1 !!!").arg(r.field[0].toInt(nullptr, 10)));
+    emit statusMessage(tr("!!! MS= %1 !!!").arg(r.field[0].toInt(nullptr, 10)));
 
     bool ok = false;
     const unsigned int state = r.field[0].toUInt(&ok, 10);
@@ -62,7 +59,7 @@ void MainWindow::decodeMS(const RecordLine &r)
     }
 }
 
-void MainWindow::decodeML(const RecordLine &r)
+void StatusPage::decodeML(const RecordLine &r)
 {
     bool ok = false;
     const quint32 level = r.field[0].toUInt(&ok, 10);
@@ -84,25 +81,25 @@ void MainWindow::decodeML(const RecordLine &r)
     setFieldText(operatorEdit, name ? QString::fromLatin1(name) : tr("Не определен"));
 }
 
-void MainWindow::decodeAPN(const RecordLine &r)
+void StatusPage::decodeAPN(const RecordLine &r)
 {
     QLineEdit *const fields[] = {apnEdit, apnLoginEdit, apnPasswordEdit};
     for (int i = 0; i < 3; ++i)
         setFieldText(fields[i], fieldIsEmpty(r.field[i]) ? tr("не задан") : fieldText(r.field[i]));
 }
 
-void MainWindow::decodeMO(const RecordLine &r)
+void StatusPage::decodeMO(const RecordLine &r)
 {
     setFieldText(operatorEdit, fieldText(r.field[0] + " [" + r.field[1] + "]"));
 }
 
-void MainWindow::decodeMD(const RecordLine &r)
+void StatusPage::decodeMD(const RecordLine &r)
 {
     setFieldText(serverEdit, fieldText(r.field[0] + ':' + r.field[1]));
     setFieldText(tcpCountEdit, fieldText(r.field[2]));
 }
 
-void MainWindow::decodeSMS(const RecordLine &r)
+void StatusPage::decodeSMS(const RecordLine &r)
 {
     setFieldText(smsInEdit, fieldText(r.field[0] + '/' + r.field[1]));
     setFieldText(smsOutEdit, fieldText(r.field[2]));

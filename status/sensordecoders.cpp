@@ -1,14 +1,11 @@
 // Sensor and CAN records: CAN vehicle values and indicators, fuel level sensors, 1-Wire
 // sensors and key, inputs and the two lines that can act as outputs.
-#include "mainwindow/mainwindow.h"
+#include "status/sensorpanel.h"
 #include "status/fieldtext.h"
 
-#include "link/recordnames.h"
-#include "status/core_codes.h"
+#include "link/recordrouter.h"
 #include "status/core_numbers.h"
 
-#include <QLabel>
-#include <QLineEdit>
 #include <QRadioButton>
 
 namespace {
@@ -22,158 +19,133 @@ int rowNumber(const QByteArray &field, int count)
     return n >= 0 && n < count ? n : -1;
 }
 
-void showFlags(const QList<QRadioButton *> &buttons, quint32 on)
+template <size_t N>
+void showFlags(const std::array<QRadioButton *, N> &buttons, quint32 on)
 {
     for (QRadioButton *b : buttons)
         b->setChecked(false);
-    for (int i = 0; i < buttons.size(); ++i)
+    for (size_t i = 0; i < N; ++i)
         if ((on >> i) & 1u)
-            buttons.at(i)->setChecked(true);
+            buttons[i]->setChecked(true);
 }
 } // namespace
 
-void MainWindow::showCanValue(QLineEdit *field, const QByteArray &value, double divisor)
+void SensorPanel::registerRoutes(RecordRouter &router)
 {
-    bool ok = false;
-    const double raw = value.toDouble(&ok);
-    if (ok)
-        setFieldText(field, generalNumber(raw / divisor));
+    router.route(RecordKind::CanProgram, [this](const RecordLine &r) { decodeCanProgram(r); });
+    router.route(RecordKind::CanEngineHours,
+                 [this](const RecordLine &r) { decodeCanValue(engineHoursEdit, r, 100.0); });
+    router.route(RecordKind::CanMileage,
+                 [this](const RecordLine &r) { decodeCanValue(mileageEdit, r, 100.0); });
+    router.route(RecordKind::CanFuelUsed,
+                 [this](const RecordLine &r) { decodeCanValue(fuelUsedEdit, r, 10.0); });
+    router.route(RecordKind::CanFuelPercent,
+                 [this](const RecordLine &r) { decodeFuelLevel(r, false); });
+    router.route(RecordKind::CanFuelLitres,
+                 [this](const RecordLine &r) { decodeFuelLevel(r, true); });
+    router.route(RecordKind::CanEngineSpeed,
+                 [this](const RecordLine &r) { decodeText(engineRpmEdit, r); });
+    router.route(RecordKind::CanEngineTemp,
+                 [this](const RecordLine &r) { decodeText(engineTempEdit, r); });
+    router.route(RecordKind::CanSpeed,
+                 [this](const RecordLine &r) { decodeText(vehicleSpeedEdit, r); });
+    router.route(RecordKind::CanWarning, [this](const RecordLine &r) { decodeCP(r); });
+    router.route(RecordKind::CanSecurity, [this](const RecordLine &r) { decodeCS(r); });
+    const RecordKind axles[AxleCount] = {RecordKind::CanAxle1, RecordKind::CanAxle2,
+                                         RecordKind::CanAxle3, RecordKind::CanAxle4,
+                                         RecordKind::CanAxle5};
+    for (int i = 0; i < AxleCount; ++i) {
+        QLineEdit *const field = axleLoadEdits[i];
+        router.route(axles[i], [this, field](const RecordLine &r) { decodeText(field, r); });
+    }
+    // Which CAN value should fill the accelerator pedal and engine load rows is not settled;
+    // "CU" is shown as the AdBlue level, like "CV".
+    router.route(RecordKind::CanCU, [this](const RecordLine &r) { decodeText(adBlueLevelEdit, r); });
+    router.route(RecordKind::CanAdBlue,
+                 [this](const RecordLine &r) { decodeText(adBlueLevelEdit, r); });
+    router.route(RecordKind::FuelSensors, [this](const RecordLine &r) { decodeLLS(r); });
+    router.route(RecordKind::OneWireTemp, [this](const RecordLine &r) { decodeOWT(r); });
+    router.route(RecordKind::OneWireKey, [this](const RecordLine &r) { decodeOWK(r); });
+    router.route(RecordKind::Output, [this](const RecordLine &r) { decodeOutput(r); });
+    router.route(RecordKind::Input, [this](const RecordLine &r) { decodeInput(r); });
 }
 
-void MainWindow::decodeCanProgram(const RecordLine &r)
+void SensorPanel::decodeCanProgram(const RecordLine &r)
 {
     setFieldText(canDataProgramEdit, fieldText(r.field[0]));
     setFieldText(canDataValidEdit, fieldText(r.field[1] + " / " + r.field[2]));
 }
 
-void MainWindow::decodeCanEngineHours(const RecordLine &r)
+void SensorPanel::decodeCanValue(QLineEdit *field, const RecordLine &r, double divisor)
 {
-    showCanValue(engineHoursEdit, r.field[0], 100.0);
-}
-
-void MainWindow::decodeCanMileage(const RecordLine &r)
-{
-    showCanValue(mileageEdit, r.field[0], 100.0);
-}
-
-void MainWindow::decodeCanFuelUsed(const RecordLine &r)
-{
-    showCanValue(fuelUsedEdit, r.field[0], 10.0);
+    bool ok = false;
+    const double raw = r.field[0].toDouble(&ok);
+    if (ok)
+        setFieldText(field, generalNumber(raw / divisor));
 }
 
 // The fuel level row says whether it shows per cent or litres, after the last of the two
 // records; the caption stays Russian whatever the language.
-void MainWindow::decodeCG(const RecordLine &r)
+void SensorPanel::decodeFuelLevel(const RecordLine &r, bool litres)
 {
     bool ok = false;
     const double raw = r.field[0].toDouble(&ok);
     if (!ok)
         return;
     setFieldText(fuelLevelEdit, generalNumber(raw / 10.0));
-    setFieldText(fuelLevelLabel, QStringLiteral("Уровень топлива в баке (%)"));
+    setFieldText(fuelLevelLabel, litres ? QStringLiteral("Уровень топлива в баке (л)")
+                                        : QStringLiteral("Уровень топлива в баке (%)"));
 }
 
-void MainWindow::decodeCR(const RecordLine &r)
+void SensorPanel::decodeText(QLineEdit *field, const RecordLine &r)
 {
-    bool ok = false;
-    const double raw = r.field[0].toDouble(&ok);
-    if (!ok)
-        return;
-    setFieldText(fuelLevelEdit, generalNumber(raw / 10.0));
-    setFieldText(fuelLevelLabel, QStringLiteral("Уровень топлива в баке (л)"));
+    setFieldText(field, fieldText(r.field[0]));
 }
 
-void MainWindow::decodeCH(const RecordLine &r)
-{
-    setFieldText(engineRpmEdit, fieldText(r.field[0]));
-}
-
-void MainWindow::decodeCI(const RecordLine &r)
-{
-    setFieldText(engineTempEdit, fieldText(r.field[0]));
-}
-
-void MainWindow::decodeCJ(const RecordLine &r)
-{
-    setFieldText(vehicleSpeedEdit, fieldText(r.field[0]));
-}
-
-void MainWindow::decodeCP(const RecordLine &r)
+void SensorPanel::decodeCP(const RecordLine &r)
 {
     setFieldText(alarmControllersEdit, fieldText(r.field[0]));
     showFlags(lampFlagButtons, lampFlags(leadingInt(r.field[0])));
 }
 
-void MainWindow::decodeCS(const RecordLine &r)
+void SensorPanel::decodeCS(const RecordLine &r)
 {
     setFieldText(securityStateEdit, fieldText(r.field[0]));
     showFlags(securityFlagButtons, securityFlags(leadingInt(r.field[0])));
 }
 
-void MainWindow::decodeCanAxle(int axle, const RecordLine &r)
+void SensorPanel::decodeLLS(const RecordLine &r)
 {
-    QLineEdit *const fields[] = {axleLoad1Edit, axleLoad2Edit, axleLoad3Edit, axleLoad4Edit,
-                                 axleLoad5Edit};
-    if (axle >= 1 && axle <= 5)
-        setFieldText(fields[axle - 1], fieldText(r.field[0]));
-}
-
-// Which CAN value should fill the accelerator pedal and engine load rows is not settled; the
-// record is shown as the AdBlue level, like "CV".
-void MainWindow::decodeCU(const RecordLine &r)
-{
-    setFieldText(adBlueLevelEdit, fieldText(r.field[0]));
-}
-
-void MainWindow::decodeCV(const RecordLine &r)
-{
-    setFieldText(adBlueLevelEdit, fieldText(r.field[0]));
-}
-
-void MainWindow::decodeLLS(const RecordLine &r)
-{
-    QLineEdit *const levels[] = {llsLevelEdit0, llsLevelEdit1, llsLevelEdit2, llsLevelEdit3,
-                                 llsLevelEdit4, llsLevelEdit5, llsLevelEdit6};
-    QLineEdit *const temps[] = {llsTempEdit0, llsTempEdit1, llsTempEdit2, llsTempEdit3,
-                                llsTempEdit4, llsTempEdit5, llsTempEdit6};
-    const int n = rowNumber(r.field[1], 7);
+    const int n = rowNumber(r.field[1], FuelSensorCount);
     if (n < 0)
         return;
-    setFieldText(levels[n], fieldText(r.field[2]));
-    setFieldText(temps[n], fieldText(r.field[3]));
+    setFieldText(llsLevelEdits[n], fieldText(r.field[2]));
+    setFieldText(llsTempEdits[n], fieldText(r.field[3]));
 }
 
-void MainWindow::decodeOWT(const RecordLine &r)
+void SensorPanel::decodeOWT(const RecordLine &r)
 {
-    QLineEdit *const addresses[] = {thermoAddressEdit0, thermoAddressEdit1, thermoAddressEdit2,
-                                    thermoAddressEdit3, thermoAddressEdit4, thermoAddressEdit5};
-    QLineEdit *const temps[] = {thermoTempEdit0, thermoTempEdit1, thermoTempEdit2,
-                                thermoTempEdit3, thermoTempEdit4, thermoTempEdit5};
-    const int n = rowNumber(r.field[0], 6);
+    const int n = rowNumber(r.field[0], ThermoSensorCount);
     if (n < 0)
         return;
-    setFieldText(addresses[n], fieldText(r.field[1]));
-    setFieldText(temps[n], fieldText(r.field[2]));
+    setFieldText(thermoAddressEdits[n], fieldText(r.field[1]));
+    setFieldText(thermoTempEdits[n], fieldText(r.field[2]));
 }
 
-void MainWindow::decodeOWK(const RecordLine &r)
+void SensorPanel::decodeOWK(const RecordLine &r)
 {
     if (rowNumber(r.field[0], 1) == 0)
         setFieldText(keyIdEdit, fieldText(r.field[1]));
 }
 
-void MainWindow::setInputRow(int row, const QString &caption, const QString &state)
+void SensorPanel::setInputRow(int row, const QString &caption, const QString &state)
 {
-    QLabel *const labels[] = {inputLabel0, inputLabel1, inputLabel2,
-                              inputLabel3, inputLabel4, inputLabel5};
-    QLineEdit *const fields[] = {inputEdit0, inputEdit1, inputEdit2,
-                                 inputEdit3, inputEdit4, inputEdit5};
-    setFieldText(labels[row], caption);
-    setFieldText(fields[row], state);
+    setFieldText(inputLabels[row], caption);
+    setFieldText(inputEdits[row], state);
 }
 
 // O14, O15, O24, O25: IN4 or IN5 switched as an output; the second character names no row.
-void MainWindow::decodeOutput(const RecordLine &r)
+void SensorPanel::decodeOutput(const RecordLine &r)
 {
     const QByteArray name = recordNameText(r.name);
     if (name.size() != 3)
@@ -188,7 +160,7 @@ void MainWindow::decodeOutput(const RecordLine &r)
 
 // "I", a type letter, the input number 0..5. The caption prefix belongs to the row, the type
 // text to the record.
-void MainWindow::decodeInput(const RecordLine &r)
+void SensorPanel::decodeInput(const RecordLine &r)
 {
     const QByteArray name = recordNameText(r.name);
     if (name.size() != 3)

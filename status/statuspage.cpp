@@ -1,50 +1,17 @@
 // The device parameters page: the terminal's identity and live state in five groups, and the
-// sensor and CAN panel to their right. The record decoders write into the fields kept as
-// members here.
-#include "mainwindow/mainwindow.h"
+// sensor and CAN panel to their right.
+#include "status/statuspage.h"
 #include "status/fieldtext.h"
+#include "status/sensorpanel.h"
 
-#include "status/core_codes.h"
-#include "terminal/terminal.h"
+#include "link/recordrouter.h"
 
-#include <QAbstractSpinBox>
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFormLayout>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
-#include <QRadioButton>
-#include <QSpacerItem>
 #include <QVBoxLayout>
-#include <QWidget>
-
-#include <utility>
 
 namespace {
-QLineEdit *newField(const char *name)
-{
-    auto *edit = new QLineEdit;
-    edit->setObjectName(QLatin1String(name));
-    return edit;
-}
-
-QGroupBox *newGroup(const QString &title, const char *name)
-{
-    auto *group = new QGroupBox(title);
-    group->setObjectName(QLatin1String(name));
-    return group;
-}
-
-QSpacerItem *columnEnd()
-{
-    return new QSpacerItem(40, 20, QSizePolicy::Minimum, QSizePolicy::Expanding);
-}
-
 void addRow(QFormLayout *form, const QString &caption, QWidget *field)
 {
     form->addRow(new QLabel(caption), field);
@@ -63,27 +30,19 @@ void unclipLabels(QWidget *root)
             label->setMaximumWidth(needed);
     }
 }
-
-// The plain containers that only arrange groups side by side or one below the other add no
-// margins of their own; the groups' frames keep them apart.
-QWidget *plainContainer(const char *name)
-{
-    auto *w = new QWidget;
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
 } // namespace
 
-// A line edit member with its own name as object name.
-#define FIELD(member) (member = newField(#member))
-
-QWidget *MainWindow::buildStatusPage()
+StatusPage::StatusPage(QWidget *parent)
+    : QGroupBox(parent)
+    , signalLevelBar(namedWidget<QProgressBar>("signalLevelBar"))
+    , sensorPanel(new SensorPanel)
 {
-    auto *page = new QGroupBox;
-    page->setObjectName(QStringLiteral("statusPage"));
-    auto *pageLayout = new QHBoxLayout(page);
+    setObjectName(QStringLiteral("statusPage"));
+    auto *pageLayout = new QHBoxLayout(this);
 
-    QWidget *statusColumns = plainContainer("statusColumns");
+    // the two columns of groups add no margins of their own; the groups' frames keep them
+    // apart
+    auto *statusColumns = namedWidget<QWidget>("statusColumns");
     auto *columnsLayout = new QHBoxLayout(statusColumns);
     columnsLayout->setContentsMargins(0, 0, 0, 0);
     auto *left = new QVBoxLayout;
@@ -94,97 +53,87 @@ QWidget *MainWindow::buildStatusPage()
         new QSpacerItem(50, 200, QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding));
 
     pageLayout->addWidget(statusColumns);
-    pageLayout->addWidget(buildSensorPanel());
+    pageLayout->addWidget(sensorPanel);
 
-    generalInfoGroup = newGroup(tr("Общая информация"), "generalInfoGroup");
+    QGroupBox *generalInfoGroup = makeGroup(tr("Общая информация"), "generalInfoGroup");
     auto *general = new QFormLayout(generalInfoGroup);
-    addRow(general, tr("Модель"), FIELD(modelEdit));
-    addRow(general, tr("SN устройства"), FIELD(serialNumberEdit));
-    addRow(general, tr("IMEI модема"), FIELD(imeiEdit));
-    addRow(general, tr("Версия ПО"), FIELD(firmwareVersionEdit));
-    addRow(general, tr("Время устройства"), FIELD(deviceTimeEdit));
-    addRow(general, tr("Время работы"), FIELD(runTimeEdit));
-    addRow(general, tr("Статус настроек"), FIELD(settingsTaskEdit));
-    addRow(general, tr("Статус ПО"), FIELD(firmwareTaskEdit));
-    addRow(general, tr("Записано пакетов"), FIELD(packetsWrittenEdit));
-    addRow(general, tr("Отправлено пакетов"), FIELD(packetsSentEdit));
+    addRow(general, tr("Модель"), modelEdit);
+    addRow(general, tr("SN устройства"), serialNumberEdit);
+    addRow(general, tr("IMEI модема"), imeiEdit);
+    addRow(general, tr("Версия ПО"), firmwareVersionEdit);
+    addRow(general, tr("Время устройства"), deviceTimeEdit);
+    addRow(general, tr("Время работы"), runTimeEdit);
+    addRow(general, tr("Статус настроек"), settingsTaskEdit);
+    addRow(general, tr("Статус ПО"), firmwareTaskEdit);
+    addRow(general, tr("Записано пакетов"), packetsWrittenEdit);
+    addRow(general, tr("Отправлено пакетов"), packetsSentEdit);
 
-    deviceStatusGroup = newGroup(tr("Статусы устройства"), "deviceStatusGroup");
+    QGroupBox *deviceStatusGroup = makeGroup(tr("Статусы устройства"), "deviceStatusGroup");
     auto *statuses = new QFormLayout(deviceStatusGroup);
-    addRow(statuses, tr("Внутр. память"), FIELD(internalMemoryEdit));
-    addRow(statuses, tr("Внешн. память"), FIELD(externalMemoryEdit));
-    addRow(statuses, tr("Часы"), FIELD(clockEdit));
-    addRow(statuses, tr("Акселерометр"), FIELD(accelerometerEdit));
-    addRow(statuses, tr("GPS/ГЛОНАСС"), FIELD(gnssStateEdit));
-    addRow(statuses, tr("GSM"), FIELD(gsmStateEdit));
-    addRow(statuses, tr("SIM1 карта"), FIELD(sim1Edit));
-    addRow(statuses, tr("PIN1 код"), FIELD(pin1Edit));
-    addRow(statuses, tr("SIM2 карта"), FIELD(sim2Edit));
-    addRow(statuses, tr("PIN2 код"), FIELD(pin2Edit));
+    addRow(statuses, tr("Внутр. память"), internalMemoryEdit);
+    addRow(statuses, tr("Внешн. память"), externalMemoryEdit);
+    addRow(statuses, tr("Часы"), clockEdit);
+    addRow(statuses, tr("Акселерометр"), accelerometerEdit);
+    addRow(statuses, tr("GPS/ГЛОНАСС"), gnssStateEdit);
+    addRow(statuses, tr("GSM"), gsmStateEdit);
+    addRow(statuses, tr("SIM1 карта"), sim1Edit);
+    addRow(statuses, tr("PIN1 код"), pin1Edit);
+    addRow(statuses, tr("SIM2 карта"), sim2Edit);
+    addRow(statuses, tr("PIN2 код"), pin2Edit);
 
-    powerGroup = newGroup(tr("Питание"), "powerGroup");
+    QGroupBox *powerGroup = makeGroup(tr("Питание"), "powerGroup");
     auto *power = new QFormLayout(powerGroup);
-    addRow(power, tr("Внешнее напряжение, мВ"), FIELD(externalVoltageEdit));
-    addRow(power, tr("Напряжение АКБ, мВ"), FIELD(batteryVoltageEdit));
+    addRow(power, tr("Внешнее напряжение, мВ"), externalVoltageEdit);
+    addRow(power, tr("Напряжение АКБ, мВ"), batteryVoltageEdit);
 
-    gsmGroup = newGroup(tr("GSM"), "gsmGroup");
+    QGroupBox *gsmGroup = makeGroup(tr("GSM"), "gsmGroup");
     auto *gsm = new QFormLayout(gsmGroup);
-    addRow(gsm, tr("Оператор"), FIELD(operatorEdit));
-    addRow(gsm, tr("MCC"), FIELD(mccEdit));
-    addRow(gsm, tr("MNC"), FIELD(mncEdit));
-    addRow(gsm, tr("APN "), FIELD(apnEdit));
-    addRow(gsm, tr("APN логин"), FIELD(apnLoginEdit));
-    addRow(gsm, tr("APN пароль"), FIELD(apnPasswordEdit));
-    signalLevelBar = new QProgressBar;
-    signalLevelBar->setObjectName(QStringLiteral("signalLevelBar"));
+    addRow(gsm, tr("Оператор"), operatorEdit);
+    addRow(gsm, tr("MCC"), mccEdit);
+    addRow(gsm, tr("MNC"), mncEdit);
+    addRow(gsm, tr("APN "), apnEdit);
+    addRow(gsm, tr("APN логин"), apnLoginEdit);
+    addRow(gsm, tr("APN пароль"), apnPasswordEdit);
     signalLevelBar->setRange(0, 100);
     signalLevelBar->setMaximumWidth(150);
     signalLevelBar->setTextVisible(true);
     addRow(gsm, tr("Уровень сигнала"), signalLevelBar);
-    addRow(gsm, tr("Сервер"), FIELD(serverEdit));
-    addRow(gsm, tr("Свзяь с модемом"), FIELD(modemLinkEdit));
-    addRow(gsm, tr("Регистрация в сети"), FIELD(networkRegistrationEdit));
-    addRow(gsm, tr("GPRS сервис"), FIELD(gprsServiceEdit));
-    addRow(gsm, tr("Соединение с сервером"), FIELD(serverConnectionEdit));
-    addRow(gsm, tr("Ответ от сервера"), FIELD(serverReplyEdit));
-    addRow(gsm, tr("TCP сессий"), FIELD(tcpCountEdit));
-    addRow(gsm, tr("SMS входящие/валидные"), FIELD(smsInEdit));
-    addRow(gsm, tr("SMS исходящие"), FIELD(smsOutEdit));
+    addRow(gsm, tr("Сервер"), serverEdit);
+    addRow(gsm, tr("Свзяь с модемом"), modemLinkEdit);
+    addRow(gsm, tr("Регистрация в сети"), networkRegistrationEdit);
+    addRow(gsm, tr("GPRS сервис"), gprsServiceEdit);
+    addRow(gsm, tr("Соединение с сервером"), serverConnectionEdit);
+    addRow(gsm, tr("Ответ от сервера"), serverReplyEdit);
+    addRow(gsm, tr("TCP сессий"), tcpCountEdit);
+    addRow(gsm, tr("SMS входящие/валидные"), smsInEdit);
+    addRow(gsm, tr("SMS исходящие"), smsOutEdit);
 
-    gnssGroup = newGroup(tr("GPS / ГЛОНАСС"), "gnssGroup");
+    QGroupBox *gnssGroup = makeGroup(tr("GPS / ГЛОНАСС"), "gnssGroup");
     auto *gnss = new QFormLayout(gnssGroup);
-    addRow(gnss, tr("Широта"), FIELD(latitudeEdit));
-    addRow(gnss, tr("Долгота"), FIELD(longitudeEdit));
-    addRow(gnss, tr("Высота"), FIELD(altitudeEdit));
-    addRow(gnss, tr("Курс"), FIELD(courseEdit));
-    addRow(gnss, tr("Скорость"), FIELD(speedEdit));
-    addRow(gnss, tr("Спутники"), FIELD(satellitesEdit));
-    addRow(gnss, tr("HDOP"), FIELD(hdopEdit));
+    addRow(gnss, tr("Широта"), latitudeEdit);
+    addRow(gnss, tr("Долгота"), longitudeEdit);
+    addRow(gnss, tr("Высота"), altitudeEdit);
+    addRow(gnss, tr("Курс"), courseEdit);
+    addRow(gnss, tr("Скорость"), speedEdit);
+    addRow(gnss, tr("Спутники"), satellitesEdit);
+    addRow(gnss, tr("HDOP"), hdopEdit);
 
     left->addWidget(generalInfoGroup);
     left->addWidget(deviceStatusGroup);
     left->addWidget(powerGroup);
-    left->addSpacerItem(columnEnd());
+    left->addSpacerItem(columnStretch());
     right->addWidget(gsmGroup);
     right->addWidget(gnssGroup);
-    right->addSpacerItem(columnEnd());
+    right->addSpacerItem(columnStretch());
 
-    formatStatusPage(page, statusColumns);
-
-    return page;
+    format(statusColumns);
 }
 
-void MainWindow::formatStatusPage(QWidget *page, QWidget *statusColumns)
+void StatusPage::format(QWidget *statusColumns)
 {
-    for (QGroupBox *group : {generalInfoGroup, deviceStatusGroup}) {
-        for (QLineEdit *edit : group->findChildren<QLineEdit *>())
-            edit->setReadOnly(true);
-        for (QLabel *label : group->findChildren<QLabel *>())
-            label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    }
-    for (QHBoxLayout *box : page->findChildren<QHBoxLayout *>())
+    for (QHBoxLayout *box : findChildren<QHBoxLayout *>())
         box->setSpacing(1);
-    for (QFormLayout *form : page->findChildren<QFormLayout *>())
+    for (QFormLayout *form : findChildren<QFormLayout *>())
         form->setVerticalSpacing(1);
     for (QLineEdit *edit : statusColumns->findChildren<QLineEdit *>()) {
         edit->setReadOnly(true);
@@ -200,223 +149,32 @@ void MainWindow::formatStatusPage(QWidget *page, QWidget *statusColumns)
     // right-aligned captions also sit flush against their fields
     for (QFormLayout *form : statusColumns->findChildren<QFormLayout *>())
         form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    unclipLabels(page);
+    unclipLabels(this);
 }
 
-QWidget *MainWindow::buildSensorPanel()
+void StatusPage::registerRoutes(RecordRouter &router)
 {
-    sensorPanel = plainContainer("sensorPanel");
-    QWidget *leftColumn = plainContainer("sensorLeftColumn");
-    QWidget *rightColumn = plainContainer("sensorRightColumn");
-    QWidget *securityHolder = plainContainer("securityFlagsHolder");
-    QWidget *lampHolder = plainContainer("lampFlagsHolder");
-
-    canDataGroup = newGroup(tr("Данные с CAN шины"), "canDataGroup");
-    auto *can = new QFormLayout(canDataGroup);
-    inputsGroup = newGroup(tr("Дискретные входы/выходы"), "inputsGroup");
-    auto *inputs = new QFormLayout(inputsGroup);
-    oneWireGroup = newGroup(QStringLiteral("1-Wire"), "oneWireGroup");
-    auto *oneWire = new QGridLayout(oneWireGroup);
-    oneWire->setSpacing(1);
-    fuelSensorsGroup = newGroup(tr("Датчики уровня топлива (RS232/RS485)"), "fuelSensorsGroup");
-    auto *fuel = new QGridLayout(fuelSensorsGroup);
-    fuel->setSpacing(1);
-
-    // inputs: the captions are rewritten by the input and output records
-    QLabel **const inputLabels[] = {&inputLabel0, &inputLabel1, &inputLabel2, &inputLabel3,
-                                    &inputLabel4, &inputLabel5, &inputLabel6, &inputLabel7};
-    QLineEdit **const inputEdits[] = {&inputEdit0, &inputEdit1, &inputEdit2, &inputEdit3,
-                                      &inputEdit4, &inputEdit5, &inputEdit6, &inputEdit7};
-    for (int i = 0; i < 8; ++i) {
-        auto *label = new QLabel(QStringLiteral("IN%1").arg(i));
-        label->setObjectName(QStringLiteral("inputLabel%1").arg(i));
-        auto *edit = new QLineEdit;
-        edit->setObjectName(QStringLiteral("inputEdit%1").arg(i));
-        *inputLabels[i] = label;
-        *inputEdits[i] = edit;
-        inputs->addRow(label, edit);
-    }
-
-    auto header = [](const QString &text) {
-        auto *label = new QLabel(text);
-        label->setMaximumWidth(75);
-        label->setMinimumWidth(30);
-        return label;
-    };
-
-    // fuel level sensors: a header row, then level and temperature of sensors 0 to 6
-    QLineEdit **const llsLevels[] = {&llsLevelEdit0, &llsLevelEdit1, &llsLevelEdit2,
-                                     &llsLevelEdit3, &llsLevelEdit4, &llsLevelEdit5,
-                                     &llsLevelEdit6};
-    QLineEdit **const llsTemps[] = {&llsTempEdit0, &llsTempEdit1, &llsTempEdit2, &llsTempEdit3,
-                                    &llsTempEdit4, &llsTempEdit5, &llsTempEdit6};
-    fuel->addWidget(new QLabel(QStringLiteral(" ")), 0, 0);
-    fuel->addWidget(header(tr("Уровень")), 0, 1);
-    fuel->addWidget(header(tr("Температура")), 0, 2);
-    for (int n = 0; n < 7; ++n) {
-        *llsLevels[n] = new QLineEdit;
-        (*llsLevels[n])->setObjectName(QStringLiteral("llsLevelEdit%1").arg(n));
-        *llsTemps[n] = new QLineEdit;
-        (*llsTemps[n])->setObjectName(QStringLiteral("llsTempEdit%1").arg(n));
-        fuel->addWidget(new QLabel(tr("ДУТ %1").arg(n)), n + 1, 0);
-        fuel->addWidget(*llsLevels[n], n + 1, 1);
-        fuel->addWidget(*llsTemps[n], n + 1, 2);
-    }
-
-    // 1-Wire: a header row, address and temperature of sensors 0 to 5, then the key
-    QLineEdit **const thermoAddresses[] = {&thermoAddressEdit0, &thermoAddressEdit1,
-                                           &thermoAddressEdit2, &thermoAddressEdit3,
-                                           &thermoAddressEdit4, &thermoAddressEdit5};
-    QLineEdit **const thermoTemps[] = {&thermoTempEdit0, &thermoTempEdit1, &thermoTempEdit2,
-                                       &thermoTempEdit3, &thermoTempEdit4, &thermoTempEdit5};
-    oneWire->addWidget(header(tr("Адрес")), 0, 1);
-    oneWire->addWidget(header(tr(" Температура")), 0, 2);
-    for (int n = 0; n < 6; ++n) {
-        *thermoAddresses[n] = new QLineEdit;
-        (*thermoAddresses[n])->setObjectName(QStringLiteral("thermoAddressEdit%1").arg(n));
-        *thermoTemps[n] = new QLineEdit;
-        (*thermoTemps[n])->setObjectName(QStringLiteral("thermoTempEdit%1").arg(n));
-        oneWire->addWidget(new QLabel(tr("Термодатчик %1").arg(n)), n + 1, 0);
-        oneWire->addWidget(*thermoAddresses[n], n + 1, 1);
-        oneWire->addWidget(*thermoTemps[n], n + 1, 2);
-    }
-    oneWire->addWidget(new QLabel(tr("Ключ ID")), 7, 0);
-    oneWire->addWidget(FIELD(keyIdEdit), 7, 1);
-
-    // CAN vehicle data
-    addRow(can, tr("Номер программы CAN"), FIELD(canDataProgramEdit));
-    addRow(can, tr("Валидные/невалидные"), FIELD(canDataValidEdit));
-    addRow(can, tr("Время работы двигателя (ч)"), FIELD(engineHoursEdit));
-    addRow(can, tr("Полный пробег ТС (км)"), FIELD(mileageEdit));
-    addRow(can, tr("Полный расход топлива (л)"), FIELD(fuelUsedEdit));
-    fuelLevelLabel = new QLabel(tr("Уровень топлива в баке (%)"));
-    fuelLevelLabel->setObjectName(QStringLiteral("fuelLevelLabel"));
-    can->addRow(fuelLevelLabel, FIELD(fuelLevelEdit));
-    addRow(can, tr("Обороты двигателя (об/мин)"), FIELD(engineRpmEdit));
-    addRow(can, tr("Температура двигателя (С)"), FIELD(engineTempEdit));
-    addRow(can, tr("Скорость ТС (км/ч)"), FIELD(vehicleSpeedEdit));
-    addRow(can, tr("Давлене на ось 1 (кг)"), FIELD(axleLoad1Edit));
-    addRow(can, tr("Давлене на ось 2 (кг)"), FIELD(axleLoad2Edit));
-    addRow(can, tr("Давлене на ось 3 (кг)"), FIELD(axleLoad3Edit));
-    addRow(can, tr("Давлене на ось 4 (кг)"), FIELD(axleLoad4Edit));
-    addRow(can, tr("Давлене на ось 5 (кг)"), FIELD(axleLoad5Edit));
-    addRow(can, tr("Положение педали газа"), FIELD(pedalPositionEdit));
-    addRow(can, tr("Нагрузка на двигатель"), FIELD(engineLoadEdit));
-    addRow(can, tr("Уровень AdBlue"), FIELD(adBlueLevelEdit));
-    addRow(can, tr("Состояние безопасности"), FIELD(securityStateEdit));
-    addRow(can, tr("Контроллеры аварии"), FIELD(alarmControllersEdit));
-
-    // the indicators of the CAN security state and warning lamps
-    auto indicators = [this](const char *name, const char *const *captions, int count,
-                             QList<QRadioButton *> &buttons) {
-        QGroupBox *group = newGroup(QString(), name);
-        auto *form = new QFormLayout(group);
-        for (int i = 0; i < count; ++i) {
-            auto *button = new QRadioButton;
-            form->addRow(new QLabel(tr(captions[i])), button);
-            buttons << button;
-        }
-        for (QRadioButton *button : group->findChildren<QRadioButton *>()) {
-            button->setAutoExclusive(false);
-            button->setEnabled(false);
-        }
-        return group;
-    };
-    securityFlagsGroup = indicators("securityFlagsGroup", securityFlagCaptions,
-                                    SecurityFlagCount, securityFlagButtons);
-    lampFlagsGroup = indicators("lampFlagsGroup", lampFlagCaptions, LampFlagCount,
-                                lampFlagButtons);
-
-    auto *leftLayout = new QVBoxLayout(leftColumn);
-    leftLayout->setContentsMargins(0, 0, 0, 0);
-    leftLayout->addWidget(inputsGroup);
-    leftLayout->addWidget(fuelSensorsGroup);
-    leftLayout->addWidget(oneWireGroup);
-    leftLayout->addSpacerItem(columnEnd());
-
-    for (auto holder : {std::make_pair(securityHolder, securityFlagsGroup),
-                        std::make_pair(lampHolder, lampFlagsGroup)}) {
-        auto *holderLayout = new QVBoxLayout(holder.first);
-        holderLayout->setContentsMargins(0, 0, 0, 0);
-        holderLayout->addWidget(holder.second);
-        holderLayout->addSpacerItem(columnEnd());
-    }
-    // the indicators are shown below the CAN group
-    auto *rightLayout = new QVBoxLayout(rightColumn);
-    rightLayout->setContentsMargins(0, 0, 0, 0);
-    rightLayout->addWidget(canDataGroup);
-    rightLayout->addWidget(securityHolder);
-    rightLayout->addWidget(lampHolder);
-    rightLayout->addSpacerItem(columnEnd());
-
-    auto *panelLayout = new QHBoxLayout(sensorPanel);
-    panelLayout->setContentsMargins(0, 0, 0, 0);
-    panelLayout->addWidget(leftColumn);
-    panelLayout->addWidget(rightColumn);
-    panelLayout->addSpacerItem(new QSpacerItem(20, 40, QSizePolicy::Expanding, QSizePolicy::Minimum));
-
-    formatSensorPanel();
-    return sensorPanel;
+    router.route(RecordKind::Identity, [this](const RecordLine &r) { decodeDI(r); });
+    router.route(RecordKind::SerialNumber, [this](const RecordLine &r) { decodeDN(r); });
+    router.route(RecordKind::Tasks, [this](const RecordLine &r) { decodeDF(r); });
+    router.route(RecordKind::Imei, [this](const RecordLine &r) { decodeMN(r); });
+    router.route(RecordKind::Clock, [this](const RecordLine &r) { decodeTW(r); });
+    router.route(RecordKind::Packets, [this](const RecordLine &r) { decodeRW(r); });
+    router.route(RecordKind::DeviceStatus, [this](const RecordLine &r) { decodeDS(r); });
+    router.route(RecordKind::Power, [this](const RecordLine &r) { decodePB(r); });
+    router.route(RecordKind::Position, [this](const RecordLine &r) { decodeGK(r); });
+    router.route(RecordKind::Fix, [this](const RecordLine &r) { decodeGS(r); });
+    router.route(RecordKind::ModemState, [this](const RecordLine &r) { decodeMS(r); });
+    router.route(RecordKind::Signal, [this](const RecordLine &r) { decodeML(r); });
+    router.route(RecordKind::Apn, [this](const RecordLine &r) { decodeAPN(r); });
+    router.route(RecordKind::Operator, [this](const RecordLine &r) { decodeMO(r); });
+    router.route(RecordKind::Server, [this](const RecordLine &r) { decodeMD(r); });
+    router.route(RecordKind::Sms, [this](const RecordLine &r) { decodeSMS(r); });
+    sensorPanel->registerRoutes(router);
 }
 
-void MainWindow::formatSensorPanel()
+QString StatusPage::firmwareVersionText() const
 {
-    const QList<QLineEdit *> edits = sensorPanel->findChildren<QLineEdit *>();
-    for (QLineEdit *edit : edits) {
-        edit->setReadOnly(true);
-        edit->setSizeIncrement(0, 0);
-    }
-    for (QLineEdit *edit : edits) {
-        edit->setReadOnly(true);
-        edit->setSizeIncrement(0, 0);
-        edit->setMinimumWidth(50);
-        edit->setMaximumWidth(100);
-    }
-    for (QGroupBox *group : {fuelSensorsGroup, oneWireGroup}) {
-        for (QLabel *label : group->findChildren<QLabel *>()) {
-            label->setAlignment(Qt::AlignCenter);
-            label->setMinimumWidth(50);
-            label->setMaximumWidth(80);
-            label->setSizeIncrement(0, 0);
-        }
-    }
-    // The input and output records write captions such as "IN1_D Дискретный": the caption
-    // column is one fixed width, 100 pixels or the widest of those captions if that is more,
-    // so no caption is cut and the column does not jump when a record arrives.
-    const int captionWidth = qMax(100, widestInputCaption());
-    for (QLabel *label : inputsGroup->findChildren<QLabel *>()) {
-        label->setAlignment(Qt::AlignCenter);
-        label->setMinimumWidth(captionWidth);
-        label->setMaximumWidth(captionWidth);
-        label->setSizeIncrement(0, 0);
-    }
-    for (QGroupBox *group : {securityFlagsGroup, lampFlagsGroup, canDataGroup}) {
-        for (QLabel *label : group->findChildren<QLabel *>()) {
-            label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            label->setSizeIncrement(0, 0);
-        }
-        static_cast<QFormLayout *>(group->layout())
-            ->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    }
-}
-
-int MainWindow::widestInputCaption() const
-{
-    QStringList captions{tr("IN4_U Выход"), tr("IN5_U Выход")};
-    for (int row = 0; row < 6; ++row)
-        for (char type : {'D', 'I', 'F', 'A'})
-            captions << QString::fromLatin1(inputRowPrefix(row)) + tr(inputTypeText(type));
-    QLabel probe;
-    probe.setFont(inputLabel0->font());
-    int widest = 0;
-    for (const QString &caption : captions) {
-        probe.setText(caption);
-        widest = qMax(widest, probe.sizeHint().width());
-    }
-    return widest;
-}
-
-QAction *MainWindow::tachographAction() const
-{
-    return findChild<QAction *>(QStringLiteral("actionTaho"));
+    FieldBatch::flush();   // the version of a record just received counts
+    return firmwareVersionEdit->text();
 }

@@ -115,7 +115,8 @@ void TestStatusIdentity::identity()
     }
 }
 
-// The box waits for the user; the fields and the model code are already written by then.
+// The box waits for the user, centred on the window; the fields and the model code are
+// already written by then.
 void TestStatusIdentity::identityWarningComesAfterTheFields()
 {
     MainWindow w;
@@ -136,7 +137,7 @@ void TestStatusIdentity::identityWarningComesAfterTheFields()
     QCOMPARE(versionWhileOpen, QStringLiteral("0.12"));
     QCOMPARE(codeWhileOpen, 0u);
     QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QCOMPARE(parent, nullptr);
+    QCOMPARE(parent, static_cast<QWidget *>(&w));
 }
 
 void TestStatusIdentity::tachographActionStaysOnForOtherModels()

@@ -92,13 +92,13 @@ bool isBoxEditor(const QLineEdit *e)
            || qobject_cast<QAbstractSpinBox *>(e->parentWidget());
 }
 
-// Marks every text of the MainWindow context, so a test sees which texts were translated.
+// Marks every text of the page's contexts, so a test sees which texts were translated.
 class MarkingTranslator : public QTranslator
 {
 public:
     QString translate(const char *context, const char *source, const char *, int) const override
     {
-        if (qstrcmp(context, "MainWindow") != 0)
+        if (qstrcmp(context, "StatusPage") != 0 && qstrcmp(context, "SensorPanel") != 0)
             return QString();
         return QStringLiteral("EN[%1]").arg(QString::fromUtf8(source));
     }

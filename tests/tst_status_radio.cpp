@@ -311,7 +311,7 @@ void TestStatusRadio::restartNotice()
 
     QVERIFY(!w.serialPort()->isOpen());
     QCOMPARE(deviceModelCode, 0u);
-    QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Disconnected"));
+    QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Ожидание терминала…"));
     QVERIFY(!w.findChild<QAction *>("actionRestart_Device")->isEnabled());
     // the page keeps what it showed
     QCOMPARE(text(w, "smsInEdit"), QStringLiteral("1/1"));

@@ -1,6 +1,5 @@
 // Sensor and CAN records: CAN values and indicators, fuel level sensors, 1-Wire, inputs and
 // outputs.
-#include "mainwindow/mainwindow.h"
 #include "tst_status_util.h"
 
 #include <QFormLayout>
@@ -10,18 +9,16 @@
 #include <QtTest>
 
 namespace {
-QString caption(const MainWindow &w, const QString &labelName)
+QString caption(const PageUnderTest &w, const QString &labelName)
 {
-    const QWidget *page = w.findChild<QWidget *>(QStringLiteral("statusPage"));
-    const auto *l = page ? page->findChild<QLabel *>(labelName) : nullptr;
+    const auto *l = pageOf(w)->findChild<QLabel *>(labelName);
     return l ? l->text() : QStringLiteral("<no label %1>").arg(labelName);
 }
 
 // The captions of the checked indicators of a group, in the group's order.
-QStringList checkedIndicators(const MainWindow &w, const char *groupName)
+QStringList checkedIndicators(const PageUnderTest &w, const char *groupName)
 {
-    const QWidget *page = w.findChild<QWidget *>(QStringLiteral("statusPage"));
-    const auto *group = page->findChild<QGroupBox *>(QLatin1String(groupName));
+    const auto *group = pageOf(w)->findChild<QGroupBox *>(QLatin1String(groupName));
     const auto *form = qobject_cast<QFormLayout *>(group->layout());
     QStringList on;
     for (int row = 0; row < form->rowCount(); ++row) {
@@ -180,7 +177,7 @@ void TestStatusSensors::records()
     QFETCH(QByteArrayList, records);
     QFETCH(QStringList, fields);
     QFETCH(QStringList, values);
-    MainWindow w;
+    PageUnderTest w;
     feedAll(w, records);
     QCOMPARE(texts(w, fields), values);
 }
@@ -208,7 +205,7 @@ void TestStatusSensors::fuelLevelCaption()
     QFETCH(QByteArrayList, records);
     QFETCH(QString, caption);
     QFETCH(QString, value);
-    MainWindow w;
+    PageUnderTest w;
     feedAll(w, records);
     QCOMPARE(::caption(w, "fuelLevelLabel"), caption);
     QCOMPARE(text(w, "fuelLevelEdit"), value);
@@ -242,7 +239,7 @@ void TestStatusSensors::lamps()
 {
     QFETCH(QByteArray, code);
     QFETCH(QStringList, lamps);
-    MainWindow w;
+    PageUnderTest w;
     feed(w, "CP=" + bits({7, 21, 28}));
     QCOMPARE(checkedIndicators(w, "lampFlagsGroup"),
              (QStringList{"Ремень водителя", "ABS", "Разряд АКБ"}));
@@ -297,7 +294,7 @@ void TestStatusSensors::security()
 {
     QFETCH(QByteArray, code);
     QFETCH(QStringList, flags);
-    MainWindow w;
+    PageUnderTest w;
     feed(w, "CS=" + QByteArray::number(7 | (1 << 11) | (1 << 19)));
     QCOMPARE(checkedIndicators(w, "securityFlagsGroup"),
              (QStringList{"Ключ вставлен", "Капот", "Модуль спит"}));
@@ -357,7 +354,7 @@ void TestStatusSensors::inputsAndOutputs()
     QFETCH(int, row);
     QFETCH(QString, caption);
     QFETCH(QString, value);
-    MainWindow w;
+    PageUnderTest w;
     feedAll(w, records);
     QCOMPARE(::caption(w, QStringLiteral("inputLabel%1").arg(row)), caption);
     QCOMPARE(text(w, QStringLiteral("inputEdit%1").arg(row)), value);
@@ -365,9 +362,9 @@ void TestStatusSensors::inputsAndOutputs()
 
 void TestStatusSensors::rowsSixAndSevenNeverWritten()
 {
-    MainWindow w;
+    PageUnderTest w;
     for (const char *name : {"ID6", "II6", "IF7", "IA7", "IX6", "O16", "O17", "O26", "O27"})
-        w.dispatchRecord(name, "1", "1", "1", "1", "1");
+        feed(w, QByteArray(name) + "=1;1;1;1;1");
     for (int row : {6, 7}) {
         QCOMPARE(caption(w, QStringLiteral("inputLabel%1").arg(row)),
                  QStringLiteral("IN%1").arg(row));

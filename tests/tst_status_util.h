@@ -1,8 +1,10 @@
 #pragma once
-// Helpers of the device parameters page tests: feeding record lines to a window, reading its
-// fields by name, and answering message boxes while looking at the window.
+// Helpers of the device parameters page tests: feeding record lines to a window or to the page
+// alone, reading its fields by name, and answering message boxes while looking at the window.
 
+#include "link/recordrouter.h"
 #include "mainwindow/mainwindow.h"
+#include "status/statuspage.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -15,35 +17,67 @@
 
 #include <functional>
 
-// Feeds one record line written as "NAME=f1;f2;f3;f4;f5" (missing fields arrive empty).
-inline void feed(MainWindow &w, const QByteArray &line)
+// The device parameters page alone, its records routed as the window routes them.
+struct PageUnderTest
+{
+    StatusPage page;
+    RecordRouter router;
+    PageUnderTest() { page.registerRoutes(router); }
+};
+
+// One record line written as "NAME=f1;f2;f3;f4;f5" (missing fields arrive empty).
+inline RecordLine recordLine(const QByteArray &line)
 {
     const int eq = line.indexOf('=');
     QByteArrayList f = eq < 0 ? QByteArrayList() : line.mid(eq + 1).split(';');
     while (f.size() < 5)
         f << QByteArray();
-    w.dispatchRecord(eq < 0 ? line : line.left(eq), f[0], f[1], f[2], f[3], f[4]);
+    return RecordLine{eq < 0 ? line : line.left(eq), {f[0], f[1], f[2], f[3], f[4]}};
 }
 
-inline void feedAll(MainWindow &w, const QByteArrayList &lines)
+inline void feed(MainWindow &w, const QByteArray &line)
+{
+    const RecordLine r = recordLine(line);
+    w.dispatchRecord(r.name, r.field[0], r.field[1], r.field[2], r.field[3], r.field[4]);
+}
+
+inline void feed(PageUnderTest &p, const QByteArray &line)
+{
+    p.router.dispatch(recordLine(line));
+}
+
+template <typename Host>
+void feedAll(Host &host, const QByteArrayList &lines)
 {
     for (const QByteArray &l : lines)
-        feed(w, l);
+        feed(host, l);
+}
+
+inline const QWidget *pageOf(const MainWindow &w)
+{
+    return w.findChild<QWidget *>(QStringLiteral("statusPage"));
+}
+
+inline const QWidget *pageOf(const PageUnderTest &p)
+{
+    return &p.page;
 }
 
 // The text of the line edit with that object name on the device parameters page.
-inline QString text(const MainWindow &w, const QString &name)
+template <typename Host>
+QString text(const Host &host, const QString &name)
 {
-    const QWidget *page = w.findChild<QWidget *>(QStringLiteral("statusPage"));
+    const QWidget *page = pageOf(host);
     const auto *e = page ? page->findChild<QLineEdit *>(name) : nullptr;
     return e ? e->text() : QStringLiteral("<no field %1>").arg(name);
 }
 
-inline QStringList texts(const MainWindow &w, const QStringList &names)
+template <typename Host>
+QStringList texts(const Host &host, const QStringList &names)
 {
     QStringList out;
     for (const QString &n : names)
-        out << text(w, n);
+        out << text(host, n);
     return out;
 }
 

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "app/pagewidgets.h"
+
+#include <QGroupBox>
+#include <QString>
+
+class QProgressBar;
+class RecordRouter;
+class SensorPanel;
+struct RecordLine;
+
+// The device parameters page: the terminal's identity and live state in five groups of
+// read-only fields in two columns, the sensor and CAN panel to their right, and the decoders
+// of the records that fill them.
+class StatusPage : public QGroupBox
+{
+    Q_OBJECT
+
+public:
+    explicit StatusPage(QWidget *parent = nullptr);
+
+    // Routes every record this page and its sensor panel show to their decoders.
+    void registerRoutes(RecordRouter &router);
+
+    // The firmware version as the page shows it, a value still on its way included.
+    QString firmwareVersionText() const;
+
+signals:
+    // A modem state report for the status bar.
+    void statusMessage(const QString &text);
+    // The identity record reported the tachograph terminal.
+    void tachographAvailable(bool available);
+
+private:
+    void format(QWidget *statusColumns);
+
+    // identity and state records
+    void decodeDI(const RecordLine &r);
+    void decodeDN(const RecordLine &r);
+    void decodeDF(const RecordLine &r);
+    void decodeMN(const RecordLine &r);
+    void decodeTW(const RecordLine &r);
+    void decodeRW(const RecordLine &r);
+    void decodeDS(const RecordLine &r);
+    void decodePB(const RecordLine &r);
+    // radio and positioning records
+    void decodeGK(const RecordLine &r);
+    void decodeGS(const RecordLine &r);
+    void decodeMS(const RecordLine &r);
+    void decodeML(const RecordLine &r);
+    void decodeAPN(const RecordLine &r);
+    void decodeMO(const RecordLine &r);
+    void decodeMD(const RecordLine &r);
+    void decodeSMS(const RecordLine &r);
+
+    // "Общая информация"
+    QLineEdit *const modelEdit = makeLineEdit("modelEdit");
+    QLineEdit *const serialNumberEdit = makeLineEdit("serialNumberEdit");
+    QLineEdit *const imeiEdit = makeLineEdit("imeiEdit");
+    QLineEdit *const firmwareVersionEdit = makeLineEdit("firmwareVersionEdit");
+    QLineEdit *const deviceTimeEdit = makeLineEdit("deviceTimeEdit");
+    QLineEdit *const runTimeEdit = makeLineEdit("runTimeEdit");
+    QLineEdit *const settingsTaskEdit = makeLineEdit("settingsTaskEdit");
+    QLineEdit *const firmwareTaskEdit = makeLineEdit("firmwareTaskEdit");
+    QLineEdit *const packetsWrittenEdit = makeLineEdit("packetsWrittenEdit");
+    QLineEdit *const packetsSentEdit = makeLineEdit("packetsSentEdit");
+    // "Статусы устройства"
+    QLineEdit *const internalMemoryEdit = makeLineEdit("internalMemoryEdit");
+    QLineEdit *const externalMemoryEdit = makeLineEdit("externalMemoryEdit");
+    QLineEdit *const clockEdit = makeLineEdit("clockEdit");
+    QLineEdit *const accelerometerEdit = makeLineEdit("accelerometerEdit");
+    QLineEdit *const gnssStateEdit = makeLineEdit("gnssStateEdit");
+    QLineEdit *const gsmStateEdit = makeLineEdit("gsmStateEdit");
+    QLineEdit *const sim1Edit = makeLineEdit("sim1Edit");
+    QLineEdit *const pin1Edit = makeLineEdit("pin1Edit");
+    QLineEdit *const sim2Edit = makeLineEdit("sim2Edit");
+    QLineEdit *const pin2Edit = makeLineEdit("pin2Edit");
+    // "Питание"
+    QLineEdit *const externalVoltageEdit = makeLineEdit("externalVoltageEdit");
+    QLineEdit *const batteryVoltageEdit = makeLineEdit("batteryVoltageEdit");
+    // "GSM"
+    QLineEdit *const operatorEdit = makeLineEdit("operatorEdit");
+    QLineEdit *const mccEdit = makeLineEdit("mccEdit");
+    QLineEdit *const mncEdit = makeLineEdit("mncEdit");
+    QLineEdit *const apnEdit = makeLineEdit("apnEdit");
+    QLineEdit *const apnLoginEdit = makeLineEdit("apnLoginEdit");
+    QLineEdit *const apnPasswordEdit = makeLineEdit("apnPasswordEdit");
+    QProgressBar *const signalLevelBar;
+    QLineEdit *const serverEdit = makeLineEdit("serverEdit");
+    QLineEdit *const modemLinkEdit = makeLineEdit("modemLinkEdit");
+    QLineEdit *const networkRegistrationEdit = makeLineEdit("networkRegistrationEdit");
+    QLineEdit *const gprsServiceEdit = makeLineEdit("gprsServiceEdit");
+    QLineEdit *const serverConnectionEdit = makeLineEdit("serverConnectionEdit");
+    QLineEdit *const serverReplyEdit = makeLineEdit("serverReplyEdit");
+    QLineEdit *const tcpCountEdit = makeLineEdit("tcpCountEdit");
+    QLineEdit *const smsInEdit = makeLineEdit("smsInEdit");
+    QLineEdit *const smsOutEdit = makeLineEdit("smsOutEdit");
+    // "GPS / ГЛОНАСС"
+    QLineEdit *const latitudeEdit = makeLineEdit("latitudeEdit");
+    QLineEdit *const longitudeEdit = makeLineEdit("longitudeEdit");
+    QLineEdit *const altitudeEdit = makeLineEdit("altitudeEdit");
+    QLineEdit *const courseEdit = makeLineEdit("courseEdit");
+    QLineEdit *const speedEdit = makeLineEdit("speedEdit");
+    QLineEdit *const satellitesEdit = makeLineEdit("satellitesEdit");
+    QLineEdit *const hdopEdit = makeLineEdit("hdopEdit");
+
+    SensorPanel *const sensorPanel;
+};
