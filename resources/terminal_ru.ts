@@ -136,12 +136,6 @@
         <translation>Обновление ПО через USB </translation>
     </message>
     <message>
-        <source>Для обновления ПО через USB вам потребуется файл прошивки<byte value="xd" />
-Если у вас нет данного файла - нажмите Cancel</source>
-        <translation>Для обновления ПО через USB вам потребуется файл прошивки&#13;
-Если у вас нет данного файла - нажмите Cancel</translation>
-    </message>
-    <message>
         <source>Параметры устройства</source>
         <translation>Параметры устройства</translation>
     </message>
@@ -826,6 +820,292 @@
     <message>
         <source>Write error [%1]</source>
         <translation>Ошибка записи [%1]</translation>
+    </message>
+    <message>
+        <source>Язык интерфейса изменится после перезапуска программы.</source>
+        <translation>Язык интерфейса изменится после перезапуска программы.</translation>
+    </message>
+    <message>
+        <source>Язык интерфейса</source>
+        <translation>Язык интерфейса</translation>
+    </message>
+    <message>
+        <source>Нет заданий</source>
+        <translation>Нет заданий</translation>
+    </message>
+    <message>
+        <source>Загрузка</source>
+        <translation>Загрузка</translation>
+    </message>
+    <message>
+        <source>Подтверждение</source>
+        <translation>Подтверждение</translation>
+    </message>
+    <message>
+        <source>Синхронизация</source>
+        <translation>Синхронизация</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Есть</source>
+        <translation>Есть</translation>
+    </message>
+    <message>
+        <source>Есть (В работе)</source>
+        <translation>Есть (В работе)</translation>
+    </message>
+    <message>
+        <source>Отсутствует</source>
+        <translation>Отсутствует</translation>
+    </message>
+    <message>
+        <source>Требуется</source>
+        <translation>Требуется</translation>
+    </message>
+    <message>
+        <source>Не требуется</source>
+        <translation>Не требуется</translation>
+    </message>
+    <message>
+        <source>NMEA есть</source>
+        <translation>NMEA есть</translation>
+    </message>
+    <message>
+        <source>Нет NMEA</source>
+        <translation>Нет NMEA</translation>
+    </message>
+    <message>
+        <source>На связи</source>
+        <translation>На связи</translation>
+    </message>
+    <message>
+        <source>Нет настроек</source>
+        <translation>Нет настроек</translation>
+    </message>
+    <message>
+        <source>Не обнаружена</source>
+        <translation>Не обнаружена</translation>
+    </message>
+    <message>
+        <source>Ошибка в работе</source>
+        <translation>Ошибка в работе</translation>
+    </message>
+    <message>
+        <source>Не обнаружен</source>
+        <translation>Не обнаружен</translation>
+    </message>
+    <message>
+        <source>Установлена</source>
+        <translation>Установлена</translation>
+    </message>
+    <message>
+        <source>Поиск</source>
+        <translation>Поиск</translation>
+    </message>
+    <message>
+        <source>Пройдена</source>
+        <translation>Пройдена</translation>
+    </message>
+    <message>
+        <source>Проверка</source>
+        <translation>Проверка</translation>
+    </message>
+    <message>
+        <source>Активирован</source>
+        <translation>Активирован</translation>
+    </message>
+    <message>
+        <source>Устанавливается</source>
+        <translation>Устанавливается</translation>
+    </message>
+    <message>
+        <source>Установлено</source>
+        <translation>Установлено</translation>
+    </message>
+    <message>
+        <source>Ожидание</source>
+        <translation>Ожидание</translation>
+    </message>
+    <message>
+        <source>Получен</source>
+        <translation>Получен</translation>
+    </message>
+    <message>
+        <source>Зажигание</source>
+        <translation>Зажигание</translation>
+    </message>
+    <message>
+        <source>Ключ вставлен</source>
+        <translation>Ключ вставлен</translation>
+    </message>
+    <message>
+        <source>Сигнализация</source>
+        <translation>Сигнализация</translation>
+    </message>
+    <message>
+        <source>Закрыто брелоком</source>
+        <translation>Закрыто брелоком</translation>
+    </message>
+    <message>
+        <source>Дверь водителя</source>
+        <translation>Дверь водителя</translation>
+    </message>
+    <message>
+        <source>Пассажирские двери</source>
+        <translation>Пассажирские двери</translation>
+    </message>
+    <message>
+        <source>Багажник</source>
+        <translation>Багажник</translation>
+    </message>
+    <message>
+        <source>Капот</source>
+        <translation>Капот</translation>
+    </message>
+    <message>
+        <source>Ручной тормоз</source>
+        <translation>Ручной тормоз</translation>
+    </message>
+    <message>
+        <source>Ножной тормоз</source>
+        <translation>Ножной тормоз</translation>
+    </message>
+    <message>
+        <source>Двигатель работает</source>
+        <translation>Двигатель работает</translation>
+    </message>
+    <message>
+        <source>Штатная блокировка</source>
+        <translation>Штатная блокировка</translation>
+    </message>
+    <message>
+        <source>Штатная разблокировка</source>
+        <translation>Штатная разблокировка</translation>
+    </message>
+    <message>
+        <source>Багажник открыт брелоком</source>
+        <translation>Багажник открыт брелоком</translation>
+    </message>
+    <message>
+        <source>Сигнал</source>
+        <translation>Сигнал</translation>
+    </message>
+    <message>
+        <source>Модуль спит</source>
+        <translation>Модуль спит</translation>
+    </message>
+    <message>
+        <source>Ремень пассажира</source>
+        <translation>Ремень пассажира</translation>
+    </message>
+    <message>
+        <source>Ремень водителя</source>
+        <translation>Ремень водителя</translation>
+    </message>
+    <message>
+        <source>ESP, ASC</source>
+        <translation>ESP, ASC</translation>
+    </message>
+    <message>
+        <source>Свечи предварительного накала</source>
+        <translation>Свечи предварительного накала</translation>
+    </message>
+    <message>
+        <source>Сажевый фильтр</source>
+        <translation>Сажевый фильтр</translation>
+    </message>
+    <message>
+        <source>Управление двигателем (бензин)</source>
+        <translation>Управление двигателем (бензин)</translation>
+    </message>
+    <message>
+        <source>Габаритные огни</source>
+        <translation>Габаритные огни</translation>
+    </message>
+    <message>
+        <source>Ближний свет</source>
+        <translation>Ближний свет</translation>
+    </message>
+    <message>
+        <source>Дальний свет</source>
+        <translation>Дальний свет</translation>
+    </message>
+    <message>
+        <source>Контроль отработавших газов</source>
+        <translation>Контроль отработавших газов</translation>
+    </message>
+    <message>
+        <source>Габариты, лампа заднего хода</source>
+        <translation>Габариты, лампа заднего хода</translation>
+    </message>
+    <message>
+        <source>Давление воздуха в шинах</source>
+        <translation>Давление воздуха в шинах</translation>
+    </message>
+    <message>
+        <source>Накладки тормозной колодки</source>
+        <translation>Накладки тормозной колодки</translation>
+    </message>
+    <message>
+        <source>Пробуксовка?</source>
+        <translation>Пробуксовка?</translation>
+    </message>
+    <message>
+        <source>ABS</source>
+        <translation>ABS</translation>
+    </message>
+    <message>
+        <source>Запас топлива</source>
+        <translation>Запас топлива</translation>
+    </message>
+    <message>
+        <source>Требуется остановка</source>
+        <translation>Требуется остановка</translation>
+    </message>
+    <message>
+        <source>Давление масла</source>
+        <translation>Давление масла</translation>
+    </message>
+    <message>
+        <source>Система охлаждения</source>
+        <translation>Система охлаждения</translation>
+    </message>
+    <message>
+        <source>Тормозная система</source>
+        <translation>Тормозная система</translation>
+    </message>
+    <message>
+        <source>Разряд АКБ</source>
+        <translation>Разряд АКБ</translation>
+    </message>
+    <message>
+        <source>Подушки безопасности</source>
+        <translation>Подушки безопасности</translation>
+    </message>
+    <message>
+        <source> Дискретный</source>
+        <translation> Дискретный</translation>
+    </message>
+    <message>
+        <source> Импульсный</source>
+        <translation> Импульсный</translation>
+    </message>
+    <message>
+        <source> Частотный</source>
+        <translation> Частотный</translation>
+    </message>
+    <message>
+        <source> Аналоговый</source>
+        <translation> Аналоговый</translation>
+    </message>
+    <message>
+        <source>Для обновления ПО через USB вам потребуется файл прошивки<byte value="xd" />
+Если у вас нет данного файла - нажмите «Отмена»</source>
+        <translation>Для обновления ПО через USB вам потребуется файл прошивки&#13;
+Если у вас нет данного файла - нажмите «Отмена»</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "status/core_codes.h"
 
-#define MW(text) QT_TRANSLATE_NOOP("MainWindow", text)
+// The translated texts are marked with the context of the window that shows them, written
+// out at every text: the translation tools do not expand macros.
 
 namespace {
 inline bool bit(quint32 word, int n)
@@ -28,29 +29,38 @@ const char *modelText(unsigned int code)
 
 const char *taskStateText(unsigned int state)
 {
-    static const char *const texts[] = {MW("Нет заданий"), MW("Загрузка"), MW("Подтверждение"),
-                                        MW("Синхронизация")};
+    static const char *const texts[] = {
+        QT_TRANSLATE_NOOP("MainWindow", "Нет заданий"),
+        QT_TRANSLATE_NOOP("MainWindow", "Загрузка"),
+        QT_TRANSLATE_NOOP("MainWindow", "Подтверждение"),
+        QT_TRANSLATE_NOOP("MainWindow", "Синхронизация"),
+    };
     return state < 4 ? texts[state] : nullptr;
 }
 
 std::array<CodeText, DeviceStatusFieldCount> deviceStatusTexts(quint32 w)
 {
-    const CodeText ok = tr_(MW("Ok"));
-    const CodeText off = tr_(MW("Выкл"));
-    const CodeText present = tr_(MW("Есть"));
-    const CodeText inUse = tr_(MW("Есть (В работе)"));
-    const CodeText absent = tr_(MW("Отсутствует"));
-    const CodeText required = tr_(MW("Требуется"));
-    const CodeText notRequired = tr_(MW("Не требуется"));
+    const CodeText ok = tr_(QT_TRANSLATE_NOOP("MainWindow", "Ok"));
+    const CodeText off = tr_(QT_TRANSLATE_NOOP("MainWindow", "Выкл"));
+    const CodeText present = tr_(QT_TRANSLATE_NOOP("MainWindow", "Есть"));
+    const CodeText inUse = tr_(QT_TRANSLATE_NOOP("MainWindow", "Есть (В работе)"));
+    const CodeText absent = tr_(QT_TRANSLATE_NOOP("MainWindow", "Отсутствует"));
+    const CodeText required = tr_(QT_TRANSLATE_NOOP("MainWindow", "Требуется"));
+    const CodeText notRequired = tr_(QT_TRANSLATE_NOOP("MainWindow", "Не требуется"));
+    const CodeText nmea = tr_(QT_TRANSLATE_NOOP("MainWindow", "NMEA есть"));
+    const CodeText noNmea = tr_(QT_TRANSLATE_NOOP("MainWindow", "Нет NMEA"));
+    const CodeText online = tr_(QT_TRANSLATE_NOOP("MainWindow", "На связи"));
+    const CodeText error = tr_(QT_TRANSLATE_NOOP("MainWindow", "Ошибка"));
     const bool sim2Selected = bit(w, 13);
 
     return {{
-        bit(w, 0) ? ok : tr_(MW("Нет настроек")),
-        bit(w, 1) ? ok : tr_(MW("Не обнаружена")),
-        bit(w, 2) ? ok : tr_(MW("Ошибка в работе")),
-        bit(w, 10) ? CodeText{"Ok", false} : tr_(MW("Не обнаружен")),
-        !bit(w, 9) ? off : bit(w, 10) ? tr_(MW("NMEA есть")) : tr_(MW("Нет NMEA")),
-        !bit(w, 3) ? off : bit(w, 5) ? tr_(MW("На связи")) : tr_(MW("Ошибка")),
+        bit(w, 0) ? ok : tr_(QT_TRANSLATE_NOOP("MainWindow", "Нет настроек")),
+        bit(w, 1) ? ok : tr_(QT_TRANSLATE_NOOP("MainWindow", "Не обнаружена")),
+        bit(w, 2) ? ok : tr_(QT_TRANSLATE_NOOP("MainWindow", "Ошибка в работе")),
+        bit(w, 10) ? CodeText{"Ok", false}
+                   : tr_(QT_TRANSLATE_NOOP("MainWindow", "Не обнаружен")),
+        !bit(w, 9) ? off : bit(w, 10) ? nmea : noNmea,
+        !bit(w, 3) ? off : bit(w, 5) ? online : error,
         !bit(w, 6) ? absent : sim2Selected ? present : inUse,
         bit(w, 17) && !bit(w, 18) ? required : notRequired,
         !bit(w, 16) ? absent : sim2Selected ? inUse : present,
@@ -61,15 +71,16 @@ std::array<CodeText, DeviceStatusFieldCount> deviceStatusTexts(quint32 w)
 const std::array<CodeText, ModemStageCount> *modemStateTexts(unsigned int state)
 {
     constexpr CodeText none{"-", false};
-    constexpr CodeText linked = tr_(MW("Установлена"));
-    constexpr CodeText searching = tr_(MW("Поиск"));
-    constexpr CodeText registered = tr_(MW("Пройдена"));
-    constexpr CodeText checking = tr_(MW("Проверка"));
-    constexpr CodeText activated = tr_(MW("Активирован"));
-    constexpr CodeText connecting = tr_(MW("Устанавливается"));
-    constexpr CodeText connected = tr_(MW("Установлено"));
-    constexpr CodeText waiting = tr_(MW("Ожидание"));
-    constexpr CodeText received = tr_(MW("Получен"));
+    constexpr CodeText linked = tr_(QT_TRANSLATE_NOOP("MainWindow", "Установлена"));
+    constexpr CodeText searching = tr_(QT_TRANSLATE_NOOP("MainWindow", "Поиск"));
+    constexpr CodeText registered = tr_(QT_TRANSLATE_NOOP("MainWindow", "Пройдена"));
+    constexpr CodeText checking = tr_(QT_TRANSLATE_NOOP("MainWindow", "Проверка"));
+    constexpr CodeText activated = tr_(QT_TRANSLATE_NOOP("MainWindow", "Активирован"));
+    constexpr CodeText connecting =
+        tr_(QT_TRANSLATE_NOOP("MainWindow", "Устанавливается"));
+    constexpr CodeText connected = tr_(QT_TRANSLATE_NOOP("MainWindow", "Установлено"));
+    constexpr CodeText waiting = tr_(QT_TRANSLATE_NOOP("MainWindow", "Ожидание"));
+    constexpr CodeText received = tr_(QT_TRANSLATE_NOOP("MainWindow", "Получен"));
 
     static const std::array<CodeText, ModemStageCount> rows[] = {
         {none, none, none, none, none},
@@ -105,12 +116,22 @@ const char *operatorName(quint32 code)
 }
 
 const char *const securityFlagCaptions[SecurityFlagCount] = {
-    MW("Зажигание"),          MW("Ключ вставлен"),           MW("Сигнализация"),
-    MW("Закрыто брелоком"),   MW("Дверь водителя"),          MW("Пассажирские двери"),
-    MW("Багажник"),           MW("Капот"),                   MW("Ручной тормоз"),
-    MW("Ножной тормоз"),      MW("Двигатель работает"),      MW("Штатная блокировка"),
-    MW("Штатная разблокировка"), MW("Багажник открыт брелоком"), MW("Сигнал"),
-    MW("Модуль спит"),
+    QT_TRANSLATE_NOOP("MainWindow", "Зажигание"),
+    QT_TRANSLATE_NOOP("MainWindow", "Ключ вставлен"),
+    QT_TRANSLATE_NOOP("MainWindow", "Сигнализация"),
+    QT_TRANSLATE_NOOP("MainWindow", "Закрыто брелоком"),
+    QT_TRANSLATE_NOOP("MainWindow", "Дверь водителя"),
+    QT_TRANSLATE_NOOP("MainWindow", "Пассажирские двери"),
+    QT_TRANSLATE_NOOP("MainWindow", "Багажник"),
+    QT_TRANSLATE_NOOP("MainWindow", "Капот"),
+    QT_TRANSLATE_NOOP("MainWindow", "Ручной тормоз"),
+    QT_TRANSLATE_NOOP("MainWindow", "Ножной тормоз"),
+    QT_TRANSLATE_NOOP("MainWindow", "Двигатель работает"),
+    QT_TRANSLATE_NOOP("MainWindow", "Штатная блокировка"),
+    QT_TRANSLATE_NOOP("MainWindow", "Штатная разблокировка"),
+    QT_TRANSLATE_NOOP("MainWindow", "Багажник открыт брелоком"),
+    QT_TRANSLATE_NOOP("MainWindow", "Сигнал"),
+    QT_TRANSLATE_NOOP("MainWindow", "Модуль спит"),
 };
 
 namespace {
@@ -152,28 +173,28 @@ quint32 securityFlags(qint32 code)
 }
 
 const char *const lampFlagCaptions[LampFlagCount] = {
-    MW("Ремень пассажира"),
-    MW("Ремень водителя"),
-    MW("ESP, ASC"),
-    MW("Свечи предварительного накала"),
-    MW("Сажевый фильтр"),
-    MW("Управление двигателем (бензин)"),
-    MW("Габаритные огни"),
-    MW("Ближний свет"),
-    MW("Дальний свет"),
-    MW("Контроль отработавших газов"),
-    MW("Габариты, лампа заднего хода"),
-    MW("Давление воздуха в шинах"),
-    MW("Накладки тормозной колодки"),
-    MW("Пробуксовка?"),
-    MW("ABS"),
-    MW("Запас топлива"),
-    MW("Требуется остановка"),
-    MW("Давление масла"),
-    MW("Система охлаждения"),
-    MW("Тормозная система"),
-    MW("Разряд АКБ"),
-    MW("Подушки безопасности"),
+    QT_TRANSLATE_NOOP("MainWindow", "Ремень пассажира"),
+    QT_TRANSLATE_NOOP("MainWindow", "Ремень водителя"),
+    QT_TRANSLATE_NOOP("MainWindow", "ESP, ASC"),
+    QT_TRANSLATE_NOOP("MainWindow", "Свечи предварительного накала"),
+    QT_TRANSLATE_NOOP("MainWindow", "Сажевый фильтр"),
+    QT_TRANSLATE_NOOP("MainWindow", "Управление двигателем (бензин)"),
+    QT_TRANSLATE_NOOP("MainWindow", "Габаритные огни"),
+    QT_TRANSLATE_NOOP("MainWindow", "Ближний свет"),
+    QT_TRANSLATE_NOOP("MainWindow", "Дальний свет"),
+    QT_TRANSLATE_NOOP("MainWindow", "Контроль отработавших газов"),
+    QT_TRANSLATE_NOOP("MainWindow", "Габариты, лампа заднего хода"),
+    QT_TRANSLATE_NOOP("MainWindow", "Давление воздуха в шинах"),
+    QT_TRANSLATE_NOOP("MainWindow", "Накладки тормозной колодки"),
+    QT_TRANSLATE_NOOP("MainWindow", "Пробуксовка?"),
+    QT_TRANSLATE_NOOP("MainWindow", "ABS"),
+    QT_TRANSLATE_NOOP("MainWindow", "Запас топлива"),
+    QT_TRANSLATE_NOOP("MainWindow", "Требуется остановка"),
+    QT_TRANSLATE_NOOP("MainWindow", "Давление масла"),
+    QT_TRANSLATE_NOOP("MainWindow", "Система охлаждения"),
+    QT_TRANSLATE_NOOP("MainWindow", "Тормозная система"),
+    QT_TRANSLATE_NOOP("MainWindow", "Разряд АКБ"),
+    QT_TRANSLATE_NOOP("MainWindow", "Подушки безопасности"),
 };
 
 quint32 lampFlags(qint32 code)
@@ -192,10 +213,10 @@ quint32 lampFlags(qint32 code)
 const char *inputTypeText(char type)
 {
     switch (type) {
-    case 'D': return MW(" Дискретный");
-    case 'I': return MW(" Импульсный");
-    case 'F': return MW(" Частотный");
-    case 'A': return MW(" Аналоговый");
+    case 'D': return QT_TRANSLATE_NOOP("MainWindow", " Дискретный");
+    case 'I': return QT_TRANSLATE_NOOP("MainWindow", " Импульсный");
+    case 'F': return QT_TRANSLATE_NOOP("MainWindow", " Частотный");
+    case 'A': return QT_TRANSLATE_NOOP("MainWindow", " Аналоговый");
     default: return nullptr;
     }
 }
