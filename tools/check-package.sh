@@ -26,7 +26,7 @@ trap 'rm -rf "$TREE"' EXIT INT TERM
 failures=0
 ok() { echo "ok    $*"; }
 fail() { echo "FAIL  $*"; failures=$((failures + 1)); }
-has() { [ -e "$TREE/$1" ] && ok "$1" || fail "$1 missing"; }
+has() { [ -e "$TREE/$1" ] && ok "/${1#root/}" || fail "/${1#root/} missing"; }
 
 dpkg-deb -x "$DEB" "$TREE/root" || { echo "dpkg-deb -x failed" >&2; exit 1; }
 dpkg-deb -e "$DEB" "$TREE/control"
