@@ -1,24 +1,39 @@
 #include "app/startup.h"
 
 #include "app/styleloader.h"
+#include "app/translations.h"
 
 #include <QApplication>
 #include <QKeySequence>
-#include <QLocale>
 #include <QStyleFactory>
 #include <QTranslator>
 
 void setUpApplication(QApplication &app, QTranslator &translator)
 {
+    QCoreApplication::setOrganizationName(QStringLiteral("KVT"));
+    QCoreApplication::setApplicationName(QStringLiteral("kvt-logger"));
+
     StyleLoader::attach(QKeySequence(QStringLiteral("F5")));
     if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(fusion);
 
-    // The translation named after the program and the locale is loaded first; the
-    // interface translation then replaces it, so the interface always comes up in the
-    // language of "terminal_ru".
-    translator.load(QCoreApplication::applicationName() + QLatin1Char('_') + QLocale::system().name());
-    app.installTranslator(&translator);
-    translator.load(QStringLiteral("terminal_ru"));
-    app.installTranslator(&translator);
+    const QString language = savedLanguage();
+    setInterfaceLanguage(language);
+
+    // Qt's own texts (standard buttons, file dialogs) in the interface language; installed
+    // first, so the program's translation wins where both know a text.
+    auto *qtTranslator = app.findChild<QTranslator *>(QStringLiteral("qtTranslator"));
+    if (!qtTranslator) {
+        qtTranslator = new QTranslator(&app);
+        qtTranslator->setObjectName(QStringLiteral("qtTranslator"));
+    }
+    QCoreApplication::removeTranslator(qtTranslator);
+    if (loadQtTranslation(*qtTranslator, language))
+        QCoreApplication::installTranslator(qtTranslator);
+
+    // A missing file leaves the texts as written in the source.
+    QCoreApplication::removeTranslator(&translator);
+    if (!loadInterfaceTranslation(translator, language))
+        translator.load(QString());
+    QCoreApplication::installTranslator(&translator);
 }

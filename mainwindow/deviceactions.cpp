@@ -51,7 +51,7 @@ void MainWindow::update_FW_local()
     const int answer = QMessageBox::question(
         this, tr("Обновление ПО через USB "),
         tr("Для обновления ПО через USB вам потребуется файл прошивки\r\n"
-           "Если у вас нет данного файла - нажмите Cancel"),
+           "Если у вас нет данного файла - нажмите «Отмена»"),
         QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
     if (answer != QMessageBox::Yes)
         return;

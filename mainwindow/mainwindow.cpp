@@ -73,6 +73,7 @@ MainWindow::MainWindow(QWidget *parent)
     ui->actionUpdate_Settings_WEB->setEnabled(false);
     ui->actionTaho->setEnabled(false);
     ui->actionGoToSite->setEnabled(true);
+    setUpLanguageActions();
 
     connect(ui->actionConnect, &QAction::triggered, this, &MainWindow::openSerialPort);
     connect(ui->actionDisconnect, &QAction::triggered, this, &MainWindow::disconnectByUser);

@@ -63,6 +63,7 @@ public slots:
     void update_FW_WEB();
     void update_settings_WEB();
     void lang_task_ru();
+    void lang_task_en();
     void set_settings();
     void get_settings();
     void activate_can_set_slot(int index);
@@ -74,6 +75,7 @@ public slots:
 
 private:
     void setConnectedActions(bool connected);
+    void setUpLanguageActions();
     void writeRaw(const char *command);
     qint64 writeToPort(const QByteArray &bytes);
     void routeRecords();

@@ -136,12 +136,6 @@
         <translation>Firmware update over USB </translation>
     </message>
     <message>
-        <source>Для обновления ПО через USB вам потребуется файл прошивки<byte value="xd" />
-Если у вас нет данного файла - нажмите Cancel</source>
-        <translation>To update the firmware over USB you need the firmware file&#13;
-If you do not have it, press Cancel</translation>
-    </message>
-    <message>
         <source>Параметры устройства</source>
         <translation>Device parameters</translation>
     </message>
@@ -202,6 +196,24 @@ If you do not have it, press Cancel</translation>
         <translation>%1:%2:%3 | %4 B</translation>
     </message>
     <message>
+        <source>Write error [%1]</source>
+        <translation>Write error [%1]</translation>
+    </message>
+    <message>
+        <source>Язык интерфейса изменится после перезапуска программы.</source>
+        <translation>The interface language changes when the program is started again.</translation>
+    </message>
+    <message>
+        <source>Язык интерфейса</source>
+        <translation>Interface language</translation>
+    </message>
+    <message>
+        <source>Для обновления ПО через USB вам потребуется файл прошивки<byte value="xd" />
+Если у вас нет данного файла - нажмите «Отмена»</source>
+        <translation>To update the firmware over USB you need the firmware file&#13;
+If you do not have it, press Cancel</translation>
+    </message>
+    <message>
         <source>Очистка памяти</source>
         <translation>Clearing the memory</translation>
     </message>
@@ -215,10 +227,6 @@ Track points not yet sent to the server will be lost.</translation>
         <source>Ожидание терминала…</source>
         <translation>Waiting for the terminal…</translation>
     </message>
-    <message>
-        <source>Write error [%1]</source>
-        <translation>Write error [%1]</translation>
-    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -229,6 +237,174 @@ Track points not yet sent to the server will be lost.</translation>
 </context>
 <context>
     <name>SensorPanel</name>
+    <message>
+        <source>Зажигание</source>
+        <translation>Ignition</translation>
+    </message>
+    <message>
+        <source>Ключ вставлен</source>
+        <translation>Key inserted</translation>
+    </message>
+    <message>
+        <source>Сигнализация</source>
+        <translation>Alarm system</translation>
+    </message>
+    <message>
+        <source>Закрыто брелоком</source>
+        <translation>Locked by remote</translation>
+    </message>
+    <message>
+        <source>Дверь водителя</source>
+        <translation>Driver's door</translation>
+    </message>
+    <message>
+        <source>Пассажирские двери</source>
+        <translation>Passenger doors</translation>
+    </message>
+    <message>
+        <source>Багажник</source>
+        <translation>Boot</translation>
+    </message>
+    <message>
+        <source>Капот</source>
+        <translation>Bonnet</translation>
+    </message>
+    <message>
+        <source>Ручной тормоз</source>
+        <translation>Handbrake</translation>
+    </message>
+    <message>
+        <source>Ножной тормоз</source>
+        <translation>Foot brake</translation>
+    </message>
+    <message>
+        <source>Двигатель работает</source>
+        <translation>Engine running</translation>
+    </message>
+    <message>
+        <source>Штатная блокировка</source>
+        <translation>Factory lock</translation>
+    </message>
+    <message>
+        <source>Штатная разблокировка</source>
+        <translation>Factory unlock</translation>
+    </message>
+    <message>
+        <source>Багажник открыт брелоком</source>
+        <translation>Boot opened by remote</translation>
+    </message>
+    <message>
+        <source>Сигнал</source>
+        <translation>Horn</translation>
+    </message>
+    <message>
+        <source>Модуль спит</source>
+        <translation>Module asleep</translation>
+    </message>
+    <message>
+        <source>Ремень пассажира</source>
+        <translation>Passenger seat belt</translation>
+    </message>
+    <message>
+        <source>Ремень водителя</source>
+        <translation>Driver seat belt</translation>
+    </message>
+    <message>
+        <source>ESP, ASC</source>
+        <translation>ESP, ASC</translation>
+    </message>
+    <message>
+        <source>Свечи предварительного накала</source>
+        <translation>Glow plugs</translation>
+    </message>
+    <message>
+        <source>Сажевый фильтр</source>
+        <translation>Particulate filter</translation>
+    </message>
+    <message>
+        <source>Управление двигателем (бензин)</source>
+        <translation>Engine management (petrol)</translation>
+    </message>
+    <message>
+        <source>Габаритные огни</source>
+        <translation>Side lights</translation>
+    </message>
+    <message>
+        <source>Ближний свет</source>
+        <translation>Dipped beam</translation>
+    </message>
+    <message>
+        <source>Дальний свет</source>
+        <translation>Main beam</translation>
+    </message>
+    <message>
+        <source>Контроль отработавших газов</source>
+        <translation>Exhaust gas control</translation>
+    </message>
+    <message>
+        <source>Габариты, лампа заднего хода</source>
+        <translation>Side lights, reversing light</translation>
+    </message>
+    <message>
+        <source>Давление воздуха в шинах</source>
+        <translation>Tyre pressure</translation>
+    </message>
+    <message>
+        <source>Накладки тормозной колодки</source>
+        <translation>Brake pad wear</translation>
+    </message>
+    <message>
+        <source>Пробуксовка?</source>
+        <translation>Wheel slip?</translation>
+    </message>
+    <message>
+        <source>ABS</source>
+        <translation>ABS</translation>
+    </message>
+    <message>
+        <source>Запас топлива</source>
+        <translation>Low fuel</translation>
+    </message>
+    <message>
+        <source>Требуется остановка</source>
+        <translation>Stop required</translation>
+    </message>
+    <message>
+        <source>Давление масла</source>
+        <translation>Oil pressure</translation>
+    </message>
+    <message>
+        <source>Система охлаждения</source>
+        <translation>Cooling system</translation>
+    </message>
+    <message>
+        <source>Тормозная система</source>
+        <translation>Brake system</translation>
+    </message>
+    <message>
+        <source>Разряд АКБ</source>
+        <translation>Battery discharged</translation>
+    </message>
+    <message>
+        <source>Подушки безопасности</source>
+        <translation>Airbags</translation>
+    </message>
+    <message>
+        <source> Дискретный</source>
+        <translation> Discrete</translation>
+    </message>
+    <message>
+        <source> Импульсный</source>
+        <translation> Pulse</translation>
+    </message>
+    <message>
+        <source> Частотный</source>
+        <translation> Frequency</translation>
+    </message>
+    <message>
+        <source> Аналоговый</source>
+        <translation> Analogue</translation>
+    </message>
     <message>
         <source>Вкл</source>
         <translation>On</translation>
@@ -504,6 +680,78 @@ Track points not yet sent to the server will be lost.</translation>
 <context>
     <name>SettingsPage</name>
     <message>
+        <source>Сервер</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>Порт</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>APN1</source>
+        <translation>APN1</translation>
+    </message>
+    <message>
+        <source>Логин1</source>
+        <translation>Login1</translation>
+    </message>
+    <message>
+        <source>Пароль1</source>
+        <translation>Password1</translation>
+    </message>
+    <message>
+        <source>ПИН1</source>
+        <translation>PIN1</translation>
+    </message>
+    <message>
+        <source>По дистанции</source>
+        <translation>By distance</translation>
+    </message>
+    <message>
+        <source>По углу</source>
+        <translation>By angle</translation>
+    </message>
+    <message>
+        <source>По изменению скрсти на</source>
+        <translation>By speed change of</translation>
+    </message>
+    <message>
+        <source>По таймеру</source>
+        <translation>By timer</translation>
+    </message>
+    <message>
+        <source>Время сна</source>
+        <translation>Sleep time</translation>
+    </message>
+    <message>
+        <source>Время работы</source>
+        <translation>Operating time</translation>
+    </message>
+    <message>
+        <source>APN2</source>
+        <translation>APN2</translation>
+    </message>
+    <message>
+        <source>Логин2</source>
+        <translation>Login2</translation>
+    </message>
+    <message>
+        <source>Пароль2</source>
+        <translation>Password2</translation>
+    </message>
+    <message>
+        <source>ПИН2</source>
+        <translation>PIN2</translation>
+    </message>
+    <message>
+        <source>Прграмма CAN</source>
+        <translation>CAN program</translation>
+    </message>
+    <message>
+        <source>Параметры CAN</source>
+        <translation>CAN parameters</translation>
+    </message>
+    <message>
         <source>IN2</source>
         <translation>IN2</translation>
     </message>
@@ -648,10 +896,6 @@ Track points not yet sent to the server will be lost.</translation>
         <translation>Interfaces</translation>
     </message>
     <message>
-        <source>Параметры CAN</source>
-        <translation>CAN parameters</translation>
-    </message>
-    <message>
         <source>Записать</source>
         <translation>Write</translation>
     </message>
@@ -719,77 +963,121 @@ Track points not yet sent to the server will be lost.</translation>
         <source>Поле «%1» содержит недопустимый символ %2. Символы #, =, запятая и перевод строки в значениях настроек не допускаются. Настройки не записаны.</source>
         <translation>The field "%1" contains the invalid character %2. The characters #, =, comma and line feed are not allowed in setting values. The settings have not been written.</translation>
     </message>
-    <message>
-        <source>Сервер</source>
-        <translation>Server</translation>
-    </message>
-    <message>
-        <source>Порт</source>
-        <translation>Port</translation>
-    </message>
-    <message>
-        <source>APN1</source>
-        <translation>APN1</translation>
-    </message>
-    <message>
-        <source>Логин1</source>
-        <translation>Login1</translation>
-    </message>
-    <message>
-        <source>Пароль1</source>
-        <translation>Password1</translation>
-    </message>
-    <message>
-        <source>ПИН1</source>
-        <translation>PIN1</translation>
-    </message>
-    <message>
-        <source>По дистанции</source>
-        <translation>By distance</translation>
-    </message>
-    <message>
-        <source>По углу</source>
-        <translation>By angle</translation>
-    </message>
-    <message>
-        <source>По изменению скрсти на</source>
-        <translation>By speed change of</translation>
-    </message>
-    <message>
-        <source>По таймеру</source>
-        <translation>By timer</translation>
-    </message>
-    <message>
-        <source>Время сна</source>
-        <translation>Sleep time</translation>
-    </message>
-    <message>
-        <source>Время работы</source>
-        <translation>Operating time</translation>
-    </message>
-    <message>
-        <source>APN2</source>
-        <translation>APN2</translation>
-    </message>
-    <message>
-        <source>Логин2</source>
-        <translation>Login2</translation>
-    </message>
-    <message>
-        <source>Пароль2</source>
-        <translation>Password2</translation>
-    </message>
-    <message>
-        <source>ПИН2</source>
-        <translation>PIN2</translation>
-    </message>
-    <message>
-        <source>Прграмма CAN</source>
-        <translation>CAN program</translation>
-    </message>
 </context>
 <context>
     <name>StatusPage</name>
+    <message>
+        <source>Нет заданий</source>
+        <translation>No tasks</translation>
+    </message>
+    <message>
+        <source>Загрузка</source>
+        <translation>Downloading</translation>
+    </message>
+    <message>
+        <source>Подтверждение</source>
+        <translation>Confirming</translation>
+    </message>
+    <message>
+        <source>Синхронизация</source>
+        <translation>Synchronising</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Выкл</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>Есть</source>
+        <translation>Present</translation>
+    </message>
+    <message>
+        <source>Есть (В работе)</source>
+        <translation>Present (in use)</translation>
+    </message>
+    <message>
+        <source>Отсутствует</source>
+        <translation>Absent</translation>
+    </message>
+    <message>
+        <source>Требуется</source>
+        <translation>Required</translation>
+    </message>
+    <message>
+        <source>Не требуется</source>
+        <translation>Not required</translation>
+    </message>
+    <message>
+        <source>NMEA есть</source>
+        <translation>NMEA present</translation>
+    </message>
+    <message>
+        <source>Нет NMEA</source>
+        <translation>No NMEA</translation>
+    </message>
+    <message>
+        <source>На связи</source>
+        <translation>Online</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Нет настроек</source>
+        <translation>No settings</translation>
+    </message>
+    <message>
+        <source>Не обнаружена</source>
+        <translation>Not found</translation>
+    </message>
+    <message>
+        <source>Ошибка в работе</source>
+        <translation>Malfunction</translation>
+    </message>
+    <message>
+        <source>Не обнаружен</source>
+        <translation>Not found</translation>
+    </message>
+    <message>
+        <source>Установлена</source>
+        <translation>Established</translation>
+    </message>
+    <message>
+        <source>Поиск</source>
+        <translation>Searching</translation>
+    </message>
+    <message>
+        <source>Пройдена</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>Проверка</source>
+        <translation>Checking</translation>
+    </message>
+    <message>
+        <source>Активирован</source>
+        <translation>Activated</translation>
+    </message>
+    <message>
+        <source>Устанавливается</source>
+        <translation>Connecting</translation>
+    </message>
+    <message>
+        <source>Установлено</source>
+        <translation>Connected</translation>
+    </message>
+    <message>
+        <source>Ожидание</source>
+        <translation>Waiting</translation>
+    </message>
+    <message>
+        <source>Получен</source>
+        <translation>Received</translation>
+    </message>
     <message>
         <source>Внимание</source>
         <translation>Attention</translation>

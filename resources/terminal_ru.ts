@@ -136,12 +136,6 @@
         <translation>Обновление ПО через USB </translation>
     </message>
     <message>
-        <source>Для обновления ПО через USB вам потребуется файл прошивки<byte value="xd" />
-Если у вас нет данного файла - нажмите Cancel</source>
-        <translation>Для обновления ПО через USB вам потребуется файл прошивки&#13;
-Если у вас нет данного файла - нажмите Cancel</translation>
-    </message>
-    <message>
         <source>Параметры устройства</source>
         <translation>Параметры устройства</translation>
     </message>
@@ -202,6 +196,24 @@
         <translation>%1:%2:%3 | %4 Б</translation>
     </message>
     <message>
+        <source>Write error [%1]</source>
+        <translation>Ошибка записи [%1]</translation>
+    </message>
+    <message>
+        <source>Язык интерфейса изменится после перезапуска программы.</source>
+        <translation>Язык интерфейса изменится после перезапуска программы.</translation>
+    </message>
+    <message>
+        <source>Язык интерфейса</source>
+        <translation>Язык интерфейса</translation>
+    </message>
+    <message>
+        <source>Для обновления ПО через USB вам потребуется файл прошивки<byte value="xd" />
+Если у вас нет данного файла - нажмите «Отмена»</source>
+        <translation>Для обновления ПО через USB вам потребуется файл прошивки&#13;
+Если у вас нет данного файла - нажмите «Отмена»</translation>
+    </message>
+    <message>
         <source>Очистка памяти</source>
         <translation>Очистка памяти</translation>
     </message>
@@ -215,10 +227,6 @@
         <source>Ожидание терминала…</source>
         <translation>Ожидание терминала…</translation>
     </message>
-    <message>
-        <source>Write error [%1]</source>
-        <translation>Ошибка записи [%1]</translation>
-    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -229,6 +237,174 @@
 </context>
 <context>
     <name>SensorPanel</name>
+    <message>
+        <source>Зажигание</source>
+        <translation>Зажигание</translation>
+    </message>
+    <message>
+        <source>Ключ вставлен</source>
+        <translation>Ключ вставлен</translation>
+    </message>
+    <message>
+        <source>Сигнализация</source>
+        <translation>Сигнализация</translation>
+    </message>
+    <message>
+        <source>Закрыто брелоком</source>
+        <translation>Закрыто брелоком</translation>
+    </message>
+    <message>
+        <source>Дверь водителя</source>
+        <translation>Дверь водителя</translation>
+    </message>
+    <message>
+        <source>Пассажирские двери</source>
+        <translation>Пассажирские двери</translation>
+    </message>
+    <message>
+        <source>Багажник</source>
+        <translation>Багажник</translation>
+    </message>
+    <message>
+        <source>Капот</source>
+        <translation>Капот</translation>
+    </message>
+    <message>
+        <source>Ручной тормоз</source>
+        <translation>Ручной тормоз</translation>
+    </message>
+    <message>
+        <source>Ножной тормоз</source>
+        <translation>Ножной тормоз</translation>
+    </message>
+    <message>
+        <source>Двигатель работает</source>
+        <translation>Двигатель работает</translation>
+    </message>
+    <message>
+        <source>Штатная блокировка</source>
+        <translation>Штатная блокировка</translation>
+    </message>
+    <message>
+        <source>Штатная разблокировка</source>
+        <translation>Штатная разблокировка</translation>
+    </message>
+    <message>
+        <source>Багажник открыт брелоком</source>
+        <translation>Багажник открыт брелоком</translation>
+    </message>
+    <message>
+        <source>Сигнал</source>
+        <translation>Сигнал</translation>
+    </message>
+    <message>
+        <source>Модуль спит</source>
+        <translation>Модуль спит</translation>
+    </message>
+    <message>
+        <source>Ремень пассажира</source>
+        <translation>Ремень пассажира</translation>
+    </message>
+    <message>
+        <source>Ремень водителя</source>
+        <translation>Ремень водителя</translation>
+    </message>
+    <message>
+        <source>ESP, ASC</source>
+        <translation>ESP, ASC</translation>
+    </message>
+    <message>
+        <source>Свечи предварительного накала</source>
+        <translation>Свечи предварительного накала</translation>
+    </message>
+    <message>
+        <source>Сажевый фильтр</source>
+        <translation>Сажевый фильтр</translation>
+    </message>
+    <message>
+        <source>Управление двигателем (бензин)</source>
+        <translation>Управление двигателем (бензин)</translation>
+    </message>
+    <message>
+        <source>Габаритные огни</source>
+        <translation>Габаритные огни</translation>
+    </message>
+    <message>
+        <source>Ближний свет</source>
+        <translation>Ближний свет</translation>
+    </message>
+    <message>
+        <source>Дальний свет</source>
+        <translation>Дальний свет</translation>
+    </message>
+    <message>
+        <source>Контроль отработавших газов</source>
+        <translation>Контроль отработавших газов</translation>
+    </message>
+    <message>
+        <source>Габариты, лампа заднего хода</source>
+        <translation>Габариты, лампа заднего хода</translation>
+    </message>
+    <message>
+        <source>Давление воздуха в шинах</source>
+        <translation>Давление воздуха в шинах</translation>
+    </message>
+    <message>
+        <source>Накладки тормозной колодки</source>
+        <translation>Накладки тормозной колодки</translation>
+    </message>
+    <message>
+        <source>Пробуксовка?</source>
+        <translation>Пробуксовка?</translation>
+    </message>
+    <message>
+        <source>ABS</source>
+        <translation>ABS</translation>
+    </message>
+    <message>
+        <source>Запас топлива</source>
+        <translation>Запас топлива</translation>
+    </message>
+    <message>
+        <source>Требуется остановка</source>
+        <translation>Требуется остановка</translation>
+    </message>
+    <message>
+        <source>Давление масла</source>
+        <translation>Давление масла</translation>
+    </message>
+    <message>
+        <source>Система охлаждения</source>
+        <translation>Система охлаждения</translation>
+    </message>
+    <message>
+        <source>Тормозная система</source>
+        <translation>Тормозная система</translation>
+    </message>
+    <message>
+        <source>Разряд АКБ</source>
+        <translation>Разряд АКБ</translation>
+    </message>
+    <message>
+        <source>Подушки безопасности</source>
+        <translation>Подушки безопасности</translation>
+    </message>
+    <message>
+        <source> Дискретный</source>
+        <translation> Дискретный</translation>
+    </message>
+    <message>
+        <source> Импульсный</source>
+        <translation> Импульсный</translation>
+    </message>
+    <message>
+        <source> Частотный</source>
+        <translation> Частотный</translation>
+    </message>
+    <message>
+        <source> Аналоговый</source>
+        <translation> Аналоговый</translation>
+    </message>
     <message>
         <source>Вкл</source>
         <translation>Вкл</translation>
@@ -504,6 +680,78 @@
 <context>
     <name>SettingsPage</name>
     <message>
+        <source>Сервер</source>
+        <translation>Сервер</translation>
+    </message>
+    <message>
+        <source>Порт</source>
+        <translation>Порт</translation>
+    </message>
+    <message>
+        <source>APN1</source>
+        <translation>APN1</translation>
+    </message>
+    <message>
+        <source>Логин1</source>
+        <translation>Логин1</translation>
+    </message>
+    <message>
+        <source>Пароль1</source>
+        <translation>Пароль1</translation>
+    </message>
+    <message>
+        <source>ПИН1</source>
+        <translation>ПИН1</translation>
+    </message>
+    <message>
+        <source>По дистанции</source>
+        <translation>По дистанции</translation>
+    </message>
+    <message>
+        <source>По углу</source>
+        <translation>По углу</translation>
+    </message>
+    <message>
+        <source>По изменению скрсти на</source>
+        <translation>По изменению скрсти на</translation>
+    </message>
+    <message>
+        <source>По таймеру</source>
+        <translation>По таймеру</translation>
+    </message>
+    <message>
+        <source>Время сна</source>
+        <translation>Время сна</translation>
+    </message>
+    <message>
+        <source>Время работы</source>
+        <translation>Время работы</translation>
+    </message>
+    <message>
+        <source>APN2</source>
+        <translation>APN2</translation>
+    </message>
+    <message>
+        <source>Логин2</source>
+        <translation>Логин2</translation>
+    </message>
+    <message>
+        <source>Пароль2</source>
+        <translation>Пароль2</translation>
+    </message>
+    <message>
+        <source>ПИН2</source>
+        <translation>ПИН2</translation>
+    </message>
+    <message>
+        <source>Прграмма CAN</source>
+        <translation>Прграмма CAN</translation>
+    </message>
+    <message>
+        <source>Параметры CAN</source>
+        <translation>Параметры CAN</translation>
+    </message>
+    <message>
         <source>IN2</source>
         <translation>IN2</translation>
     </message>
@@ -648,10 +896,6 @@
         <translation>Интерфейсы</translation>
     </message>
     <message>
-        <source>Параметры CAN</source>
-        <translation>Параметры CAN</translation>
-    </message>
-    <message>
         <source>Записать</source>
         <translation>Записать</translation>
     </message>
@@ -719,77 +963,121 @@
         <source>Поле «%1» содержит недопустимый символ %2. Символы #, =, запятая и перевод строки в значениях настроек не допускаются. Настройки не записаны.</source>
         <translation>Поле «%1» содержит недопустимый символ %2. Символы #, =, запятая и перевод строки в значениях настроек не допускаются. Настройки не записаны.</translation>
     </message>
-    <message>
-        <source>Сервер</source>
-        <translation>Сервер</translation>
-    </message>
-    <message>
-        <source>Порт</source>
-        <translation>Порт</translation>
-    </message>
-    <message>
-        <source>APN1</source>
-        <translation>APN1</translation>
-    </message>
-    <message>
-        <source>Логин1</source>
-        <translation>Логин1</translation>
-    </message>
-    <message>
-        <source>Пароль1</source>
-        <translation>Пароль1</translation>
-    </message>
-    <message>
-        <source>ПИН1</source>
-        <translation>ПИН1</translation>
-    </message>
-    <message>
-        <source>По дистанции</source>
-        <translation>По дистанции</translation>
-    </message>
-    <message>
-        <source>По углу</source>
-        <translation>По углу</translation>
-    </message>
-    <message>
-        <source>По изменению скрсти на</source>
-        <translation>По изменению скрсти на</translation>
-    </message>
-    <message>
-        <source>По таймеру</source>
-        <translation>По таймеру</translation>
-    </message>
-    <message>
-        <source>Время сна</source>
-        <translation>Время сна</translation>
-    </message>
-    <message>
-        <source>Время работы</source>
-        <translation>Время работы</translation>
-    </message>
-    <message>
-        <source>APN2</source>
-        <translation>APN2</translation>
-    </message>
-    <message>
-        <source>Логин2</source>
-        <translation>Логин2</translation>
-    </message>
-    <message>
-        <source>Пароль2</source>
-        <translation>Пароль2</translation>
-    </message>
-    <message>
-        <source>ПИН2</source>
-        <translation>ПИН2</translation>
-    </message>
-    <message>
-        <source>Прграмма CAN</source>
-        <translation>Прграмма CAN</translation>
-    </message>
 </context>
 <context>
     <name>StatusPage</name>
+    <message>
+        <source>Нет заданий</source>
+        <translation>Нет заданий</translation>
+    </message>
+    <message>
+        <source>Загрузка</source>
+        <translation>Загрузка</translation>
+    </message>
+    <message>
+        <source>Подтверждение</source>
+        <translation>Подтверждение</translation>
+    </message>
+    <message>
+        <source>Синхронизация</source>
+        <translation>Синхронизация</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Выкл</source>
+        <translation>Выкл</translation>
+    </message>
+    <message>
+        <source>Есть</source>
+        <translation>Есть</translation>
+    </message>
+    <message>
+        <source>Есть (В работе)</source>
+        <translation>Есть (В работе)</translation>
+    </message>
+    <message>
+        <source>Отсутствует</source>
+        <translation>Отсутствует</translation>
+    </message>
+    <message>
+        <source>Требуется</source>
+        <translation>Требуется</translation>
+    </message>
+    <message>
+        <source>Не требуется</source>
+        <translation>Не требуется</translation>
+    </message>
+    <message>
+        <source>NMEA есть</source>
+        <translation>NMEA есть</translation>
+    </message>
+    <message>
+        <source>Нет NMEA</source>
+        <translation>Нет NMEA</translation>
+    </message>
+    <message>
+        <source>На связи</source>
+        <translation>На связи</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Нет настроек</source>
+        <translation>Нет настроек</translation>
+    </message>
+    <message>
+        <source>Не обнаружена</source>
+        <translation>Не обнаружена</translation>
+    </message>
+    <message>
+        <source>Ошибка в работе</source>
+        <translation>Ошибка в работе</translation>
+    </message>
+    <message>
+        <source>Не обнаружен</source>
+        <translation>Не обнаружен</translation>
+    </message>
+    <message>
+        <source>Установлена</source>
+        <translation>Установлена</translation>
+    </message>
+    <message>
+        <source>Поиск</source>
+        <translation>Поиск</translation>
+    </message>
+    <message>
+        <source>Пройдена</source>
+        <translation>Пройдена</translation>
+    </message>
+    <message>
+        <source>Проверка</source>
+        <translation>Проверка</translation>
+    </message>
+    <message>
+        <source>Активирован</source>
+        <translation>Активирован</translation>
+    </message>
+    <message>
+        <source>Устанавливается</source>
+        <translation>Устанавливается</translation>
+    </message>
+    <message>
+        <source>Установлено</source>
+        <translation>Установлено</translation>
+    </message>
+    <message>
+        <source>Ожидание</source>
+        <translation>Ожидание</translation>
+    </message>
+    <message>
+        <source>Получен</source>
+        <translation>Получен</translation>
+    </message>
     <message>
         <source>Внимание</source>
         <translation>Внимание</translation>

@@ -1,8 +1,7 @@
 #include "status/core_codes.h"
 
-// the texts of the status page's own fields and of its sensor panel
-#define PAGE(text) QT_TRANSLATE_NOOP("StatusPage", text)
-#define PANEL(text) QT_TRANSLATE_NOOP("SensorPanel", text)
+// The translated texts are marked with the context of the page that shows them, written
+// out at every text: the translation tools do not expand macros.
 
 namespace {
 inline bool bit(quint32 word, int n)
@@ -30,29 +29,38 @@ const char *modelText(unsigned int code)
 
 const char *taskStateText(unsigned int state)
 {
-    static const char *const texts[] = {PAGE("Нет заданий"), PAGE("Загрузка"),
-                                        PAGE("Подтверждение"), PAGE("Синхронизация")};
+    static const char *const texts[] = {
+        QT_TRANSLATE_NOOP("StatusPage", "Нет заданий"),
+        QT_TRANSLATE_NOOP("StatusPage", "Загрузка"),
+        QT_TRANSLATE_NOOP("StatusPage", "Подтверждение"),
+        QT_TRANSLATE_NOOP("StatusPage", "Синхронизация"),
+    };
     return state < 4 ? texts[state] : nullptr;
 }
 
 std::array<CodeText, DeviceStatusFieldCount> deviceStatusTexts(quint32 w)
 {
-    const CodeText ok = tr_(PAGE("Ok"));
-    const CodeText off = tr_(PAGE("Выкл"));
-    const CodeText present = tr_(PAGE("Есть"));
-    const CodeText inUse = tr_(PAGE("Есть (В работе)"));
-    const CodeText absent = tr_(PAGE("Отсутствует"));
-    const CodeText required = tr_(PAGE("Требуется"));
-    const CodeText notRequired = tr_(PAGE("Не требуется"));
+    const CodeText ok = tr_(QT_TRANSLATE_NOOP("StatusPage", "Ok"));
+    const CodeText off = tr_(QT_TRANSLATE_NOOP("StatusPage", "Выкл"));
+    const CodeText present = tr_(QT_TRANSLATE_NOOP("StatusPage", "Есть"));
+    const CodeText inUse = tr_(QT_TRANSLATE_NOOP("StatusPage", "Есть (В работе)"));
+    const CodeText absent = tr_(QT_TRANSLATE_NOOP("StatusPage", "Отсутствует"));
+    const CodeText required = tr_(QT_TRANSLATE_NOOP("StatusPage", "Требуется"));
+    const CodeText notRequired = tr_(QT_TRANSLATE_NOOP("StatusPage", "Не требуется"));
+    const CodeText nmea = tr_(QT_TRANSLATE_NOOP("StatusPage", "NMEA есть"));
+    const CodeText noNmea = tr_(QT_TRANSLATE_NOOP("StatusPage", "Нет NMEA"));
+    const CodeText online = tr_(QT_TRANSLATE_NOOP("StatusPage", "На связи"));
+    const CodeText error = tr_(QT_TRANSLATE_NOOP("StatusPage", "Ошибка"));
     const bool sim2Selected = bit(w, 13);
 
     return {{
-        bit(w, 0) ? ok : tr_(PAGE("Нет настроек")),
-        bit(w, 1) ? ok : tr_(PAGE("Не обнаружена")),
-        bit(w, 2) ? ok : tr_(PAGE("Ошибка в работе")),
-        bit(w, 10) ? CodeText{"Ok", false} : tr_(PAGE("Не обнаружен")),
-        !bit(w, 9) ? off : bit(w, 10) ? tr_(PAGE("NMEA есть")) : tr_(PAGE("Нет NMEA")),
-        !bit(w, 3) ? off : bit(w, 5) ? tr_(PAGE("На связи")) : tr_(PAGE("Ошибка")),
+        bit(w, 0) ? ok : tr_(QT_TRANSLATE_NOOP("StatusPage", "Нет настроек")),
+        bit(w, 1) ? ok : tr_(QT_TRANSLATE_NOOP("StatusPage", "Не обнаружена")),
+        bit(w, 2) ? ok : tr_(QT_TRANSLATE_NOOP("StatusPage", "Ошибка в работе")),
+        bit(w, 10) ? CodeText{"Ok", false}
+                   : tr_(QT_TRANSLATE_NOOP("StatusPage", "Не обнаружен")),
+        !bit(w, 9) ? off : bit(w, 10) ? nmea : noNmea,
+        !bit(w, 3) ? off : bit(w, 5) ? online : error,
         !bit(w, 6) ? absent : sim2Selected ? present : inUse,
         bit(w, 17) && !bit(w, 18) ? required : notRequired,
         !bit(w, 16) ? absent : sim2Selected ? inUse : present,
@@ -63,15 +71,16 @@ std::array<CodeText, DeviceStatusFieldCount> deviceStatusTexts(quint32 w)
 const std::array<CodeText, ModemStageCount> *modemStateTexts(unsigned int state)
 {
     constexpr CodeText none{"-", false};
-    constexpr CodeText linked = tr_(PAGE("Установлена"));
-    constexpr CodeText searching = tr_(PAGE("Поиск"));
-    constexpr CodeText registered = tr_(PAGE("Пройдена"));
-    constexpr CodeText checking = tr_(PAGE("Проверка"));
-    constexpr CodeText activated = tr_(PAGE("Активирован"));
-    constexpr CodeText connecting = tr_(PAGE("Устанавливается"));
-    constexpr CodeText connected = tr_(PAGE("Установлено"));
-    constexpr CodeText waiting = tr_(PAGE("Ожидание"));
-    constexpr CodeText received = tr_(PAGE("Получен"));
+    constexpr CodeText linked = tr_(QT_TRANSLATE_NOOP("StatusPage", "Установлена"));
+    constexpr CodeText searching = tr_(QT_TRANSLATE_NOOP("StatusPage", "Поиск"));
+    constexpr CodeText registered = tr_(QT_TRANSLATE_NOOP("StatusPage", "Пройдена"));
+    constexpr CodeText checking = tr_(QT_TRANSLATE_NOOP("StatusPage", "Проверка"));
+    constexpr CodeText activated = tr_(QT_TRANSLATE_NOOP("StatusPage", "Активирован"));
+    constexpr CodeText connecting =
+        tr_(QT_TRANSLATE_NOOP("StatusPage", "Устанавливается"));
+    constexpr CodeText connected = tr_(QT_TRANSLATE_NOOP("StatusPage", "Установлено"));
+    constexpr CodeText waiting = tr_(QT_TRANSLATE_NOOP("StatusPage", "Ожидание"));
+    constexpr CodeText received = tr_(QT_TRANSLATE_NOOP("StatusPage", "Получен"));
 
     static const std::array<CodeText, ModemStageCount> rows[] = {
         {none, none, none, none, none},
@@ -107,22 +116,22 @@ const char *operatorName(quint32 code)
 }
 
 const char *const securityFlagCaptions[SecurityFlagCount] = {
-    PANEL("Зажигание"),
-    PANEL("Ключ вставлен"),
-    PANEL("Сигнализация"),
-    PANEL("Закрыто брелоком"),
-    PANEL("Дверь водителя"),
-    PANEL("Пассажирские двери"),
-    PANEL("Багажник"),
-    PANEL("Капот"),
-    PANEL("Ручной тормоз"),
-    PANEL("Ножной тормоз"),
-    PANEL("Двигатель работает"),
-    PANEL("Штатная блокировка"),
-    PANEL("Штатная разблокировка"),
-    PANEL("Багажник открыт брелоком"),
-    PANEL("Сигнал"),
-    PANEL("Модуль спит"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Зажигание"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Ключ вставлен"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Сигнализация"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Закрыто брелоком"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Дверь водителя"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Пассажирские двери"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Багажник"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Капот"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Ручной тормоз"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Ножной тормоз"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Двигатель работает"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Штатная блокировка"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Штатная разблокировка"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Багажник открыт брелоком"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Сигнал"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Модуль спит"),
 };
 
 namespace {
@@ -164,28 +173,28 @@ quint32 securityFlags(qint32 code)
 }
 
 const char *const lampFlagCaptions[LampFlagCount] = {
-    PANEL("Ремень пассажира"),
-    PANEL("Ремень водителя"),
-    PANEL("ESP, ASC"),
-    PANEL("Свечи предварительного накала"),
-    PANEL("Сажевый фильтр"),
-    PANEL("Управление двигателем (бензин)"),
-    PANEL("Габаритные огни"),
-    PANEL("Ближний свет"),
-    PANEL("Дальний свет"),
-    PANEL("Контроль отработавших газов"),
-    PANEL("Габариты, лампа заднего хода"),
-    PANEL("Давление воздуха в шинах"),
-    PANEL("Накладки тормозной колодки"),
-    PANEL("Пробуксовка?"),
-    PANEL("ABS"),
-    PANEL("Запас топлива"),
-    PANEL("Требуется остановка"),
-    PANEL("Давление масла"),
-    PANEL("Система охлаждения"),
-    PANEL("Тормозная система"),
-    PANEL("Разряд АКБ"),
-    PANEL("Подушки безопасности"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Ремень пассажира"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Ремень водителя"),
+    QT_TRANSLATE_NOOP("SensorPanel", "ESP, ASC"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Свечи предварительного накала"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Сажевый фильтр"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Управление двигателем (бензин)"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Габаритные огни"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Ближний свет"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Дальний свет"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Контроль отработавших газов"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Габариты, лампа заднего хода"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Давление воздуха в шинах"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Накладки тормозной колодки"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Пробуксовка?"),
+    QT_TRANSLATE_NOOP("SensorPanel", "ABS"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Запас топлива"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Требуется остановка"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Давление масла"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Система охлаждения"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Тормозная система"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Разряд АКБ"),
+    QT_TRANSLATE_NOOP("SensorPanel", "Подушки безопасности"),
 };
 
 quint32 lampFlags(qint32 code)
@@ -204,10 +213,10 @@ quint32 lampFlags(qint32 code)
 const char *inputTypeText(char type)
 {
     switch (type) {
-    case 'D': return PANEL(" Дискретный");
-    case 'I': return PANEL(" Импульсный");
-    case 'F': return PANEL(" Частотный");
-    case 'A': return PANEL(" Аналоговый");
+    case 'D': return QT_TRANSLATE_NOOP("SensorPanel", " Дискретный");
+    case 'I': return QT_TRANSLATE_NOOP("SensorPanel", " Импульсный");
+    case 'F': return QT_TRANSLATE_NOOP("SensorPanel", " Частотный");
+    case 'A': return QT_TRANSLATE_NOOP("SensorPanel", " Аналоговый");
     default: return nullptr;
     }
 }

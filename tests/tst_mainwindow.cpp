@@ -33,8 +33,11 @@ private:
     static QStringList enabledActions(MainWindow &w)
     {
         QStringList on;
+        // the language actions are always enabled, connected or not
         for (QAction *a : w.findChildren<QAction *>())
-            if (a->isEnabled() && a->objectName().startsWith(QLatin1String("action")))
+            if (a->isEnabled() && a->objectName().startsWith(QLatin1String("action"))
+                && a->objectName() != QLatin1String("actionRussian")
+                && a->objectName() != QLatin1String("actionENGLISH"))
                 on << a->objectName();
         on.sort();
         return on;
@@ -73,6 +76,7 @@ void TestMainWindow::startUpState()
     QCOMPARE(enabledActions(w),
              (QStringList{"actionAbout", "actionAboutQt", "actionConfigure", "actionConnect",
                           "actionGoToSite"}));
+    QVERIFY(action(w, "actionRussian")->isEnabled() && action(w, "actionENGLISH")->isEnabled());
     QTabWidget *tabs = w.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
     QVERIFY(tabs);
     QCOMPARE(tabs->count(), 2);
@@ -114,7 +118,8 @@ void TestMainWindow::toolBarAndIcons()
                                  "actionClear", "|", "actionSendPacket", "actionClearMem",
                                  "actionRestart_Device", "actionUpdate_FW_Local",
                                  "actionUpdate_FW_WEB", "actionUpdate_Settings_WEB",
-                                 "actionTaho", "actionGoToSite"}));
+                                 "actionTaho", "actionGoToSite", "|", "actionRussian",
+                                 "actionENGLISH"}));
     QCOMPARE(bar->iconSize(), QSize(30, 30));
     for (QAction *a : bar->actions())
         if (!a->isSeparator())
@@ -126,8 +131,9 @@ void TestMainWindow::toolBarAndIcons()
         QVERIFY2(!QPixmap(QString::fromLatin1(path)).isNull(), path);
     QCOMPARE(action(w, "actionRestart_Device")->toolTip(), QStringLiteral("Рестарт устройства"));
     QCOMPARE(action(w, "actionClear")->iconText(), QStringLiteral("Очистить "));
-    QVERIFY(!action(w, "actionRussian")->isEnabled());
-    QVERIFY(!action(w, "actionENGLISH")->isEnabled());
+    // the language actions: one of the two checked
+    QVERIFY(action(w, "actionRussian")->isCheckable() && action(w, "actionENGLISH")->isCheckable());
+    QVERIFY(action(w, "actionRussian")->isChecked() != action(w, "actionENGLISH")->isChecked());
 }
 
 void TestMainWindow::portListFilter()

@@ -282,7 +282,7 @@ void TestStatusActions::usbFirmware()
     QCOMPARE(titles.value(0), QStringLiteral("Обновление ПО через USB "));
     QCOMPARE(bodies.value(0),
              QStringLiteral("Для обновления ПО через USB вам потребуется файл прошивки\r\n"
-                            "Если у вас нет данного файла - нажмите Cancel"));
+                            "Если у вас нет данного файла - нажмите «Отмена»"));
     QCOMPARE(questionParent, &w);
     QCOMPARE(questionButtons, QMessageBox::Yes | QMessageBox::Cancel);
     QVERIFY(defaultIsCancel);

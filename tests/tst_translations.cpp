@@ -1,6 +1,7 @@
 // Every English text the main window shows must have its Russian translation, and the
 // start-up translation must behave as the program relies on.
 #include "app/startup.h"
+#include "status/core_codes.h"
 
 #include <QDirIterator>
 #include <QRegularExpression>
@@ -90,6 +91,7 @@ class TestTranslations : public QObject
 private slots:
     void englishMainWindowTextsHaveRussian();
     void russianSourcesHaveEnglish();
+    void codeTableTextsHaveEnglish();
 };
 
 void TestTranslations::englishMainWindowTextsHaveRussian()
@@ -123,6 +125,45 @@ void TestTranslations::russianSourcesHaveEnglish()
         if (!isEnglish(t.text) && t.text.trimmed().size() > 0
             && en.translate(qPrintable(t.context), t.text.toUtf8().constData()).isEmpty())
             missing << t.context + QLatin1String("::") + t.text;
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1String(" | "))));
+}
+
+// The texts of the code tables are shown through the translation as well; the translation
+// tools only find them when they are marked where they are written.
+void TestTranslations::codeTableTextsHaveEnglish()
+{
+    QStringList texts;
+    for (unsigned int state = 0; state < 4; ++state)
+        texts << QString::fromUtf8(taskStateText(state));
+    QList<quint32> words{0u, ~0u};
+    for (int bit = 0; bit < 32; ++bit)
+        words << (1u << bit);
+    for (quint32 word : words)
+        for (const CodeText &t : deviceStatusTexts(word))
+            if (t.translated)
+                texts << QString::fromUtf8(t.text);
+    for (unsigned int state = 0; state < 8; ++state)
+        for (const CodeText &t : *modemStateTexts(state))
+            if (t.translated)
+                texts << QString::fromUtf8(t.text);
+    for (const char *caption : securityFlagCaptions)
+        texts << QString::fromUtf8(caption);
+    for (const char *caption : lampFlagCaptions)
+        texts << QString::fromUtf8(caption);
+    for (char type : {'D', 'I', 'F', 'A'})
+        texts << QString::fromUtf8(inputTypeText(type));
+    texts.removeDuplicates();
+
+    QTranslator en;
+    QVERIFY(en.load(QStringLiteral("terminal_en"), QStringLiteral(KVT_BUILD_DIR)));
+    QStringList missing;
+    for (const QString &t : texts) {
+        // shown by the status page or by its sensor panel
+        const QByteArray source = t.toUtf8();
+        if (!isEnglish(en.translate("StatusPage", source.constData()))
+            && !isEnglish(en.translate("SensorPanel", source.constData())))
+            missing << t;
+    }
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1String(" | "))));
 }
 
