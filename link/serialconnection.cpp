@@ -70,6 +70,8 @@ bool MainWindow::openPort(bool reconnecting)
                                             p.flowControlText));
         if (deviceModelCode == 0)
             update_dev_info();
+        // what a click on the first tab asks for, so every group fills without one
+        writeRaw(">I 3\r\n>I 7\r\n");
         tabWidget->setTabEnabled(1, true);
         return true;
     }

@@ -14,7 +14,7 @@
 #include <memory>
 
 namespace {
-const QByteArray identityRequest(">I 0\r\n>I 1\r\n");
+const QByteArray connectRequests(">I 0\r\n>I 1\r\n>I 3\r\n>I 7\r\n");
 
 int openFileDescriptors()
 {
@@ -61,7 +61,7 @@ void TestReconnect::comesBackAfterHangUps()
     MainWindow w;
     connectTo(w, t.link);
     QVERIFY(w.serialPort()->isOpen());
-    QCOMPARE(t.pty->read(identityRequest.size()), identityRequest);
+    QCOMPARE(t.pty->read(connectRequests.size()), connectRequests);
     t.pty->write(">DN=4711\r\n");
     auto *serialNumber = w.findChild<QLineEdit *>(QStringLiteral("serialNumberEdit"));
     QTRY_COMPARE(serialNumber->text(), QStringLiteral("4711"));
@@ -84,7 +84,7 @@ void TestReconnect::comesBackAfterHangUps()
         back.start();
         QTRY_VERIFY_WITH_TIMEOUT(w.serialPort()->isOpen(), 3000);
         QVERIFY2(back.elapsed() < 1000, "reconnected more than a second after the port came back");
-        QCOMPARE(t.pty->read(identityRequest.size()), identityRequest);
+        QCOMPARE(t.pty->read(connectRequests.size()), connectRequests);
         if (round == 0) {
             t.pty->write(">DN=4711\r\n");
             QTRY_COMPARE(serialNumber->palette().color(QPalette::Text),

@@ -72,7 +72,8 @@ void TestSettingsIo::init()
     QVERIFY(QTest::qWaitForWindowExposed(w));
     connectTo(*w, pty->slavePath);
     QVERIFY(w->serialPort()->isOpen());
-    QCOMPARE(written(12), QByteArray(">I 0\r\n>I 1\r\n"));
+    // the identity and status requests of every connect
+    QCOMPARE(written(24), QByteArray(">I 0\r\n>I 1\r\n>I 3\r\n>I 7\r\n"));
 }
 
 void TestSettingsIo::cleanup()

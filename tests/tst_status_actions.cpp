@@ -17,7 +17,7 @@ QAction *action(MainWindow &w, const char *name)
     return w.findChild<QAction *>(QLatin1String(name));
 }
 
-const QByteArray identityRequest(">I 0\r\n>I 1\r\n");
+const QByteArray connectRequests(">I 0\r\n>I 1\r\n>I 3\r\n>I 7\r\n");
 } // namespace
 
 // Takes the URLs the program asks the desktop to open, instead of a browser.
@@ -39,7 +39,7 @@ private:
     bool connectWindow(MainWindow &w, Pty &pty)
     {
         connectTo(w, pty.slavePath);
-        return w.serialPort()->isOpen() && pty.read(identityRequest.size()) == identityRequest;
+        return w.serialPort()->isOpen() && pty.read(connectRequests.size()) == connectRequests;
     }
 
 private slots:

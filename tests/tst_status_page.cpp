@@ -513,7 +513,7 @@ void TestStatusPage::clearAll()
     MainWindow w;
     connectTo(w, pty.slavePath);
     QVERIFY(w.serialPort()->isOpen());
-    QCOMPARE(pty.read(12), QByteArray(">I 0\r\n>I 1\r\n"));
+    QCOMPARE(pty.read(24), QByteArray(">I 0\r\n>I 1\r\n>I 3\r\n>I 7\r\n"));
 
     feedAll(w, {"DI=31;1;0", "ML=15;250;01", "MS=7", "GK=55.1;37.2", "CS=260", "CP=-1",
                 "O14=1", "CR=455", "LLS=;3;1;2", "OWK=0;K"});

@@ -294,7 +294,7 @@ void TestStatusRadio::restartNotice()
     MainWindow w;
     connectTo(w, pty.slavePath);
     QVERIFY(w.serialPort()->isOpen());
-    QCOMPARE(pty.read(12), QByteArray(">I 0\r\n>I 1\r\n"));
+    QCOMPARE(pty.read(24), QByteArray(">I 0\r\n>I 1\r\n>I 3\r\n>I 7\r\n"));
     feed(w, "DI=31;1;0");
     feed(w, "SMS=1;1;1");
     QCOMPARE(deviceModelCode, 31u);
