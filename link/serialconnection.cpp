@@ -48,6 +48,7 @@ void MainWindow::openSerialPort()
         lineHungUp = false;
         // a line cut off by the last close must not prefix the first record of this connection
         framer.reset();
+        terminal->markLinkBack(p.portName);
         terminal->setConsoleEnabled(true);
         setConnectedActions(true);
         ui->centralWidget->setEnabled(true);
@@ -66,6 +67,8 @@ void MainWindow::openSerialPort()
 
 void MainWindow::closeSerialPort()
 {
+    if (serial->isOpen())
+        terminal->markLinkGap(lineHungUp ? serial->errorString() : QString());
     serial->close();
     setConnectedActions(false);
     ui->statusBar->showMessage(tr("Disconnected"));
@@ -97,7 +100,10 @@ void MainWindow::Delay_sec(int sec)
 
 qint64 MainWindow::writeData(QByteArray data)
 {
-    return serial->write(data);
+    const qint64 written = serial->write(data);
+    if (written > 0)
+        terminal->showSent(data.left(int(written)));
+    return written;
 }
 
 void MainWindow::update_dev_info()
@@ -108,7 +114,7 @@ void MainWindow::update_dev_info()
 void MainWindow::SendCmd(QString cmd_str)
 {
     const QByteArray bytes = (cmd_str + QStringLiteral("\r\n")).toUtf8();
-    serial->write(bytes);
+    writeData(bytes);
     qCDebug(lcLink) << "SEND:" << bytes;
 }
 

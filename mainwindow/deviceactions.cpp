@@ -12,7 +12,7 @@ const char makerSiteUrl[] = "https://kvt-terminal.example.com/";
 
 void MainWindow::writeRaw(const char *command)
 {
-    serial->write(command);
+    writeData(command);
 }
 
 void MainWindow::restart_device()

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -85,6 +86,10 @@ MainWindow::MainWindow(QWidget *parent)
     connect(serial, &QSerialPort::errorOccurred, this, &MainWindow::handleError);
     connect(serial, &QSerialPort::readyRead, this, &MainWindow::readData);
     connect(terminal, &Terminal::sendCmdSignal, this, &MainWindow::SendCmd);
+    auto *recordingLabel = new QLabel;
+    recordingLabel->setObjectName(QStringLiteral("recordingLabel"));
+    ui->statusBar->addPermanentWidget(recordingLabel);
+    connect(terminal, &Terminal::recordingStatusChanged, recordingLabel, &QLabel::setText);
 
     restartTitle = tr("Перезагрузка устройства");
     restartDoneText = tr("Устройство перезагружено\r\n");
