@@ -49,18 +49,25 @@ void LogLines::appendText(const char *p, int n, qint64 time)
             breakOpenRow();
             continue;
         }
-        int take = qMin(n, room);
-        // a long line is continued between characters, not inside one
-        if (take < n && take > 3) {
-            const int unfinished = unfinishedUtf8(p, take);
-            take -= unfinished;
-        }
+        const int take = qMin(n, room);
         row.bytes.append(p, take);
         if (row.time == 0)
             row.time = time;
         bytes += take;
         p += take;
         n -= take;
+        if (row.bytes.size() < MaxRowBytes)
+            continue;
+        // a long line is continued between characters, not inside one
+        const int size = row.bytes.size();
+        const int unfinished = unfinishedUtf8(row.bytes.constData(), size);
+        if (unfinished > 0 && (row.hidden.isEmpty() || row.hidden.last().second <= size - unfinished)) {
+            const QByteArray tail = row.bytes.right(unfinished);
+            row.bytes.chop(unfinished);
+            breakOpenRow();
+            open().bytes = tail;
+            open().time = time;
+        }
     }
 }
 

@@ -138,7 +138,7 @@ void Terminal::buildViewMenu()
     };
     timeStampsAction = option(tr("Время приёма строк"), "timeStampsAction", TimeStampsKey);
     sentLinesAction = option(tr("Отправленные строки"), "sentLinesAction", SentLinesKey);
-    hexAction = option(tr("HEX"), "hexAction", HexKey);
+    hexAction = option(QStringLiteral("HEX"), "hexAction", HexKey);
     console->setTimeStamps(timeStampsAction->isChecked());
     console->setHex(hexAction->isChecked());
     connect(timeStampsAction, &QAction::toggled, console, &Console::setTimeStamps);

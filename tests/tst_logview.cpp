@@ -76,6 +76,11 @@ private slots:
     void textRanges();
     void utf8SplitBetweenChunks_data();
     void utf8SplitBetweenChunks();
+    void longLinesAndTheByteCap_data();
+    void longLinesAndTheByteCap();
+    void sentLinesBetweenReceived_data();
+    void sentLinesBetweenReceived();
+    void bytesAfterAZeroAreHiddenFromTheText();
     void mouseSelectsOnlyWhilePaused();
     void doubleClickSelectsWord();
     void contextMenuCopyAndSelectAll();
@@ -208,6 +213,90 @@ void TestLogView::utf8SplitBetweenChunks()
     for (const QByteArray &chunk : chunks)
         c.showData(chunk, true);
     QCOMPARE(c.toPlainText(), shown);
+}
+
+void TestLogView::longLinesAndTheByteCap_data()
+{
+    QTest::addColumn<int>("maxBytes");
+    QTest::addColumn<QByteArray>("line");   // sent in 4 KiB chunks, no line end
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("firstRowBytes");
+    const int max = LogLines::MaxRowBytes;
+    const int enough = 32 * 1024 * 1024;
+    QTest::newRow("continued after 64 KiB") << enough << QByteArray(max + 100, 'x') << 2 << max;
+    // a two-byte character across the limit starts the next row
+    QTest::newRow("not inside a character")
+        << enough << QByteArray(max - 1, 'x') + "\xd0\x96" + "yz" << 2 << max - 1;
+    QTest::newRow("the byte cap drops the oldest rows")
+        << 4 * max << QByteArray(20 * max + 5, 'j') << 4 << max;
+}
+
+void TestLogView::longLinesAndTheByteCap()
+{
+    QFETCH(int, maxBytes);
+    QFETCH(QByteArray, line);
+    QFETCH(int, rows);
+    QFETCH(int, firstRowBytes);
+    LogLines log(1000, maxBytes);
+    for (int i = 0; i < line.size(); i += 4096)
+        log.append(line.mid(i, 4096));
+    QCOMPARE(log.count(), rows);
+    QCOMPARE(log.row(0).bytes.size(), firstRowBytes);
+    QVERIFY(log.byteCount() <= qMax<qint64>(maxBytes, LogLines::MaxRowBytes) + LogLines::MaxRowBytes);
+    // the received text has no line end where a row was continued
+    const QString text = log.toPlainText();
+    QVERIFY(!text.contains(QLatin1Char('\n')));
+    QVERIFY(QString::fromUtf8(line).endsWith(text));
+    if (rows * LogLines::MaxRowBytes > line.size())
+        QCOMPARE(text, QString::fromUtf8(line));
+}
+
+void TestLogView::sentLinesBetweenReceived_data()
+{
+    // received chunks and sent lines ("S:" in front) in their order
+    QTest::addColumn<QList<QByteArray>>("events");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QString>("received");
+    QTest::newRow("between whole lines")
+        << QList<QByteArray>{">A=1\r\n", "S:>I 0", ">B=2\r\n"} << QStringList{">A=1", ">I 0", ">B=2", ""}
+        << ">A=1\n>B=2\n";
+    QTest::newRow("into an open line, which goes on after it")
+        << QList<QByteArray>{">DN=20", "S:>I 1", "417\r\n"} << QStringList{">DN=20", ">I 1", "417", ""}
+        << ">DN=20417\n";
+    QTest::newRow("between the CR and the LF of a line end")
+        << QList<QByteArray>{"a\r", "S:x", "\nb"} << QStringList{"a", "x", "b"} << "a\nb";
+    QTest::newRow("into a UTF-8 character")
+        << QList<QByteArray>{"\xd0", "S:x", "\x9c\r\n"} << QStringList{"", "x", "М", ""} << "М\n";
+}
+
+void TestLogView::sentLinesBetweenReceived()
+{
+    QFETCH(QList<QByteArray>, events);
+    QFETCH(QStringList, rows);
+    QFETCH(QString, received);
+    LogLines log(100);
+    for (const QByteArray &e : events) {
+        if (e.startsWith("S:"))
+            log.appendSent(e.mid(2), LogLines::End::CRLF, 1);
+        else
+            log.append(e, 1);
+    }
+    QCOMPARE(linesOf(log), rows);
+    QCOMPARE(log.toPlainText(), received);
+    for (int i = 0; i < log.count(); ++i)
+        QCOMPARE(log.row(i).kind == LogLines::Kind::Sent, events.contains("S:" + rows.at(i).toUtf8()));
+}
+
+void TestLogView::bytesAfterAZeroAreHiddenFromTheText()
+{
+    LogLines log(100);
+    const QByteArray chunk("AB\0>X=1\r\nC", 10);
+    log.append(chunk, 2, 1);
+    log.append("D\r\n", 2);
+    QCOMPARE(linesOf(log), (QStringList{"ABD", ""}));
+    QCOMPARE(log.toPlainText(), QStringLiteral("ABD\n"));
+    QCOMPARE(log.row(0).bytes, QByteArray("AB\0>X=1\r\nCD", 11));
+    QCOMPARE(log.row(0).end, LogLines::End::CRLF);
 }
 
 void TestLogView::mouseSelectsOnlyWhilePaused()

@@ -1,13 +1,20 @@
-// The terminal panel: the log, pause, clear, save, the command line and command files.
+// The terminal panel: the log, pause, clear, save, the command line and command files, the
+// view options, recording.
 #include "terminal/console.h"
 #include "terminal/terminal.h"
 #include "testutil.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QScrollBar>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -45,7 +52,19 @@ public:
 protected:
     QString askCommandFileName() override { return next; }
     QString askLogFileName() override { return next; }
+    QString askRecordFileName() override { return next; }
 };
+
+QAction *option(Terminal &t, const char *name)
+{
+    return t.findChild<QAction *>(QString::fromLatin1(name));
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 } // namespace
 
 class TestTerminal : public QObject
@@ -58,7 +77,12 @@ class TestTerminal : public QObject
     }
 
 private slots:
-    void init() { terminalPaused = false; }
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init()
+    {
+        terminalPaused = false;
+        QSettings().clear();
+    }
 
     void layoutAndTexts();
     void showData_data();
@@ -76,6 +100,16 @@ private slots:
     void commandFile();
     void commandFileErrors();
     void secondCommandFileEndsTheFirst();
+    void viewOptionsOffByDefaultAndRemembered();
+    void timeStampsAndSentLines();
+    void hexView_data();
+    void hexView();
+    void findInTheLog();
+    void passwordsMasked_data();
+    void passwordsMasked();
+    void recordButton();
+    void recordingErrors_data();
+    void recordingErrors();
 };
 
 void TestTerminal::layoutAndTexts()
@@ -357,6 +391,250 @@ void TestTerminal::commandFile()
     for (const auto &args : spy)
         got << args.at(0).toString();
     QCOMPARE(got, sent);
+}
+
+void TestTerminal::viewOptionsOffByDefaultAndRemembered()
+{
+    const char *names[] = {"timeStampsAction", "sentLinesAction", "hexAction"};
+    {
+        Terminal t;
+        for (const char *name : names) {
+            QVERIFY2(option(t, name), name);
+            QVERIFY2(!option(t, name)->isChecked(), name);
+        }
+        // off: what is sent is not shown, the log is as it always was
+        t.showSent(">I 0\r\n");
+        t.showReceived(">DN=1\r\n");
+        QCOMPARE(t.logConsole()->displayText(0), QStringLiteral(">DN=1"));
+        QCOMPARE(t.logConsole()->lineCount(), 2);
+        for (const char *name : names)
+            option(t, name)->setChecked(true);
+    }
+    Terminal again;
+    for (const char *name : names)
+        QVERIFY2(option(again, name)->isChecked(), name);
+    QVERIFY(again.logConsole()->timeStamps());
+    QVERIFY(again.logConsole()->hex());
+}
+
+void TestTerminal::timeStampsAndSentLines()
+{
+    Terminal t;
+    option(t, "timeStampsAction")->setChecked(true);
+    option(t, "sentLinesAction")->setChecked(true);
+    t.showReceived(">DI=31\r\n>DN=20");
+    t.showSent(">I 0\r\n");
+    t.showReceived("17\r\n");
+    const QStringList rows{">DI=31", ">DN=20", "→ >I 0", "17"};
+    for (int i = 0; i < rows.size(); ++i) {
+        const QString shown = t.logConsole()->displayText(i);
+        const QRegularExpression stamped(QStringLiteral("^(\\d\\d:\\d\\d:\\d\\d\\.\\d{3}) (.*)$"));
+        const auto m = stamped.match(shown);
+        QVERIFY2(m.hasMatch(), qPrintable(shown));
+        QCOMPARE(m.captured(2), rows.at(i));
+        // the local time of arrival
+        const QTime time = QTime::fromString(m.captured(1), QStringLiteral("HH:mm:ss.zzz"));
+        QVERIFY2(qAbs(time.msecsTo(QTime::currentTime())) < 5000, qPrintable(shown));
+    }
+    // the received text is what it always was
+    QCOMPARE(t.logConsole()->toPlainText(), QStringLiteral(">DI=31\n>DN=2017\n"));
+
+    // the sent line is painted in a colour of its own
+    option(t, "timeStampsAction")->setChecked(false);
+    t.resize(500, 400);
+    t.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t));
+    auto sentPixels = [&t] {
+        const QImage shot = t.screen()->grabWindow(t.winId()).toImage();
+        int n = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                n += (shot.pixel(x, y) & 0xffffff) == (QColor(255, 191, 0).rgb() & 0xffffff);
+        return n;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(sentPixels() > 10, 2000);
+    t.clearConsole();
+    t.showReceived(">I 0\r\n");
+    QTRY_COMPARE_WITH_TIMEOUT(sentPixels(), 0, 2000);
+}
+
+void TestTerminal::hexView_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("hex");     // the first row as shown in hex
+    QTest::addColumn<QString>("text");    // the received text, whatever the view
+    QTest::newRow("not UTF-8") << QByteArray("\xff\xfe>A\r\n")
+                               << "FF FE 3E 41 0D 0A  ..>A.." << "\uFFFD\uFFFD>A\n";
+    QTest::newRow("zero byte: the rest of the chunk in hex only")
+        << QByteArray("AB\0\x01Z\n", 6) << "41 42 00 01 5A 0A  AB..Z." << "AB";
+    QTest::newRow("lone CR") << QByteArray("x\ry") << "78 0D  x." << "x\ny";
+    QTest::newRow("UTF-8 text") << QByteArray("\xd0\x96\n") << "D0 96 0A  ..." << "Ж\n";
+}
+
+void TestTerminal::hexView()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, hex);
+    QFETCH(QString, text);
+    Terminal t;
+    t.showReceived(bytes);
+    const QString plain = t.logConsole()->displayText(0);
+    option(t, "hexAction")->setChecked(true);
+    QCOMPARE(t.logConsole()->displayText(0), hex);
+    QCOMPARE(t.logConsole()->toPlainText(), text);
+    option(t, "hexAction")->setChecked(false);
+    QCOMPARE(t.logConsole()->displayText(0), plain);
+}
+
+void TestTerminal::findInTheLog()
+{
+    Terminal t;
+    t.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t));
+    QByteArray text = ">GK=1\r\n>DN=7\r\n";
+    for (int i = 0; i < 300; ++i)
+        text += ">TW=" + QByteArray::number(i) + "\r\n";
+    text += ">gk=2\r\n";
+    t.showReceived(text);
+    Console *c = t.logConsole();
+    c->setFocus();
+    auto *bar = t.findChild<QWidget *>(QStringLiteral("findBar"));
+    auto *edit = t.findChild<QLineEdit *>(QStringLiteral("findEdit"));
+    QVERIFY(bar && edit && !bar->isVisible());
+    QTest::keyClick(c, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(bar->isVisible());
+    QTRY_VERIFY(edit->hasFocus());
+
+    // next, any case, going round; the match is selected and in view
+    QTest::keyClicks(edit, QStringLiteral(">Gk="));
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(c->selectedText(), QStringLiteral(">GK="));
+    QVERIFY(c->verticalScrollBar()->value() < 5);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(c->selectedText(), QStringLiteral(">gk="));
+    QVERIFY(c->verticalScrollBar()->value() > 250);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(c->selectedText(), QStringLiteral(">GK="));
+    // previous goes round backwards
+    t.findChild<QToolButton *>(QStringLiteral("findPreviousButton"))->click();
+    QCOMPARE(c->selectedText(), QStringLiteral(">gk="));
+    QTest::keyClick(edit, Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(c->selectedText(), QStringLiteral(">GK="));
+
+    edit->setText(QStringLiteral("absent"));
+    t.findChild<QToolButton *>(QStringLiteral("findNextButton"))->click();
+    QCOMPARE(t.findChild<QLabel *>(QStringLiteral("findStatusLabel"))->text(), QStringLiteral("Не найдено"));
+    QTest::keyClick(edit, Qt::Key_Escape);
+    QVERIFY(!bar->isVisible());
+}
+
+void TestTerminal::passwordsMasked_data()
+{
+    QTest::addColumn<QByteArray>("written");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QByteArray>("secret");
+    QTest::newRow("access password")
+        << QByteArray("482915*SETP*#1=srv,20#4=0000\r\n") << "•••*SETP*#1=srv,20#4=0000"
+        << QByteArray("482915");
+    QTest::newRow("new password in item 3")
+        << QByteArray("482915*SETP*#1=a,1#3=777111#4=1\r\n") << "•••*SETP*#1=a,1#3=•••#4=1"
+        << QByteArray("777111");
+    QTest::newRow("new password as the last item")
+        << QByteArray("pw*SETP*#13=5#3=99x\r\n") << "•••*SETP*#13=5#3=•••" << QByteArray("99x");
+    QTest::newRow("a command is left alone")
+        << QByteArray(">D 15;0\r\n") << ">D 15;0" << QByteArray("\x01");
+}
+
+void TestTerminal::passwordsMasked()
+{
+    QFETCH(QByteArray, written);
+    QFETCH(QString, shown);
+    QFETCH(QByteArray, secret);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("rec.log"));
+    Terminal t;
+    option(t, "sentLinesAction")->setChecked(true);
+    QVERIFY(t.startRecording(path));
+    t.showSent(written);
+    t.stopRecording();
+    QCOMPARE(t.logConsole()->displayText(0), QStringLiteral("→ ") + shown);
+    const QByteArray recorded = readAll(path);
+    QVERIFY2(recorded.contains(" \xE2\x86\x92 " + shown.toUtf8() + "\\r\\n\n"), recorded.constData());
+    QVERIFY(!recorded.contains(secret));
+}
+
+void TestTerminal::recordButton()
+{
+    QTemporaryDir dir;
+    ScriptedTerminal t;
+    QSignalSpy status(&t, &Terminal::recordingStatusChanged);
+    auto *record = button(t, "recordButton");
+    QCOMPARE(record->text(), QStringLiteral("Запись в файл"));
+    QVERIFY(record->isCheckable());
+
+    t.next = QString();   // the dialog cancelled
+    record->click();
+    QVERIFY(!record->isChecked());
+    QVERIFY(!t.isRecording());
+
+    t.next = dir.filePath(QStringLiteral("rec.log"));
+    record->click();
+    QVERIFY(record->isChecked());
+    QVERIFY(t.isRecording());
+    QVERIFY(status.last().at(0).toString().startsWith(QStringLiteral("Запись: rec.log, ")));
+    t.showReceived(">A=1\r\n");
+    // recorded whatever the log shows: paused here
+    button(t, "pauseButton")->click();
+    t.showReceived(">B=2\r\n");
+    QTRY_VERIFY(!status.last().at(0).toString().endsWith(QStringLiteral(", 0 Б")));
+    record->click();
+    QVERIFY(!t.isRecording());
+    QCOMPARE(status.last().at(0).toString(), QString());
+
+    const QList<QByteArray> lines = readAll(t.next).split('\n');
+    QCOMPARE(lines.size(), 5);   // four entries and the end of the last
+    QVERIFY(lines.at(0).endsWith(" ## Запись начата"));
+    QVERIFY(lines.at(1).endsWith(" \xE2\x86\x90 >A=1\\r\\n"));
+    QVERIFY(lines.at(2).endsWith(" \xE2\x86\x90 >B=2\\r\\n"));
+    QVERIFY(lines.at(3).endsWith(" ## Запись остановлена"));
+    QCOMPARE(t.logConsole()->toPlainText(), QStringLiteral(">A=1\n"));
+}
+
+void TestTerminal::recordingErrors_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("starts");
+    QTest::addColumn<QString>("message");
+    // nobody, not even root, can create a file in /proc
+    QTest::newRow("the file cannot be created") << "/proc/kvt-record.log" << false
+                                                << "Не удалось создать файл записи\r\n/proc/kvt-record.log\r\n";
+    QTest::newRow("the disk is full") << "/dev/full" << true
+                                      << "Запись в файл остановлена: файл не удаётся записать\r\n/dev/full\r\n";
+}
+
+void TestTerminal::recordingErrors()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, starts);
+    QFETCH(QString, message);
+    ScriptedTerminal t;
+    QSignalSpy status(&t, &Terminal::recordingStatusChanged);
+    ModalCloser closer;
+    t.next = path;
+    button(t, "recordButton")->click();
+    QCOMPARE(t.isRecording(), starts);
+    t.showReceived(">A=1\r\n");
+    QTRY_VERIFY_WITH_TIMEOUT(!closer.texts.isEmpty(), 3000);
+    QCOMPARE(closer.texts.size(), 1);
+    QVERIFY2(closer.texts.first().startsWith(message), qPrintable(closer.texts.first()));
+    QCOMPARE(closer.titles.first(), QStringLiteral("Запись в файл"));
+    QVERIFY(!t.isRecording());
+    QVERIFY(!button(t, "recordButton")->isChecked());
+    if (starts)
+        QCOMPARE(status.last().at(0).toString(), QString());
+    // the program goes on
+    t.showReceived(">B=2\r\n");
+    QCOMPARE(t.logConsole()->toPlainText(), QStringLiteral(">A=1\n>B=2\n"));
 }
 
 QTEST_MAIN(TestTerminal)
