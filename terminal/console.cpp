@@ -146,19 +146,19 @@ QString Console::hexText(const LogLines::Row &row) const
     case LogLines::End::CRLF: bytes += "\r\n"; break;
     default: break;
     }
-    QString out;
-    out.reserve(bytes.size() * 4 + 2);
-    for (int i = 0; i < bytes.size(); ++i) {
+    const int n = bytes.size();
+    // "HH HH HH" then two blanks and the printable text
+    QString out(n == 0 ? 2 : 3 * n - 1 + 2 + n, QLatin1Char(' '));
+    QChar *p = out.data();
+    for (int i = 0; i < n; ++i) {
         const uchar c = uchar(bytes.at(i));
-        if (i > 0)
-            out += QLatin1Char(' ');
-        out += QLatin1Char(digits[c >> 4]);
-        out += QLatin1Char(digits[c & 15]);
+        p[3 * i] = QLatin1Char(digits[c >> 4]);
+        p[3 * i + 1] = QLatin1Char(digits[c & 15]);
     }
-    out += QLatin1String("  ");
-    for (const char ch : qAsConst(bytes)) {
-        const uchar c = uchar(ch);
-        out += QLatin1Char(c >= 0x20 && c < 0x7f ? char(c) : '.');
+    QChar *text = p + (n == 0 ? 2 : 3 * n + 1);
+    for (int i = 0; i < n; ++i) {
+        const uchar c = uchar(bytes.at(i));
+        text[i] = QLatin1Char(c >= 0x20 && c < 0x7f ? char(c) : '.');
     }
     return out;
 }
@@ -267,15 +267,22 @@ void Console::bringIntoView(const Position &p)
     QScrollBar *v = verticalScrollBar();
     if (index < v->value() || index >= v->value() + rowsOnScreen())
         v->setValue(index - rowsOnScreen() / 2);
-    QTextLayout layout;
-    layOut(layout, displayText(index));
-    if (layout.lineCount() == 0)
-        return;
-    const QTextLine line = layout.lineAt(0);
-    widest = qMax(widest, line.naturalTextWidth());
+    const QString text = displayText(index);
+    int x = 0;
+    if (text.size() > LongRow) {
+        widest = qMax(widest, xOf(text, text.size()));
+        x = int(xOf(text, p.column));
+    } else {
+        QTextLayout layout;
+        layOut(layout, text);
+        if (layout.lineCount() == 0)
+            return;
+        const QTextLine line = layout.lineAt(0);
+        widest = qMax(widest, line.naturalTextWidth());
+        x = int(line.cursorToX(p.column));
+    }
     updateScrollBars();
     QScrollBar *h = horizontalScrollBar();
-    const int x = int(line.cursorToX(p.column));
     const int width = viewport()->width() - 2 * Margin;
     if (x < h->value() || x > h->value() + width)
         h->setValue(x - width / 3);
@@ -392,6 +399,71 @@ void Console::layOut(QTextLayout &layout, const QString &text) const
     layout.endLayout();
 }
 
+qreal Console::advance(QChar c) const
+{
+    const ushort u = c.unicode();
+    if (u < 0x500) {
+        if (advances.empty())
+            advances.assign(0x500, -1);
+        qreal &a = advances[u];
+        if (a < 0)
+            a = QFontMetricsF(font()).horizontalAdvance(c);
+        return a;
+    }
+    return QFontMetricsF(font()).horizontalAdvance(c);
+}
+
+Console::Span Console::spanOf(const QString &text, qreal left, qreal right) const
+{
+    Span span;
+    span.to = text.size();
+    // a few characters more on each side than the view needs
+    const qreal slack = 8 * qMax(1, fontMetrics().averageCharWidth());
+    if (advances.empty())
+        advance(QLatin1Char(' '));
+    const qreal *table = advances.data();
+    const QChar *chars = text.constData();
+    qreal x = 0;
+    bool end = false;
+    for (int i = 0; i < text.size(); ++i) {
+        if (x < left - slack) {
+            span.from = i;
+            span.x = x;
+        } else if (!end && x > right + slack) {
+            span.to = i;
+            end = true;
+        }
+        const ushort u = chars[i].unicode();
+        x += u < 0x500 && table[u] >= 0 ? table[u] : advance(chars[i]);
+    }
+    span.width = x;
+    if (span.from > 0 && text.at(span.from).isLowSurrogate()) {
+        --span.from;
+        span.x -= advance(text.at(span.from));
+    }
+    return span;
+}
+
+qreal Console::xOf(const QString &text, int column) const
+{
+    qreal x = 0;
+    for (int i = 0; i < qMin(column, text.size()); ++i)
+        x += advance(text.at(i));
+    return x;
+}
+
+int Console::columnAt(const QString &text, qreal x) const
+{
+    qreal at = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        const qreal a = advance(text.at(i));
+        if (at + a / 2 > x)
+            return i;
+        at += a;
+    }
+    return text.size();
+}
+
 void Console::paintEvent(QPaintEvent *e)
 {
     QPainter painter(viewport());
@@ -457,9 +529,30 @@ void Console::paintEvent(QPaintEvent *e)
                 marks.append(r);
             }
         }
-        layOut(layout, text);
-        layout.draw(&painter, QPointF(x, y), marks);
-        const qreal width = layout.lineCount() > 0 ? layout.lineAt(0).naturalTextWidth() : 0;
+        Span span;
+        span.to = text.size();
+        if (text.size() > LongRow) {
+            const qreal left = horizontalScrollBar()->value() - Margin;
+            span = spanOf(text, left, left + viewport()->width());
+            // the marks move with the part laid out
+            QVector<QTextLayout::FormatRange> inPart;
+            for (QTextLayout::FormatRange r : qAsConst(marks)) {
+                const int start = qMax(r.start - span.from, 0);
+                const int end = qMin(r.start + r.length - span.from, span.to - span.from);
+                if (end > start) {
+                    r.start = start;
+                    r.length = end - start;
+                    inPart.append(r);
+                }
+            }
+            marks = inPart;
+            layOut(layout, text.mid(span.from, span.to - span.from));
+        } else {
+            layOut(layout, text);
+        }
+        layout.draw(&painter, QPointF(x + span.x, y), marks);
+        const qreal width = span.width >= 0 ? span.width
+                                            : layout.lineCount() > 0 ? layout.lineAt(0).naturalTextWidth() : 0;
         widestHere = qMax(widestHere, width);
 
         // a selection that goes on past the end of this line shows the line break
@@ -496,6 +589,7 @@ void Console::changeEvent(QEvent *e)
     QAbstractScrollArea::changeEvent(e);
     if (e->type() == QEvent::FontChange) {
         widest = 0;
+        advances.clear();
         updateScrollBars();
     }
     if (e->type() == QEvent::FontChange || e->type() == QEvent::PaletteChange
@@ -514,9 +608,12 @@ Console::Position Console::positionAt(const QPoint &pos) const
         return Position{lines.firstNumber(), 0};
     if (index >= lines.count())
         return endPosition();
-    QTextLayout layout;
-    layOut(layout, displayText(index));
+    const QString text = displayText(index);
     const qreal x = pos.x() - Margin + horizontalScrollBar()->value();
+    if (text.size() > LongRow)
+        return Position{lines.firstNumber() + index, columnAt(text, x)};
+    QTextLayout layout;
+    layOut(layout, text);
     const int column = layout.lineCount() > 0 ? layout.lineAt(0).xToCursor(x) : 0;
     return Position{lines.firstNumber() + index, column};
 }

@@ -7,6 +7,8 @@
 #include <QBasicTimer>
 #include <QTextCursor>
 
+#include <vector>
+
 class QMenu;
 class QTextLayout;
 
@@ -115,6 +117,22 @@ private:
     int rowsOnScreen() const;
     int lineHeight() const;
     void layOut(QTextLayout &layout, const QString &text) const;
+
+    // Rows longer than LongRow characters (binary junk without line ends, up to 64 KiB, and
+    // four times that in hex) would cost a layout of the whole row at every paint: they are
+    // measured character by character and only the part in view is laid out.
+    static constexpr int LongRow = 2000;
+    struct Span
+    {
+        int from = 0;       // first character laid out
+        int to = 0;         // after the last
+        qreal x = 0;        // where `from` starts in the row
+        qreal width = -1;   // of the whole row; -1 for a short row (the layout measures it)
+    };
+    Span spanOf(const QString &text, qreal left, qreal right) const;
+    qreal advance(QChar c) const;
+    qreal xOf(const QString &text, int column) const;
+    int columnAt(const QString &text, qreal x) const;
     void updateScrollBars();
     void scheduleFrame();
     void rowsAdded(int dropped, bool autoScroll);
@@ -132,4 +150,5 @@ private:
     bool hexView = false;
     QString findText;
     mutable LocalTimeText clock;
+    mutable std::vector<qreal> advances;   // of the characters below 0x500, -1 until measured
 };

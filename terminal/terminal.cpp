@@ -252,7 +252,13 @@ void Terminal::showReceived(const QByteArray &data)
         recorder->received(data, time);
     if (terminalPaused)
         return;
-    console->showData(data, autoScrollCheck->isChecked(), time);
+    console->showData(data, autoScroll(), time);
+}
+
+bool Terminal::autoScroll() const
+{
+    // while the find bar is open the log stays on what was found
+    return autoScrollCheck->isChecked() && findBar->isHidden();
 }
 
 QByteArray Terminal::maskPasswords(const QByteArray &line)
@@ -306,7 +312,7 @@ void Terminal::showSent(const QByteArray &data)
         if (recorder->isActive())
             recorder->sent(line + QByteArray(q, int(next - q)), time);
         if (show)
-            console->showSent(line, lineEnd, autoScrollCheck->isChecked(), time);
+            console->showSent(line, lineEnd, autoScroll(), time);
         p = next;
     }
 }

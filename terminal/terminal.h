@@ -83,6 +83,7 @@ private:
     void buildViewMenu();
     void buildFindBar();
     void find(bool backward);
+    bool autoScroll() const;
 
     Console *console = nullptr;
     QLineEdit *commandEdit = nullptr;
