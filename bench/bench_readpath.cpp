@@ -17,6 +17,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTranslator>
 
 #include <atomic>
@@ -130,11 +132,13 @@ void setCounters(benchmark::State &state, double bytes, double records, const Re
         double(rp.counter->bytes) / double(qMax<quint64>(1, rp.counter->reads));
 }
 
-// range(0): chunk size; range(1): 0 = the log starts empty, 1 = the log is at its cap.
+// range(0): chunk size; range(1): 0 = the log starts empty, 1 = the log is at its cap;
+// range(2): 1 = recording to a file (in the temporary folder) all the while.
 void BM_ReadPath(benchmark::State &state)
 {
     const int chunk = int(state.range(0));
     const bool full = state.range(1) != 0;
+    const bool record = state.range(2) != 0;
     ReadPath rp(chunk);
     if (!rp.ok) {
         state.SkipWithError("the window could not open the pseudo-terminal");
@@ -142,6 +146,11 @@ void BM_ReadPath(benchmark::State &state)
     }
     if (full)
         rp.fillLog();
+    QTemporaryDir dir;
+    if (record && !rp.window.terminalPanel()->startRecording(dir.filePath(QStringLiteral("record.log")))) {
+        state.SkipWithError("recording could not start");
+        return;
+    }
     // well below 65535 lines (the mix averages about 14 bytes a line), so a log that starts
     // empty does not reach its cap
     const QByteArray block = wholeLines(chunk < 1024 ? 256 * 1024 : 512 * 1024);
@@ -162,6 +171,15 @@ void BM_ReadPath(benchmark::State &state)
     }
     setCounters(state, double(block.size()) * state.iterations(), records * state.iterations(), rp);
     state.counters["log_lines"] = rp.console()->toPlainText().count(QLatin1Char('\n')) + 1;
+    if (record) {
+        // what the writer thread still has queued is written out here, outside the timing;
+        // drain_ms shows how far behind the line it was
+        QElapsedTimer drain;
+        drain.start();
+        rp.window.terminalPanel()->stopRecording();
+        state.counters["drain_ms"] = double(drain.elapsed());
+        state.counters["record_MB"] = double(QFileInfo(dir.filePath(QStringLiteral("record.log"))).size()) / 1e6;
+    }
 }
 
 // Resident memory once 200 MB have gone through the read path in 4 KiB chunks, against the
@@ -213,8 +231,10 @@ int main(int argc, char **argv)
         }
     }
     auto *readPath = benchmark::RegisterBenchmark("BM_ReadPath", BM_ReadPath);
-    readPath->ArgNames({"chunk", "full"})
-        ->ArgsProduct({{64, 4096}, {0, 1}})
+    readPath->ArgNames({"chunk", "full", "record"})
+        ->ArgsProduct({{64, 4096}, {0, 1}, {0}})
+        ->Args({64, 1, 1})
+        ->Args({4096, 1, 1})
         ->Iterations(quick ? 1 : 4)
         ->Repetitions(quick ? 1 : 3)
         ->ReportAggregatesOnly(!quick)

@@ -61,6 +61,7 @@ bool MainWindow::openPort(bool reconnecting)
                 connectedPort = e;
         // a line cut off by the last close must not prefix the first record of this connection
         framer.reset();
+        terminal->markLinkBack(p.portName);
         terminal->setConsoleEnabled(true);
         setConnectedActions(true);
         ui->centralWidget->setEnabled(true);
@@ -68,10 +69,11 @@ bool MainWindow::openPort(bool reconnecting)
                                        .arg(p.portName, p.baudRateText, p.dataBitsText,
                                             p.parityText, p.stopBitsText,
                                             p.flowControlText));
-        if (deviceModelCode == 0)
+        if (deviceModelCode == 0) {
             update_dev_info();
-        // what a click on the first tab asks for, so every group fills without one
-        writeRaw(">I 3\r\n>I 7\r\n");
+            // then what a click on the first tab asks for, so every group fills without one
+            writeRaw(">I 3\r\n>I 7\r\n");
+        }
         tabWidget->setTabEnabled(1, true);
         return true;
     }
@@ -85,8 +87,10 @@ bool MainWindow::openPort(bool reconnecting)
 void MainWindow::closeSerialPort()
 {
     // the restart record may have closed the port already while a box was open
-    if (serial->isOpen())
+    if (serial->isOpen()) {
+        terminal->markLinkGap(lineHungUp ? serial->errorString() : QString());
         serial->close();
+    }
     setConnectedActions(false);
     ui->statusBar->showMessage(tr("Disconnected"));
     deviceModelCode = 0;
@@ -156,6 +160,8 @@ qint64 MainWindow::writeToPort(const QByteArray &bytes)
     const qint64 written = serial->write(bytes);
     if (written < 0)
         ui->statusBar->showMessage(tr("Write error [%1]").arg(serial->errorString()));
+    else if (written > 0)
+        terminal->showSent(bytes.left(int(written)));
     return written;
 }
 

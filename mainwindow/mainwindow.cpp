@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -96,6 +97,10 @@ MainWindow::MainWindow(QWidget *parent)
     connect(statusPage, &StatusPage::statusMessage, this,
             [this](const QString &text) { ui->statusBar->showMessage(text); });
     connect(statusPage, &StatusPage::tachographAvailable, ui->actionTaho, &QAction::setEnabled);
+    auto *recordingLabel = new QLabel;
+    recordingLabel->setObjectName(QStringLiteral("recordingLabel"));
+    ui->statusBar->addPermanentWidget(recordingLabel);
+    connect(terminal, &Terminal::recordingStatusChanged, recordingLabel, &QLabel::setText);
 
     restartTitle = tr("Перезагрузка устройства");
     restartDoneText = tr("Устройство перезагружено\r\n");

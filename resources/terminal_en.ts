@@ -1351,5 +1351,105 @@ Firmware version 0.64 or later is required</translation>
         <source>Ошибка открытия файла</source>
         <translation>Error opening the file</translation>
     </message>
+    <message>
+        <source>Запись в файл</source>
+        <translation>Record to file</translation>
+    </message>
+    <message>
+        <source>Время приёма строк</source>
+        <translation>Time stamps</translation>
+    </message>
+    <message>
+        <source>Отправленные строки</source>
+        <translation>Sent lines</translation>
+    </message>
+    <message>
+        <source>Найти…</source>
+        <translation>Find…</translation>
+    </message>
+    <message>
+        <source>Вид</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>Найти в логе</source>
+        <translation>Find in the log</translation>
+    </message>
+    <message>
+        <source>Предыдущее (Shift+Enter)</source>
+        <translation>Previous (Shift+Enter)</translation>
+    </message>
+    <message>
+        <source>Следующее (Enter)</source>
+        <translation>Next (Enter)</translation>
+    </message>
+    <message>
+        <source>Закрыть (Esc)</source>
+        <translation>Close (Esc)</translation>
+    </message>
+    <message>
+        <source>Не найдено</source>
+        <translation>Not found</translation>
+    </message>
+    <message>
+        <source>Связь прервана</source>
+        <translation>Link lost</translation>
+    </message>
+    <message>
+        <source>Связь прервана: %1</source>
+        <translation>Link lost: %1</translation>
+    </message>
+    <message>
+        <source>Связь установлена</source>
+        <translation>Link up</translation>
+    </message>
+    <message>
+        <source>Связь установлена: %1</source>
+        <translation>Link up: %1</translation>
+    </message>
+    <message>
+        <source>Записи обмена (*.log);;Все файлы (*)</source>
+        <translation>Traffic records (*.log);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Не удалось создать файл записи<byte value="xd" />
+%1<byte value="xd" />
+%2</source>
+        <translation>Cannot create the record file&#13;
+%1&#13;
+%2</translation>
+    </message>
+    <message>
+        <source>Запись начата</source>
+        <translation>Recording started</translation>
+    </message>
+    <message>
+        <source>Запись остановлена</source>
+        <translation>Recording stopped</translation>
+    </message>
+    <message>
+        <source>Запись в файл остановлена: файл не удаётся записать<byte value="xd" />
+%1<byte value="xd" />
+%2</source>
+        <translation>Recording stopped: the file cannot be written&#13;
+%1&#13;
+%2</translation>
+    </message>
+    <message>
+        <source>%1 Б</source>
+        <translation>%1 B</translation>
+    </message>
+    <message>
+        <source>%1 КБ</source>
+        <translation>%1 KB</translation>
+    </message>
+    <message>
+        <source>%1 МБ</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>Запись: %1, %2</source>
+        <translation>Recording: %1, %2</translation>
+    </message>
 </context>
 </TS>

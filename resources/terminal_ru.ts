@@ -1351,5 +1351,105 @@
         <source>Ошибка открытия файла</source>
         <translation>Ошибка открытия файла</translation>
     </message>
+    <message>
+        <source>Запись в файл</source>
+        <translation>Запись в файл</translation>
+    </message>
+    <message>
+        <source>Время приёма строк</source>
+        <translation>Время приёма строк</translation>
+    </message>
+    <message>
+        <source>Отправленные строки</source>
+        <translation>Отправленные строки</translation>
+    </message>
+    <message>
+        <source>Найти…</source>
+        <translation>Найти…</translation>
+    </message>
+    <message>
+        <source>Вид</source>
+        <translation>Вид</translation>
+    </message>
+    <message>
+        <source>Найти в логе</source>
+        <translation>Найти в логе</translation>
+    </message>
+    <message>
+        <source>Предыдущее (Shift+Enter)</source>
+        <translation>Предыдущее (Shift+Enter)</translation>
+    </message>
+    <message>
+        <source>Следующее (Enter)</source>
+        <translation>Следующее (Enter)</translation>
+    </message>
+    <message>
+        <source>Закрыть (Esc)</source>
+        <translation>Закрыть (Esc)</translation>
+    </message>
+    <message>
+        <source>Не найдено</source>
+        <translation>Не найдено</translation>
+    </message>
+    <message>
+        <source>Связь прервана</source>
+        <translation>Связь прервана</translation>
+    </message>
+    <message>
+        <source>Связь прервана: %1</source>
+        <translation>Связь прервана: %1</translation>
+    </message>
+    <message>
+        <source>Связь установлена</source>
+        <translation>Связь установлена</translation>
+    </message>
+    <message>
+        <source>Связь установлена: %1</source>
+        <translation>Связь установлена: %1</translation>
+    </message>
+    <message>
+        <source>Записи обмена (*.log);;Все файлы (*)</source>
+        <translation>Записи обмена (*.log);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>Не удалось создать файл записи<byte value="xd" />
+%1<byte value="xd" />
+%2</source>
+        <translation>Не удалось создать файл записи&#13;
+%1&#13;
+%2</translation>
+    </message>
+    <message>
+        <source>Запись начата</source>
+        <translation>Запись начата</translation>
+    </message>
+    <message>
+        <source>Запись остановлена</source>
+        <translation>Запись остановлена</translation>
+    </message>
+    <message>
+        <source>Запись в файл остановлена: файл не удаётся записать<byte value="xd" />
+%1<byte value="xd" />
+%2</source>
+        <translation>Запись в файл остановлена: файл не удаётся записать&#13;
+%1&#13;
+%2</translation>
+    </message>
+    <message>
+        <source>%1 Б</source>
+        <translation>%1 Б</translation>
+    </message>
+    <message>
+        <source>%1 КБ</source>
+        <translation>%1 КБ</translation>
+    </message>
+    <message>
+        <source>%1 МБ</source>
+        <translation>%1 МБ</translation>
+    </message>
+    <message>
+        <source>Запись: %1, %2</source>
+        <translation>Запись: %1, %2</translation>
+    </message>
 </context>
 </TS>

@@ -10,7 +10,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleHints>
-#include <QTextCodec>
+#include <QDateTime>
 #include <QTextLayout>
 
 #include <cmath>
@@ -36,11 +36,16 @@ bool isWordCharacter(QChar c)
 {
     return c.isLetterOrNumber() || c == QLatin1Char('_');
 }
+
+// "HH:mm:ss.zzz " before each line when time stamps are shown
+constexpr int StampLength = 13;
+const QColor SentColour(255, 191, 0);
+const QColor StampColour(150, 150, 150);
+const QColor FoundBackground(0, 90, 160);
 } // namespace
 
 Console::Console(QWidget *parent)
     : QAbstractScrollArea(parent)
-    , decoder(QTextCodec::codecForMib(106)->makeDecoder(QTextCodec::IgnoreHeader))
 {
     QPalette p = palette();
     p.setBrush(QPalette::Base, QBrush(Qt::black));
@@ -98,27 +103,189 @@ void Console::timerEvent(QTimerEvent *e)
     setUpdatesEnabled(true);   // repaints the whole widget
 }
 
-void Console::showData(const QByteArray &data, bool autoScroll)
+void Console::showData(const QByteArray &data, bool autoScroll, qint64 time)
 {
+    if (data.isEmpty())
+        return;
+    // the text ends at the first zero byte; the hex view shows the rest of the chunk too
     const int nul = data.indexOf('\0');
-    const int size = nul < 0 ? data.size() : nul;
-    if (size == 0)
-        return;
-    // the decoder keeps a character cut off at the end for the next chunk
-    const QString text = decoder->toUnicode(data.constData(), size);
-    if (text.isEmpty())
-        return;
-
-    QScrollBar *bar = verticalScrollBar();
-    const int top = bar->value();
+    const int top = verticalScrollBar()->value();
     // received text always goes to the end, whatever the user has selected
-    const int dropped = lines.append(text);
+    const int dropped = lines.append(data, nul < 0 ? data.size() : nul,
+                                     time ? time : QDateTime::currentMSecsSinceEpoch());
+    rowsAdded(top - dropped, autoScroll);
+}
+
+void Console::showSent(const QByteArray &line, LogLines::End end, bool autoScroll, qint64 time)
+{
+    const int top = verticalScrollBar()->value();
+    const int dropped = lines.appendSent(line, end, time ? time : QDateTime::currentMSecsSinceEpoch());
+    rowsAdded(top - dropped, autoScroll);
+}
+
+void Console::rowsAdded(int top, bool autoScroll)
+{
+    QScrollBar *bar = verticalScrollBar();
     updateScrollBars();
     if (autoScroll)
         bar->setValue(bar->maximum());
     else
-        bar->setValue(qMax(0, top - dropped));   // the same lines stay in view
+        bar->setValue(qMax(0, top));   // the same lines stay in view
     scheduleFrame();
+}
+
+// ---------------------------------------------------------------- view options
+
+QString Console::hexText(const LogLines::Row &row) const
+{
+    static const char digits[] = "0123456789ABCDEF";
+    QByteArray bytes = row.bytes;
+    switch (row.end) {
+    case LogLines::End::CR: bytes += '\r'; break;
+    case LogLines::End::LF: bytes += '\n'; break;
+    case LogLines::End::CRLF: bytes += "\r\n"; break;
+    default: break;
+    }
+    const int n = bytes.size();
+    // "HH HH HH" then two blanks and the printable text
+    QString out(n == 0 ? 2 : 3 * n - 1 + 2 + n, QLatin1Char(' '));
+    QChar *p = out.data();
+    for (int i = 0; i < n; ++i) {
+        const uchar c = uchar(bytes.at(i));
+        p[3 * i] = QLatin1Char(digits[c >> 4]);
+        p[3 * i + 1] = QLatin1Char(digits[c & 15]);
+    }
+    QChar *text = p + (n == 0 ? 2 : 3 * n + 1);
+    for (int i = 0; i < n; ++i) {
+        const uchar c = uchar(bytes.at(i));
+        text[i] = QLatin1Char(c >= 0x20 && c < 0x7f ? char(c) : '.');
+    }
+    return out;
+}
+
+QString Console::displayText(int index) const
+{
+    const LogLines::Row &row = lines.row(index);
+    const bool sent = row.kind == LogLines::Kind::Sent;
+    if (!stamps && !hexView && !sent)
+        return lines.line(index);
+    QString out;
+    if (stamps) {
+        out += row.time ? clock.time(row.time) : QString(StampLength - 1, QLatin1Char(' '));
+        out += QLatin1Char(' ');
+    }
+    if (sent)
+        out += QStringLiteral("→ ");
+    if (hexView)
+        out += hexText(row);
+    else
+        out += sent ? QString::fromUtf8(row.bytes) : lines.line(index);
+    return out;
+}
+
+void Console::viewChanged()
+{
+    // columns mean other characters now: the selection goes, the width is measured anew
+    anchor = cursor = endPosition();
+    dragging = false;
+    widest = 0;
+    updateScrollBars();
+    viewport()->update();
+}
+
+void Console::setTimeStamps(bool on)
+{
+    if (stamps == on)
+        return;
+    stamps = on;
+    viewChanged();
+}
+
+void Console::setHex(bool on)
+{
+    if (hexView == on)
+        return;
+    hexView = on;
+    viewChanged();
+}
+
+void Console::setFindText(const QString &text)
+{
+    if (findText == text)
+        return;
+    findText = text;
+    viewport()->update();
+}
+
+bool Console::find(const QString &text, bool backward)
+{
+    setFindText(text);
+    if (text.isEmpty())
+        return false;
+    Position from = clamped(anchor);
+    Position to = clamped(cursor);
+    if (to < from)
+        std::swap(from, to);
+    const qint64 number0 = lines.firstNumber();
+    const int n = lines.count();
+    const int start = int((backward ? from : to).line - number0);
+    const int column = (backward ? from : to).column;
+    // every row once, starting with the selection's row, then that row again from its other
+    // end (a match before the selection there is found after going round)
+    for (int step = 0; step <= n; ++step) {
+        const int index = backward ? ((start - step) % n + n) % n : (start + step) % n;
+        const QString row = displayText(index);
+        int at = -1;
+        if (!backward) {
+            const int fromColumn = step == 0 ? column : 0;
+            at = row.indexOf(text, fromColumn, Qt::CaseInsensitive);
+            if (step == n && at >= column)
+                at = -1;
+        } else {
+            const int fromColumn = step == 0 ? column - 1 : -1;
+            if (step == 0 && fromColumn < 0)
+                continue;
+            at = row.lastIndexOf(text, fromColumn, Qt::CaseInsensitive);
+            if (step == n && at < column)
+                at = -1;
+        }
+        if (at >= 0) {
+            anchor = Position{number0 + index, at};
+            cursor = Position{number0 + index, at + text.size()};
+            bringIntoView(cursor);
+            bringIntoView(anchor);
+            viewport()->update();
+            return true;
+        }
+    }
+    return false;
+}
+
+void Console::bringIntoView(const Position &p)
+{
+    const int index = int(clamped(p).line - lines.firstNumber());
+    QScrollBar *v = verticalScrollBar();
+    if (index < v->value() || index >= v->value() + rowsOnScreen())
+        v->setValue(index - rowsOnScreen() / 2);
+    const QString text = displayText(index);
+    int x = 0;
+    if (text.size() > LongRow) {
+        widest = qMax(widest, xOf(text, text.size()));
+        x = int(xOf(text, p.column));
+    } else {
+        QTextLayout layout;
+        layOut(layout, text);
+        if (layout.lineCount() == 0)
+            return;
+        const QTextLine line = layout.lineAt(0);
+        widest = qMax(widest, line.naturalTextWidth());
+        x = int(line.cursorToX(p.column));
+    }
+    updateScrollBars();
+    QScrollBar *h = horizontalScrollBar();
+    const int width = viewport()->width() - 2 * Margin;
+    if (x < h->value() || x > h->value() + width)
+        h->setValue(x - width / 3);
 }
 
 QString Console::toPlainText() const
@@ -141,7 +308,7 @@ void Console::clear()
 Console::Position Console::endPosition() const
 {
     const int last = lines.count() - 1;
-    return Position{lines.firstNumber() + last, lines.line(last).size()};
+    return Position{lines.firstNumber() + last, displayText(last).size()};
 }
 
 Console::Position Console::clamped(Position p) const
@@ -152,7 +319,7 @@ Console::Position Console::clamped(Position p) const
     const Position end = endPosition();
     if (end < p)
         return end;
-    p.column = qBound(0, p.column, lines.line(int(p.line - lines.firstNumber())).size());
+    p.column = qBound(0, p.column, displayText(int(p.line - lines.firstNumber())).size());
     return p;
 }
 
@@ -180,7 +347,7 @@ int Console::cursorPosition() const
     const int index = int(c.line - lines.firstNumber());
     int offset = c.column;
     for (int i = 0; i < index; ++i)
-        offset += lines.line(i).size() + 1;
+        offset += displayText(i).size() + 1;
     return offset;
 }
 
@@ -196,7 +363,8 @@ QString Console::selectedText() const
     if (to < from)
         std::swap(from, to);
     const qint64 first = lines.firstNumber();
-    return lines.text(int(from.line - first), from.column, int(to.line - first), to.column);
+    return LogLines::joinRange(int(from.line - first), from.column, int(to.line - first), to.column,
+                               [this](int i) { return displayText(i); });
 }
 
 void Console::selectAll()
@@ -231,13 +399,78 @@ void Console::layOut(QTextLayout &layout, const QString &text) const
     layout.endLayout();
 }
 
+qreal Console::advance(QChar c) const
+{
+    const ushort u = c.unicode();
+    if (u < 0x500) {
+        if (advances.empty())
+            advances.assign(0x500, -1);
+        qreal &a = advances[u];
+        if (a < 0)
+            a = QFontMetricsF(font()).horizontalAdvance(c);
+        return a;
+    }
+    return QFontMetricsF(font()).horizontalAdvance(c);
+}
+
+Console::Span Console::spanOf(const QString &text, qreal left, qreal right) const
+{
+    Span span;
+    span.to = text.size();
+    // a few characters more on each side than the view needs
+    const qreal slack = 8 * qMax(1, fontMetrics().averageCharWidth());
+    if (advances.empty())
+        advance(QLatin1Char(' '));
+    const qreal *table = advances.data();
+    const QChar *chars = text.constData();
+    qreal x = 0;
+    bool end = false;
+    for (int i = 0; i < text.size(); ++i) {
+        if (x < left - slack) {
+            span.from = i;
+            span.x = x;
+        } else if (!end && x > right + slack) {
+            span.to = i;
+            end = true;
+        }
+        const ushort u = chars[i].unicode();
+        x += u < 0x500 && table[u] >= 0 ? table[u] : advance(chars[i]);
+    }
+    span.width = x;
+    if (span.from > 0 && text.at(span.from).isLowSurrogate()) {
+        --span.from;
+        span.x -= advance(text.at(span.from));
+    }
+    return span;
+}
+
+qreal Console::xOf(const QString &text, int column) const
+{
+    qreal x = 0;
+    for (int i = 0; i < qMin(column, text.size()); ++i)
+        x += advance(text.at(i));
+    return x;
+}
+
+int Console::columnAt(const QString &text, qreal x) const
+{
+    qreal at = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        const qreal a = advance(text.at(i));
+        if (at + a / 2 > x)
+            return i;
+        at += a;
+    }
+    return text.size();
+}
+
 void Console::paintEvent(QPaintEvent *e)
 {
     QPainter painter(viewport());
     const QPalette::ColorGroup group =
         !isEnabled() ? QPalette::Disabled : (isActiveWindow() ? QPalette::Active : QPalette::Inactive);
     const QPalette &pal = palette();
-    painter.setPen(pal.color(group, QPalette::Text));
+    const QColor textColour = pal.color(group, QPalette::Text);
     painter.setFont(font());
 
     const int height = lineHeight();
@@ -260,11 +493,30 @@ void Console::paintEvent(QPaintEvent *e)
         const int index = top + row;
         if (index >= lines.count())
             break;
-        const QString &text = lines.line(index);
+        const QString text = displayText(index);
         const qreal y = Margin + row * height;
         const qint64 number = number0 + index;
+        painter.setPen(lines.row(index).kind == LogLines::Kind::Sent ? SentColour : textColour);
 
         QVector<QTextLayout::FormatRange> marks;
+        if (stamps) {
+            QTextLayout::FormatRange r;
+            r.start = 0;
+            r.length = StampLength;
+            r.format.setForeground(StampColour);
+            marks.append(r);
+        }
+        if (!findText.isEmpty()) {
+            for (int at = text.indexOf(findText, 0, Qt::CaseInsensitive); at >= 0;
+                 at = text.indexOf(findText, at + findText.size(), Qt::CaseInsensitive)) {
+                QTextLayout::FormatRange r;
+                r.start = at;
+                r.length = findText.size();
+                r.format.setBackground(FoundBackground);
+                r.format.setForeground(QColor(Qt::white));
+                marks.append(r);
+            }
+        }
         if (selection && number >= from.line && number <= to.line) {
             const int start = number == from.line ? from.column : 0;
             const int end = number == to.line ? to.column : text.size();
@@ -277,9 +529,30 @@ void Console::paintEvent(QPaintEvent *e)
                 marks.append(r);
             }
         }
-        layOut(layout, text);
-        layout.draw(&painter, QPointF(x, y), marks);
-        const qreal width = layout.lineCount() > 0 ? layout.lineAt(0).naturalTextWidth() : 0;
+        Span span;
+        span.to = text.size();
+        if (text.size() > LongRow) {
+            const qreal left = horizontalScrollBar()->value() - Margin;
+            span = spanOf(text, left, left + viewport()->width());
+            // the marks move with the part laid out
+            QVector<QTextLayout::FormatRange> inPart;
+            for (QTextLayout::FormatRange r : qAsConst(marks)) {
+                const int start = qMax(r.start - span.from, 0);
+                const int end = qMin(r.start + r.length - span.from, span.to - span.from);
+                if (end > start) {
+                    r.start = start;
+                    r.length = end - start;
+                    inPart.append(r);
+                }
+            }
+            marks = inPart;
+            layOut(layout, text.mid(span.from, span.to - span.from));
+        } else {
+            layOut(layout, text);
+        }
+        layout.draw(&painter, QPointF(x + span.x, y), marks);
+        const qreal width = span.width >= 0 ? span.width
+                                            : layout.lineCount() > 0 ? layout.lineAt(0).naturalTextWidth() : 0;
         widestHere = qMax(widestHere, width);
 
         // a selection that goes on past the end of this line shows the line break
@@ -316,6 +589,7 @@ void Console::changeEvent(QEvent *e)
     QAbstractScrollArea::changeEvent(e);
     if (e->type() == QEvent::FontChange) {
         widest = 0;
+        advances.clear();
         updateScrollBars();
     }
     if (e->type() == QEvent::FontChange || e->type() == QEvent::PaletteChange
@@ -334,9 +608,12 @@ Console::Position Console::positionAt(const QPoint &pos) const
         return Position{lines.firstNumber(), 0};
     if (index >= lines.count())
         return endPosition();
-    QTextLayout layout;
-    layOut(layout, lines.line(index));
+    const QString text = displayText(index);
     const qreal x = pos.x() - Margin + horizontalScrollBar()->value();
+    if (text.size() > LongRow)
+        return Position{lines.firstNumber() + index, columnAt(text, x)};
+    QTextLayout layout;
+    layOut(layout, text);
     const int column = layout.lineCount() > 0 ? layout.lineAt(0).xToCursor(x) : 0;
     return Position{lines.firstNumber() + index, column};
 }
@@ -383,7 +660,7 @@ void Console::mouseDoubleClickEvent(QMouseEvent *e)
         return;
     // selects the word under the mouse (or the one character that is not part of a word)
     const Position at = positionAt(e->pos());
-    const QString &text = lines.line(int(at.line - lines.firstNumber()));
+    const QString text = displayText(int(at.line - lines.firstNumber()));
     int start = qMin(at.column, text.size());
     int end = start;
     if (start < text.size() && isWordCharacter(text.at(start))) {

@@ -2,98 +2,238 @@
 
 #include <QtGlobal>
 
-LogLines::LogLines(int maxLines)
+#include <cstring>
+
+LogLines::LogLines(int maxLines, qint64 maxBytes)
     : cap(qMax(1, maxLines))
+    , byteCap(qMax<qint64>(MaxRowBytes, maxBytes))
 {
-    ring.emplace_back();
+    rows.emplace_back();
 }
 
-void LogLines::endLine()
+int LogLines::unfinishedUtf8(const char *bytes, int size)
 {
-    if (held < cap) {
-        // not full yet: the lines sit in slots 0 .. held-1
-        if (size_t(held) == ring.size())
-            ring.emplace_back();
-        else
-            ring[size_t(held)].clear();
-        ++held;
-        return;
+    for (int k = 1; k <= 3 && k <= size; ++k) {
+        const uchar c = uchar(bytes[size - k]);
+        if ((c & 0xC0) == 0x80)
+            continue;   // a continuation byte: look further back for the lead byte
+        int need = 0;
+        if (c >= 0xC2 && c <= 0xDF)
+            need = 2;
+        else if (c >= 0xE0 && c <= 0xEF)
+            need = 3;
+        else if (c >= 0xF0 && c <= 0xF4)
+            need = 4;
+        return need > k ? k : 0;
     }
-    // full: the oldest line's slot becomes the new open line
-    ring[size_t(head)].clear();
-    head = (head + 1) % cap;
-    ++first;
+    return 0;
 }
 
-int LogLines::append(const QString &text)
+void LogLines::newRow()
 {
-    const QChar *p = text.constData();
-    const QChar *const end = p + text.size();
-    if (p == end)
-        return 0;
-    if (pendingCR && *p == QLatin1Char('\n'))
-        ++p;
-    pendingCR = false;
+    rows.emplace_back();
+}
 
-    int dropped = 0;
-    while (p < end) {
-        const QChar *q = p;
-        while (q < end && q->unicode() != '\r' && q->unicode() != '\n')
+void LogLines::breakOpenRow()
+{
+    open().end = End::Broken;
+    newRow();
+}
+
+void LogLines::appendText(const char *p, int n, qint64 time)
+{
+    while (n > 0) {
+        Row &row = open();
+        const int room = MaxRowBytes - row.bytes.size();
+        if (room <= 0) {
+            breakOpenRow();
+            continue;
+        }
+        const int take = qMin(n, room);
+        row.bytes.append(p, take);
+        if (row.time == 0)
+            row.time = time;
+        bytes += take;
+        p += take;
+        n -= take;
+        if (row.bytes.size() < MaxRowBytes)
+            continue;
+        // a long line is continued between characters, not inside one
+        const int size = row.bytes.size();
+        const int unfinished = unfinishedUtf8(row.bytes.constData(), size);
+        if (unfinished > 0 && (row.hidden.isEmpty() || row.hidden.last().second <= size - unfinished)) {
+            const QByteArray tail = row.bytes.right(unfinished);
+            row.bytes.chop(unfinished);
+            breakOpenRow();
+            open().bytes = tail;
+            open().time = time;
+        }
+    }
+}
+
+int LogLines::append(const QByteArray &data, int visible, qint64 time)
+{
+    visible = qBound(0, visible, data.size());
+    const char *p = data.constData();
+    const char *const textEnd = p + visible;
+    if (p < textEnd) {
+        if (pendingCR && *p == '\n') {
+            ++p;
+            // the CR that ended a row and this LF are one line end
+            const qint64 index = lastEnded - first;
+            if (index >= 0 && index < count())
+                rows[size_t(index)].end = End::CRLF;
+        }
+        pendingCR = false;
+    }
+
+    while (p < textEnd) {
+        const char *q = p;
+        while (q < textEnd && *q != '\r' && *q != '\n')
             ++q;
         if (q > p)
-            ring[size_t(slot(held - 1))].append(p, int(q - p));
-        if (q == end)
+            appendText(p, int(q - p), time);
+        if (q == textEnd)
             break;
-        if (q->unicode() == '\r') {
-            if (q + 1 == end)
+        End end = End::LF;
+        if (*q == '\r') {
+            end = End::CR;
+            if (q + 1 == textEnd)
                 pendingCR = true;
-            else if (q[1].unicode() == '\n')
+            else if (q[1] == '\n') {
                 ++q;
+                end = End::CRLF;
+            }
         }
         p = q + 1;
-        if (held == cap)
-            ++dropped;
-        endLine();
+        Row &row = open();
+        if (row.time == 0)
+            row.time = time;
+        row.end = end;
+        lastEnded = first + count() - 1;
+        newRow();
+    }
+
+    // the rest of the chunk after a zero byte: shown in hex only
+    const char *h = data.constData() + visible;
+    int n = data.size() - visible;
+    while (n > 0) {
+        Row &row = open();
+        const int room = MaxRowBytes - row.bytes.size();
+        if (room <= 0) {
+            breakOpenRow();
+            continue;
+        }
+        const int take = qMin(n, room);
+        const int start = row.bytes.size();
+        row.bytes.append(h, take);
+        if (!row.hidden.isEmpty() && row.hidden.last().second == start)
+            row.hidden.last().second = start + take;
+        else
+            row.hidden.append(qMakePair(start, start + take));
+        if (row.time == 0)
+            row.time = time;
+        bytes += take;
+        h += take;
+        n -= take;
+    }
+    return dropOverCaps();
+}
+
+int LogLines::appendSent(const QByteArray &line, End end, qint64 time)
+{
+    Row &before = open();
+    QByteArray carried;
+    if (!before.bytes.isEmpty() || !before.hidden.isEmpty()) {
+        // an unfinished character goes on with the rest of the received line
+        const int unfinished = unfinishedUtf8(before.bytes.constData(), before.bytes.size());
+        const int hiddenEnd = before.hidden.isEmpty() ? 0 : before.hidden.last().second;
+        if (unfinished > 0 && before.bytes.size() - unfinished >= hiddenEnd) {
+            carried = before.bytes.right(unfinished);
+            before.bytes.chop(unfinished);
+        }
+        breakOpenRow();
+    }
+    Row &sent = open();
+    sent.kind = Kind::Sent;
+    sent.bytes = line;
+    sent.time = time;
+    sent.end = end;
+    bytes += line.size();
+    newRow();
+    if (!carried.isEmpty()) {
+        open().bytes = carried;
+        open().time = time;
+    }
+    return dropOverCaps();
+}
+
+int LogLines::dropOverCaps()
+{
+    int dropped = 0;
+    while (count() > cap || (bytes > byteCap && count() > 1)) {
+        bytes -= rows.front().bytes.size();
+        rows.pop_front();
+        ++first;
+        ++dropped;
     }
     return dropped;
 }
 
 void LogLines::clear()
 {
-    first += held;
-    ring.assign(1, QString());
-    head = 0;
-    held = 1;
+    first += count();
+    rows.clear();
+    rows.emplace_back();
+    bytes = 0;
+    lastEnded = -1;
+}
+
+void LogLines::textOf(const Row &row, QByteArray &out) const
+{
+    if (row.hidden.isEmpty()) {
+        out += row.bytes;
+        return;
+    }
+    int from = 0;
+    for (const auto &range : row.hidden) {
+        out.append(row.bytes.constData() + from, range.first - from);
+        from = range.second;
+    }
+    out.append(row.bytes.constData() + from, row.bytes.size() - from);
+}
+
+QString LogLines::line(int index) const
+{
+    const Row &row = rows[size_t(index)];
+    QByteArray text;
+    textOf(row, text);
+    if (index == count() - 1)
+        text.chop(unfinishedUtf8(text.constData(), text.size()));
+    return QString::fromUtf8(text);
 }
 
 QString LogLines::toPlainText() const
 {
-    return text(0, 0, held - 1, line(held - 1).size());
+    QByteArray out;
+    out.reserve(int(qMin<qint64>(bytes + count(), 1 << 30)));
+    bool lineEnd = false;
+    for (const Row &row : rows) {
+        if (row.kind == Kind::Sent)
+            continue;
+        if (lineEnd)
+            out += '\n';
+        textOf(row, out);
+        lineEnd = row.end != End::Broken;
+    }
+    // as received text is decoded, an unfinished character waits for the rest
+    out.chop(unfinishedUtf8(out.constData(), out.size()));
+    return QString::fromUtf8(out);
 }
 
 QString LogLines::text(int fromLine, int fromColumn, int toLine, int toColumn) const
 {
-    fromLine = qBound(0, fromLine, held - 1);
-    toLine = qBound(0, toLine, held - 1);
-    if (toLine < fromLine)
-        return QString();
-    fromColumn = qBound(0, fromColumn, line(fromLine).size());
-    toColumn = qBound(0, toColumn, line(toLine).size());
-    if (fromLine == toLine)
-        return line(fromLine).mid(fromColumn, qMax(0, toColumn - fromColumn));
-
-    int size = line(fromLine).size() - fromColumn + 1 + toColumn;
-    for (int i = fromLine + 1; i < toLine; ++i)
-        size += line(i).size() + 1;
-    QString out;
-    out.reserve(size);
-    const QString &firstPart = line(fromLine);
-    out.append(firstPart.constData() + fromColumn, firstPart.size() - fromColumn);
-    for (int i = fromLine + 1; i < toLine; ++i) {
-        out += QLatin1Char('\n');
-        out += line(i);
-    }
-    out += QLatin1Char('\n');
-    out.append(line(toLine).constData(), toColumn);
-    return out;
+    fromLine = qBound(0, fromLine, count() - 1);
+    toLine = qBound(0, toLine, count() - 1);
+    return joinRange(fromLine, fromColumn, toLine, toColumn, [this](int i) { return line(i); });
 }

@@ -76,6 +76,10 @@ private slots:
     void textRanges();
     void utf8SplitBetweenChunks_data();
     void utf8SplitBetweenChunks();
+    void longLinesAndTheByteCap_data();
+    void longLinesAndTheByteCap();
+    void sentLinesBetweenReceived_data();
+    void sentLinesBetweenReceived();
     void mouseSelectsOnlyWhilePaused();
     void doubleClickSelectsWord();
     void contextMenuCopyAndSelectAll();
@@ -84,6 +88,7 @@ private slots:
     void scrolling_data();
     void scrolling();
     void paintsGreenOnBlackAndTheSelection();
+    void longRowShowsAndHitsWhereScrolled();
 };
 
 void TestLogView::lineEnds_data()
@@ -109,7 +114,7 @@ void TestLogView::lineEnds()
     QFETCH(QStringList, lines);
     LogLines log(100);
     for (const QString &c : chunks)
-        log.append(c);
+        log.append(c.toUtf8());
     QCOMPARE(linesOf(log), lines);
     QCOMPARE(log.toPlainText(), lines.join(QLatin1Char('\n')));
 }
@@ -145,7 +150,7 @@ void TestLogView::cap()
     LogLines log(maxLines);
     int last = -1;
     for (const QString &c : chunks)
-        last = log.append(c);
+        last = log.append(c.toUtf8());
     QCOMPARE(linesOf(log), lines);
     QCOMPARE(last, dropped);
     QCOMPARE(log.firstNumber(), firstNumber);
@@ -154,7 +159,7 @@ void TestLogView::cap()
     log.clear();
     QCOMPARE(linesOf(log), QStringList{QString()});
     QCOMPARE(log.firstNumber(), firstNumber + lines.size());
-    log.append(QStringLiteral("x\ny"));
+    log.append("x\ny");
     QCOMPARE(linesOf(log), (QStringList{"x", "y"}));
 }
 
@@ -181,7 +186,7 @@ void TestLogView::textRanges()
     QFETCH(int, toColumn);
     QFETCH(QString, text);
     LogLines log(3);
-    log.append(QStringLiteral("dropped\nalpha\nbeta\ngamma"));   // the ring has wrapped
+    log.append("dropped\nalpha\nbeta\ngamma");   // the ring has wrapped
     QCOMPARE(log.firstNumber(), qint64(1));
     QCOMPARE(log.text(fromLine, fromColumn, toLine, toColumn), text);
 }
@@ -208,6 +213,77 @@ void TestLogView::utf8SplitBetweenChunks()
     for (const QByteArray &chunk : chunks)
         c.showData(chunk, true);
     QCOMPARE(c.toPlainText(), shown);
+}
+
+void TestLogView::longLinesAndTheByteCap_data()
+{
+    QTest::addColumn<int>("maxBytes");
+    QTest::addColumn<QByteArray>("line");   // sent in 4 KiB chunks, no line end
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("firstRowBytes");
+    const int max = LogLines::MaxRowBytes;
+    const int enough = 32 * 1024 * 1024;
+    QTest::newRow("continued after 64 KiB") << enough << QByteArray(max + 100, 'x') << 2 << max;
+    // a two-byte character across the limit starts the next row
+    QTest::newRow("not inside a character")
+        << enough << QByteArray(max - 1, 'x') + "\xd0\x96" + "yz" << 2 << max - 1;
+    QTest::newRow("the byte cap drops the oldest rows")
+        << 4 * max << QByteArray(20 * max + 5, 'j') << 4 << max;
+}
+
+void TestLogView::longLinesAndTheByteCap()
+{
+    QFETCH(int, maxBytes);
+    QFETCH(QByteArray, line);
+    QFETCH(int, rows);
+    QFETCH(int, firstRowBytes);
+    LogLines log(1000, maxBytes);
+    for (int i = 0; i < line.size(); i += 4096)
+        log.append(line.mid(i, 4096));
+    QCOMPARE(log.count(), rows);
+    QCOMPARE(log.row(0).bytes.size(), firstRowBytes);
+    QVERIFY(log.byteCount() <= maxBytes);
+    // the received text has no line end where a row was continued
+    const QString text = log.toPlainText();
+    QVERIFY(!text.contains(QLatin1Char('\n')));
+    QCOMPARE(text, QString::fromUtf8(line).right(text.size()));
+    QCOMPARE(text == QString::fromUtf8(line), maxBytes > line.size());
+}
+
+void TestLogView::sentLinesBetweenReceived_data()
+{
+    // received chunks and sent lines ("S:" in front) in their order
+    QTest::addColumn<QList<QByteArray>>("events");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QString>("received");
+    QTest::newRow("between whole lines")
+        << QList<QByteArray>{">A=1\r\n", "S:>I 0", ">B=2\r\n"} << QStringList{">A=1", ">I 0", ">B=2", ""}
+        << ">A=1\n>B=2\n";
+    QTest::newRow("into an open line, which goes on after it")
+        << QList<QByteArray>{">DN=20", "S:>I 1", "417\r\n"} << QStringList{">DN=20", ">I 1", "417", ""}
+        << ">DN=20417\n";
+    QTest::newRow("between the CR and the LF of a line end")
+        << QList<QByteArray>{"a\r", "S:x", "\nb"} << QStringList{"a", "x", "b"} << "a\nb";
+    QTest::newRow("into a UTF-8 character")
+        << QList<QByteArray>{"\xd0", "S:x", "\x9c\r\n"} << QStringList{"", "x", "М", ""} << "М\n";
+}
+
+void TestLogView::sentLinesBetweenReceived()
+{
+    QFETCH(QList<QByteArray>, events);
+    QFETCH(QStringList, rows);
+    QFETCH(QString, received);
+    LogLines log(100);
+    for (const QByteArray &e : events) {
+        if (e.startsWith("S:"))
+            log.appendSent(e.mid(2), LogLines::End::CRLF, 1);
+        else
+            log.append(e, 1);
+    }
+    QCOMPARE(linesOf(log), rows);
+    QCOMPARE(log.toPlainText(), received);
+    for (int i = 0; i < log.count(); ++i)
+        QCOMPARE(log.row(i).kind == LogLines::Kind::Sent, events.contains("S:" + rows.at(i).toUtf8()));
 }
 
 void TestLogView::mouseSelectsOnlyWhilePaused()
@@ -435,6 +511,25 @@ void TestLogView::paintsGreenOnBlackAndTheSelection()
     c.moveCursor(QTextCursor::End);
     QTRY_COMPARE_WITH_TIMEOUT(countPixels(onScreen(c), highlight), 0, 2000);
     QVERIFY(countPixels(onScreen(c), QColor(0, 255, 0).rgb()) > 20);
+}
+
+void TestLogView::longRowShowsAndHitsWhereScrolled()
+{
+    // a row far longer than the screen is only laid out in part: scrolled to its end, the
+    // end is painted there and a click lands on the characters under the mouse
+    Console c;
+    c.resize(400, 200);
+    c.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&c));
+    c.showData(QByteArray(60000, 'M') + "END", true);
+    QScrollBar *h = c.horizontalScrollBar();
+    QTRY_VERIFY(h->maximum() > c.fontMetrics().horizontalAdvance(QString(2000, QLatin1Char('M'))));
+    h->setValue(h->maximum());
+    QTRY_VERIFY(countPixels(c.screen()->grabWindow(c.winId()).toImage(), QColor(0, 255, 0).rgb()) > 20);
+    c.mouseSelectEnabled = true;
+    const int x = c.viewport()->width() - 4 - c.fontMetrics().horizontalAdvance(QStringLiteral("END")) / 2;
+    QTest::mouseClick(c.viewport(), Qt::LeftButton, {}, QPoint(x, 4 + c.fontMetrics().lineSpacing() / 2));
+    QVERIFY2(qAbs(c.cursorPosition() - 60001) <= 1, qPrintable(QString::number(c.cursorPosition())));
 }
 
 QTEST_MAIN(TestLogView)

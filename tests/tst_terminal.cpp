@@ -1,12 +1,17 @@
-// The terminal panel: the log, pause, clear, save, the command line and command files.
+// The terminal panel: the log, pause, clear, save, the command line and command files, the
+// view options, recording.
 #include "terminal/console.h"
 #include "terminal/terminal.h"
 #include "testutil.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QScreen>
 #include <QScrollBar>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -45,7 +50,19 @@ public:
 protected:
     QString askCommandFileName() override { return next; }
     QString askLogFileName() override { return next; }
+    QString askRecordFileName() override { return next; }
 };
+
+QAction *option(Terminal &t, const char *name)
+{
+    return t.findChild<QAction *>(QString::fromLatin1(name));
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 } // namespace
 
 class TestTerminal : public QObject
@@ -58,7 +75,12 @@ class TestTerminal : public QObject
     }
 
 private slots:
-    void init() { terminalPaused = false; }
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init()
+    {
+        terminalPaused = false;
+        QSettings().clear();
+    }
 
     void layoutAndTexts();
     void showData_data();
@@ -76,6 +98,15 @@ private slots:
     void commandFile();
     void commandFileErrors();
     void secondCommandFileEndsTheFirst();
+    void viewOptionsOffByDefaultAndRemembered();
+    void timeStampsAndSentLines();
+    void hexView_data();
+    void hexView();
+    void findInTheLog();
+    void passwordsMasked_data();
+    void passwordsMasked();
+    void recordButton_data();
+    void recordButton();
 };
 
 void TestTerminal::layoutAndTexts()
@@ -357,6 +388,210 @@ void TestTerminal::commandFile()
     for (const auto &args : spy)
         got << args.at(0).toString();
     QCOMPARE(got, sent);
+}
+
+void TestTerminal::viewOptionsOffByDefaultAndRemembered()
+{
+    const char *names[] = {"timeStampsAction", "sentLinesAction", "hexAction"};
+    {
+        Terminal t;
+        // off: nothing sent is shown, the log is as it always was
+        t.showSent(">I 0\r\n");
+        t.showReceived(">DN=1\r\n");
+        QCOMPARE(t.logConsole()->displayText(0), QStringLiteral(">DN=1"));
+        for (const char *name : names) {
+            QVERIFY2(!option(t, name)->isChecked(), name);
+            option(t, name)->setChecked(true);
+        }
+    }
+    Terminal again;
+    for (const char *name : names)
+        QVERIFY2(option(again, name)->isChecked(), name);
+    QVERIFY(again.logConsole()->timeStamps() && again.logConsole()->hex());
+}
+
+void TestTerminal::timeStampsAndSentLines()
+{
+    Terminal t;
+    option(t, "timeStampsAction")->setChecked(true);
+    option(t, "sentLinesAction")->setChecked(true);
+    t.showReceived(">DI=31\r\n>DN=20");
+    t.showSent(">I 0\r\n");
+    t.showReceived("17\r\n");
+    const QStringList rows{">DI=31", ">DN=20", "→ >I 0", "17"};
+    for (int i = 0; i < rows.size(); ++i) {
+        const QString shown = t.logConsole()->displayText(i);
+        // the local time of arrival, to the millisecond
+        const QTime time = QTime::fromString(shown.left(12), QStringLiteral("HH:mm:ss.zzz"));
+        QVERIFY2(time.isValid() && qAbs(time.msecsTo(QTime::currentTime())) < 5000, qPrintable(shown));
+        QCOMPARE(shown.mid(12), QLatin1Char(' ') + rows.at(i));
+    }
+    // the received text is what it always was
+    QCOMPARE(t.logConsole()->toPlainText(), QStringLiteral(">DI=31\n>DN=2017\n"));
+
+    // the sent line is painted in a colour of its own
+    t.resize(500, 400);
+    t.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t));
+    auto sentPixels = [&t] {
+        const QImage shot = t.screen()->grabWindow(t.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        int n = 0;
+        for (int i = 0; i < shot.width() * shot.height(); ++i)
+            n += (reinterpret_cast<const QRgb *>(shot.constBits())[i] & 0xffffff) == 0xffbf00;
+        return n;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(sentPixels() > 10, 2000);
+    t.clearConsole();
+    t.showReceived(">I 0\r\n");
+    QTRY_COMPARE_WITH_TIMEOUT(sentPixels(), 0, 2000);
+}
+
+void TestTerminal::hexView_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("hex");     // the first row as shown in hex
+    QTest::addColumn<QString>("text");    // the received text, whatever the view
+    QTest::newRow("not UTF-8") << QByteArray("\xff\xfe>A\r\n") << "FF FE 3E 41 0D 0A  ..>A.."
+                               << "\uFFFD\uFFFD>A\n";
+    QTest::newRow("zero byte: the rest of the chunk in hex only")
+        << QByteArray("AB\0\x01Z\n", 6) << "41 42 00 01 5A 0A  AB..Z." << "AB";
+    QTest::newRow("lone CR") << QByteArray("x\ry") << "78 0D  x." << "x\ny";
+    QTest::newRow("UTF-8 text") << QByteArray("\xd0\x96\n") << "D0 96 0A  ..." << "Ж\n";
+}
+
+void TestTerminal::hexView()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, hex);
+    QFETCH(QString, text);
+    Terminal t;
+    t.showReceived(bytes);
+    const QString plain = t.logConsole()->displayText(0);
+    option(t, "hexAction")->setChecked(true);
+    QCOMPARE(t.logConsole()->displayText(0), hex);
+    QCOMPARE(t.logConsole()->toPlainText(), text);
+    option(t, "hexAction")->setChecked(false);
+    QCOMPARE(t.logConsole()->displayText(0), plain);
+}
+
+void TestTerminal::findInTheLog()
+{
+    Terminal t;
+    t.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t));
+    QByteArray text = ">GK=1\r\n";
+    for (int i = 0; i < 300; ++i)
+        text += ">TW=" + QByteArray::number(i) + "\r\n";
+    t.showReceived(text + ">gk=2\r\n");
+    Console *c = t.logConsole();
+    auto *bar = t.findChild<QWidget *>(QStringLiteral("findBar"));
+    auto *edit = t.findChild<QLineEdit *>(QStringLiteral("findEdit"));
+    QVERIFY(!bar->isVisible());
+    c->setFocus();
+    QTest::keyClick(c, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(bar->isVisible());
+    QTRY_VERIFY(edit->hasFocus());
+
+    // next and previous, any case, going round; the match is selected and in view
+    QTest::keyClicks(edit, QStringLiteral(">Gk="));
+    const QList<QPair<Qt::KeyboardModifier, QString>> steps{
+        {Qt::NoModifier, ">GK="}, {Qt::NoModifier, ">gk="}, {Qt::NoModifier, ">GK="},
+        {Qt::ShiftModifier, ">gk="}, {Qt::ShiftModifier, ">GK="}};
+    for (const auto &step : steps) {
+        QTest::keyClick(edit, Qt::Key_Return, step.first);
+        QCOMPARE(c->selectedText(), step.second);
+        QCOMPARE(c->verticalScrollBar()->value() > 250, step.second == QLatin1String(">gk="));
+    }
+    // the log stays on what was found while the bar is open
+    t.showReceived(text);
+    QVERIFY(c->verticalScrollBar()->value() < 250);
+    QTest::keyClick(edit, Qt::Key_Escape);
+    QVERIFY(!bar->isVisible());
+    t.showReceived(text);
+    QCOMPARE(c->verticalScrollBar()->value(), c->verticalScrollBar()->maximum());
+}
+
+void TestTerminal::passwordsMasked_data()
+{
+    QTest::addColumn<QByteArray>("written");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QByteArray>("secret");
+    QTest::newRow("access password") << QByteArray("482915*SETP*#1=srv,20#4=0000\r\n")
+                                     << "•••*SETP*#1=srv,20#4=0000" << QByteArray("482915");
+    QTest::newRow("new password in item 3") << QByteArray("482915*SETP*#1=a,1#3=777111#4=1\r\n")
+                                            << "•••*SETP*#1=a,1#3=•••#4=1" << QByteArray("777111");
+    QTest::newRow("new password as the last item")
+        << QByteArray("pw*SETP*#13=5#3=99x\r\n") << "•••*SETP*#13=5#3=•••" << QByteArray("99x");
+    QTest::newRow("a command is left alone") << QByteArray(">D 15;0\r\n") << ">D 15;0" << QByteArray("\x01");
+}
+
+void TestTerminal::passwordsMasked()
+{
+    QFETCH(QByteArray, written);
+    QFETCH(QString, shown);
+    QFETCH(QByteArray, secret);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("rec.log"));
+    Terminal t;
+    option(t, "sentLinesAction")->setChecked(true);
+    QVERIFY(t.startRecording(path));
+    t.showSent(written);
+    t.stopRecording();
+    QCOMPARE(t.logConsole()->displayText(0), QStringLiteral("→ ") + shown);
+    const QByteArray recorded = readAll(path);
+    QVERIFY2(recorded.contains(" → " + shown.toUtf8() + "\\r\\n\n"), recorded.constData());
+    QVERIFY(!recorded.contains(secret));
+}
+
+void TestTerminal::recordButton_data()
+{
+    QTest::addColumn<QString>("path");      // answer to the file dialog
+    QTest::addColumn<bool>("starts");
+    QTest::addColumn<QString>("message");   // of the box that ends recording
+    QTest::newRow("records") << "rec.log" << true << "";
+    QTest::newRow("the dialog cancelled") << "" << false << "";
+    // nobody, not even root, can create a file in /proc
+    QTest::newRow("the file cannot be created") << "/proc/kvt-record.log" << false
+                                                << "Не удалось создать файл записи\r\n/proc/kvt-record.log\r\n";
+    QTest::newRow("the disk is full") << "/dev/full" << true
+                                      << "Запись в файл остановлена: файл не удаётся записать\r\n/dev/full\r\n";
+}
+
+void TestTerminal::recordButton()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, starts);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    ScriptedTerminal t;
+    QSignalSpy status(&t, &Terminal::recordingStatusChanged);
+    ModalCloser closer;
+    auto *record = button(t, "recordButton");
+    QCOMPARE(record->text(), QStringLiteral("Запись в файл"));
+    t.next = path.isEmpty() || path.startsWith(QLatin1Char('/')) ? path : dir.filePath(path);
+    record->click();
+    QCOMPARE(t.isRecording(), starts);
+    QCOMPARE(record->isChecked(), starts);
+    QCOMPARE(!status.isEmpty() && status.last().at(0).toString().startsWith("Запись: " + QFileInfo(path).fileName() + ", 0 Б"), starts);
+    t.showReceived(">A=1\r\n");
+    button(t, "pauseButton")->click();   // recorded whatever the log shows
+    t.showReceived(">B=2\r\n");
+    if (!message.isEmpty()) {
+        QTRY_COMPARE_WITH_TIMEOUT(closer.texts.size(), 1, 3000);
+        QVERIFY2(closer.texts.first().startsWith(message), qPrintable(closer.texts.first()));
+        QCOMPARE(closer.titles.first(), QStringLiteral("Запись в файл"));
+        QVERIFY(!t.isRecording() && !record->isChecked());
+    }
+    if (!t.isRecording()) {
+        QCOMPARE(t.logConsole()->toPlainText(), QStringLiteral(">A=1\n"));   // the program goes on
+        return;
+    }
+    QTRY_VERIFY(!status.last().at(0).toString().endsWith(QStringLiteral(", 0 Б")));
+    record->click();
+    QVERIFY(!t.isRecording());
+    QCOMPARE(status.last().at(0).toString(), QString());
+    const QByteArray recorded = readAll(t.next);
+    QVERIFY2(recorded.contains(" ← >B=2\\r\\n\n") && recorded.endsWith(" ## Запись остановлена\n"), recorded.constData());
 }
 
 QTEST_MAIN(TestTerminal)

@@ -1,0 +1,240 @@
+#include "terminal/recorder.h"
+
+#include "terminal/localtime.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QMutexLocker>
+#include <QThread>
+
+namespace {
+// The writer lets a batch gather this long before it writes again, so a busy line is
+// written a few dozen times a second, not once per chunk.
+constexpr unsigned long BatchMs = 20;
+
+// Length of the well-formed UTF-8 character at p (bytes up to end), 0 if there is none.
+int utf8Length(const uchar *p, const uchar *end)
+{
+    const uchar c = p[0];
+    int n = 0;
+    uchar lo = 0x80, hi = 0xBF;   // range of the second byte
+    if (c >= 0xC2 && c <= 0xDF) {
+        n = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        n = 3;
+        if (c == 0xE0)
+            lo = 0xA0;
+        else if (c == 0xED)
+            hi = 0x9F;   // no surrogates
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        n = 4;
+        if (c == 0xF0)
+            lo = 0x90;
+        else if (c == 0xF4)
+            hi = 0x8F;
+    } else {
+        return 0;
+    }
+    if (end - p < n || p[1] < lo || p[1] > hi)
+        return 0;
+    for (int i = 2; i < n; ++i)
+        if ((p[i] & 0xC0) != 0x80)
+            return 0;
+    return n;
+}
+
+const char Hex[] = "0123456789ABCDEF";
+} // namespace
+
+Recorder::Recorder(QObject *parent)
+    : QObject(parent)
+{
+}
+
+Recorder::~Recorder()
+{
+    stop();
+}
+
+bool Recorder::start(const QString &fileName, QString *error)
+{
+    stop();
+    auto *f = new QFile(fileName);
+    // unbuffered: the writer makes its own batches
+    if (!f->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+        if (error)
+            *error = f->errorString();
+        delete f;
+        return false;
+    }
+    name = fileName;
+    file = f;
+    written = 0;
+    stopping = false;
+    queue.clear();
+    thread = QThread::create([this] { writeLoop(); });
+    thread->setObjectName(QStringLiteral("recorder"));
+    thread->start();
+    return true;
+}
+
+void Recorder::stop()
+{
+    if (!thread)
+        return;
+    {
+        QMutexLocker lock(&mutex);
+        stopping = true;
+        wake.wakeAll();
+    }
+    thread->wait();
+    // a failure reported meanwhile belongs to this recording, which is over
+    QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
+    delete thread;
+    thread = nullptr;
+    file->close();
+    delete file;
+    file = nullptr;
+}
+
+void Recorder::push(Kind kind, const QByteArray &data, qint64 time)
+{
+    if (!thread)
+        return;
+    QMutexLocker lock(&mutex);
+    queue.push_back(Entry{kind, time, data});
+    if (writerWaiting)
+        wake.wakeOne();
+}
+
+void Recorder::received(const QByteArray &chunk, qint64 time)
+{
+    if (!chunk.isEmpty())
+        push(Kind::Received, chunk, time);
+}
+
+void Recorder::sent(const QByteArray &line, qint64 time)
+{
+    if (!line.isEmpty())
+        push(Kind::Sent, line, time);
+}
+
+void Recorder::note(const QString &text, qint64 time)
+{
+    QString oneLine = text;
+    oneLine.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    push(Kind::Note, oneLine.toUtf8(), time);
+}
+
+void Recorder::escape(const char *bytes, int size, QByteArray &out)
+{
+    const uchar *p = reinterpret_cast<const uchar *>(bytes);
+    const uchar *const end = p + size;
+    while (p < end) {
+        // a run of plain printable ASCII goes in one piece
+        const uchar *q = p;
+        while (q < end && *q >= 0x20 && *q < 0x7F && *q != '\\')
+            ++q;
+        if (q > p) {
+            out.append(reinterpret_cast<const char *>(p), int(q - p));
+            p = q;
+            continue;
+        }
+        const uchar c = *p;
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c >= 0x80) {
+            const int n = utf8Length(p, end);
+            if (n > 0) {
+                out.append(reinterpret_cast<const char *>(p), n);
+                p += n;
+                continue;
+            }
+            out += "\\x";
+            out += Hex[c >> 4];
+            out += Hex[c & 15];
+        } else {
+            out += "\\x";
+            out += Hex[c >> 4];
+            out += Hex[c & 15];
+        }
+        ++p;
+    }
+}
+
+void Recorder::writeLoop()
+{
+    LocalTimeText clock;
+    std::vector<Entry> batch;
+    QByteArray out;
+    QByteArray stamp;
+    qint64 stampTime = -1;
+    bool broken = false;
+    for (;;) {
+        {
+            QMutexLocker lock(&mutex);
+            while (queue.empty() && !stopping) {
+                writerWaiting = true;
+                wake.wait(&mutex);
+                writerWaiting = false;
+            }
+            batch.swap(queue);
+        }
+        if (batch.empty())
+            break;   // stopping, and all is written
+
+        out.clear();
+        for (const Entry &e : batch) {
+            if (e.time != stampTime) {
+                stampTime = e.time;
+                stamp.clear();
+                clock.appendDateTime(e.time, stamp);
+            }
+            if (e.kind == Kind::Note) {
+                out += stamp;
+                out += " ## ";
+                out += e.data;
+                out += '\n';
+                continue;
+            }
+            const char *mark = e.kind == Kind::Received ? " \xE2\x86\x90 " : " \xE2\x86\x92 ";
+            const char *p = e.data.constData();
+            const char *const end = p + e.data.size();
+            while (p < end) {
+                // one line of the file per line end
+                const char *q = p;
+                while (q < end && *q != '\n' && *q != '\r')
+                    ++q;
+                if (q < end) {
+                    if (*q == '\r' && q + 1 < end && q[1] == '\n')
+                        ++q;
+                    ++q;
+                }
+                out += stamp;
+                out += mark;
+                escape(p, int(q - p), out);
+                out += '\n';
+                p = q;
+            }
+        }
+        batch.clear();
+
+        if (!broken) {
+            const qint64 n = file->write(out);
+            if (n != out.size()) {
+                broken = true;   // what comes after is dropped; the owner stops recording
+                emit failed(file->errorString());
+            } else {
+                written += n;
+            }
+        }
+        if (!stopping)
+            QThread::msleep(BatchMs);
+    }
+}
