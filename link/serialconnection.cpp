@@ -1,6 +1,7 @@
 #include "mainwindow/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "charts/chartspanel.h"
 #include "portdialog/settingsdialog.h"
 #include "status/fieldtext.h"
 #include "terminal/terminal.h"
@@ -48,6 +49,7 @@ void MainWindow::openSerialPort()
         lineHungUp = false;
         // a line cut off by the last close must not prefix the first record of this connection
         framer.reset();
+        charts->clear();   // the charts show one connection
         terminal->setConsoleEnabled(true);
         setConnectedActions(true);
         ui->centralWidget->setEnabled(true);

@@ -1,6 +1,7 @@
 #include "mainwindow/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "charts/chartspanel.h"
 #include "portdialog/settingsdialog.h"
 #include "status/fieldtext.h"
 #include "terminal/terminal.h"
@@ -46,7 +47,9 @@ MainWindow::MainWindow(QWidget *parent)
     addDockWidget(Qt::LeftDockWidgetArea, logDock);
     logDock->hide();
 
+    charts = ChartsPanel::addDockTo(this);
     routeRecords();
+    charts->registerTaps(router);
 
     serial = new QSerialPort(this);
     serial->setObjectName(QStringLiteral("serial"));

@@ -20,6 +20,7 @@ class QSpinBox;
 class QTabWidget;
 class QTranslator;
 class QDockWidget;
+class ChartsPanel;
 class SettingsDialog;
 class Terminal;
 
@@ -51,6 +52,7 @@ public:
     SettingsDialog *portSettingsDialog() const { return settingsDialog; }
     QTabWidget *tabs() const { return tabWidget; }
     const LineFramer &framing() const { return framer; }
+    ChartsPanel *chartsPanel() const { return charts; }
 
 public slots:
     void openSerialPort();
@@ -137,6 +139,7 @@ private:
     SettingsDialog *settingsDialog = nullptr;
     Terminal *terminal = nullptr;
     QDockWidget *logDock = nullptr;
+    ChartsPanel *charts = nullptr;
     QTabWidget *tabWidget = nullptr;
     QTranslator *translator = nullptr;
 

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the program, its tests and benchmarks need, when missing.
 set -e
-PACKAGES="build-essential cmake qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev qttools5-dev qttools5-dev-tools libbenchmark-dev"
+PACKAGES="build-essential cmake qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev qttools5-dev qttools5-dev-tools libbenchmark-dev libqwt-qt5-dev"
 missing=""
 for p in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -1,0 +1,343 @@
+#include "charts/timeplot.h"
+
+#include <qwt_date.h>
+#include <qwt_date_scale_draw.h>
+#include <qwt_date_scale_engine.h>
+#include <qwt_legend.h>
+#include <qwt_plot_canvas.h>
+#include <qwt_plot_curve.h>
+#include <qwt_plot_grid.h>
+#include <qwt_plot_magnifier.h>
+#include <qwt_plot_panner.h>
+#include <qwt_plot_zoomer.h>
+#include <qwt_scale_draw.h>
+#include <qwt_scale_widget.h>
+#include <qwt_text.h>
+
+#include <QEvent>
+#include <QPen>
+#include <QVector>
+
+QColor chartSeriesColor(ChartSeries series, bool darkBackground)
+{
+    // strong enough on white, and lighter ones of the same hues on the dark look's base
+    static const QRgb onLight[] = {0x1f77b4, 0xd62728, 0x2ca02c, 0x9467bd,
+                                   0xe67e00, 0x138d9c, 0xc2449a};
+    static const QRgb onDark[] = {0x5cadff, 0xff6b6b, 0x69db7c, 0xc9a0ff,
+                                  0xffa94d, 0x4fd6e6, 0xf783c8};
+    const int i = chartSeriesInfo(series).indexInPane % int(sizeof(onLight) / sizeof(QRgb));
+    return QColor(darkBackground ? onDark[i] : onLight[i]);
+}
+
+namespace {
+
+bool isDark(const QPalette &palette)
+{
+    return palette.color(QPalette::Base).lightness() < 128;
+}
+
+// The points of a buffer between two times, one more on each side, thinned out when there
+// are many more of them than pixels across: each pixel column then keeps its lowest and its
+// highest point, in the order they came, so spikes stay visible.
+QVector<QPointF> pointsBetween(const ChartBuffer &buffer, qint64 from, qint64 to, int pixels)
+{
+    const int begin = qMax(0, buffer.firstAtOrAfter(from) - 1);
+    const int end = qMin(buffer.size(), buffer.firstAfter(to) + 1);
+    QVector<QPointF> out;
+    if (end <= begin)
+        return out;
+    const int count = end - begin;
+    if (count <= 4 * pixels || to <= from) {
+        out.reserve(count);
+        for (int i = begin; i < end; ++i)
+            out.append(QPointF(double(buffer.at(i).time), buffer.at(i).value));
+        return out;
+    }
+    out.reserve(4 * pixels + 4);
+    const double msPerPixel = double(to - from) / double(qMax(1, pixels));
+    int i = begin;
+    while (i < end) {
+        const qint64 column = qint64(double(buffer.at(i).time - from) / msPerPixel);
+        int low = i, high = i;
+        int j = i + 1;
+        for (; j < end && qint64(double(buffer.at(j).time - from) / msPerPixel) == column; ++j) {
+            if (buffer.at(j).value < buffer.at(low).value)
+                low = j;
+            if (buffer.at(j).value > buffer.at(high).value)
+                high = j;
+        }
+        const int first = qMin(low, high), second = qMax(low, high);
+        out.append(QPointF(double(buffer.at(first).time), buffer.at(first).value));
+        if (second != first)
+            out.append(QPointF(double(buffer.at(second).time), buffer.at(second).value));
+        i = j;
+    }
+    return out;
+}
+
+// Values in the plain "C" notation, without digit grouping (2000, not 2,000).
+class ValueScaleDraw : public QwtScaleDraw
+{
+public:
+    QwtText label(double value) const override { return QwtText(QString::number(value, 'g', 6)); }
+};
+
+} // namespace
+
+// Drag a rectangle to zoom into its time span; the right button goes back one step. The
+// value axis is left to scale itself.
+class TimeZoomer : public QwtPlotZoomer
+{
+public:
+    explicit TimeZoomer(TimePlot *plot)
+        : QwtPlotZoomer(QwtPlot::xBottom, QwtPlot::yLeft, plot->canvas(), false)
+        , owner(plot)
+    {
+        setTrackerMode(QwtPicker::AlwaysOn);
+        setRubberBand(QwtPicker::RectRubberBand);
+    }
+
+    void restart()
+    {
+        quiet = true;
+        setZoomBase(false);
+        quiet = false;
+    }
+
+protected:
+    void rescale() override
+    {
+        if (quiet)
+            return;
+        const QRectF r = zoomRect();
+        emit owner->rangePicked(r.left(), r.right());
+    }
+
+    void begin() override
+    {
+        // zooming starts from whatever the panel shows now, not from where it started last time
+        if (zoomRectIndex() == 0)
+            restart();
+        QwtPlotZoomer::begin();
+    }
+
+    QwtText trackerTextF(const QPointF &pos) const override
+    {
+        const QString time = QwtDate::toDateTime(pos.x(), Qt::LocalTime).toString(QStringLiteral("hh:mm:ss"));
+        return QwtText(QStringLiteral("%1  %2").arg(time, QString::number(pos.y(), 'g', 4)));
+    }
+
+private:
+    TimePlot *owner;
+    bool quiet = false;
+};
+
+// Drags the time axis along.
+class TimePanner : public QwtPlotPanner
+{
+public:
+    TimePanner(TimePlot *plot, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
+        : QwtPlotPanner(plot->canvas())
+        , owner(plot)
+    {
+        setOrientations(Qt::Horizontal);
+        setMouseButton(button, modifiers);
+        setAxisEnabled(QwtPlot::yLeft, false);
+        setAxisEnabled(QwtPlot::yRight, false);
+    }
+
+    void moveCanvas(int dx, int dy) override
+    {
+        QwtPlotPanner::moveCanvas(dx, dy);
+        owner->pickedOnAxis();
+    }
+
+private:
+    TimePlot *owner;
+};
+
+// Ctrl + wheel widens or narrows the time span; the plain wheel is left to scroll the panes.
+class TimeMagnifier : public QwtPlotMagnifier
+{
+public:
+    explicit TimeMagnifier(TimePlot *plot)
+        : QwtPlotMagnifier(plot->canvas())
+        , owner(plot)
+    {
+        setAxisEnabled(QwtPlot::yLeft, false);
+        setAxisEnabled(QwtPlot::yRight, false);
+        setMouseButton(Qt::NoButton);
+        setWheelModifiers(Qt::ControlModifier);
+        // the zoomer has + and - for its history
+        setZoomInKey(Qt::Key_unknown, Qt::NoModifier);
+        setZoomOutKey(Qt::Key_unknown, Qt::NoModifier);
+    }
+
+protected:
+    void rescale(double factor) override
+    {
+        QwtPlotMagnifier::rescale(factor);
+        owner->pickedOnAxis();
+    }
+
+private:
+    TimePlot *owner;
+};
+
+TimePlot::TimePlot(ChartPane pane, const ChartStore &store, bool interactive, QWidget *parent)
+    : QwtPlot(parent)
+    , paneId(pane)
+    , store(store)
+{
+    setAutoReplot(false);
+    auto *plotCanvas = new QwtPlotCanvas;
+    plotCanvas->setFrameStyle(QFrame::Box | QFrame::Plain);
+    plotCanvas->setLineWidth(1);
+    setCanvas(plotCanvas);
+
+    setAxisScaleDraw(QwtPlot::xBottom, new QwtDateScaleDraw(Qt::LocalTime));
+    setAxisScaleEngine(QwtPlot::xBottom, new QwtDateScaleEngine(Qt::LocalTime));
+    auto *timeDraw = static_cast<QwtDateScaleDraw *>(axisScaleDraw(QwtPlot::xBottom));
+    timeDraw->setDateFormat(QwtDate::Second, QStringLiteral("hh:mm:ss"));
+    timeDraw->setDateFormat(QwtDate::Minute, QStringLiteral("hh:mm"));
+    timeDraw->setDateFormat(QwtDate::Hour, QStringLiteral("hh:mm"));
+    setAxisScaleDraw(QwtPlot::yLeft, new ValueScaleDraw);
+    setAxisMaxMajor(QwtPlot::xBottom, 6);
+    setAxisMaxMajor(QwtPlot::yLeft, 5);
+    // the same width of value scale in every pane keeps the time axes one under another
+    axisScaleDraw(QwtPlot::yLeft)->setMinimumExtent(fontMetrics().horizontalAdvance(QStringLiteral("00000.0")));
+
+    grid = new QwtPlotGrid;
+    grid->attach(this);
+
+    for (int i = 0; i < chartSeriesCount; ++i) {
+        const auto series = ChartSeries(i);
+        const ChartSeriesInfo &info = chartSeriesInfo(series);
+        if (info.pane != pane)
+            continue;
+        auto *curve = new QwtPlotCurve(chartSeriesName(series));
+        curve->setStyle(info.steps ? QwtPlotCurve::Steps : QwtPlotCurve::Lines);
+        curve->setPaintAttribute(QwtPlotCurve::FilterPoints, true);
+        curve->setLegendAttribute(QwtPlotCurve::LegendShowLine, true);
+        curve->setLegendIconSize(QSize(18, 8));
+        curve->setItemAttribute(QwtPlotItem::Legend, false);   // until it has points
+        curve->setRenderHint(QwtPlotItem::RenderAntialiased, !interactive);
+        curves[size_t(i)] = curve;
+        shown[size_t(i)] = true;
+        curve->attach(this);
+    }
+
+    auto *legend = new QwtLegend;
+    insertLegend(legend, QwtPlot::TopLegend);
+
+    if (interactive) {
+        zoomer = new TimeZoomer(this);
+        new TimePanner(this, Qt::MiddleButton, Qt::NoModifier);
+        new TimePanner(this, Qt::LeftButton, Qt::ShiftModifier);
+        new TimeMagnifier(this);
+    }
+    applyLook(palette());
+}
+
+void TimePlot::setSeriesShown(ChartSeries series, bool on)
+{
+    QwtPlotCurve *curve = curves[size_t(series)];
+    if (!curve || shown[size_t(series)] == on)
+        return;
+    shown[size_t(series)] = on;
+    if (on)
+        curve->attach(this);
+    else
+        curve->detach();
+}
+
+bool TimePlot::isSeriesShown(ChartSeries series) const
+{
+    return curves[size_t(series)] && shown[size_t(series)];
+}
+
+bool TimePlot::hasShownPoints() const
+{
+    for (int i = 0; i < chartSeriesCount; ++i)
+        if (isSeriesShown(ChartSeries(i)) && !store.points(ChartSeries(i)).isEmpty())
+            return true;
+    return false;
+}
+
+bool TimePlot::hasShownPointsIn(qint64 from, qint64 to) const
+{
+    for (int i = 0; i < chartSeriesCount; ++i) {
+        if (!isSeriesShown(ChartSeries(i)))
+            continue;
+        const ChartBuffer &b = store.points(ChartSeries(i));
+        if (b.firstAtOrAfter(from) < b.firstAfter(to))
+            return true;
+    }
+    return false;
+}
+
+void TimePlot::setTimeRange(qint64 from, qint64 to, int pixels)
+{
+    if (pixels <= 0)
+        pixels = qMax(100, canvas()->width());
+    for (int i = 0; i < chartSeriesCount; ++i) {
+        if (!isSeriesShown(ChartSeries(i)))
+            continue;
+        QwtPlotCurve *curve = curves[size_t(i)];
+        const ChartBuffer &points = store.points(ChartSeries(i));
+        curve->setSamples(pointsBetween(points, from, to, pixels));
+        // the legend names the series the terminal reports, not every one the pane could have
+        if (curve->testItemAttribute(QwtPlotItem::Legend) == points.isEmpty())
+            curve->setItemAttribute(QwtPlotItem::Legend, !points.isEmpty());
+    }
+    setAxisScale(QwtPlot::xBottom, double(from), double(to));
+}
+
+void TimePlot::setTimeAxisShown(bool on)
+{
+    enableAxis(QwtPlot::xBottom, on);
+}
+
+void TimePlot::restartZoom()
+{
+    if (zoomer)
+        zoomer->restart();
+}
+
+void TimePlot::pickedOnAxis()
+{
+    const QwtInterval range = axisInterval(QwtPlot::xBottom);
+    emit rangePicked(range.minValue(), range.maxValue());
+}
+
+void TimePlot::applyLook(const QPalette &pal)
+{
+    const bool dark = isDark(pal);
+    setCanvasBackground(pal.brush(QPalette::Base));
+    QColor gridColor = pal.color(QPalette::Text);
+    gridColor.setAlpha(dark ? 60 : 45);
+    grid->setMajorPen(QPen(gridColor, 0, Qt::DotLine));
+    for (int i = 0; i < chartSeriesCount; ++i) {
+        if (QwtPlotCurve *curve = curves[size_t(i)])
+            // thin lines are drawn fastest; pictures get smooth, thicker ones
+            curve->setPen(QPen(chartSeriesColor(ChartSeries(i), dark), zoomer ? 1.0 : 1.6));
+    }
+    if (zoomer) {
+        zoomer->setRubberBandPen(QPen(pal.color(QPalette::Highlight)));
+        zoomer->setTrackerPen(QPen(pal.color(QPalette::Text)));
+    }
+    if (auto *c = qobject_cast<QFrame *>(canvas())) {
+        QPalette framePalette = c->palette();
+        framePalette.setColor(QPalette::WindowText, pal.color(QPalette::Mid));
+        c->setPalette(framePalette);
+    }
+}
+
+void TimePlot::changeEvent(QEvent *event)
+{
+    QwtPlot::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        applyLook(palette());
+        replot();
+    }
+}

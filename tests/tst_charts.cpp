@@ -1,0 +1,428 @@
+// The live charts: records turned into points, memory bounds, the view following the clock,
+// the pictures for the report, and the dock in the main window.
+#include "app/styleloader.h"
+#include "charts/chartspanel.h"
+#include "charts/timeplot.h"
+#include "link/recordrouter.h"
+#include "testutil.h"
+
+#include <QComboBox>
+#include <QDockWidget>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+const char *const seriesKeys[chartSeriesCount] = {
+    "supply", "battery", "gsm",  "sats", "hdop", "speed", "lls0",  "lls1",
+    "lls2",   "lls3",    "lls4", "lls5", "lls6", "rpm",   "fuel%", "fuelL",
+};
+
+// Frames the text as the window does and hands each record line to the router.
+void dispatchText(RecordRouter &router, const QByteArray &text)
+{
+    LineFramer framer;
+    framer.feed(text, [&](const RecordLine &line) { router.dispatch(line); });
+}
+
+// "key=value key=value" of every series that has points, the newest value of each.
+QString newestValues(const ChartStore &store)
+{
+    QStringList out;
+    for (int i = 0; i < chartSeriesCount; ++i) {
+        const ChartBuffer &b = store.points(ChartSeries(i));
+        if (!b.isEmpty())
+            out << QStringLiteral("%1=%2").arg(QLatin1String(seriesKeys[i])).arg(b.last().value);
+    }
+    return out.join(QLatin1Char(' '));
+}
+
+// Whether the image has a pixel within a small distance of the colour.
+bool hasColour(const QImage &image, const QColor &colour, int tolerance = 40)
+{
+    const QImage img = image.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < img.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+        for (int x = 0; x < img.width(); ++x) {
+            if (qAbs(qRed(line[x]) - colour.red()) + qAbs(qGreen(line[x]) - colour.green())
+                    + qAbs(qBlue(line[x]) - colour.blue())
+                < tolerance)
+                return true;
+        }
+    }
+    return false;
+}
+
+// A few minutes of a busy terminal, one round of records every 2 s; the clock moves on.
+void feedMinutes(RecordRouter &router, qint64 &clock, int minutes)
+{
+    for (int s = 0; s < minutes * 60; s += 2) {
+        clock += 2000;
+        const int wave = (s / 2) % 60;
+        dispatchText(router, QStringLiteral(">PB=%1;%2\n>ML=%3;250;01\n>GS=%4;%5;140;%6;90\n"
+                                            ">LLS=1;0;%7;20\n>LLS=1;1;%8;20\n>CH=%9\n>CG=%10\n")
+                                 .arg(12400 + wave * 10)
+                                 .arg(4100 - wave)
+                                 .arg(12 + (wave / 10) % 15)
+                                 .arg(6 + (wave / 15))
+                                 .arg(wave < 30 ? wave * 2 : 120 - wave * 2)
+                                 .arg(9 + wave % 7)
+                                 .arg(2000 - s)
+                                 .arg(1500 + (wave % 20) * 5)
+                                 .arg(800 + wave * 30)
+                                 .arg(600 - s / 10)
+                                 .toLatin1());
+    }
+}
+
+} // namespace
+
+class TestCharts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void recordsBecomePoints_data();
+    void recordsBecomePoints();
+    void pointTimeIsArrival();
+    void oldPointsDropped_data();
+    void oldPointsDropped();
+    void clearEmpties();
+    void viewFollowsPausesAndZooms();
+    void panesShowOnlyShownSeriesWithPoints();
+    void recentPictureForReport();
+    void dockInMainWindow();
+    void lookLightAndDark_data();
+    void lookLightAndDark();
+};
+
+void TestCharts::recordsBecomePoints_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("points");
+
+    QTest::newRow("supply and battery, mV to V") << QByteArray(">PB=12600;4100") << "supply=12.6 battery=4.1";
+    QTest::newRow("battery empty") << QByteArray(">PB=13850;") << "supply=13.85";
+    QTest::newRow("voltages not numbers") << QByteArray(">PB=12.6V;abc") << "";
+    QTest::newRow("gsm level") << QByteArray(">ML=17;250;01") << "gsm=17";
+    QTest::newRow("gsm top of scale") << QByteArray(">ML=31;250;01") << "gsm=31";
+    QTest::newRow("gsm 99 is not known") << QByteArray(">ML=99;250;01") << "";
+    QTest::newRow("gsm negative") << QByteArray(">ML=-1;250;01") << "";
+    QTest::newRow("fix: satellites, speed, hdop/10") << QByteArray(">GS=9;63;150;12;270") << "sats=9 hdop=1.2 speed=63";
+    QTest::newRow("fix without hdop") << QByteArray(">GS=7;0;150;;") << "sats=7 speed=0";
+    QTest::newRow("fix fields not numbers") << QByteArray(">GS=x;fast;150;-;270") << "";
+    QTest::newRow("fix satellites fraction") << QByteArray(">GS=7.5;40;150;9;0") << "hdop=0.9 speed=40";
+    QTest::newRow("fuel sensor 0") << QByteArray(">LLS=1;0;1500;21") << "lls0=1500";
+    QTest::newRow("fuel sensor 6") << QByteArray(">LLS=2;6;2.5;21") << "lls6=2.5";
+    QTest::newRow("fuel sensor 7 is none") << QByteArray(">LLS=1;7;1500;21") << "";
+    QTest::newRow("fuel sensor 00 is none") << QByteArray(">LLS=1;00;1500;21") << "";
+    QTest::newRow("fuel sensor number empty") << QByteArray(">LLS=1;;1500;21") << "";
+    QTest::newRow("fuel level not a number") << QByteArray(">LLS=1;3;err;21") << "";
+    QTest::newRow("engine speed") << QByteArray(">CH=2150") << "rpm=2150";
+    QTest::newRow("engine speed empty") << QByteArray(">CH=") << "";
+    QTest::newRow("fuel per cent /10") << QByteArray(">CG=455") << "fuel%=45.5";
+    QTest::newRow("fuel litres /10") << QByteArray(">CR=1234") << "fuelL=123.4";
+    QTest::newRow("fuel nan") << QByteArray(">CG=nan") << "";
+    QTest::newRow("fuel infinite") << QByteArray(">CR=inf") << "";
+    QTest::newRow("vehicle speed is not plotted") << QByteArray(">CJ=60") << "";
+    QTest::newRow("name in lower case") << QByteArray(">pb=12600;4100") << "";
+}
+
+void TestCharts::recordsBecomePoints()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, points);
+    ChartStore store;
+    ChartFeed feed(store, [] { return qint64(1000); });
+    RecordRouter router;
+    feed.registerTaps(router);
+    dispatchText(router, line + "\r\n");
+    QCOMPARE(newestValues(store), points);
+    // one record gives at most one point per series
+    for (int i = 0; i < chartSeriesCount; ++i)
+        QVERIFY(store.points(ChartSeries(i)).size() <= 1);
+}
+
+void TestCharts::pointTimeIsArrival()
+{
+    qint64 now = 5000;
+    ChartsPanel panel;
+    panel.setClock([&] { return now; });
+    RecordRouter router;
+    panel.registerTaps(router);
+    dispatchText(router, ">PB=12000;4000\n");
+    now = 7500;
+    dispatchText(router, ">PB=12100;\n");
+    const ChartBuffer &supply = panel.store().points(ChartSeries::SupplyVoltage);
+    QCOMPARE(supply.size(), 2);
+    QCOMPARE(supply.at(0).time, qint64(5000));
+    QCOMPARE(supply.at(1).time, qint64(7500));
+    QCOMPARE(panel.latest(ChartSeries::SupplyVoltage)->value, 12.1);
+    QCOMPARE(panel.latest(ChartSeries::BatteryVoltage)->time, qint64(5000));
+    QVERIFY(!panel.latest(ChartSeries::Speed));
+}
+
+void TestCharts::oldPointsDropped_data()
+{
+    QTest::addColumn<qint64>("keepMs");
+    QTest::addColumn<int>("cap");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<qint64>("stepMs");
+    QTest::addColumn<int>("firstKept");   // the value (= index) of the oldest point kept
+    QTest::addColumn<int>("kept");
+
+    QTest::newRow("all within the hour") << qint64(3600000) << 100 << 50 << qint64(1000) << 0 << 50;
+    QTest::newRow("older than the window") << qint64(10000) << 100 << 50 << qint64(1000) << 39 << 11;
+    QTest::newRow("beyond the cap") << qint64(3600000) << 20 << 50 << qint64(1000) << 30 << 20;
+    QTest::newRow("long run, cap") << qint64(3600000) << 1000 << 100000 << qint64(10) << 99000 << 1000;
+    QTest::newRow("long run, window") << qint64(60000) << 36000 << 100000 << qint64(100) << 99399 << 601;
+    QTest::newRow("same time, cap") << qint64(1000) << 5 << 12 << qint64(0) << 7 << 5;
+}
+
+void TestCharts::oldPointsDropped()
+{
+    QFETCH(qint64, keepMs);
+    QFETCH(int, cap);
+    QFETCH(int, count);
+    QFETCH(qint64, stepMs);
+    QFETCH(int, firstKept);
+    QFETCH(int, kept);
+    ChartStore store(keepMs, cap);
+    for (int i = 0; i < count; ++i)
+        store.add(ChartSeries::Speed, qint64(i) * stepMs, double(i));
+    const ChartBuffer &b = store.points(ChartSeries::Speed);
+    QCOMPARE(b.size(), kept);
+    for (int k = 0; k < b.size(); ++k)
+        QCOMPARE(b.at(k).value, double(firstKept + k));
+    QCOMPARE(b.last().time, qint64(count - 1) * stepMs);
+    QVERIFY(store.points(ChartSeries::Hdop).isEmpty());
+}
+
+void TestCharts::clearEmpties()
+{
+    qint64 now = 1000;
+    ChartsPanel panel;
+    panel.setClock([&] { return now; });
+    RecordRouter router;
+    panel.registerTaps(router);
+    dispatchText(router, ">PB=12000;4000\n>GS=8;50;1;10;0\n>CH=900\n");
+    panel.showRange(0, 500);
+    QVERIFY(panel.isPaused());
+    const quint64 before = panel.store().revision();
+    panel.clear();
+    QCOMPARE(newestValues(panel.store()), QString());
+    QVERIFY(!panel.latest(ChartSeries::CanEngineSpeed));
+    QCOMPARE(panel.store().newestTime(), qint64(0));
+    QVERIFY(panel.store().revision() != before);
+    QVERIFY(!panel.isPaused());
+    // collecting goes on after clearing
+    dispatchText(router, ">CH=950\n");
+    QCOMPARE(newestValues(panel.store()), QStringLiteral("rpm=950"));
+}
+
+void TestCharts::viewFollowsPausesAndZooms()
+{
+    qint64 now = 1700000000000;
+    ChartsPanel panel;
+    panel.setClock([&] { return now; });
+    RecordRouter router;
+    panel.registerTaps(router);
+    panel.resize(500, 700);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    dispatchText(router, ">PB=12000;4000\n");
+
+    panel.redraw();
+    QCOMPARE(panel.spanMinutes(), ChartsPanel::defaultSpanMinutes);
+    QCOMPARE(panel.viewTo(), now);
+    QCOMPARE(panel.viewFrom(), now - 10 * 60000);
+
+    // a new point is drawn by the timer, which follows the clock
+    now += 30000;
+    dispatchText(router, ">PB=12100;4000\n");
+    QTRY_COMPARE(panel.viewTo(), now);
+
+    auto *pause = panel.findChild<QToolButton *>(QStringLiteral("chartsPauseButton"));
+    QVERIFY(pause);
+    pause->click();
+    QVERIFY(panel.isPaused());
+    const qint64 pausedAt = panel.viewTo();
+    now += 60000;
+    dispatchText(router, ">PB=12200;4000\n");
+    panel.redraw();
+    QCOMPARE(panel.viewTo(), pausedAt);
+    QCOMPARE(panel.store().points(ChartSeries::SupplyVoltage).size(), 3);   // still collected
+
+    pause->click();
+    QCOMPARE(panel.viewTo(), now);
+
+    // zooming into a range pauses on that range
+    auto *pane = panel.findChild<TimePlot *>(QStringLiteral("chartsPane0"));
+    QVERIFY(pane && pane->isVisible());
+    emit pane->rangePicked(double(now - 120000), double(now - 60000));
+    QVERIFY(pause->isChecked());
+    QCOMPARE(panel.viewFrom(), now - 120000);
+    QCOMPARE(panel.viewTo(), now - 60000);
+    QCOMPARE(pane->axisInterval(QwtPlot::xBottom).minValue(), double(now - 120000));
+
+    auto *span = panel.findChild<QComboBox *>(QStringLiteral("chartsSpanCombo"));
+    QVERIFY(span);
+    pause->click();
+    span->setCurrentIndex(span->findData(30));
+    QCOMPARE(panel.spanMinutes(), 30);
+    QCOMPARE(panel.viewFrom(), now - 30 * 60000);
+}
+
+void TestCharts::panesShowOnlyShownSeriesWithPoints()
+{
+    qint64 now = 1700000000000;
+    ChartsPanel panel;
+    panel.setClock([&] { return now; });
+    RecordRouter router;
+    panel.registerTaps(router);
+    panel.show();
+    panel.redraw();
+    QVERIFY(panel.visiblePanes().isEmpty());
+    QVERIFY(panel.findChild<QLabel *>(QStringLiteral("chartsEmptyLabel"))->isVisible());
+
+    dispatchText(router, ">PB=12000;4000\n>GS=8;50;1;10;0\n");
+    panel.redraw();
+    QCOMPARE(panel.visiblePanes(),
+             (QList<ChartPane>{ChartPane::Power, ChartPane::Gnss, ChartPane::Speed}));
+
+    // the list of series decides what is shown; a pane goes when none of its series is left
+    auto *list = panel.findChild<QListWidget *>(QStringLiteral("chartsSeriesList"));
+    QVERIFY(list);
+    QCOMPARE(list->count(), chartSeriesCount);
+    list->item(int(ChartSeries::Satellites))->setCheckState(Qt::Unchecked);
+    QCOMPARE(panel.visiblePanes(),
+             (QList<ChartPane>{ChartPane::Power, ChartPane::Gnss, ChartPane::Speed}));
+    list->item(int(ChartSeries::Hdop))->setCheckState(Qt::Unchecked);
+    QCOMPARE(panel.visiblePanes(), (QList<ChartPane>{ChartPane::Power, ChartPane::Speed}));
+    QVERIFY(!panel.isSeriesShown(ChartSeries::Hdop));
+    panel.setSeriesShown(ChartSeries::Hdop, true);
+    QCOMPARE(list->item(int(ChartSeries::Hdop))->checkState(), Qt::Checked);
+    QCOMPARE(panel.visiblePanes(),
+             (QList<ChartPane>{ChartPane::Power, ChartPane::Gnss, ChartPane::Speed}));
+    // only the lowest pane carries the time axis
+    auto *power = panel.findChild<TimePlot *>(QStringLiteral("chartsPane0"));
+    auto *speed = panel.findChild<TimePlot *>(QStringLiteral("chartsPane3"));
+    QVERIFY(!power->axisEnabled(QwtPlot::xBottom));
+    QVERIFY(speed->axisEnabled(QwtPlot::xBottom));
+}
+
+void TestCharts::recentPictureForReport()
+{
+    qint64 now = 1700000000000;
+    ChartsPanel panel;
+    panel.setClock([&] { return now; });
+    RecordRouter router;
+    panel.registerTaps(router);
+    QVERIFY(panel.renderRecent(5, QSize(600, 400)).isNull());
+
+    feedMinutes(router, now, 4);
+    const QImage picture = panel.renderRecent(5, QSize(700, 900));
+    QCOMPARE(picture.size(), QSize(700, 900));
+    picture.save(QStringLiteral(KVT_BUILD_DIR "/charts-report.png"));
+    // white paper with the light look's series colours, even when the program is dark
+    QCOMPARE(QColor(picture.pixel(2, 2)), QColor(Qt::white));
+    QVERIFY(hasColour(picture, chartSeriesColor(ChartSeries::SupplyVoltage, false)));
+    QVERIFY(hasColour(picture, chartSeriesColor(ChartSeries::BatteryVoltage, false)));
+
+    // hidden series are left out; with nothing shown there is no picture
+    for (int i = 0; i < chartSeriesCount; ++i)
+        if (ChartSeries(i) != ChartSeries::BatteryVoltage)
+            panel.setSeriesShown(ChartSeries(i), false);
+    const QImage battery = panel.renderRecent(5, QSize(500, 200));
+    QVERIFY(!hasColour(battery, chartSeriesColor(ChartSeries::SupplyVoltage, false)));
+    QVERIFY(hasColour(battery, chartSeriesColor(ChartSeries::BatteryVoltage, false)));
+    panel.setSeriesShown(ChartSeries::BatteryVoltage, false);
+    QVERIFY(panel.renderRecent(5, QSize(500, 200)).isNull());
+
+    // the minutes count back from the newest point, not from the clock
+    panel.setSeriesShown(ChartSeries::CanEngineSpeed, true);
+    now += 3600000;
+    QVERIFY(!panel.renderRecent(1, QSize(500, 200)).isNull());
+}
+
+void TestCharts::dockInMainWindow()
+{
+    MainWindow w;
+    w.show();
+    auto *dock = w.findChild<QDockWidget *>(QStringLiteral("chartsDock"));
+    QVERIFY(dock);
+    QCOMPARE(dock->windowTitle(), QStringLiteral("Графики"));
+    QVERIFY(!dock->isVisible());
+    QCOMPARE(w.dockWidgetArea(dock), Qt::RightDockWidgetArea);
+    QCOMPARE(dock->widget(), w.chartsPanel());
+    QScopedPointer<QMenu> menu(w.createPopupMenu());
+    QAction *toggle = nullptr;
+    for (QAction *a : menu->actions())
+        if (a->text() == QStringLiteral("Графики"))
+            toggle = a;
+    QVERIFY(toggle);
+    toggle->trigger();
+    QVERIFY(dock->isVisible());
+
+    // the records reach the charts as well as the page
+    w.dispatchRecord("PB", "12600", "4100", "", "", "");
+    QCOMPARE(w.chartsPanel()->latest(ChartSeries::SupplyVoltage)->value, 12.6);
+
+    // a new connection starts with empty charts
+    Pty pty;
+    ModalCloser closer;
+    connectTo(w, pty.slavePath);
+    QVERIFY(w.serialPort()->isOpen());
+    QVERIFY(!w.chartsPanel()->latest(ChartSeries::SupplyVoltage));
+    pty.write(">PB=11900;4000\r\n");
+    QTRY_VERIFY(w.chartsPanel()->latest(ChartSeries::SupplyVoltage));
+    QCOMPARE(w.chartsPanel()->latest(ChartSeries::SupplyVoltage)->value, 11.9);
+}
+
+void TestCharts::lookLightAndDark_data()
+{
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("light") << false;
+    QTest::newRow("dark") << true;
+}
+
+void TestCharts::lookLightAndDark()
+{
+    QFETCH(bool, dark);
+    const QPalette appPalette = QApplication::palette();
+    if (dark)
+        StyleLoader::applyDarkLook();
+    qint64 now = 1700000000000;
+    ChartsPanel panel;
+    panel.setClock([&] { return now; });
+    RecordRouter router;
+    panel.registerTaps(router);
+    feedMinutes(router, now, 6);
+    panel.resize(520, 900);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    panel.redraw();
+    const QImage shot = panel.grab().toImage();
+    shot.save(QStringLiteral(KVT_BUILD_DIR "/charts-%1.png").arg(dark ? "dark" : "light"));
+
+    auto *pane = panel.findChild<TimePlot *>(QStringLiteral("chartsPane0"));
+    QVERIFY(pane->isVisible());
+    const QColor base = panel.palette().color(QPalette::Base);
+    QCOMPARE(pane->canvasBackground().color(), base);
+    QCOMPARE(base.lightness() < 128, dark);
+    // the curves are on the canvases, in the colours of the look (the list's icons aside)
+    const QImage power = pane->canvas()->grab().toImage();
+    QVERIFY(hasColour(power, chartSeriesColor(ChartSeries::SupplyVoltage, dark), 30));
+    QVERIFY(hasColour(power, chartSeriesColor(ChartSeries::BatteryVoltage, dark), 30));
+    QVERIFY(!hasColour(power, chartSeriesColor(ChartSeries::SupplyVoltage, !dark), 30));
+    auto *gsm = panel.findChild<TimePlot *>(QStringLiteral("chartsPane1"));
+    QVERIFY(hasColour(gsm->canvas()->grab().toImage(), chartSeriesColor(ChartSeries::GsmLevel, dark), 30));
+    QApplication::setPalette(appPalette);
+    qApp->setStyleSheet(QString());
+}
+
+QTEST_MAIN(TestCharts)
+#include "tst_charts.moc"
