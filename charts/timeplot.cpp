@@ -14,9 +14,12 @@
 #include <qwt_scale_widget.h>
 #include <qwt_text.h>
 
+#include <QDateTime>
 #include <QEvent>
 #include <QPen>
 #include <QVector>
+
+#include <cmath>
 
 QColor chartSeriesColor(ChartSeries series, bool darkBackground)
 {
@@ -31,6 +34,22 @@ QColor chartSeriesColor(ChartSeries series, bool darkBackground)
 
 namespace {
 
+// Local time minus UTC at the moment, in ms. The time axis runs on UTC arithmetic shifted by
+// this offset: Qwt's local-time mode asks the C library for the time zone on every tick and
+// label, which on Linux means a stat() of /etc/localtime each time, dozens per redraw. The
+// offset is looked up once for each hour of the clock.
+qint64 localOffsetMs(qint64 utcMs)
+{
+    static qint64 hour = -1;
+    static qint64 offset = 0;
+    const qint64 thisHour = utcMs / 3600000;
+    if (thisHour != hour) {
+        hour = thisHour;
+        offset = qint64(QDateTime::fromMSecsSinceEpoch(utcMs).offsetFromUtc()) * 1000;
+    }
+    return offset;
+}
+
 bool isDark(const QPalette &palette)
 {
     return palette.color(QPalette::Base).lightness() < 128;
@@ -39,7 +58,8 @@ bool isDark(const QPalette &palette)
 // The points of a buffer between two times, one more on each side, thinned out when there
 // are many more of them than pixels across: each pixel column then keeps its lowest and its
 // highest point, in the order they came, so spikes stay visible.
-QVector<QPointF> pointsBetween(const ChartBuffer &buffer, qint64 from, qint64 to, int pixels)
+QVector<QPointF> pointsBetween(const ChartBuffer &buffer, qint64 from, qint64 to, int pixels,
+                               qint64 shift)
 {
     const int begin = qMax(0, buffer.firstAtOrAfter(from) - 1);
     const int end = qMin(buffer.size(), buffer.firstAfter(to) + 1);
@@ -50,26 +70,28 @@ QVector<QPointF> pointsBetween(const ChartBuffer &buffer, qint64 from, qint64 to
     if (count <= 4 * pixels || to <= from) {
         out.reserve(count);
         for (int i = begin; i < end; ++i)
-            out.append(QPointF(double(buffer.at(i).time), buffer.at(i).value));
+            out.append(QPointF(double(buffer.at(i).time + shift), buffer.at(i).value));
         return out;
     }
     out.reserve(4 * pixels + 4);
     const double msPerPixel = double(to - from) / double(qMax(1, pixels));
     int i = begin;
     while (i < end) {
-        const qint64 column = qint64(double(buffer.at(i).time - from) / msPerPixel);
+        const double column = std::floor(double(buffer.at(i).time - from) / msPerPixel);
+        const double columnEnd = (column + 1.0) * msPerPixel;   // from `from`, in ms
         int low = i, high = i;
         int j = i + 1;
-        for (; j < end && qint64(double(buffer.at(j).time - from) / msPerPixel) == column; ++j) {
-            if (buffer.at(j).value < buffer.at(low).value)
+        for (; j < end && double(buffer.at(j).time - from) < columnEnd; ++j) {
+            const double v = buffer.at(j).value;
+            if (v < buffer.at(low).value)
                 low = j;
-            if (buffer.at(j).value > buffer.at(high).value)
+            else if (v > buffer.at(high).value)
                 high = j;
         }
         const int first = qMin(low, high), second = qMax(low, high);
-        out.append(QPointF(double(buffer.at(first).time), buffer.at(first).value));
+        out.append(QPointF(double(buffer.at(first).time + shift), buffer.at(first).value));
         if (second != first)
-            out.append(QPointF(double(buffer.at(second).time), buffer.at(second).value));
+            out.append(QPointF(double(buffer.at(second).time + shift), buffer.at(second).value));
         i = j;
     }
     return out;
@@ -110,7 +132,7 @@ protected:
         if (quiet)
             return;
         const QRectF r = zoomRect();
-        emit owner->rangePicked(r.left(), r.right());
+        owner->pickedOnAxis(r.left(), r.right());
     }
 
     void begin() override
@@ -123,7 +145,7 @@ protected:
 
     QwtText trackerTextF(const QPointF &pos) const override
     {
-        const QString time = QwtDate::toDateTime(pos.x(), Qt::LocalTime).toString(QStringLiteral("hh:mm:ss"));
+        const QString time = QwtDate::toDateTime(pos.x(), Qt::UTC).toString(QStringLiteral("hh:mm:ss"));
         return QwtText(QStringLiteral("%1  %2").arg(time, QString::number(pos.y(), 'g', 4)));
     }
 
@@ -149,7 +171,8 @@ public:
     void moveCanvas(int dx, int dy) override
     {
         QwtPlotPanner::moveCanvas(dx, dy);
-        owner->pickedOnAxis();
+        owner->pickedOnAxis(owner->axisInterval(QwtPlot::xBottom).minValue(),
+                            owner->axisInterval(QwtPlot::xBottom).maxValue());
     }
 
 private:
@@ -177,7 +200,8 @@ protected:
     void rescale(double factor) override
     {
         QwtPlotMagnifier::rescale(factor);
-        owner->pickedOnAxis();
+        owner->pickedOnAxis(owner->axisInterval(QwtPlot::xBottom).minValue(),
+                            owner->axisInterval(QwtPlot::xBottom).maxValue());
     }
 
 private:
@@ -195,8 +219,8 @@ TimePlot::TimePlot(ChartPane pane, const ChartStore &store, bool interactive, QW
     plotCanvas->setLineWidth(1);
     setCanvas(plotCanvas);
 
-    setAxisScaleDraw(QwtPlot::xBottom, new QwtDateScaleDraw(Qt::LocalTime));
-    setAxisScaleEngine(QwtPlot::xBottom, new QwtDateScaleEngine(Qt::LocalTime));
+    setAxisScaleDraw(QwtPlot::xBottom, new QwtDateScaleDraw(Qt::UTC));
+    setAxisScaleEngine(QwtPlot::xBottom, new QwtDateScaleEngine(Qt::UTC));
     auto *timeDraw = static_cast<QwtDateScaleDraw *>(axisScaleDraw(QwtPlot::xBottom));
     timeDraw->setDateFormat(QwtDate::Second, QStringLiteral("hh:mm:ss"));
     timeDraw->setDateFormat(QwtDate::Minute, QStringLiteral("hh:mm"));
@@ -280,17 +304,18 @@ void TimePlot::setTimeRange(qint64 from, qint64 to, int pixels)
 {
     if (pixels <= 0)
         pixels = qMax(100, canvas()->width());
+    shift = localOffsetMs(to);
     for (int i = 0; i < chartSeriesCount; ++i) {
         if (!isSeriesShown(ChartSeries(i)))
             continue;
         QwtPlotCurve *curve = curves[size_t(i)];
         const ChartBuffer &points = store.points(ChartSeries(i));
-        curve->setSamples(pointsBetween(points, from, to, pixels));
+        curve->setSamples(pointsBetween(points, from, to, pixels, shift));
         // the legend names the series the terminal reports, not every one the pane could have
         if (curve->testItemAttribute(QwtPlotItem::Legend) == points.isEmpty())
             curve->setItemAttribute(QwtPlotItem::Legend, !points.isEmpty());
     }
-    setAxisScale(QwtPlot::xBottom, double(from), double(to));
+    setAxisScale(QwtPlot::xBottom, double(from + shift), double(to + shift));
 }
 
 void TimePlot::setTimeAxisShown(bool on)
@@ -304,10 +329,9 @@ void TimePlot::restartZoom()
         zoomer->restart();
 }
 
-void TimePlot::pickedOnAxis()
+void TimePlot::pickedOnAxis(double from, double to)
 {
-    const QwtInterval range = axisInterval(QwtPlot::xBottom);
-    emit rangePicked(range.minValue(), range.maxValue());
+    emit rangePicked(from - double(shift), to - double(shift));
 }
 
 void TimePlot::applyLook(const QPalette &pal)
@@ -315,8 +339,8 @@ void TimePlot::applyLook(const QPalette &pal)
     const bool dark = isDark(pal);
     setCanvasBackground(pal.brush(QPalette::Base));
     QColor gridColor = pal.color(QPalette::Text);
-    gridColor.setAlpha(dark ? 60 : 45);
-    grid->setMajorPen(QPen(gridColor, 0, Qt::DotLine));
+    gridColor.setAlpha(dark ? 40 : 28);
+    grid->setMajorPen(QPen(gridColor, 0, Qt::SolidLine));   // dotted lines cost more to draw
     for (int i = 0; i < chartSeriesCount; ++i) {
         if (QwtPlotCurve *curve = curves[size_t(i)])
             // thin lines are drawn fastest; pictures get smooth, thicker ones

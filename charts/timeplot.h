@@ -1,7 +1,8 @@
 #pragma once
 // One pane of the charts: the series of one ChartPane plotted against the local time of day,
 // with zooming, panning and magnifying along the time axis only (the value axis scales
-// itself to what is in view).
+// itself to what is in view). The time axis holds local time as ms since 1970 (UTC shifted
+// by the local offset); what the pane takes and reports is plain UTC ms.
 
 #include "charts/chartdata.h"
 
@@ -58,7 +59,8 @@ private:
     friend class TimeZoomer;
     friend class TimePanner;
     friend class TimeMagnifier;
-    void pickedOnAxis();
+    // a time range picked on the axis, reported in UTC
+    void pickedOnAxis(double from, double to);
 
     ChartPane paneId;
     const ChartStore &store;
@@ -66,4 +68,5 @@ private:
     std::array<bool, chartSeriesCount> shown{};
     QwtPlotGrid *grid = nullptr;
     TimeZoomer *zoomer = nullptr;
+    qint64 shift = 0;   // local time minus UTC on the time axis, ms
 };

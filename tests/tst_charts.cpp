@@ -6,6 +6,8 @@
 #include "link/recordrouter.h"
 #include "testutil.h"
 
+#include <qwt_date.h>
+
 #include <QComboBox>
 #include <QDockWidget>
 #include <QLabel>
@@ -13,6 +15,8 @@
 #include <QMenu>
 #include <QToolButton>
 #include <QtTest>
+
+#include <time.h>
 
 namespace {
 
@@ -85,6 +89,7 @@ class TestCharts : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void recordsBecomePoints_data();
     void recordsBecomePoints();
     void pointTimeIsArrival();
@@ -98,6 +103,13 @@ private slots:
     void lookLightAndDark_data();
     void lookLightAndDark();
 };
+
+void TestCharts::initTestCase()
+{
+    // a zone away from UTC, so the time axis is seen to show local time
+    qputenv("TZ", "Asia/Yekaterinburg");
+    tzset();
+}
 
 void TestCharts::recordsBecomePoints_data()
 {
@@ -266,7 +278,16 @@ void TestCharts::viewFollowsPausesAndZooms()
     QVERIFY(pause->isChecked());
     QCOMPARE(panel.viewFrom(), now - 120000);
     QCOMPARE(panel.viewTo(), now - 60000);
-    QCOMPARE(pane->axisInterval(QwtPlot::xBottom).minValue(), double(now - 120000));
+    // the axis reads in local time
+    const QwtInterval axis = pane->axisInterval(QwtPlot::xBottom);
+    QCOMPARE(axis.width(), 60000.0);
+    const QString hhmmss = QStringLiteral("hh:mm:ss");
+    QCOMPARE(QwtDate::toDateTime(axis.minValue(), Qt::UTC).toString(hhmmss),
+             QDateTime::fromMSecsSinceEpoch(now - 120000).toString(hhmmss));
+    QVERIFY(QDateTime::fromMSecsSinceEpoch(now).offsetFromUtc() != 0);
+    // and a range picked on it comes back in UTC
+    emit pane->rangePicked(double(now - 90000), double(now - 30000));
+    QCOMPARE(panel.viewFrom(), now - 90000);
 
     auto *span = panel.findChild<QComboBox *>(QStringLiteral("chartsSpanCombo"));
     QVERIFY(span);
