@@ -110,8 +110,7 @@ ChartsPanel::ChartsPanel(QWidget *parent)
     for (int p = 0; p < chartPaneCount; ++p) {
         auto *pane = new TimePlot(ChartPane(p), points, true);
         pane->setObjectName(QStringLiteral("chartsPane%1").arg(p));
-        // the legend's one-row width must not widen the panes past the dock
-        pane->setMinimumSize(160, 120);
+        pane->setMinimumSize(160, 130);
         pane->setToolTip(hint);
         pane->hide();
         connect(pane, &TimePlot::rangePicked, this, &ChartsPanel::showRange);

@@ -36,6 +36,8 @@ public:
     explicit ChartsPanel(QWidget *parent = nullptr);
     ~ChartsPanel() override;
 
+    QSize sizeHint() const override { return QSize(520, 640); }
+
     // Makes the "Графики" dock (chartsDock) around a new panel, puts it into the window's
     // right dock area, hidden, and returns the panel.
     static ChartsPanel *addDockTo(QMainWindow *window);

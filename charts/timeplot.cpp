@@ -3,7 +3,6 @@
 #include <qwt_date.h>
 #include <qwt_date_scale_draw.h>
 #include <qwt_date_scale_engine.h>
-#include <qwt_legend.h>
 #include <qwt_plot_canvas.h>
 #include <qwt_plot_curve.h>
 #include <qwt_plot_grid.h>
@@ -242,17 +241,11 @@ TimePlot::TimePlot(ChartPane pane, const ChartStore &store, bool interactive, QW
         auto *curve = new QwtPlotCurve(chartSeriesName(series));
         curve->setStyle(info.steps ? QwtPlotCurve::Steps : QwtPlotCurve::Lines);
         curve->setPaintAttribute(QwtPlotCurve::FilterPoints, true);
-        curve->setLegendAttribute(QwtPlotCurve::LegendShowLine, true);
-        curve->setLegendIconSize(QSize(18, 8));
-        curve->setItemAttribute(QwtPlotItem::Legend, false);   // until it has points
         curve->setRenderHint(QwtPlotItem::RenderAntialiased, !interactive);
         curves[size_t(i)] = curve;
         shown[size_t(i)] = true;
         curve->attach(this);
     }
-
-    auto *legend = new QwtLegend;
-    insertLegend(legend, QwtPlot::TopLegend);
 
     if (interactive) {
         zoomer = new TimeZoomer(this);
@@ -311,11 +304,34 @@ void TimePlot::setTimeRange(qint64 from, qint64 to, int pixels)
         QwtPlotCurve *curve = curves[size_t(i)];
         const ChartBuffer &points = store.points(ChartSeries(i));
         curve->setSamples(pointsBetween(points, from, to, pixels, shift));
-        // the legend names the series the terminal reports, not every one the pane could have
-        if (curve->testItemAttribute(QwtPlotItem::Legend) == points.isEmpty())
-            curve->setItemAttribute(QwtPlotItem::Legend, !points.isEmpty());
     }
+    updateTitle();
     setAxisScale(QwtPlot::xBottom, double(from + shift), double(to + shift));
+}
+
+void TimePlot::updateTitle()
+{
+    // the title is the legend: the names of the series the terminal reports, each in the
+    // colour of its curve, wrapping in a narrow dock
+    const bool dark = isDark(palette());
+    QStringList names;
+    for (int i = 0; i < chartSeriesCount; ++i) {
+        const auto series = ChartSeries(i);
+        if (!isSeriesShown(series) || store.points(series).isEmpty())
+            continue;
+        names << QStringLiteral("<span style=\"color:%1\">&#9632;&nbsp;%2</span>")
+                     .arg(chartSeriesColor(series, dark).name(), chartSeriesName(series).toHtmlEscaped());
+    }
+    const QString html = names.join(QStringLiteral(" &nbsp; "));
+    if (html == titleHtml)
+        return;
+    titleHtml = html;
+    QwtText text(html, QwtText::RichText);
+    text.setRenderFlags(Qt::AlignCenter | Qt::TextWordWrap);
+    QFont font = this->font();
+    font.setBold(false);
+    text.setFont(font);
+    setTitle(text);
 }
 
 void TimePlot::setTimeAxisShown(bool on)
@@ -346,6 +362,8 @@ void TimePlot::applyLook(const QPalette &pal)
             // thin lines are drawn fastest; pictures get smooth, thicker ones
             curve->setPen(QPen(chartSeriesColor(ChartSeries(i), dark), zoomer ? 1.0 : 1.6));
     }
+    titleHtml.clear();
+    updateTitle();
     if (zoomer) {
         zoomer->setRubberBandPen(QPen(pal.color(QPalette::Highlight)));
         zoomer->setTrackerPen(QPen(pal.color(QPalette::Text)));

@@ -61,6 +61,7 @@ private:
     friend class TimeMagnifier;
     // a time range picked on the axis, reported in UTC
     void pickedOnAxis(double from, double to);
+    void updateTitle();
 
     ChartPane paneId;
     const ChartStore &store;
@@ -69,4 +70,5 @@ private:
     QwtPlotGrid *grid = nullptr;
     TimeZoomer *zoomer = nullptr;
     qint64 shift = 0;   // local time minus UTC on the time axis, ms
+    QString titleHtml;
 };

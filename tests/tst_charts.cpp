@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
@@ -100,6 +102,7 @@ private slots:
     void panesShowOnlyShownSeriesWithPoints();
     void recentPictureForReport();
     void dockInMainWindow();
+    void fedBySimulator();
     void lookLightAndDark_data();
     void lookLightAndDark();
 };
@@ -401,6 +404,51 @@ void TestCharts::dockInMainWindow()
     pty.write(">PB=11900;4000\r\n");
     QTRY_VERIFY(w.chartsPanel()->latest(ChartSeries::SupplyVoltage));
     QCOMPARE(w.chartsPanel()->latest(ChartSeries::SupplyVoltage)->value, 11.9);
+}
+
+void TestCharts::fedBySimulator()
+{
+#ifndef KVT_SIM_PATH
+    QSKIP("the terminal simulator is built on POSIX systems only");
+#else
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("port"));
+    QProcess sim;
+    sim.start(QStringLiteral(KVT_SIM_PATH),
+              {QStringLiteral("--link"), link, QStringLiteral("--rate"), QStringLiteral("100"),
+               QStringLiteral("--quiet")});
+    QVERIFY(sim.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(link), 5000);
+
+    MainWindow w;
+    w.show();
+    connectTo(w, link);
+    QVERIFY(w.serialPort()->isOpen());
+    ChartsPanel *panel = w.chartsPanel();
+    // every series the simulated terminal reports gets points
+    const ChartSeries reported[] = {
+        ChartSeries::SupplyVoltage, ChartSeries::BatteryVoltage, ChartSeries::GsmLevel,
+        ChartSeries::Satellites,    ChartSeries::Hdop,           ChartSeries::Speed,
+        ChartSeries::FuelSensor0,   ChartSeries::FuelSensor1,    ChartSeries::CanEngineSpeed,
+        ChartSeries::CanFuelPercent,
+    };
+    for (ChartSeries series : reported)
+        QTRY_VERIFY2_WITH_TIMEOUT(panel->store().points(series).size() >= 20,
+                                  qPrintable(chartSeriesName(series)), 5000);
+    QVERIFY(panel->store().points(ChartSeries::FuelSensor2).isEmpty());
+    // values in the units the charts show: volts, not millivolts
+    const double supply = panel->latest(ChartSeries::SupplyVoltage)->value;
+    QVERIFY2(supply > 5 && supply < 40, qPrintable(QString::number(supply)));
+
+    auto *dock = w.findChild<QDockWidget *>(QStringLiteral("chartsDock"));
+    dock->show();
+    QTest::qWait(3 * ChartsPanel::redrawIntervalMs);
+    QCOMPARE(panel->visiblePanes().size(), chartPaneCount);
+    dock->grab().save(QStringLiteral(KVT_BUILD_DIR "/charts-simulator.png"));
+    QVERIFY(!panel->renderRecent(1, QSize(600, 800)).isNull());
+    sim.terminate();
+    sim.waitForFinished(3000);
+#endif
 }
 
 void TestCharts::lookLightAndDark_data()
