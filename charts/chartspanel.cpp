@@ -186,7 +186,7 @@ void ChartsPanel::seriesItemChanged(QListWidgetItem *item)
     const auto series = ChartSeries(item->data(Qt::UserRole).toInt());
     panes[size_t(chartSeriesInfo(series).pane)]->setSeriesShown(series,
                                                                   item->checkState() == Qt::Checked);
-    redraw();
+    redrawIfShown();
 }
 
 void ChartsPanel::setSpanMinutes(int minutes)
@@ -201,7 +201,7 @@ void ChartsPanel::setSpanMinutes(int minutes)
     span = qint64(minutes) * 60000;
     if (paused)
         shownFrom = shownTo - span;   // a paused view keeps its end
-    redraw();
+    redrawIfShown();
 }
 
 void ChartsPanel::setPaused(bool on)
@@ -211,7 +211,7 @@ void ChartsPanel::setPaused(bool on)
         pauseButton->setChecked(on);
     }
     paused = on;
-    redraw();
+    redrawIfShown();
     if (!on) {
         for (TimePlot *pane : panes)
             pane->restartZoom();
@@ -275,10 +275,21 @@ void ChartsPanel::redraw()
     drawnAt = feeder.now();
 }
 
+void ChartsPanel::redrawIfShown()
+{
+    if (isVisible())
+        redraw();
+    else
+        drawnRevision = ~quint64(0);
+}
+
 void ChartsPanel::tick()
 {
     if (!isVisible())
         return;
+    for (const TimePlot *pane : panes)
+        if (pane->isPicking())
+            return;   // the range holds still under the mouse
     if (points.revision() != drawnRevision) {
         redraw();
         return;

@@ -88,6 +88,8 @@ protected:
 
 private:
     void tick();
+    // Draws now when the panel is on screen; otherwise the next showing draws.
+    void redrawIfShown();
     void seriesItemChanged(QListWidgetItem *item);
     void updateSeriesIcons();
     void layOutPanes();

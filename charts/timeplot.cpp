@@ -105,8 +105,8 @@ public:
 
 } // namespace
 
-// Drag a rectangle to zoom into its time span; the right button goes back one step. The
-// value axis is left to scale itself.
+// Drag a rectangle to zoom into its time span; the right button goes back to where zooming
+// began. The value axis is left to scale itself.
 class TimeZoomer : public QwtPlotZoomer
 {
 public:
@@ -116,6 +116,9 @@ public:
     {
         setTrackerMode(QwtPicker::AlwaysOn);
         setRubberBand(QwtPicker::RectRubberBand);
+        // the middle button pans; its history steps stay on the keyboard (+, -)
+        setMousePattern(QwtEventPattern::MouseSelect3, Qt::NoButton);
+        setMousePattern(QwtEventPattern::MouseSelect6, Qt::NoButton);
     }
 
     void restart()
@@ -249,8 +252,8 @@ TimePlot::TimePlot(ChartPane pane, const ChartStore &store, bool interactive, QW
 
     if (interactive) {
         zoomer = new TimeZoomer(this);
-        new TimePanner(this, Qt::MiddleButton, Qt::NoModifier);
-        new TimePanner(this, Qt::LeftButton, Qt::ShiftModifier);
+        panners = {new TimePanner(this, Qt::MiddleButton, Qt::NoModifier),
+                   new TimePanner(this, Qt::LeftButton, Qt::ShiftModifier)};
         new TimeMagnifier(this);
     }
     applyLook(palette());
@@ -343,6 +346,17 @@ void TimePlot::restartZoom()
 {
     if (zoomer)
         zoomer->restart();
+}
+
+bool TimePlot::isPicking() const
+{
+    if (zoomer && zoomer->isActive())
+        return true;
+    // a panner shows itself (the canvas picture being dragged) while panning
+    for (const TimePanner *panner : panners)
+        if (panner && panner->isVisible())
+            return true;
+    return false;
 }
 
 void TimePlot::pickedOnAxis(double from, double to)

@@ -14,6 +14,7 @@
 
 class QwtPlotCurve;
 class QwtPlotGrid;
+class TimePanner;
 class TimeZoomer;
 
 // The colour of a series: distinct within its pane, lighter on a dark background.
@@ -44,6 +45,8 @@ public:
     void setTimeAxisShown(bool shown);
     // Starts the zoom history afresh at the range shown now.
     void restartZoom();
+    // True while the user drags a zoom rectangle or pans: the range must hold still then.
+    bool isPicking() const;
 
     // Canvas, grid and curve colours for the palette (the light and the dark look).
     void applyLook(const QPalette &palette);
@@ -69,6 +72,7 @@ private:
     std::array<bool, chartSeriesCount> shown{};
     QwtPlotGrid *grid = nullptr;
     TimeZoomer *zoomer = nullptr;
+    std::array<TimePanner *, 2> panners{};
     qint64 shift = 0;   // local time minus UTC on the time axis, ms
     QString titleHtml;
 };

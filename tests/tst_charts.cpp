@@ -84,6 +84,16 @@ void feedMinutes(RecordRouter &router, qint64 &clock, int minutes)
     }
 }
 
+// A drag with the mouse (QTest's mouseMove only moves the cursor, without an event).
+void drag(QWidget *widget, QPoint from, QPoint to, Qt::KeyboardModifiers modifiers,
+          Qt::MouseButton button = Qt::LeftButton)
+{
+    QTest::mousePress(widget, button, modifiers, from);
+    QMouseEvent move(QEvent::MouseMove, to, widget->mapToGlobal(to), Qt::NoButton, button, modifiers);
+    QApplication::sendEvent(widget, &move);
+    QTest::mouseRelease(widget, button, modifiers, to);
+}
+
 } // namespace
 
 class TestCharts : public QObject
@@ -99,6 +109,7 @@ private slots:
     void oldPointsDropped();
     void clearEmpties();
     void viewFollowsPausesAndZooms();
+    void mouseZoomMagnifyAndPan();
     void panesShowOnlyShownSeriesWithPoints();
     void recentPictureForReport();
     void dockInMainWindow();
@@ -298,6 +309,70 @@ void TestCharts::viewFollowsPausesAndZooms()
     span->setCurrentIndex(span->findData(30));
     QCOMPARE(panel.spanMinutes(), 30);
     QCOMPARE(panel.viewFrom(), now - 30 * 60000);
+}
+
+void TestCharts::mouseZoomMagnifyAndPan()
+{
+    qint64 now = 1700000000000;
+    ChartsPanel panel;
+    panel.setClock([&] { return now; });
+    RecordRouter router;
+    panel.registerTaps(router);
+    feedMinutes(router, now, 10);
+    panel.resize(600, 700);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    panel.redraw();
+    auto *pane = panel.findChild<TimePlot *>(QStringLiteral("chartsPane0"));
+    QWidget *canvas = pane->canvas();
+    const int w = canvas->width(), h = canvas->height();
+    const double msPerPixel = 600000.0 / w;
+    const qint64 liveFrom = panel.viewFrom();
+
+    // a rectangle dragged over the right half's first half zooms into its time span
+    drag(canvas, QPoint(w / 2, h / 3), QPoint(w * 3 / 4, h / 2), Qt::NoModifier);
+    QVERIFY(panel.isPaused());
+    QVERIFY(qAbs(panel.viewFrom() - (liveFrom + 300000)) < 3 * msPerPixel);
+    QVERIFY(qAbs(panel.viewTo() - panel.viewFrom() - 150000) < 3 * msPerPixel);
+    // every pane shows the same range
+    auto *speed = panel.findChild<TimePlot *>(QStringLiteral("chartsPane3"));
+    QCOMPARE(speed->axisInterval(QwtPlot::xBottom).width(), pane->axisInterval(QwtPlot::xBottom).width());
+
+    // the right button goes back to where zooming began
+    QTest::mouseClick(canvas, Qt::RightButton, Qt::NoModifier, QPoint(w / 2, h / 2));
+    QVERIFY(qAbs(panel.viewFrom() - liveFrom) < 3 * msPerPixel);
+    QVERIFY(qAbs(panel.viewTo() - panel.viewFrom() - 600000) < 3 * msPerPixel);
+
+    // Ctrl + wheel scales the time span about its middle; the plain wheel does not
+    const qint64 middle = (panel.viewFrom() + panel.viewTo()) / 2;
+    auto wheel = [&](Qt::KeyboardModifiers modifiers) {
+        QWheelEvent e(QPointF(w / 2, h / 2), canvas->mapToGlobal(QPoint(w / 2, h / 2)), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(canvas, &e);
+    };
+    wheel(Qt::NoModifier);
+    QVERIFY(qAbs(panel.viewTo() - panel.viewFrom() - 600000) < 3 * msPerPixel);
+    wheel(Qt::ControlModifier);
+    const qint64 scaled = panel.viewTo() - panel.viewFrom();
+    QVERIFY2(qAbs(scaled - 600000) > 30000, qPrintable(QString::number(scaled)));
+    QVERIFY(qAbs((panel.viewFrom() + panel.viewTo()) / 2 - middle) < 3 * msPerPixel);
+
+    // Shift + drag pans: the span stays, the range moves back in time as the picture moves right
+    const qint64 fromBefore = panel.viewFrom();
+    drag(canvas, QPoint(w / 4, h / 2), QPoint(w / 2, h / 2), Qt::ShiftModifier);
+    QVERIFY(panel.viewFrom() < fromBefore - scaled / 8);
+    QVERIFY(qAbs(panel.viewTo() - panel.viewFrom() - scaled) < 3 * msPerPixel);
+    QVERIFY(panel.isPaused());
+    // and so does the middle button, the other way
+    const qint64 fromPanned = panel.viewFrom();
+    drag(canvas, QPoint(w / 2, h / 2), QPoint(w / 4, h / 2), Qt::NoModifier, Qt::MiddleButton);
+    QVERIFY(qAbs(panel.viewFrom() - (fromPanned + scaled / 4)) < 3 * msPerPixel);
+    QVERIFY(qAbs(panel.viewTo() - panel.viewFrom() - scaled) < 3 * msPerPixel);
+
+    // unpausing follows the newest values again over the chosen span
+    panel.setPaused(false);
+    QCOMPARE(panel.viewTo(), now);
+    QCOMPARE(panel.viewFrom(), now - 600000);
 }
 
 void TestCharts::panesShowOnlyShownSeriesWithPoints()
