@@ -47,18 +47,15 @@ QString newestValues(const ChartStore &store)
 }
 
 // Whether the image has a pixel within a small distance of the colour.
-bool hasColour(const QImage &image, const QColor &colour, int tolerance = 40)
+bool hasColour(const QImage &image, const QColor &c, int tolerance = 40)
 {
     const QImage img = image.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < img.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+    for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x) {
-            if (qAbs(qRed(line[x]) - colour.red()) + qAbs(qGreen(line[x]) - colour.green())
-                    + qAbs(qBlue(line[x]) - colour.blue())
-                < tolerance)
+            const QRgb p = img.pixel(x, y);
+            if (qAbs(qRed(p) - c.red()) + qAbs(qGreen(p) - c.green()) + qAbs(qBlue(p) - c.blue()) < tolerance)
                 return true;
         }
-    }
     return false;
 }
 
@@ -67,27 +64,19 @@ void feedMinutes(RecordRouter &router, qint64 &clock, int minutes)
 {
     for (int s = 0; s < minutes * 60; s += 2) {
         clock += 2000;
-        const int wave = (s / 2) % 60;
-        dispatchText(router, QStringLiteral(">PB=%1;%2\n>ML=%3;250;01\n>GS=%4;%5;140;%6;90\n"
-                                            ">LLS=1;0;%7;20\n>LLS=1;1;%8;20\n>CH=%9\n>CG=%10\n")
-                                 .arg(12400 + wave * 10)
-                                 .arg(4100 - wave)
-                                 .arg(12 + (wave / 10) % 15)
-                                 .arg(6 + (wave / 15))
-                                 .arg(wave < 30 ? wave * 2 : 120 - wave * 2)
-                                 .arg(9 + wave % 7)
-                                 .arg(2000 - s)
-                                 .arg(1500 + (wave % 20) * 5)
-                                 .arg(800 + wave * 30)
-                                 .arg(600 - s / 10)
-                                 .toLatin1());
+        const int w = (s / 2) % 60, ramp = w < 30 ? w : 60 - w;
+        dispatchText(router, QStringLiteral(">PB=%1;4100\n>ML=%2;250;01\n>GS=%3;%4;140;%5;90\n"
+                                            ">LLS=1;0;%6;20\n>LLS=1;1;%7;20\n>CH=%8\n>CG=%9\n")
+                                 .arg(12400 + w * 10).arg(12 + w / 10).arg(6 + w / 15).arg(ramp * 4)
+                                 .arg(9 + w % 7).arg(2000 - s).arg(1500 + w * 5).arg(800 + w * 30)
+                                 .arg(600 - s / 10).toLatin1());
     }
 }
 
 // A drag with the mouse (QTest's mouseMove only moves the cursor, without an event).
-void drag(QWidget *widget, QPoint from, QPoint to, Qt::KeyboardModifiers modifiers,
-          Qt::MouseButton button = Qt::LeftButton)
+void drag(QWidget *widget, QPoint from, QPoint to, Qt::KeyboardModifiers modifiers)
 {
+    const Qt::MouseButton button = Qt::LeftButton;
     QTest::mousePress(widget, button, modifiers, from);
     QMouseEvent move(QEvent::MouseMove, to, widget->mapToGlobal(to), Qt::NoButton, button, modifiers);
     QApplication::sendEvent(widget, &move);
@@ -104,11 +93,10 @@ private slots:
     void initTestCase();
     void recordsBecomePoints_data();
     void recordsBecomePoints();
-    void pointTimeIsArrival();
     void oldPointsDropped_data();
     void oldPointsDropped();
-    void clearEmpties();
-    void viewFollowsPausesAndZooms();
+    void arrivalTimesLatestAndClear();
+    void viewFollowsAndPauses();
     void mouseZoomMagnifyAndPan();
     void panesShowOnlyShownSeriesWithPoints();
     void recentPictureForReport();
@@ -131,7 +119,6 @@ void TestCharts::recordsBecomePoints_data()
     QTest::addColumn<QString>("points");
 
     QTest::newRow("supply and battery, mV to V") << QByteArray(">PB=12600;4100") << "supply=12.6 battery=4.1";
-    QTest::newRow("battery empty") << QByteArray(">PB=13850;") << "supply=13.85";
     QTest::newRow("voltages not numbers") << QByteArray(">PB=12.6V;abc") << "";
     QTest::newRow("gsm level") << QByteArray(">ML=17;250;01") << "gsm=17";
     QTest::newRow("gsm top of scale") << QByteArray(">ML=31;250;01") << "gsm=31";
@@ -145,14 +132,11 @@ void TestCharts::recordsBecomePoints_data()
     QTest::newRow("fuel sensor 6") << QByteArray(">LLS=2;6;2.5;21") << "lls6=2.5";
     QTest::newRow("fuel sensor 7 is none") << QByteArray(">LLS=1;7;1500;21") << "";
     QTest::newRow("fuel sensor 00 is none") << QByteArray(">LLS=1;00;1500;21") << "";
-    QTest::newRow("fuel sensor number empty") << QByteArray(">LLS=1;;1500;21") << "";
     QTest::newRow("fuel level not a number") << QByteArray(">LLS=1;3;err;21") << "";
     QTest::newRow("engine speed") << QByteArray(">CH=2150") << "rpm=2150";
-    QTest::newRow("engine speed empty") << QByteArray(">CH=") << "";
     QTest::newRow("fuel per cent /10") << QByteArray(">CG=455") << "fuel%=45.5";
     QTest::newRow("fuel litres /10") << QByteArray(">CR=1234") << "fuelL=123.4";
     QTest::newRow("fuel nan") << QByteArray(">CG=nan") << "";
-    QTest::newRow("fuel infinite") << QByteArray(">CR=inf") << "";
     QTest::newRow("vehicle speed is not plotted") << QByteArray(">CJ=60") << "";
     QTest::newRow("name in lower case") << QByteArray(">pb=12600;4100") << "";
 }
@@ -167,28 +151,6 @@ void TestCharts::recordsBecomePoints()
     feed.registerTaps(router);
     dispatchText(router, line + "\r\n");
     QCOMPARE(newestValues(store), points);
-    // one record gives at most one point per series
-    for (int i = 0; i < chartSeriesCount; ++i)
-        QVERIFY(store.points(ChartSeries(i)).size() <= 1);
-}
-
-void TestCharts::pointTimeIsArrival()
-{
-    qint64 now = 5000;
-    ChartsPanel panel;
-    panel.setClock([&] { return now; });
-    RecordRouter router;
-    panel.registerTaps(router);
-    dispatchText(router, ">PB=12000;4000\n");
-    now = 7500;
-    dispatchText(router, ">PB=12100;\n");
-    const ChartBuffer &supply = panel.store().points(ChartSeries::SupplyVoltage);
-    QCOMPARE(supply.size(), 2);
-    QCOMPARE(supply.at(0).time, qint64(5000));
-    QCOMPARE(supply.at(1).time, qint64(7500));
-    QCOMPARE(panel.latest(ChartSeries::SupplyVoltage)->value, 12.1);
-    QCOMPARE(panel.latest(ChartSeries::BatteryVoltage)->time, qint64(5000));
-    QVERIFY(!panel.latest(ChartSeries::Speed));
 }
 
 void TestCharts::oldPointsDropped_data()
@@ -224,47 +186,47 @@ void TestCharts::oldPointsDropped()
     for (int k = 0; k < b.size(); ++k)
         QCOMPARE(b.at(k).value, double(firstKept + k));
     QCOMPARE(b.last().time, qint64(count - 1) * stepMs);
-    QVERIFY(store.points(ChartSeries::Hdop).isEmpty());
 }
 
-void TestCharts::clearEmpties()
+void TestCharts::arrivalTimesLatestAndClear()
 {
-    qint64 now = 1000;
+    qint64 now = 5000;
     ChartsPanel panel;
     panel.setClock([&] { return now; });
     RecordRouter router;
     panel.registerTaps(router);
-    dispatchText(router, ">PB=12000;4000\n>GS=8;50;1;10;0\n>CH=900\n");
+    dispatchText(router, ">PB=12000;4000\n>CH=900\n");
+    now = 7500;
+    dispatchText(router, ">PB=12100;\n");
+    const ChartBuffer &supply = panel.store().points(ChartSeries::SupplyVoltage);
+    QCOMPARE(supply.size(), 2);
+    QCOMPARE(supply.at(0).time, qint64(5000));
+    QCOMPARE(panel.latest(ChartSeries::SupplyVoltage)->time, qint64(7500));
+    QCOMPARE(panel.latest(ChartSeries::SupplyVoltage)->value, 12.1);
+    QCOMPARE(panel.latest(ChartSeries::BatteryVoltage)->time, qint64(5000));
+    QVERIFY(!panel.latest(ChartSeries::Speed));
+
     panel.showRange(0, 500);
-    QVERIFY(panel.isPaused());
-    const quint64 before = panel.store().revision();
     panel.clear();
     QCOMPARE(newestValues(panel.store()), QString());
-    QVERIFY(!panel.latest(ChartSeries::CanEngineSpeed));
-    QCOMPARE(panel.store().newestTime(), qint64(0));
-    QVERIFY(panel.store().revision() != before);
     QVERIFY(!panel.isPaused());
     // collecting goes on after clearing
     dispatchText(router, ">CH=950\n");
     QCOMPARE(newestValues(panel.store()), QStringLiteral("rpm=950"));
 }
 
-void TestCharts::viewFollowsPausesAndZooms()
+void TestCharts::viewFollowsAndPauses()
 {
     qint64 now = 1700000000000;
     ChartsPanel panel;
     panel.setClock([&] { return now; });
     RecordRouter router;
     panel.registerTaps(router);
-    panel.resize(500, 700);
     panel.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&panel));
     dispatchText(router, ">PB=12000;4000\n");
-
     panel.redraw();
-    QCOMPARE(panel.spanMinutes(), ChartsPanel::defaultSpanMinutes);
     QCOMPARE(panel.viewTo(), now);
-    QCOMPARE(panel.viewFrom(), now - 10 * 60000);
+    QCOMPARE(panel.viewFrom(), now - ChartsPanel::defaultSpanMinutes * 60000);
 
     // a new point is drawn by the timer, which follows the clock
     now += 30000;
@@ -272,42 +234,18 @@ void TestCharts::viewFollowsPausesAndZooms()
     QTRY_COMPARE(panel.viewTo(), now);
 
     auto *pause = panel.findChild<QToolButton *>(QStringLiteral("chartsPauseButton"));
-    QVERIFY(pause);
     pause->click();
-    QVERIFY(panel.isPaused());
     const qint64 pausedAt = panel.viewTo();
     now += 60000;
     dispatchText(router, ">PB=12200;4000\n");
     panel.redraw();
     QCOMPARE(panel.viewTo(), pausedAt);
     QCOMPARE(panel.store().points(ChartSeries::SupplyVoltage).size(), 3);   // still collected
-
     pause->click();
     QCOMPARE(panel.viewTo(), now);
 
-    // zooming into a range pauses on that range
-    auto *pane = panel.findChild<TimePlot *>(QStringLiteral("chartsPane0"));
-    QVERIFY(pane && pane->isVisible());
-    emit pane->rangePicked(double(now - 120000), double(now - 60000));
-    QVERIFY(pause->isChecked());
-    QCOMPARE(panel.viewFrom(), now - 120000);
-    QCOMPARE(panel.viewTo(), now - 60000);
-    // the axis reads in local time
-    const QwtInterval axis = pane->axisInterval(QwtPlot::xBottom);
-    QCOMPARE(axis.width(), 60000.0);
-    const QString hhmmss = QStringLiteral("hh:mm:ss");
-    QCOMPARE(QwtDate::toDateTime(axis.minValue(), Qt::UTC).toString(hhmmss),
-             QDateTime::fromMSecsSinceEpoch(now - 120000).toString(hhmmss));
-    QVERIFY(QDateTime::fromMSecsSinceEpoch(now).offsetFromUtc() != 0);
-    // and a range picked on it comes back in UTC
-    emit pane->rangePicked(double(now - 90000), double(now - 30000));
-    QCOMPARE(panel.viewFrom(), now - 90000);
-
     auto *span = panel.findChild<QComboBox *>(QStringLiteral("chartsSpanCombo"));
-    QVERIFY(span);
-    pause->click();
     span->setCurrentIndex(span->findData(30));
-    QCOMPARE(panel.spanMinutes(), 30);
     QCOMPARE(panel.viewFrom(), now - 30 * 60000);
 }
 
@@ -334,24 +272,26 @@ void TestCharts::mouseZoomMagnifyAndPan()
     QVERIFY(panel.isPaused());
     QVERIFY(qAbs(panel.viewFrom() - (liveFrom + 300000)) < 3 * msPerPixel);
     QVERIFY(qAbs(panel.viewTo() - panel.viewFrom() - 150000) < 3 * msPerPixel);
-    // every pane shows the same range
+    // every pane shows that range, on a time axis that reads in local time
     auto *speed = panel.findChild<TimePlot *>(QStringLiteral("chartsPane3"));
-    QCOMPARE(speed->axisInterval(QwtPlot::xBottom).width(), pane->axisInterval(QwtPlot::xBottom).width());
+    const QwtInterval axis = speed->axisInterval(QwtPlot::xBottom);
+    QCOMPARE(axis, pane->axisInterval(QwtPlot::xBottom));
+    QVERIFY(QDateTime::fromMSecsSinceEpoch(now).offsetFromUtc() != 0);
+    QCOMPARE(QwtDate::toDateTime(axis.minValue(), Qt::UTC).toString(QStringLiteral("hh:mm:ss")),
+             QDateTime::fromMSecsSinceEpoch(panel.viewFrom()).toString(QStringLiteral("hh:mm:ss")));
 
     // the right button goes back to where zooming began
     QTest::mouseClick(canvas, Qt::RightButton, Qt::NoModifier, QPoint(w / 2, h / 2));
     QVERIFY(qAbs(panel.viewFrom() - liveFrom) < 3 * msPerPixel);
     QVERIFY(qAbs(panel.viewTo() - panel.viewFrom() - 600000) < 3 * msPerPixel);
 
-    // Ctrl + wheel scales the time span about its middle; the plain wheel does not
+    // Ctrl + wheel scales the time span about its middle
     const qint64 middle = (panel.viewFrom() + panel.viewTo()) / 2;
     auto wheel = [&](Qt::KeyboardModifiers modifiers) {
         QWheelEvent e(QPointF(w / 2, h / 2), canvas->mapToGlobal(QPoint(w / 2, h / 2)), QPoint(),
                       QPoint(0, -120), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
         QApplication::sendEvent(canvas, &e);
     };
-    wheel(Qt::NoModifier);
-    QVERIFY(qAbs(panel.viewTo() - panel.viewFrom() - 600000) < 3 * msPerPixel);
     wheel(Qt::ControlModifier);
     const qint64 scaled = panel.viewTo() - panel.viewFrom();
     QVERIFY2(qAbs(scaled - 600000) > 30000, qPrintable(QString::number(scaled)));
@@ -363,12 +303,6 @@ void TestCharts::mouseZoomMagnifyAndPan()
     QVERIFY(panel.viewFrom() < fromBefore - scaled / 8);
     QVERIFY(qAbs(panel.viewTo() - panel.viewFrom() - scaled) < 3 * msPerPixel);
     QVERIFY(panel.isPaused());
-    // and so does the middle button, the other way
-    const qint64 fromPanned = panel.viewFrom();
-    drag(canvas, QPoint(w / 2, h / 2), QPoint(w / 4, h / 2), Qt::NoModifier, Qt::MiddleButton);
-    QVERIFY(qAbs(panel.viewFrom() - (fromPanned + scaled / 4)) < 3 * msPerPixel);
-    QVERIFY(qAbs(panel.viewTo() - panel.viewFrom() - scaled) < 3 * msPerPixel);
-
     // unpausing follows the newest values again over the chosen span
     panel.setPaused(false);
     QCOMPARE(panel.viewTo(), now);
@@ -394,18 +328,12 @@ void TestCharts::panesShowOnlyShownSeriesWithPoints()
 
     // the list of series decides what is shown; a pane goes when none of its series is left
     auto *list = panel.findChild<QListWidget *>(QStringLiteral("chartsSeriesList"));
-    QVERIFY(list);
-    QCOMPARE(list->count(), chartSeriesCount);
     list->item(int(ChartSeries::Satellites))->setCheckState(Qt::Unchecked);
     QCOMPARE(panel.visiblePanes(),
              (QList<ChartPane>{ChartPane::Power, ChartPane::Gnss, ChartPane::Speed}));
     list->item(int(ChartSeries::Hdop))->setCheckState(Qt::Unchecked);
     QCOMPARE(panel.visiblePanes(), (QList<ChartPane>{ChartPane::Power, ChartPane::Speed}));
     QVERIFY(!panel.isSeriesShown(ChartSeries::Hdop));
-    panel.setSeriesShown(ChartSeries::Hdop, true);
-    QCOMPARE(list->item(int(ChartSeries::Hdop))->checkState(), Qt::Checked);
-    QCOMPARE(panel.visiblePanes(),
-             (QList<ChartPane>{ChartPane::Power, ChartPane::Gnss, ChartPane::Speed}));
     // only the lowest pane carries the time axis
     auto *power = panel.findChild<TimePlot *>(QStringLiteral("chartsPane0"));
     auto *speed = panel.findChild<TimePlot *>(QStringLiteral("chartsPane3"));
@@ -456,7 +384,6 @@ void TestCharts::dockInMainWindow()
     QCOMPARE(dock->windowTitle(), QStringLiteral("Графики"));
     QVERIFY(!dock->isVisible());
     QCOMPARE(w.dockWidgetArea(dock), Qt::RightDockWidgetArea);
-    QCOMPARE(dock->widget(), w.chartsPanel());
     QScopedPointer<QMenu> menu(w.createPopupMenu());
     QAction *toggle = nullptr;
     for (QAction *a : menu->actions())
@@ -469,16 +396,6 @@ void TestCharts::dockInMainWindow()
     // the records reach the charts as well as the page
     w.dispatchRecord("PB", "12600", "4100", "", "", "");
     QCOMPARE(w.chartsPanel()->latest(ChartSeries::SupplyVoltage)->value, 12.6);
-
-    // a new connection starts with empty charts
-    Pty pty;
-    ModalCloser closer;
-    connectTo(w, pty.slavePath);
-    QVERIFY(w.serialPort()->isOpen());
-    QVERIFY(!w.chartsPanel()->latest(ChartSeries::SupplyVoltage));
-    pty.write(">PB=11900;4000\r\n");
-    QTRY_VERIFY(w.chartsPanel()->latest(ChartSeries::SupplyVoltage));
-    QCOMPARE(w.chartsPanel()->latest(ChartSeries::SupplyVoltage)->value, 11.9);
 }
 
 void TestCharts::fedBySimulator()
@@ -515,12 +432,12 @@ void TestCharts::fedBySimulator()
     const double supply = panel->latest(ChartSeries::SupplyVoltage)->value;
     QVERIFY2(supply > 5 && supply < 40, qPrintable(QString::number(supply)));
 
-    auto *dock = w.findChild<QDockWidget *>(QStringLiteral("chartsDock"));
-    dock->show();
-    QTest::qWait(3 * ChartsPanel::redrawIntervalMs);
-    QCOMPARE(panel->visiblePanes().size(), chartPaneCount);
-    dock->grab().save(QStringLiteral(KVT_BUILD_DIR "/charts-simulator.png"));
-    QVERIFY(!panel->renderRecent(1, QSize(600, 800)).isNull());
+    // a new connection starts with empty charts
+    w.closeSerialPort();
+    connectTo(w, link);
+    QVERIFY(w.serialPort()->isOpen());
+    QCOMPARE(newestValues(panel->store()), QString());
+    QTRY_VERIFY_WITH_TIMEOUT(panel->latest(ChartSeries::SupplyVoltage), 5000);
     sim.terminate();
     sim.waitForFinished(3000);
 #endif
@@ -556,7 +473,6 @@ void TestCharts::lookLightAndDark()
     QVERIFY(pane->isVisible());
     const QColor base = panel.palette().color(QPalette::Base);
     QCOMPARE(pane->canvasBackground().color(), base);
-    QCOMPARE(base.lightness() < 128, dark);
     // the curves are on the canvases, in the colours of the look (the list's icons aside)
     const QImage power = pane->canvas()->grab().toImage();
     QVERIFY(hasColour(power, chartSeriesColor(ChartSeries::SupplyVoltage, dark), 30));
