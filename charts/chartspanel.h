@@ -62,7 +62,7 @@ public:
     // The time range the panes show (ms since 1970), as of the last redraw.
     qint64 viewFrom() const { return shownFrom; }
     qint64 viewTo() const { return shownTo; }
-    // The panes that show something now.
+    // The panes that show something (shown series with points), as of the last redraw.
     QList<ChartPane> visiblePanes() const;
 
     const ChartStore &store() const { return points; }
