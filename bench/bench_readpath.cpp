@@ -30,6 +30,9 @@
 
 namespace {
 
+// --charts: the window has its charts dock open as well, drawing what the records bring
+bool chartsShown = false;
+
 const QByteArray &mix()
 {
     static const QByteArray data = bench::busyTerminalMix(4 * 1024 * 1024);
@@ -61,6 +64,11 @@ struct ReadPath
     explicit ReadPath(int chunkSize)
     {
         bench::showLikeTheProgram(window);
+        if (chartsShown) {
+            if (auto *dock = window.findChild<QDockWidget *>(QStringLiteral("chartsDock")))
+                dock->show();
+            QCoreApplication::processEvents();
+        }
         connectTo(window, pty.slavePath);
         ok = window.serialPort()->isOpen();
         if (!ok)
@@ -221,14 +229,18 @@ int main(int argc, char **argv)
     setUpApplication(app, translator);
     // --quick: one short run of each, for profiling under callgrind or perf
     bool quick = false;
-    for (int i = 1; i < argc; ++i) {
-        if (qstrcmp(argv[i], "--quick") == 0) {
-            quick = true;
-            for (int j = i; j < argc; ++j)
-                argv[j] = argv[j + 1];
-            --argc;
-            break;
+    for (int i = 1; i < argc;) {
+        const bool isQuick = qstrcmp(argv[i], "--quick") == 0;
+        const bool isCharts = qstrcmp(argv[i], "--charts") == 0;
+        if (!isQuick && !isCharts) {
+            ++i;
+            continue;
         }
+        quick = quick || isQuick;
+        chartsShown = chartsShown || isCharts;
+        for (int j = i; j < argc; ++j)
+            argv[j] = argv[j + 1];
+        --argc;
     }
     auto *readPath = benchmark::RegisterBenchmark("BM_ReadPath", BM_ReadPath);
     readPath->ArgNames({"chunk", "full", "record"})

@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "link/portwatcher.h"
+#include "charts/chartspanel.h"
 #include "portdialog/settingsdialog.h"
 #include "status/fieldtext.h"
 #include "terminal/terminal.h"
@@ -62,6 +63,7 @@ bool MainWindow::openPort(bool reconnecting)
         // a line cut off by the last close must not prefix the first record of this connection
         framer.reset();
         terminal->markLinkBack(p.portName);
+        charts->clear();   // the charts show one connection
         terminal->setConsoleEnabled(true);
         setConnectedActions(true);
         ui->centralWidget->setEnabled(true);

@@ -1,6 +1,7 @@
 #include "mainwindow/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "charts/chartspanel.h"
 #include "link/portwatcher.h"
 #include "portdialog/settingsdialog.h"
 #include "settings/settingspage.h"
@@ -50,7 +51,9 @@ MainWindow::MainWindow(QWidget *parent)
     addDockWidget(Qt::LeftDockWidgetArea, logDock);
     logDock->hide();
 
+    charts = ChartsPanel::addDockTo(this);
     routeRecords();
+    charts->registerTaps(router);
 
     serial = new QSerialPort(this);
     serial->setObjectName(QStringLiteral("serial"));

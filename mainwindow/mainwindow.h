@@ -13,6 +13,7 @@
 class QDockWidget;
 class QTabWidget;
 class QTranslator;
+class ChartsPanel;
 class PortWatcher;
 class SettingsDialog;
 class SettingsPage;
@@ -46,6 +47,7 @@ public:
     SettingsDialog *portSettingsDialog() const { return settingsDialog; }
     QTabWidget *tabs() const { return tabWidget; }
     const LineFramer &framing() const { return framer; }
+    ChartsPanel *chartsPanel() const { return charts; }
 
 public slots:
     void openSerialPort();
@@ -93,6 +95,7 @@ private:
     SettingsDialog *settingsDialog = nullptr;
     Terminal *terminal = nullptr;
     QDockWidget *logDock = nullptr;
+    ChartsPanel *charts = nullptr;
     QTabWidget *tabWidget = nullptr;
     QTranslator *translator = nullptr;
     StatusPage *statusPage = nullptr;

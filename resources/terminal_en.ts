@@ -2,6 +2,109 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>ChartsPanel</name>
+    <message>
+        <source>Внешнее напряжение, В</source>
+        <translation>Supply voltage, V</translation>
+    </message>
+    <message>
+        <source>Напряжение АКБ, В</source>
+        <translation>Battery voltage, V</translation>
+    </message>
+    <message>
+        <source>Уровень сигнала GSM (0–31)</source>
+        <translation>GSM signal level (0–31)</translation>
+    </message>
+    <message>
+        <source>Спутники</source>
+        <translation>Satellites</translation>
+    </message>
+    <message>
+        <source>HDOP</source>
+        <translation>HDOP</translation>
+    </message>
+    <message>
+        <source>Скорость, км/ч</source>
+        <translation>Speed, km/h</translation>
+    </message>
+    <message>
+        <source>Обороты двигателя (об/мин)</source>
+        <translation>Engine speed (rpm)</translation>
+    </message>
+    <message>
+        <source>Уровень топлива в баке (%)</source>
+        <translation>Fuel level in the tank (%)</translation>
+    </message>
+    <message>
+        <source>Уровень топлива в баке (л)</source>
+        <translation>Fuel level in the tank (l)</translation>
+    </message>
+    <message>
+        <source>Питание</source>
+        <translation>Power supply</translation>
+    </message>
+    <message>
+        <source>GSM</source>
+        <translation>GSM</translation>
+    </message>
+    <message>
+        <source>GPS / ГЛОНАСС</source>
+        <translation>GPS / GLONASS</translation>
+    </message>
+    <message>
+        <source>Скорость</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>Датчики уровня топлива (RS232/RS485)</source>
+        <translation>Fuel level sensors (RS232/RS485)</translation>
+    </message>
+    <message>
+        <source>Обороты двигателя (CAN)</source>
+        <translation>Engine speed (CAN)</translation>
+    </message>
+    <message>
+        <source>Уровень топлива (CAN)</source>
+        <translation>Fuel level (CAN)</translation>
+    </message>
+    <message>
+        <source>ДУТ %1</source>
+        <translation>FLS %1</translation>
+    </message>
+    <message>
+        <source>Пауза</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Остановить прокрутку; значения продолжают собираться</source>
+        <translation>Stop scrolling; values are still collected</translation>
+    </message>
+    <message>
+        <source>Последние</source>
+        <translation>Last</translation>
+    </message>
+    <message>
+        <source>%1 мин</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>Какие величины показывать</source>
+        <translation>Which values to show</translation>
+    </message>
+    <message>
+        <source>Нет данных: графики появятся, когда терминал пришлёт значения</source>
+        <translation>No values yet: the charts appear when the terminal sends them</translation>
+    </message>
+    <message>
+        <source>Выделение мышью: увеличить; правая кнопка: назад; Ctrl+колесо: масштаб времени; средняя кнопка или Shift+мышь: сдвиг</source>
+        <translation>Drag: zoom in; right button: back; Ctrl+wheel: time scale; middle button or Shift+drag: pan</translation>
+    </message>
+    <message>
+        <source>Графики</source>
+        <translation>Charts</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>KVT Logger [0.06]</source>

@@ -2,6 +2,109 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>ChartsPanel</name>
+    <message>
+        <source>Внешнее напряжение, В</source>
+        <translation>Внешнее напряжение, В</translation>
+    </message>
+    <message>
+        <source>Напряжение АКБ, В</source>
+        <translation>Напряжение АКБ, В</translation>
+    </message>
+    <message>
+        <source>Уровень сигнала GSM (0–31)</source>
+        <translation>Уровень сигнала GSM (0–31)</translation>
+    </message>
+    <message>
+        <source>Спутники</source>
+        <translation>Спутники</translation>
+    </message>
+    <message>
+        <source>HDOP</source>
+        <translation>HDOP</translation>
+    </message>
+    <message>
+        <source>Скорость, км/ч</source>
+        <translation>Скорость, км/ч</translation>
+    </message>
+    <message>
+        <source>Обороты двигателя (об/мин)</source>
+        <translation>Обороты двигателя (об/мин)</translation>
+    </message>
+    <message>
+        <source>Уровень топлива в баке (%)</source>
+        <translation>Уровень топлива в баке (%)</translation>
+    </message>
+    <message>
+        <source>Уровень топлива в баке (л)</source>
+        <translation>Уровень топлива в баке (л)</translation>
+    </message>
+    <message>
+        <source>Питание</source>
+        <translation>Питание</translation>
+    </message>
+    <message>
+        <source>GSM</source>
+        <translation>GSM</translation>
+    </message>
+    <message>
+        <source>GPS / ГЛОНАСС</source>
+        <translation>GPS / ГЛОНАСС</translation>
+    </message>
+    <message>
+        <source>Скорость</source>
+        <translation>Скорость</translation>
+    </message>
+    <message>
+        <source>Датчики уровня топлива (RS232/RS485)</source>
+        <translation>Датчики уровня топлива (RS232/RS485)</translation>
+    </message>
+    <message>
+        <source>Обороты двигателя (CAN)</source>
+        <translation>Обороты двигателя (CAN)</translation>
+    </message>
+    <message>
+        <source>Уровень топлива (CAN)</source>
+        <translation>Уровень топлива (CAN)</translation>
+    </message>
+    <message>
+        <source>ДУТ %1</source>
+        <translation>ДУТ %1</translation>
+    </message>
+    <message>
+        <source>Пауза</source>
+        <translation>Пауза</translation>
+    </message>
+    <message>
+        <source>Остановить прокрутку; значения продолжают собираться</source>
+        <translation>Остановить прокрутку; значения продолжают собираться</translation>
+    </message>
+    <message>
+        <source>Последние</source>
+        <translation>Последние</translation>
+    </message>
+    <message>
+        <source>%1 мин</source>
+        <translation>%1 мин</translation>
+    </message>
+    <message>
+        <source>Какие величины показывать</source>
+        <translation>Какие величины показывать</translation>
+    </message>
+    <message>
+        <source>Нет данных: графики появятся, когда терминал пришлёт значения</source>
+        <translation>Нет данных: графики появятся, когда терминал пришлёт значения</translation>
+    </message>
+    <message>
+        <source>Выделение мышью: увеличить; правая кнопка: назад; Ctrl+колесо: масштаб времени; средняя кнопка или Shift+мышь: сдвиг</source>
+        <translation>Выделение мышью: увеличить; правая кнопка: назад; Ctrl+колесо: масштаб времени; средняя кнопка или Shift+мышь: сдвиг</translation>
+    </message>
+    <message>
+        <source>Графики</source>
+        <translation>Графики</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>KVT Logger [0.06]</source>

@@ -2,7 +2,7 @@
 # Installs the Debian packages the program, its tests and benchmarks need, when missing.
 # qttranslations5-l10n holds Qt's own Russian texts (standard buttons and dialogs).
 set -e
-PACKAGES="build-essential cmake qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n libbenchmark-dev"
+PACKAGES="build-essential cmake qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n libbenchmark-dev libqwt-qt5-dev"
 missing=""
 for p in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
