@@ -13,7 +13,11 @@ int main(int argc, char *argv[])
     auto *window = new MainWindow;
     window->setWindowFlags(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
                            | Qt::WindowCloseButtonHint);
-    window->showMaximized();
+    // the size, place and docks of the last run, or maximized the first time
+    if (window->restoreWindowLayout())
+        window->show();
+    else
+        window->showMaximized();
 
     const int code = app->exec();
     delete window;

@@ -10,6 +10,8 @@
 #include "terminal/terminal.h"
 
 #include <QAbstractSpinBox>
+#include <QCloseEvent>
+#include <QSettings>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
@@ -115,6 +117,29 @@ MainWindow::~MainWindow()
 {
     delete settingsDialog;
     delete ui;
+}
+
+namespace {
+const char geometryKey[] = "mainWindow/geometry";
+const char stateKey[] = "mainWindow/state";
+} // namespace
+
+bool MainWindow::restoreWindowLayout()
+{
+    const QSettings settings;
+    const QByteArray geometry = settings.value(QLatin1String(geometryKey)).toByteArray();
+    if (geometry.isEmpty() || !restoreGeometry(geometry))
+        return false;
+    restoreState(settings.value(QLatin1String(stateKey)).toByteArray());
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    QSettings settings;
+    settings.setValue(QLatin1String(geometryKey), saveGeometry());
+    settings.setValue(QLatin1String(stateKey), saveState());
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::setConnectedActions(bool connected)

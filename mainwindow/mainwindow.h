@@ -37,6 +37,10 @@ public:
 
     void setLanguage(const QString &code);
 
+    // Puts back the size, place and docks of the last run; false when there is nothing to
+    // put back (the first run).
+    bool restoreWindowLayout();
+
     // Every complete record line from the terminal ends up here.
     void dispatchRecord(const QByteArray &name, const QByteArray &field1, const QByteArray &field2,
                         const QByteArray &field3, const QByteArray &field4, const QByteArray &field5);
@@ -74,6 +78,9 @@ public slots:
     void handletabChanged(int);
     void on_actionTaho_triggered();
     void on_actionGoToSite_triggered(bool);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void setConnectedActions(bool connected);

@@ -18,6 +18,8 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QDockWidget>
+#include <QSettings>
 #include <QtTest>
 
 class TestMainWindow : public QObject
@@ -63,6 +65,7 @@ private slots:
     void shortcuts();
     void readShowsChunkInStatusAndLog();
     void darkLookOnF5();
+    void windowLayoutRemembered();
     void chunkShowsLastValueOfEachField();
     void fieldsFilledBeforeFirmwareWarning();
     void windowClosedWithValuesOnTheirWay();
@@ -368,6 +371,30 @@ void TestMainWindow::readShowsChunkInStatusAndLog()
     for (const QString &p : parts)
         QVERIFY2(p == QLatin1String("0") || !p.startsWith(QLatin1Char('0')), qPrintable(status(w)));
     QCOMPARE(w.terminalPanel()->logConsole()->toPlainText(), QStringLiteral("AB"));
+}
+
+// Size and docks come back in the next run; the first run has nothing to restore.
+void TestMainWindow::windowLayoutRemembered()
+{
+    QSettings().clear();
+    {
+        MainWindow first;
+        QVERIFY(!first.restoreWindowLayout());
+        first.resize(900, 640);
+        first.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&first));
+        first.findChild<QDockWidget *>(QStringLiteral("logDock"))->show();
+        first.findChild<QDockWidget *>(QStringLiteral("chartsDock"))->hide();
+        first.close();
+    }
+    MainWindow second;
+    QVERIFY(second.restoreWindowLayout());
+    second.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&second));
+    QCOMPARE(second.size(), QSize(900, 640));
+    QVERIFY(second.findChild<QDockWidget *>(QStringLiteral("logDock"))->isVisible());
+    QVERIFY(!second.findChild<QDockWidget *>(QStringLiteral("chartsDock"))->isVisible());
+    QSettings().clear();
 }
 
 void TestMainWindow::darkLookOnF5()
