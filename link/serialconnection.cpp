@@ -80,7 +80,10 @@ bool MainWindow::openPort(bool reconnecting)
         return true;
     }
     if (!reconnecting) {
-        QMessageBox::critical(this, tr("Ошибка"), tr("Проверьте COM порт на вашем ПК"));
+        QMessageBox::critical(this, tr("Ошибка"),
+                              tr("Проверьте COM порт на вашем ПК") + QStringLiteral("\n\n")
+                                  + tr("Порт %1 не открыт: %2")
+                                        .arg(p.portName, serial->errorString()));
         ui->statusBar->showMessage(tr("Open error [%1]").arg(serial->errorString()));
     }
     return false;

@@ -330,6 +330,10 @@ Track points not yet sent to the server will be lost.</translation>
         <source>Ожидание терминала…</source>
         <translation>Waiting for the terminal…</translation>
     </message>
+    <message>
+        <source>Порт %1 не открыт: %2</source>
+        <translation>Port %1 was not opened: %2</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

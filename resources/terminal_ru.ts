@@ -330,6 +330,10 @@
         <source>Ожидание терминала…</source>
         <translation>Ожидание терминала…</translation>
     </message>
+    <message>
+        <source>Порт %1 не открыт: %2</source>
+        <translation>Порт %1 не открыт: %2</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
