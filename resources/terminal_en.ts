@@ -334,6 +334,14 @@ Track points not yet sent to the server will be lost.</translation>
         <source>Порт %1 не открыт: %2</source>
         <translation>Port %1 was not opened: %2</translation>
     </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Attention</translation>
+    </message>
+    <message>
+        <source>Для корректного отображения и задания настроек необходимо обновить версию ПО до 0.25 и выше</source>
+        <translation>To show and set the settings correctly, update the firmware to version 0.25 or later</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -651,6 +659,10 @@ Track points not yet sent to the server will be lost.</translation>
     <message>
         <source>Контроллеры аварии</source>
         <translation>Alarm controllers</translation>
+    </message>
+    <message>
+        <source>Уровень топлива в баке (л)</source>
+        <translation>Fuel level in the tank (l)</translation>
     </message>
 </context>
 <context>
@@ -1557,6 +1569,10 @@ Firmware version 0.64 or later is required</translation>
     <message>
         <source>Запись: %1, %2</source>
         <translation>Recording: %1, %2</translation>
+    </message>
+    <message>
+        <source>Запись лог-файла</source>
+        <translation>Save the log file</translation>
     </message>
 </context>
 </TS>

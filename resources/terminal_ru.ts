@@ -334,6 +334,14 @@
         <source>Порт %1 не открыт: %2</source>
         <translation>Порт %1 не открыт: %2</translation>
     </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Внимание</translation>
+    </message>
+    <message>
+        <source>Для корректного отображения и задания настроек необходимо обновить версию ПО до 0.25 и выше</source>
+        <translation>Для корректного отображения и задания настроек необходимо обновить версию ПО до 0.25 и выше</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -651,6 +659,10 @@
     <message>
         <source>Контроллеры аварии</source>
         <translation>Контроллеры аварии</translation>
+    </message>
+    <message>
+        <source>Уровень топлива в баке (л)</source>
+        <translation>Уровень топлива в баке (л)</translation>
     </message>
 </context>
 <context>
@@ -1557,6 +1569,10 @@
     <message>
         <source>Запись: %1, %2</source>
         <translation>Запись: %1, %2</translation>
+    </message>
+    <message>
+        <source>Запись лог-файла</source>
+        <translation>Запись лог-файла</translation>
     </message>
 </context>
 </TS>

@@ -41,10 +41,9 @@ void MainWindow::handletabChanged(int index)
         FieldBatch::flush();   // the version of a record just received counts
         const QString version = statusPage->firmwareVersionText();
         if (firmwareVersionNeedsWarning(version)) {
-            QMessageBox::warning(this, QString::fromUtf8("Внимание"),
-                                 QString::fromUtf8("Для корректного отображения и задания "
-                                                   "настроек необходимо обновить версию ПО до "
-                                                   "0.25 и выше"),
+            QMessageBox::warning(this, tr("Внимание"),
+                                 tr("Для корректного отображения и задания настроек необходимо "
+                                    "обновить версию ПО до 0.25 и выше"),
                                  QMessageBox::Ok);
         }
         settingsPage->refresh();

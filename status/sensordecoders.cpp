@@ -93,8 +93,8 @@ void SensorPanel::decodeFuelLevel(const RecordLine &r, bool litres)
     if (!ok)
         return;
     setFieldText(fuelLevelEdit, generalNumber(raw / 10.0));
-    setFieldText(fuelLevelLabel, litres ? QStringLiteral("Уровень топлива в баке (л)")
-                                        : QStringLiteral("Уровень топлива в баке (%)"));
+    setFieldText(fuelLevelLabel, litres ? tr("Уровень топлива в баке (л)")
+                                        : tr("Уровень топлива в баке (%)"));
 }
 
 void SensorPanel::decodeText(QLineEdit *field, const RecordLine &r)

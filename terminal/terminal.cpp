@@ -463,7 +463,7 @@ void Terminal::clear_cmd_slot()
 
 QString Terminal::askLogFileName()
 {
-    return QFileDialog::getSaveFileName(nullptr, QStringLiteral("Запись лог-файла"),
+    return QFileDialog::getSaveFileName(nullptr, tr("Запись лог-файла"),
                                         QStringLiteral("logFileKVT"), QStringLiteral("*"));
 }
 

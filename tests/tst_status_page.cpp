@@ -458,10 +458,10 @@ void TestStatusPage::translatedTexts_data()
     QTest::newRow("operator unknown") << QByteArrayList{"ML=1;1;1"} << "operatorEdit"
                                       << "EN[Не определен]";
     QTest::newRow("APN not set") << QByteArrayList{"APN=a"} << "apnLoginEdit" << "EN[не задан]";
-    QTest::newRow("fuel caption stays Russian")
-        << QByteArrayList{"CG=5"} << "fuelLevelLabel" << "Уровень топлива в баке (%)";
+    QTest::newRow("fuel caption in percent")
+        << QByteArrayList{"CG=5"} << "fuelLevelLabel" << "EN[Уровень топлива в баке (%)]";
     QTest::newRow("fuel caption in litres") << QByteArrayList{"CR=5"} << "fuelLevelLabel"
-                                            << "Уровень топлива в баке (л)";
+                                            << "EN[Уровень топлива в баке (л)]";
     QTest::newRow("output caption") << QByteArrayList{"O15=1"} << "inputLabel5"
                                     << "EN[IN5_U Выход]";
     QTest::newRow("output state") << QByteArrayList{"O15=1"} << "inputEdit5" << "EN[Вкл]";
