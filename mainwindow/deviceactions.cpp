@@ -17,9 +17,13 @@ void MainWindow::writeRaw(const char *command)
 void MainWindow::restart_device()
 {
     writeRaw(">D 1\r\n");
+    tellRestartThenLetGo(restartDoneText + portClosedText);
+}
+
+void MainWindow::tellRestartThenLetGo(const QString &text)
+{
     const int connection = connectionCount;
-    QMessageBox box(QMessageBox::Information, restartTitle, restartDoneText + portClosedText,
-                    QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Information, restartTitle, text, QMessageBox::Ok, this);
     box.exec();
     // the restart record may have closed the line meanwhile, or the terminal may even be
     // back on a new connection that must stay open
@@ -56,14 +60,7 @@ void MainWindow::update_FW_local()
     if (answer != QMessageBox::Yes)
         return;
     writeRaw(">D 3;0\r\n");
-    const int connection = connectionCount;
-    QMessageBox box(QMessageBox::Information, restartTitle, restartDoneText + usbUpdateText,
-                    QMessageBox::Ok, this);
-    box.exec();
-    if (connection == connectionCount && serial->isOpen()) {
-        closeSerialPort();
-        waitForTerminal();
-    }
+    tellRestartThenLetGo(restartDoneText + usbUpdateText);
 }
 
 void MainWindow::update_FW_WEB()

@@ -89,6 +89,8 @@ private:
     qint64 writeToPort(const QByteArray &bytes);
     void routeRecords();
     void decodeRD(const RecordLine &r);   // the terminal restarts: the line goes
+    // the restart box; then the line is closed (unless the terminal already went) and waited for
+    void tellRestartThenLetGo(const QString &text);
 
     // the user's own disconnect: no waiting for the terminal to come back
     void disconnectByUser();
