@@ -545,6 +545,14 @@ Track points not yet sent to the server will be lost.</translation>
         <source>Контроллеры аварии</source>
         <translation>Alarm controllers</translation>
     </message>
+    <message>
+        <source>Охрана</source>
+        <translation>Security</translation>
+    </message>
+    <message>
+        <source>Индикаторы</source>
+        <translation>Warning lamps</translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>

@@ -545,6 +545,14 @@
         <source>Контроллеры аварии</source>
         <translation>Контроллеры аварии</translation>
     </message>
+    <message>
+        <source>Охрана</source>
+        <translation>Охрана</translation>
+    </message>
+    <message>
+        <source>Индикаторы</source>
+        <translation>Индикаторы</translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>
