@@ -169,7 +169,7 @@ void MainWindow::clearAll()
         QWidget *owner = edit->parentWidget();
         if (qobject_cast<QComboBox *>(owner) || qobject_cast<QAbstractSpinBox *>(owner))
             continue;
-        edit->clear();
+        clearField(edit);
     }
     for (QRadioButton *button : findChildren<QRadioButton *>())
         button->setChecked(false);

@@ -661,6 +661,14 @@ Track points not yet sent to the server will be lost.</translation>
         <translation>Alarm controllers</translation>
     </message>
     <message>
+        <source>Охрана</source>
+        <translation>Security</translation>
+    </message>
+    <message>
+        <source>Индикаторы</source>
+        <translation>Warning lamps</translation>
+    </message>
+    <message>
         <source>Уровень топлива в баке (л)</source>
         <translation>Fuel level in the tank (l)</translation>
     </message>

@@ -661,6 +661,14 @@
         <translation>Контроллеры аварии</translation>
     </message>
     <message>
+        <source>Охрана</source>
+        <translation>Охрана</translation>
+    </message>
+    <message>
+        <source>Индикаторы</source>
+        <translation>Индикаторы</translation>
+    </message>
+    <message>
         <source>Уровень топлива в баке (л)</source>
         <translation>Уровень топлива в баке (л)</translation>
     </message>

@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QPointer>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 
 #include <utility>
@@ -81,6 +83,60 @@ void showFieldText(QLineEdit *field, const QString &text)
         return;
     field->setText(text);
     field->setCursorPosition(0);
+    field->setToolTip(text);
+}
+
+void clearField(QLineEdit *field)
+{
+    if (field->toolTip() == field->text())
+        field->setToolTip(QString());
+    field->clear();
+}
+
+int fieldWidthFor(const QLineEdit *field, const QStringList &values)
+{
+    const QFontMetrics metrics = field->fontMetrics();
+    int text = 0;
+    for (const QString &value : values)
+        text = qMax(text, metrics.horizontalAdvance(value));
+    QStyle *style = field->style();
+    // A line edit shows its text unscrolled when the line inside its frame, less two pixels of
+    // margin on each side, holds the text, the cursor and one pixel more; one pixel is added
+    // for the rounding of the text width.
+    constexpr int lineMargin = 2;
+    const QMargins textMargins = field->textMargins();
+    const int line = text + 2 + style->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, field)
+                     + 2 * lineMargin + textMargins.left() + textMargins.right();
+    QStyleOptionFrame option;
+    option.initFrom(field);
+    option.lineWidth =
+        field->hasFrame() ? style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, field) : 0;
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken;
+    // the style adds the frame
+    return style
+        ->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(line, field->sizeHint().height()),
+                           field)
+        .width();
+}
+
+void fitFields(const QList<QLineEdit *> &fields, const QStringList &values)
+{
+    int width = 0;
+    for (const QLineEdit *field : fields)
+        width = qMax(width, fieldWidthFor(field, values));
+    for (QLineEdit *field : fields)
+        field->setFixedWidth(width);
+}
+
+QString widestRun(const QLineEdit *field, QLatin1String characters, int count)
+{
+    const QFontMetrics metrics = field->fontMetrics();
+    QChar widest;
+    for (const QChar c : QString(characters))
+        if (widest.isNull() || metrics.horizontalAdvance(c) > metrics.horizontalAdvance(widest))
+            widest = c;
+    return QString(count, widest);
 }
 
 void showFieldText(QLabel *label, const QString &text)

@@ -26,7 +26,19 @@ public:
     static void flush();
 };
 
+// Shows the value and puts the whole of it in the field's tool tip.
 void showFieldText(QLineEdit *field, const QString &text);
+// Empties the field, and its tool tip when that showed the value.
+void clearField(QLineEdit *field);
+
+// The width a field needs to show each of the values whole, without scrolling, in its own
+// font and style.
+int fieldWidthFor(const QLineEdit *field, const QStringList &values);
+// Gives the fields one fixed width: the widest that any of the values needs.
+void fitFields(const QList<QLineEdit *> &fields, const QStringList &values);
+// count times the widest of the characters in the field's font, such as the widest value of
+// sixteen hexadecimal digits.
+QString widestRun(const QLineEdit *field, QLatin1String characters, int count);
 
 // After the line is lost the values shown are old: the filled fields under root are greyed
 // until a record gives them a value again (the same value counts) or clearStale() is called.

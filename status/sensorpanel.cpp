@@ -1,11 +1,15 @@
 // The sensor and CAN panel of the device parameters page: inputs, fuel level sensors, 1-Wire
-// and the CAN vehicle data in two columns, the CAN indicators below the CAN data.
+// and the CAN vehicle data, and the CAN indicators, in columns that flow with the width.
 #include "status/sensorpanel.h"
+
+#include "status/fieldtext.h"
+#include "status/flowlayout.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
-#include <QHBoxLayout>
+#include <QPainter>
 #include <QRadioButton>
+#include <QStyleOptionButton>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -26,6 +30,57 @@ std::array<QLabel *, N> inputCaptions()
         labels[i]->setObjectName(QStringLiteral("inputLabel%1").arg(i));
     }
     return labels;
+}
+
+// A radio button that shows a state: a lamp lit in its own colour when on, an empty circle
+// when off, readable at a glance in the light and in the dark look. It takes no focus and no
+// clicks; only the decoders change it.
+class IndicatorLamp : public QRadioButton
+{
+public:
+    explicit IndicatorLamp(const QColor &onColour)
+        : onColour(onColour)
+    {
+        setAutoExclusive(false);
+        setFocusPolicy(Qt::NoFocus);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        const QRectF lamp =
+            QRectF(style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, this))
+                .adjusted(0.5, 0.5, -0.5, -0.5);
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        if (isChecked()) {
+            painter.setPen(onColour.darker(160));
+            painter.setBrush(onColour);
+        } else {
+            QColor rim = palette().color(QPalette::WindowText);
+            rim.setAlpha(110);
+            painter.setPen(rim);
+            painter.setBrush(palette().color(QPalette::Base));
+        }
+        painter.drawEllipse(lamp);
+    }
+
+private:
+    const QColor onColour;
+};
+
+// lit security states and lit warning lamps
+const QColor securityOnColour(46, 204, 64);
+const QColor lampOnColour(255, 176, 0);
+
+// The longest numbers the panel's fields are known to show: any 32-bit number, and a real
+// number in its general notation.
+QStringList numberValues()
+{
+    return {QStringLiteral("-2147483648"), QStringLiteral("-1.23457e+06")};
 }
 } // namespace
 
@@ -121,23 +176,22 @@ SensorPanel::SensorPanel(QWidget *parent)
     addRow(can, tr("Контроллеры аварии"), alarmControllersEdit);
 
     // the indicators of the CAN security state and warning lamps
-    auto indicators = [this](const char *name, const char *const *captions, QRadioButton **buttons,
-                             int count) {
-        QGroupBox *group = makeGroup(QString(), name);
+    auto indicators = [this](const QString &title, const char *name, const char *const *captions,
+                             QRadioButton **buttons, int count, const QColor &onColour) {
+        QGroupBox *group = makeGroup(title, name);
         auto *form = new QFormLayout(group);
         for (int i = 0; i < count; ++i) {
-            buttons[i] = new QRadioButton;
-            buttons[i]->setAutoExclusive(false);
-            buttons[i]->setEnabled(false);
+            buttons[i] = new IndicatorLamp(onColour);
             form->addRow(new QLabel(tr(captions[i])), buttons[i]);
         }
         return group;
     };
     QGroupBox *securityFlagsGroup =
-        indicators("securityFlagsGroup", securityFlagCaptions, securityFlagButtons.data(),
-                   SecurityFlagCount);
+        indicators(tr("Охрана"), "securityFlagsGroup", securityFlagCaptions,
+                   securityFlagButtons.data(), SecurityFlagCount, securityOnColour);
     QGroupBox *lampFlagsGroup =
-        indicators("lampFlagsGroup", lampFlagCaptions, lampFlagButtons.data(), LampFlagCount);
+        indicators(tr("Индикаторы"), "lampFlagsGroup", lampFlagCaptions, lampFlagButtons.data(),
+                   LampFlagCount, lampOnColour);
 
     auto *leftLayout = new QVBoxLayout(leftColumn);
     leftLayout->setContentsMargins(0, 0, 0, 0);
@@ -153,19 +207,24 @@ SensorPanel::SensorPanel(QWidget *parent)
         holderLayout->addWidget(holder.second);
         holderLayout->addSpacerItem(columnStretch());
     }
-    // the indicators are shown below the CAN group
     auto *rightLayout = new QVBoxLayout(rightColumn);
     rightLayout->setContentsMargins(0, 0, 0, 0);
     rightLayout->addWidget(canDataGroup);
-    rightLayout->addWidget(securityHolder);
-    rightLayout->addWidget(lampHolder);
     rightLayout->addSpacerItem(columnStretch());
 
-    auto *panelLayout = new QHBoxLayout(this);
+    // the two indicator groups, one above the other, are the third column
+    QWidget *indicatorColumn = namedWidget<QWidget>("sensorIndicatorColumn");
+    auto *indicatorLayout = new QVBoxLayout(indicatorColumn);
+    indicatorLayout->setContentsMargins(0, 0, 0, 0);
+    indicatorLayout->addWidget(securityHolder);
+    indicatorLayout->addWidget(lampHolder);
+    indicatorLayout->addSpacerItem(columnStretch());
+
+    auto *panelLayout = new FlowLayout(this);
     panelLayout->setContentsMargins(0, 0, 0, 0);
     panelLayout->addWidget(leftColumn);
     panelLayout->addWidget(rightColumn);
-    panelLayout->addSpacerItem(new QSpacerItem(20, 40, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    panelLayout->addWidget(indicatorColumn);
 
     format(inputsGroup, fuelSensorsGroup, oneWireGroup, canDataGroup, securityFlagsGroup,
            lampFlagsGroup);
@@ -175,12 +234,21 @@ void SensorPanel::format(QGroupBox *inputsGroup, QGroupBox *fuelSensorsGroup,
                          QGroupBox *oneWireGroup, QGroupBox *canDataGroup,
                          QGroupBox *securityFlagsGroup, QGroupBox *lampFlagsGroup)
 {
-    for (QLineEdit *edit : findChildren<QLineEdit *>()) {
+    // Every field is as wide as the longest value it is known to show: a number, an input
+    // state, a 1-Wire address or key of sixteen hexadecimal digits, two counts.
+    const QList<QLineEdit *> edits = findChildren<QLineEdit *>();
+    for (QLineEdit *edit : edits) {
         edit->setReadOnly(true);
         edit->setSizeIncrement(0, 0);
-        edit->setMinimumWidth(50);
-        edit->setMaximumWidth(100);
     }
+    fitFields(edits, numberValues());
+    fitFields(QList<QLineEdit *>(inputEdits.begin(), inputEdits.end()),
+              numberValues() << tr(" Замкнут") << tr(" Разомкнут") << tr("Вкл") << tr("Выкл"));
+    QList<QLineEdit *> oneWireIds(thermoAddressEdits.begin(), thermoAddressEdits.end());
+    oneWireIds << keyIdEdit;
+    fitFields(oneWireIds, {widestRun(keyIdEdit, QLatin1String("0123456789ABCDEF"), 16)});
+    const QList<QLineEdit *> canEdits = canDataGroup->findChildren<QLineEdit *>();
+    fitFields(canEdits, numberValues() << QStringLiteral("4294967295 / 4294967295"));
     for (QGroupBox *group : {fuelSensorsGroup, oneWireGroup}) {
         for (QLabel *label : group->findChildren<QLabel *>()) {
             label->setAlignment(Qt::AlignCenter);

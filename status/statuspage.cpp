@@ -1,13 +1,13 @@
 // The device parameters page: the terminal's identity and live state in five groups, and the
-// sensor and CAN panel to their right.
+// sensor and CAN panel to their right or, in a narrow window, below them.
 #include "status/statuspage.h"
 #include "status/fieldtext.h"
+#include "status/flowlayout.h"
 #include "status/sensorpanel.h"
 
 #include "link/recordrouter.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QProgressBar>
 #include <QVBoxLayout>
 
@@ -38,19 +38,23 @@ StatusPage::StatusPage(QWidget *parent)
     , sensorPanel(new SensorPanel)
 {
     setObjectName(QStringLiteral("statusPage"));
-    auto *pageLayout = new QHBoxLayout(this);
+    // The status columns and the sensor panel stand side by side when the window is wide
+    // enough, the panel below the columns otherwise; the columns themselves, and the columns
+    // of the panel, flow the same way. The page then never needs horizontal scrolling.
+    auto *pageLayout = new FlowLayout(this);
 
-    // the two columns of groups add no margins of their own; the groups' frames keep them
-    // apart
+    // the columns add no margins of their own; the groups' frames keep them apart
     auto *statusColumns = namedWidget<QWidget>("statusColumns");
-    auto *columnsLayout = new QHBoxLayout(statusColumns);
+    auto *columnsLayout = new FlowLayout(statusColumns);
     columnsLayout->setContentsMargins(0, 0, 0, 0);
-    auto *left = new QVBoxLayout;
-    auto *right = new QVBoxLayout;
-    columnsLayout->addLayout(left);
-    columnsLayout->addLayout(right);
-    columnsLayout->addSpacerItem(
-        new QSpacerItem(50, 200, QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding));
+    auto *leftColumn = namedWidget<QWidget>("statusLeftColumn");
+    auto *rightColumn = namedWidget<QWidget>("statusRightColumn");
+    auto *left = new QVBoxLayout(leftColumn);
+    auto *right = new QVBoxLayout(rightColumn);
+    for (QVBoxLayout *column : {left, right})
+        column->setContentsMargins(0, 0, 0, 0);
+    columnsLayout->addWidget(leftColumn);
+    columnsLayout->addWidget(rightColumn);
 
     pageLayout->addWidget(statusColumns);
     pageLayout->addWidget(sensorPanel);
@@ -126,30 +130,43 @@ StatusPage::StatusPage(QWidget *parent)
     right->addWidget(gnssGroup);
     right->addSpacerItem(columnStretch());
 
-    format(statusColumns);
+    format(leftColumn, rightColumn);
 }
 
-void StatusPage::format(QWidget *statusColumns)
+void StatusPage::format(QWidget *leftColumn, QWidget *rightColumn)
 {
-    for (QHBoxLayout *box : findChildren<QHBoxLayout *>())
-        box->setSpacing(1);
     for (QFormLayout *form : findChildren<QFormLayout *>())
         form->setVerticalSpacing(1);
-    for (QLineEdit *edit : statusColumns->findChildren<QLineEdit *>()) {
+    // The longest values a column is known to show: a date on the left, a server name with
+    // its port on the right.
+    formatColumn(leftColumn,
+                 {QStringLiteral("00-00-0000  00:00:00"), QStringLiteral("000000000000000")});
+    formatColumn(rightColumn, {QStringLiteral("monitoring.example-telematics.ru:20144"),
+                               QStringLiteral("-000.000000")});
+    unclipLabels(this);
+}
+
+// A column reads as a table: its captions share one width, right-aligned against the
+// fields, and its read-only fields share one width, that of the longest value.
+void StatusPage::formatColumn(QWidget *column, const QStringList &longestValues)
+{
+    const QList<QLineEdit *> edits = column->findChildren<QLineEdit *>();
+    for (QLineEdit *edit : edits) {
         edit->setReadOnly(true);
-        edit->setMinimumWidth(150);
-        edit->setMaximumWidth(150);
         edit->setSizeIncrement(0, 0);
     }
-    for (QLabel *label : statusColumns->findChildren<QLabel *>()) {
+    fitFields(edits, longestValues);
+    const QList<QLabel *> labels = column->findChildren<QLabel *>();
+    int captionWidth = 0;
+    for (QLabel *label : labels)
+        captionWidth = qMax(captionWidth, label->sizeHint().width());
+    for (QLabel *label : labels) {
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        label->setMinimumWidth(120);
+        label->setMinimumWidth(captionWidth);
         label->setSizeIncrement(0, 0);
     }
-    // right-aligned captions also sit flush against their fields
-    for (QFormLayout *form : statusColumns->findChildren<QFormLayout *>())
+    for (QFormLayout *form : column->findChildren<QFormLayout *>())
         form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    unclipLabels(this);
 }
 
 void StatusPage::registerRoutes(RecordRouter &router)

@@ -4,6 +4,7 @@
 
 #include <QGroupBox>
 #include <QString>
+#include <QStringList>
 
 class QProgressBar;
 class RecordRouter;
@@ -11,8 +12,8 @@ class SensorPanel;
 struct RecordLine;
 
 // The device parameters page: the terminal's identity and live state in five groups of
-// read-only fields in two columns, the sensor and CAN panel to their right, and the decoders
-// of the records that fill them.
+// read-only fields in two columns, the sensor and CAN panel to their right (below them in a
+// narrow window), and the decoders of the records that fill them.
 class StatusPage : public QGroupBox
 {
     Q_OBJECT
@@ -33,7 +34,8 @@ signals:
     void tachographAvailable(bool available);
 
 private:
-    void format(QWidget *statusColumns);
+    void format(QWidget *leftColumn, QWidget *rightColumn);
+    static void formatColumn(QWidget *column, const QStringList &longestValues);
 
     // identity and state records
     void decodeDI(const RecordLine &r);

@@ -1,7 +1,9 @@
 // The device parameters page: its groups, captions and fields, read-only state and widths,
 // the layout at the window's extreme sizes, the translated and untranslated texts, and
 // "Очистить".
+#include "app/styleloader.h"
 #include "mainwindow/mainwindow.h"
+#include "status/fieldtext.h"
 #include "terminal/console.h"
 #include "terminal/terminal.h"
 #include "testutil.h"
@@ -18,8 +20,10 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QStyleOptionButton>
 #include <QTranslator>
 #include <QtTest>
 
@@ -92,6 +96,26 @@ bool isBoxEditor(const QLineEdit *e)
            || qobject_cast<QAbstractSpinBox *>(e->parentWidget());
 }
 
+// How far apart the field paints the start and the end of its text (the cursor is at the
+// start): less than the text's width when it has to scroll to show the end.
+int shownTextWidth(QLineEdit *field)
+{
+    int x[2];
+    for (int &at : x) {
+        field->grab();
+        at = field->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        field->end(false);
+    }
+    return x[1] - x[0];
+}
+
+QPoint lampCentre(const QRadioButton *lamp)
+{
+    QStyleOptionButton option;
+    option.initFrom(lamp);
+    return lamp->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, lamp).center();
+}
+
 // Marks every text of the page's contexts, so a test sees which texts were translated.
 class MarkingTranslator : public QTranslator
 {
@@ -122,7 +146,11 @@ private slots:
     void panelFieldsReadOnly();
     void signalBar();
     void longValuesShowFromTheStart();
+    void longestValuesShownWhole_data();
+    void longestValuesShownWhole();
     void indicators();
+    void indicatorColours_data();
+    void indicatorColours();
     void layout_data();
     void layout();
     void translatedTexts_data();
@@ -269,18 +297,20 @@ void TestStatusPage::everyNamedFieldOnce()
         QVERIFY2(statusPage(w)->findChildren<QWidget *>(QLatin1String(name)).size() == 1, name);
 }
 
+// Each column of the status groups reads as a table: its fields share one fixed width.
 void TestStatusPage::statusFieldsReadOnlyAndFixedWidth()
 {
     MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    const auto edits = pageChild<QWidget>(w, "statusColumns")->findChildren<QLineEdit *>();
-    QCOMPARE(edits.size(), 44);
-    for (QLineEdit *e : edits) {
-        QVERIFY2(e->isReadOnly(), qPrintable(e->objectName()));
-        QCOMPARE(e->width(), 150);
-        QCOMPARE(e->minimumWidth(), 150);
-        QCOMPARE(e->maximumWidth(), 150);
+    QCOMPARE(pageChild<QWidget>(w, "statusColumns")->findChildren<QLineEdit *>().size(), 44);
+    for (const char *column : {"statusLeftColumn", "statusRightColumn"}) {
+        const auto edits = pageChild<QWidget>(w, column)->findChildren<QLineEdit *>();
+        for (QLineEdit *e : edits) {
+            QVERIFY2(e->isReadOnly(), qPrintable(e->objectName()));
+            QCOMPARE(e->width(), edits.first()->width());
+            QCOMPARE(e->minimumWidth(), e->maximumWidth());
+        }
     }
     // typing is refused, the shown value stays
     QLineEdit *model = pageChild<QLineEdit>(w, "modelEdit");
@@ -298,8 +328,7 @@ void TestStatusPage::panelFieldsReadOnly()
     QCOMPARE(edits.size(), 8 + 14 + 13 + 19);
     for (QLineEdit *e : edits) {
         QVERIFY2(e->isReadOnly(), qPrintable(e->objectName()));
-        QCOMPARE(e->minimumWidth(), 50);
-        QCOMPARE(e->maximumWidth(), 100);
+        QCOMPARE(e->minimumWidth(), e->maximumWidth());   // a value does not resize its field
         QVERIFY(e->text().isEmpty());
     }
     // read-only, but the value can be selected and copied
@@ -322,6 +351,54 @@ void TestStatusPage::longValuesShowFromTheStart()
     feed(w, "MN=966104023456789123456789");
     QCOMPARE(imei->cursorPosition(), 0);
     QCOMPARE(imei->text(), QStringLiteral("966104023456789123456789"));
+    // the whole value is in the tool tip, also when it came in a busy line's batch; clearing
+    // takes the value's tool tip, not another
+    QCOMPARE(imei->toolTip(), imei->text());
+    {
+        FieldBatch batch;
+        feedAll(w, {"MN=333", "MN=444"});
+    }
+    FieldBatch::flush();
+    QCOMPARE(imei->toolTip(), QStringLiteral("444"));
+    QLineEdit *pin = pageChild<QLineEdit>(w, "pin1Edit");
+    pin->setText(QStringLiteral("x"));
+    pin->setToolTip(QStringLiteral("a hint"));
+    w.clearAll();
+    QCOMPARE(imei->toolTip(), QString());
+    QCOMPARE(pin->toolTip(), QStringLiteral("a hint"));
+}
+
+void TestStatusPage::longestValuesShownWhole_data()
+{
+    QTest::addColumn<QByteArray>("record");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("key ID") << QByteArray("OWK=0;DBCDEABFDCBAEDCB") << "keyIdEdit";
+    QTest::newRow("1-Wire") << QByteArray("OWT=5;28FFDDCCBBAA0317;-55.5") << "thermoAddressEdit5";
+    QTest::newRow("server") << QByteArray("MD=monitoring.example-telematics.ru;20144")
+                            << "serverEdit";
+    QTest::newRow("date") << QByteArray("TW=1861916399") << "deviceTimeEdit";
+    QTest::newRow("SIM in use") << QByteArray("DS=64") << "sim1Edit";
+    QTest::newRow("CAN counts") << QByteArray("C#=1;4294967295;4294967295") << "canDataValidEdit";
+    QTest::newRow("input open") << QByteArray("ID1=0") << "inputEdit1";
+    QTest::newRow("fuel level") << QByteArray("LLS=x;6;-2147483648") << "llsLevelEdit6";
+}
+
+// In the window maximized on a 1366x768 screen.
+void TestStatusPage::longestValuesShownWhole()
+{
+    QFETCH(QByteArray, record);
+    QFETCH(QString, field);
+    MainWindow w;
+    w.resize(1366, 768 - 60);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    feed(w, record);
+    QLineEdit *edit = pageChild<QLineEdit>(w, field);
+    const int textWidth = edit->fontMetrics().horizontalAdvance(edit->text());
+    QVERIFY(edit->text().size() > 8);
+    QCOMPARE(edit->toolTip(), edit->text());
+    QVERIFY(edit->contentsRect().width() >= textWidth);
+    QVERIFY2(shownTextWidth(edit) >= textWidth - 1, qPrintable(edit->text()));
 }
 
 void TestStatusPage::signalBar()
@@ -336,52 +413,94 @@ void TestStatusPage::signalBar()
     QCOMPARE(bar->text(), QStringLiteral("99%"));
 }
 
-// The CAN indicators are shown below the CAN group; they are indicators only.
+// The CAN indicators are shown beside the CAN group, one titled group above the other; they
+// are indicators only: enabled to look at, but no focus and no clicks.
 void TestStatusPage::indicators()
 {
     MainWindow w;
+    w.resize(1600, 900);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QWidget *page = statusPage(w);
     const auto *can = pageChild<QGroupBox>(w, "canDataGroup");
-    int top = can->mapTo(page, QPoint(0, can->height())).y();
-    for (const char *name : {"securityFlagsGroup", "lampFlagsGroup"}) {
-        const auto *group = pageChild<QGroupBox>(w, name);
-        QVERIFY2(group->isVisible(), name);
-        QVERIFY(group->title().isEmpty());
-        const QPoint at = group->mapTo(page, QPoint(0, 0));
-        QVERIFY2(at.y() >= top, name);
-        QVERIFY2(qAbs(at.x() - can->mapTo(page, QPoint(0, 0)).x()) < 5, name);
-        top = at.y() + group->height();
+    const auto *security = pageChild<QGroupBox>(w, "securityFlagsGroup");
+    const auto *lamps = pageChild<QGroupBox>(w, "lampFlagsGroup");
+    QCOMPARE(security->title(), QStringLiteral("Охрана"));
+    QCOMPARE(lamps->title(), QStringLiteral("Индикаторы"));
+    QVERIFY(security->mapTo(page, QPoint()).x()
+            >= can->mapTo(page, QPoint(can->width(), 0)).x());
+    QVERIFY(lamps->mapTo(page, QPoint()).y()
+            >= security->mapTo(page, QPoint(0, security->height())).y());
+    for (const QGroupBox *group : {security, lamps}) {
+        QVERIFY(group->isVisible());
         for (const QRadioButton *b : group->findChildren<QRadioButton *>()) {
-            QVERIFY(!b->isEnabled());
+            QVERIFY(b->isEnabled());
+            QCOMPARE(b->focusPolicy(), Qt::NoFocus);
+            QVERIFY(b->testAttribute(Qt::WA_TransparentForMouseEvents));
             QVERIFY(!b->autoExclusive());
             QVERIFY(b->text().isEmpty());
         }
     }
-    QCOMPARE(pageChild<QGroupBox>(w, "securityFlagsGroup")->findChildren<QRadioButton *>().size(),
-             16);
-    QCOMPARE(pageChild<QGroupBox>(w, "lampFlagsGroup")->findChildren<QRadioButton *>().size(), 22);
-    // several at once, and a click does not change them
+    QCOMPARE(security->findChildren<QRadioButton *>().size(), 16);
+    QCOMPARE(lamps->findChildren<QRadioButton *>().size(), 22);
+    // several at once, and a click where a lamp is shown changes nothing
     feed(w, "CS=" + QByteArray::number((1 << 8) | (1 << 9) | (1 << 16)));
+    auto *scrollArea = w.findChild<QScrollArea *>(QStringLiteral("scrollArea"));
     int checked = 0;
-    for (QRadioButton *b : pageChild<QGroupBox>(w, "securityFlagsGroup")->findChildren<QRadioButton *>()) {
-        QTest::mouseClick(b, Qt::LeftButton);
+    for (QRadioButton *b : security->findChildren<QRadioButton *>()) {
+        scrollArea->ensureWidgetVisible(b);
+        const QPoint at = b->mapTo(&w, lampCentre(b));
+        QCOMPARE(w.childAt(at), static_cast<const QWidget *>(security));
+        QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, at);
         checked += b->isChecked();
     }
     QCOMPARE(checked, 3);
+}
+
+void TestStatusPage::indicatorColours_data()
+{
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("light") << false;
+    QTest::newRow("dark") << true;
+}
+
+// A lit lamp is a saturated colour standing out from the window, an unlit one is grey.
+void TestStatusPage::indicatorColours()
+{
+    QFETCH(bool, dark);
+    const QPalette light = QApplication::palette();
+    if (dark)
+        StyleLoader::applyDarkLook();
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    feedAll(w, {"CS=65536", "CP=64"});   // the first lamp of each group lit, the second not
+    const QColor window = w.palette().color(QPalette::Window);
+    for (const char *group : {"securityFlagsGroup", "lampFlagsGroup"}) {
+        const auto lamps = pageChild<QWidget>(w, group)->findChildren<QRadioButton *>();
+        const QColor on = lamps[0]->grab().toImage().pixelColor(lampCentre(lamps[0]));
+        const QColor off = lamps[1]->grab().toImage().pixelColor(lampCentre(lamps[1]));
+        QVERIFY2(on.hsvSaturation() > 150 && off.hsvSaturation() < 60, qPrintable(on.name()));
+        QVERIFY(qMax(qMax(qAbs(on.red() - window.red()), qAbs(on.green() - window.green())),
+                     qAbs(on.blue() - window.blue()))
+                > 100);
+    }
+    QApplication::setPalette(light);
+    qApp->setStyleSheet(QString());
 }
 
 void TestStatusPage::layout_data()
 {
     QTest::addColumn<QSize>("size");   // empty: maximized
     QTest::newRow("minimum") << QSize(420, 460);
+    QTest::newRow("1366x768 laptop") << QSize(1366, 768 - 60);
     QTest::newRow("1600x900") << QSize(1600, 900);
     QTest::newRow("maximized") << QSize();
 }
 
 // No caption is cut and no two widgets of the page overlap, whatever the window size; the
-// page scrolls when it does not fit. The records that write the longest captions came first.
+// page scrolls when it does not fit, sideways only when a column is wider than the window.
+// The records that write the longest captions came first.
 void TestStatusPage::layout()
 {
     QFETCH(QSize, size);
@@ -429,8 +548,11 @@ void TestStatusPage::layout()
             QVERIFY2(!rects[i].intersects(rects[j]),
                      qPrintable(describe(leaves[i]) + QStringLiteral(" / ") + describe(leaves[j])));
 
-    // the page is never squeezed below what it needs; the scroll area scrolls instead
+    // the page is never squeezed below what it needs; the scroll area scrolls instead, from
+    // the laptop's width on only vertically
     QVERIFY(page->width() >= page->minimumSizeHint().width());
+    if (w.width() >= 1366)
+        QCOMPARE(w.findChild<QScrollArea *>()->horizontalScrollBar()->maximum(), 0);
     QVERIFY(page->height() >= page->minimumSizeHint().height());
 }
 
