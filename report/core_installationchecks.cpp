@@ -2,7 +2,6 @@
 
 #include "settings/core_settingsstring.h"
 #include "status/core_codes.h"
-#include "status/core_numbers.h"
 
 #include <QStringList>
 
@@ -14,19 +13,36 @@ namespace {
 constexpr int rs485FuelSensors = 5;
 constexpr int rs485CanAdapter = 7;
 
+// The records come at the line's full rate: the fields are read as bytes, without turning
+// them into text, up to the first NUL as the pages read them.
+QByteArray fieldBytes(const QByteArray &field)
+{
+    const int length = int(qstrnlen(field.constData(), uint(field.size())));
+    return length == field.size() ? field : field.left(length);
+}
+
 // A field that holds a number, as a double; false when it holds none.
 bool fieldNumber(const QByteArray &field, double *value)
 {
     bool ok = false;
-    *value = fieldText(field).trimmed().toDouble(&ok);
+    *value = fieldBytes(field).trimmed().toDouble(&ok);
     return ok;
 }
 
-// A 1-Wire address or key identifier that names a device: not empty, not all zeros.
-bool namesDevice(const QString &id)
+// The sensor number of a field that is exactly one of "0" .. count - 1; -1 otherwise.
+int sensorNumber(const QByteArray &field, int count)
 {
-    return std::any_of(id.cbegin(), id.cend(), [](QChar c) { return c != QLatin1Char('0'); })
-           && !id.trimmed().isEmpty();
+    const QByteArray number = fieldBytes(field);
+    return number.size() == 1 && number.at(0) >= '0' && number.at(0) < '0' + count
+               ? number.at(0) - '0'
+               : -1;
+}
+
+// A 1-Wire address or key identifier that names a device: not empty, not all zeros.
+bool namesDevice(const QByteArray &id)
+{
+    const QByteArray trimmed = fieldBytes(id).trimmed();
+    return std::any_of(trimmed.cbegin(), trimmed.cend(), [](char c) { return c != '0'; });
 }
 
 QString volts(double millivolts)
@@ -56,7 +72,7 @@ void InstallationChecks::observe(RecordKind kind, const RecordLine &r)
     switch (kind) {
     case RecordKind::Fix: {
         bool ok = false;
-        const int satellites = fieldText(r.field[0]).trimmed().toInt(&ok);
+        const int satellites = fieldBytes(r.field[0]).trimmed().toInt(&ok);
         if (!ok)
             break;
         lastSatellites = satellites;
@@ -65,7 +81,7 @@ void InstallationChecks::observe(RecordKind kind, const RecordLine &r)
     }
     case RecordKind::ModemState: {
         bool ok = false;
-        const uint state = fieldText(r.field[0]).toUInt(&ok, 10);
+        const uint state = fieldBytes(r.field[0]).toUInt(&ok, 10);
         if (!ok || state > 7)
             break;
         lastModemState = int(state);
@@ -96,42 +112,35 @@ void InstallationChecks::observe(RecordKind kind, const RecordLine &r)
         break;
     }
     case RecordKind::FuelSensors: {
-        const QString number = fieldText(r.field[1]);
-        bool ok = false;
-        const int n = number.toInt(&ok);
-        if (!ok || n < 0 || n >= fuelSensorCount || number != QString::number(n))
+        const int n = sensorNumber(r.field[1], fuelSensorCount);
+        if (n < 0)
             break;
         double level = 0;
         Report &report = fuelReports[size_t(n)];
         report.seen = true;
         report.answered = fieldNumber(r.field[2], &level) && level >= 0;
-        report.value = fieldText(r.field[2]);
+        report.value = fieldBytes(r.field[2]);
         break;
     }
     case RecordKind::OneWireTemp: {
-        const QString number = fieldText(r.field[0]);
-        bool ok = false;
-        const int n = number.toInt(&ok);
-        if (!ok || n < 0 || n >= thermoSensorCount || number != QString::number(n))
+        const int n = sensorNumber(r.field[0], thermoSensorCount);
+        if (n < 0)
             break;
         double temperature = 0;
         Report &report = thermoReports[size_t(n)];
         report.seen = true;
-        report.answered =
-            namesDevice(fieldText(r.field[1])) && fieldNumber(r.field[2], &temperature);
-        report.value = fieldText(r.field[2]);
+        report.answered = namesDevice(r.field[1]) && fieldNumber(r.field[2], &temperature);
+        report.value = fieldBytes(r.field[2]);
         break;
     }
-    case RecordKind::OneWireKey: {
-        const QString id = fieldText(r.field[1]);
-        if (fieldText(r.field[0]) == QLatin1String("0") && namesDevice(id))
-            keyRead = id;
+    case RecordKind::OneWireKey:
+        if (fieldBytes(r.field[0]) == "0" && namesDevice(r.field[1]))
+            keyRead = fieldBytes(r.field[1]);
         break;
-    }
     case RecordKind::CanProgram:
         canSeen = true;
-        canValid = fieldText(r.field[1]);
-        canInvalid = fieldText(r.field[2]);
+        canValid = fieldBytes(r.field[1]);
+        canInvalid = fieldBytes(r.field[2]);
         break;
     default:
         break;
@@ -266,7 +275,7 @@ CheckOutcome InstallationChecks::fuelSensors() const
         if (!r.seen)
             continue;
         if (r.answered)
-            answered << tr("ДУТ %1: %2").arg(n).arg(r.value);
+            answered << tr("ДУТ %1: %2").arg(n).arg(QString::fromUtf8(r.value));
         else
             silent << tr("ДУТ %1: нет ответа").arg(n);
     }
@@ -288,15 +297,15 @@ CheckOutcome InstallationChecks::oneWire() const
         if (!r.seen)
             continue;
         if (r.answered)
-            answered << tr("термодатчик %1: %2").arg(n).arg(r.value);
+            answered << tr("термодатчик %1: %2").arg(n).arg(QString::fromUtf8(r.value));
         else
             silent << tr("термодатчик %1: нет ответа").arg(n);
     }
     if (!keyRead.isEmpty())
-        answered << tr("ключ %1").arg(keyRead);
+        answered << tr("ключ %1").arg(QString::fromUtf8(keyRead));
     if (answered.isEmpty() && silent.isEmpty())
         return {c, CheckResult::NotSeen, tr("записей OWT и OWK с устройствами не было")};
-    return {c, silent.isEmpty() && !answered.isEmpty() ? CheckResult::Passed : CheckResult::Failed,
+    return {c, silent.isEmpty() ? CheckResult::Passed : CheckResult::Failed,
             (silent + answered).join(QLatin1String("; "))};
 }
 
@@ -311,7 +320,8 @@ CheckOutcome InstallationChecks::canData() const
     bool ok = false;
     const qulonglong valid = canValid.trimmed().toULongLong(&ok);
     return {c, ok && valid > 0 ? CheckResult::Passed : CheckResult::Failed,
-            tr("валидные/невалидные: %1 / %2").arg(canValid, canInvalid)};
+            tr("валидные/невалидные: %1 / %2")
+                .arg(QString::fromUtf8(canValid), QString::fromUtf8(canInvalid))};
 }
 
 QString InstallationChecks::checkName(InstallationCheck check)

@@ -125,14 +125,14 @@ private:
     {
         bool seen = false;
         bool answered = false;
-        QString value;
+        QByteArray value;   // the level or the temperature
     };
     std::array<Report, fuelSensorCount> fuelReports{};
     // OWT and OWK
     std::array<Report, thermoSensorCount> thermoReports{};
-    QString keyRead;   // the last key identifier read, empty when none
+    QByteArray keyRead;   // the last key identifier read, empty when none
     // C#
     bool canSeen = false;
-    QString canValid;
-    QString canInvalid;
+    QByteArray canValid;
+    QByteArray canInvalid;
 };

@@ -11,6 +11,8 @@
 #include <QMap>
 #include <QProgressBar>
 
+#include <utility>
+
 namespace {
 
 const char *const yesText = QT_TRANSLATE_NOOP("InstallationReport", "да");

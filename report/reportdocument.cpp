@@ -20,9 +20,10 @@ body { font-family: "DejaVu Sans", "Segoe UI", Arial, sans-serif; font-size: 9pt
 h1 { font-size: 15pt; margin-bottom: 4px; }
 h2 { font-size: 12pt; margin-top: 14px; margin-bottom: 4px; }
 h3 { font-size: 9pt; margin-top: 6px; margin-bottom: 2px; }
-table.grid { border-collapse: collapse; border-color: #9a9a9a; }
+table.grid { border-collapse: collapse; border-color: #9a9a9a; margin-bottom: 8px; }
 table.grid td, table.grid th { border: 1px solid #9a9a9a; }
 th { background-color: #e9e9e9; text-align: left; font-weight: bold; }
+th.title { background-color: #d5dbe3; font-size: 9.5pt; }
 td.caption { color: #333333; }
 td.passed { color: #116329; font-weight: bold; }
 td.failed { color: #b3261e; font-weight: bold; }
@@ -72,15 +73,24 @@ const char *resultBackground(CheckResult result)
     return "#efefef";
 }
 
+// A group as a table: its title and, for a grid, its column captions head the table, so
+// that the title never stays behind alone at the foot of a page and a grid cut by a page
+// break shows them again on the next.
 QString sectionHtml(const ReportSection &section)
 {
-    QString html;
+    int columns = 1;
+    for (const QStringList &cells : section.rows)
+        columns = qMax(columns, int(cells.size()));
+    QString html = gridTable() + QStringLiteral("<thead>");
     if (!section.title.isEmpty())
-        html += QStringLiteral("<h3>%1</h3>").arg(escaped(section.title));
-    html += gridTable();
+        html += QStringLiteral("<tr><th class=\"title\" colspan=\"%1\">%2</th></tr>")
+                    .arg(columns)
+                    .arg(escaped(section.title));
     for (int i = 0; i < section.rows.size(); ++i) {
         const QStringList &cells = section.rows.at(i);
         const bool header = section.headerRow && i == 0;
+        if (i == (section.headerRow ? 1 : 0))
+            html += QStringLiteral("</thead><tbody>");
         html += QStringLiteral("<tr>");
         for (int c = 0; c < cells.size(); ++c) {
             const QString text = cells.at(c).trimmed().isEmpty() ? QStringLiteral("&nbsp;")
@@ -97,7 +107,9 @@ QString sectionHtml(const ReportSection &section)
         }
         html += QStringLiteral("</tr>");
     }
-    html += QStringLiteral("</table>");
+    if (section.rows.size() <= (section.headerRow ? 1 : 0))
+        html += QStringLiteral("</thead><tbody>");
+    html += QStringLiteral("</tbody></table>");
     return html;
 }
 
