@@ -3,8 +3,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
-#include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
 #include <QSaveFile>
@@ -195,7 +193,7 @@ QString ReportDocument::html(const ReportContent &content, const QString &chartS
     html += QStringLiteral("<h2>%1</h2>\n").arg(tr("Настройки"));
     if (content.settingsReadAt.isValid()) {
         html += QStringLiteral("<p class=\"meta\">%1</p>\n")
-                    .arg(escaped(tr("Прочитаны из терминала %1; пароли скрыты")
+                    .arg(escaped(tr("Прочитаны из терминала %1; пароли и PIN-коды скрыты")
                                      .arg(dateTimeText(content.settingsReadAt))));
         html += sectionsTable(content.settings) + QLatin1Char('\n');
     } else {

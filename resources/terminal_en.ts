@@ -597,10 +597,6 @@ Track points not yet sent to the server will be lost.</translation>
         <translation>Settings</translation>
     </message>
     <message>
-        <source>Прочитаны из терминала %1; пароли скрыты</source>
-        <translation>Read from the terminal %1; passwords hidden</translation>
-    </message>
-    <message>
         <source>В этом подключении настройки не читались.</source>
         <translation>The settings were not read in this connection.</translation>
     </message>
@@ -623,6 +619,10 @@ Track points not yet sent to the server will be lost.</translation>
     <message>
         <source>Что проверено</source>
         <translation>Check</translation>
+    </message>
+    <message>
+        <source>Прочитаны из терминала %1; пароли и PIN-коды скрыты</source>
+        <translation>Read from the terminal %1; passwords and PINs hidden</translation>
     </message>
 </context>
 <context>

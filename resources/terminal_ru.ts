@@ -597,10 +597,6 @@
         <translation>Настройки</translation>
     </message>
     <message>
-        <source>Прочитаны из терминала %1; пароли скрыты</source>
-        <translation>Прочитаны из терминала %1; пароли скрыты</translation>
-    </message>
-    <message>
         <source>В этом подключении настройки не читались.</source>
         <translation>В этом подключении настройки не читались.</translation>
     </message>
@@ -623,6 +619,10 @@
     <message>
         <source>Что проверено</source>
         <translation>Что проверено</translation>
+    </message>
+    <message>
+        <source>Прочитаны из терминала %1; пароли и PIN-коды скрыты</source>
+        <translation>Прочитаны из терминала %1; пароли и PIN-коды скрыты</translation>
     </message>
 </context>
 <context>
