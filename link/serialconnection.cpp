@@ -4,6 +4,7 @@
 #include "link/portwatcher.h"
 #include "charts/chartspanel.h"
 #include "portdialog/settingsdialog.h"
+#include "report/installationreport.h"
 #include "status/fieldtext.h"
 #include "terminal/terminal.h"
 
@@ -64,6 +65,8 @@ bool MainWindow::openPort(bool reconnecting)
         framer.reset();
         terminal->markLinkBack(p.portName);
         charts->clear();   // the charts show one connection
+        report->startConnection();   // and so do the report's checks
+        reportAction->setEnabled(true);
         terminal->setConsoleEnabled(true);
         setConnectedActions(true);
         ui->centralWidget->setEnabled(true);

@@ -4,6 +4,7 @@
 #include "charts/chartspanel.h"
 #include "link/portwatcher.h"
 #include "portdialog/settingsdialog.h"
+#include "report/installationreport.h"
 #include "settings/settingspage.h"
 #include "status/fieldtext.h"
 #include "status/statuspage.h"
@@ -56,6 +57,8 @@ MainWindow::MainWindow(QWidget *parent)
     charts = ChartsPanel::addDockTo(this);
     routeRecords();
     charts->registerTaps(router);
+    report = new InstallationReport(statusPage, settingsPage, charts, this);
+    report->registerTaps(router);
 
     serial = new QSerialPort(this);
     serial->setObjectName(QStringLiteral("serial"));
@@ -80,6 +83,7 @@ MainWindow::MainWindow(QWidget *parent)
     ui->actionTaho->setEnabled(false);
     ui->actionGoToSite->setEnabled(true);
     setUpLanguageActions();
+    setUpReportAction();
 
     connect(ui->actionConnect, &QAction::triggered, this, &MainWindow::openSerialPort);
     connect(ui->actionDisconnect, &QAction::triggered, this, &MainWindow::disconnectByUser);

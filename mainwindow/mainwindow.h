@@ -14,6 +14,7 @@ class QDockWidget;
 class QTabWidget;
 class QTranslator;
 class ChartsPanel;
+class InstallationReport;
 class PortWatcher;
 class SettingsDialog;
 class SettingsPage;
@@ -52,6 +53,7 @@ public:
     QTabWidget *tabs() const { return tabWidget; }
     const LineFramer &framing() const { return framer; }
     ChartsPanel *chartsPanel() const { return charts; }
+    InstallationReport *installationReport() const { return report; }
 
 public slots:
     void openSerialPort();
@@ -78,6 +80,14 @@ public slots:
     void handletabChanged(int);
     void on_actionTaho_triggered();
     void on_actionGoToSite_triggered(bool);
+    // "Отчёт…": asks where to and for the engineer's note, then writes the installation report.
+    void saveReport();
+
+protected:
+    // The file the report goes to (a ".pdf" name gives PDF, any other HTML); empty: not saved.
+    virtual QString reportFileName();
+    // The engineer's note for the report; *ok false when the user gave none and cancelled.
+    virtual QString reportNote(bool *ok);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -85,6 +95,7 @@ protected:
 private:
     void setConnectedActions(bool connected);
     void setUpLanguageActions();
+    void setUpReportAction();   // report/reportaction.cpp
     void writeRaw(const char *command);
     qint64 writeToPort(const QByteArray &bytes);
     void routeRecords();
@@ -105,6 +116,8 @@ private:
     Terminal *terminal = nullptr;
     QDockWidget *logDock = nullptr;
     ChartsPanel *charts = nullptr;
+    InstallationReport *report = nullptr;
+    QAction *reportAction = nullptr;
     QTabWidget *tabWidget = nullptr;
     QTranslator *translator = nullptr;
     StatusPage *statusPage = nullptr;

@@ -105,6 +105,176 @@
     </message>
 </context>
 <context>
+    <name>InstallationChecks</name>
+    <message>
+        <source>записей GS не было</source>
+        <translation>no GS records</translation>
+    </message>
+    <message>
+        <source>спутников: наибольшее %1, последнее %2</source>
+        <translation>satellites: at most %1, last %2</translation>
+    </message>
+    <message>
+        <source>записей MS не было</source>
+        <translation>no MS records</translation>
+    </message>
+    <message>
+        <source>наибольшее состояние модема %1 (%2), последнее %3</source>
+        <translation>highest modem state %1 (%2), last %3</translation>
+    </message>
+    <message>
+        <source>записей PB не было</source>
+        <translation>no PB records</translation>
+    </message>
+    <message>
+        <source>наименьшее %1 В, наибольшее %2 В, последнее %3 В</source>
+        <translation>lowest %1 V, highest %2 V, last %3 V</translation>
+    </message>
+    <message>
+        <source>; вне пределов %1 из %2 показаний</source>
+        <translation>; out of range %1 of %2 readings</translation>
+    </message>
+    <message>
+        <source>режимы входов не прочитаны из настроек</source>
+        <translation>the input modes were not read from the settings</translation>
+    </message>
+    <message>
+        <source>; получены: %1</source>
+        <translation>; received: %1</translation>
+    </message>
+    <message>
+        <source>ни один вход не настроен</source>
+        <translation>no input is configured</translation>
+    </message>
+    <message>
+        <source>нет данных: %1</source>
+        <translation>nothing from: %1</translation>
+    </message>
+    <message>
+        <source>получены: %1</source>
+        <translation>received: %1</translation>
+    </message>
+    <message>
+        <source>ДУТ %1: %2</source>
+        <translation>LLS %1: %2</translation>
+    </message>
+    <message>
+        <source>ДУТ %1: нет ответа</source>
+        <translation>LLS %1: no answer</translation>
+    </message>
+    <message>
+        <source>RS485 настроен на датчики LLS, записей LLS не было</source>
+        <translation>RS485 is set to LLS sensors, no LLS records</translation>
+    </message>
+    <message>
+        <source>записей LLS не было</source>
+        <translation>no LLS records</translation>
+    </message>
+    <message>
+        <source>термодатчик %1: %2</source>
+        <translation>thermometer %1: %2</translation>
+    </message>
+    <message>
+        <source>термодатчик %1: нет ответа</source>
+        <translation>thermometer %1: no answer</translation>
+    </message>
+    <message>
+        <source>ключ %1</source>
+        <translation>key %1</translation>
+    </message>
+    <message>
+        <source>записей OWT и OWK с устройствами не было</source>
+        <translation>no OWT or OWK records with devices</translation>
+    </message>
+    <message>
+        <source>RS485 настроен на KVA-CAN, записей C# не было</source>
+        <translation>RS485 is set to KVA-CAN, no C# records</translation>
+    </message>
+    <message>
+        <source>записей C# не было</source>
+        <translation>no C# records</translation>
+    </message>
+    <message>
+        <source>валидные/невалидные: %1 / %2</source>
+        <translation>valid/invalid: %1 / %2</translation>
+    </message>
+    <message>
+        <source>Местоположение GPS/ГЛОНАСС, не менее %1 спутников</source>
+        <translation>GPS/GLONASS position, at least %1 satellites</translation>
+    </message>
+    <message>
+        <source>Регистрация в сети GSM</source>
+        <translation>GSM network registration</translation>
+    </message>
+    <message>
+        <source>GPRS сервис активирован</source>
+        <translation>GPRS service activated</translation>
+    </message>
+    <message>
+        <source>Соединение с сервером, ответ получен</source>
+        <translation>Server connected, reply received</translation>
+    </message>
+    <message>
+        <source>Внешнее напряжение от %1 до %2 В</source>
+        <translation>External supply from %1 to %2 V</translation>
+    </message>
+    <message>
+        <source>Каждый настроенный вход передал состояние</source>
+        <translation>Every configured input reported its state</translation>
+    </message>
+    <message>
+        <source>Датчики уровня топлива отвечают</source>
+        <translation>Fuel level sensors answer</translation>
+    </message>
+    <message>
+        <source>Устройства 1-Wire отвечают</source>
+        <translation>1-Wire devices answer</translation>
+    </message>
+    <message>
+        <source>Данные CAN валидны</source>
+        <translation>CAN data valid</translation>
+    </message>
+    <message>
+        <source>Нет данных</source>
+        <translation>Not seen</translation>
+    </message>
+    <message>
+        <source>Пройдено</source>
+        <translation>Passed</translation>
+    </message>
+    <message>
+        <source>Не пройдено</source>
+        <translation>Failed</translation>
+    </message>
+</context>
+<context>
+    <name>InstallationReport</name>
+    <message>
+        <source>Модель</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>Серийный номер</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>IMEI</source>
+        <translation>IMEI</translation>
+    </message>
+    <message>
+        <source>Версия ПО</source>
+        <translation>Firmware version</translation>
+    </message>
+    <message>
+        <source>да</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>нет</source>
+        <translation>no</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>KVT Logger [0.06]</source>
@@ -331,6 +501,44 @@ Track points not yet sent to the server will be lost.</translation>
         <translation>Waiting for the terminal…</translation>
     </message>
     <message>
+        <source>Отчёт…</source>
+        <translation>Report…</translation>
+    </message>
+    <message>
+        <source>Отчёт об установке: проверки, параметры, настройки и графики в файл HTML или PDF</source>
+        <translation>Installation report: checks, parameters, settings and charts to an HTML or PDF file</translation>
+    </message>
+    <message>
+        <source>Страница HTML (*.html *.htm)</source>
+        <translation>HTML page (*.html *.htm)</translation>
+    </message>
+    <message>
+        <source>Документ PDF (*.pdf)</source>
+        <translation>PDF document (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Сохранить отчёт</source>
+        <translation>Save report</translation>
+    </message>
+    <message>
+        <source>Отчёт об установке</source>
+        <translation>Installation report</translation>
+    </message>
+    <message>
+        <source>Заметка инженера (транспортное средство, место установки, замечания):</source>
+        <translation>Engineer's note (vehicle, place of installation, remarks):</translation>
+    </message>
+    <message>
+        <source>Отчёт не сохранён в %1:
+%2</source>
+        <translation>The report was not saved to %1:
+%2</translation>
+    </message>
+    <message>
+        <source>Отчёт сохранён: %1</source>
+        <translation>Report saved: %1</translation>
+    </message>
+    <message>
         <source>Порт %1 не открыт: %2</source>
         <translation>Port %1 was not opened: %2</translation>
     </message>
@@ -348,6 +556,85 @@ Track points not yet sent to the server will be lost.</translation>
     <message>
         <source>N/A</source>
         <translation>N/A</translation>
+    </message>
+</context>
+<context>
+    <name>ReportDocument</name>
+    <message>
+        <source>Результат</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>Что получено</source>
+        <translation>What was received</translation>
+    </message>
+    <message>
+        <source>Отчёт об установке терминала</source>
+        <translation>Terminal installation report</translation>
+    </message>
+    <message>
+        <source>Отчёт об установке терминала %1</source>
+        <translation>Installation report of terminal %1</translation>
+    </message>
+    <message>
+        <source>Составлен: %1</source>
+        <translation>Made: %1</translation>
+    </message>
+    <message>
+        <source>Проверки по записям подключения с %1</source>
+        <translation>Checks from the records of the connection since %1</translation>
+    </message>
+    <message>
+        <source>Заметка инженера</source>
+        <translation>Engineer's note</translation>
+    </message>
+    <message>
+        <source>Терминал</source>
+        <translation>Terminal</translation>
+    </message>
+    <message>
+        <source>Проверки</source>
+        <translation>Checks</translation>
+    </message>
+    <message>
+        <source>пройдено: %1, не пройдено: %2, нет данных: %3</source>
+        <translation>passed: %1, failed: %2, not seen: %3</translation>
+    </message>
+    <message>
+        <source>Параметры устройства</source>
+        <translation>Device parameters</translation>
+    </message>
+    <message>
+        <source>Настройки</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>В этом подключении настройки не читались.</source>
+        <translation>The settings were not read in this connection.</translation>
+    </message>
+    <message>
+        <source>Графики за последние %1 мин</source>
+        <translation>Charts of the last %1 min</translation>
+    </message>
+    <message>
+        <source>Значений для графиков не было.</source>
+        <translation>There were no values for the charts.</translation>
+    </message>
+    <message>
+        <source>Графики</source>
+        <translation>Charts</translation>
+    </message>
+    <message>
+        <source>PDF не записан</source>
+        <translation>The PDF was not written</translation>
+    </message>
+    <message>
+        <source>Что проверено</source>
+        <translation>Check</translation>
+    </message>
+    <message>
+        <source>Прочитаны из терминала %1; пароли и PIN-коды скрыты</source>
+        <translation>Read from the terminal %1; passwords and PINs hidden</translation>
     </message>
 </context>
 <context>
@@ -661,16 +948,16 @@ Track points not yet sent to the server will be lost.</translation>
         <translation>Alarm controllers</translation>
     </message>
     <message>
+        <source>Уровень топлива в баке (л)</source>
+        <translation>Fuel level in the tank (l)</translation>
+    </message>
+    <message>
         <source>Охрана</source>
         <translation>Security</translation>
     </message>
     <message>
         <source>Индикаторы</source>
         <translation>Warning lamps</translation>
-    </message>
-    <message>
-        <source>Уровень топлива в баке (л)</source>
-        <translation>Fuel level in the tank (l)</translation>
     </message>
 </context>
 <context>

@@ -105,6 +105,176 @@
     </message>
 </context>
 <context>
+    <name>InstallationChecks</name>
+    <message>
+        <source>записей GS не было</source>
+        <translation>записей GS не было</translation>
+    </message>
+    <message>
+        <source>спутников: наибольшее %1, последнее %2</source>
+        <translation>спутников: наибольшее %1, последнее %2</translation>
+    </message>
+    <message>
+        <source>записей MS не было</source>
+        <translation>записей MS не было</translation>
+    </message>
+    <message>
+        <source>наибольшее состояние модема %1 (%2), последнее %3</source>
+        <translation>наибольшее состояние модема %1 (%2), последнее %3</translation>
+    </message>
+    <message>
+        <source>записей PB не было</source>
+        <translation>записей PB не было</translation>
+    </message>
+    <message>
+        <source>наименьшее %1 В, наибольшее %2 В, последнее %3 В</source>
+        <translation>наименьшее %1 В, наибольшее %2 В, последнее %3 В</translation>
+    </message>
+    <message>
+        <source>; вне пределов %1 из %2 показаний</source>
+        <translation>; вне пределов %1 из %2 показаний</translation>
+    </message>
+    <message>
+        <source>режимы входов не прочитаны из настроек</source>
+        <translation>режимы входов не прочитаны из настроек</translation>
+    </message>
+    <message>
+        <source>; получены: %1</source>
+        <translation>; получены: %1</translation>
+    </message>
+    <message>
+        <source>ни один вход не настроен</source>
+        <translation>ни один вход не настроен</translation>
+    </message>
+    <message>
+        <source>нет данных: %1</source>
+        <translation>нет данных: %1</translation>
+    </message>
+    <message>
+        <source>получены: %1</source>
+        <translation>получены: %1</translation>
+    </message>
+    <message>
+        <source>ДУТ %1: %2</source>
+        <translation>ДУТ %1: %2</translation>
+    </message>
+    <message>
+        <source>ДУТ %1: нет ответа</source>
+        <translation>ДУТ %1: нет ответа</translation>
+    </message>
+    <message>
+        <source>RS485 настроен на датчики LLS, записей LLS не было</source>
+        <translation>RS485 настроен на датчики LLS, записей LLS не было</translation>
+    </message>
+    <message>
+        <source>записей LLS не было</source>
+        <translation>записей LLS не было</translation>
+    </message>
+    <message>
+        <source>термодатчик %1: %2</source>
+        <translation>термодатчик %1: %2</translation>
+    </message>
+    <message>
+        <source>термодатчик %1: нет ответа</source>
+        <translation>термодатчик %1: нет ответа</translation>
+    </message>
+    <message>
+        <source>ключ %1</source>
+        <translation>ключ %1</translation>
+    </message>
+    <message>
+        <source>записей OWT и OWK с устройствами не было</source>
+        <translation>записей OWT и OWK с устройствами не было</translation>
+    </message>
+    <message>
+        <source>RS485 настроен на KVA-CAN, записей C# не было</source>
+        <translation>RS485 настроен на KVA-CAN, записей C# не было</translation>
+    </message>
+    <message>
+        <source>записей C# не было</source>
+        <translation>записей C# не было</translation>
+    </message>
+    <message>
+        <source>валидные/невалидные: %1 / %2</source>
+        <translation>валидные/невалидные: %1 / %2</translation>
+    </message>
+    <message>
+        <source>Местоположение GPS/ГЛОНАСС, не менее %1 спутников</source>
+        <translation>Местоположение GPS/ГЛОНАСС, не менее %1 спутников</translation>
+    </message>
+    <message>
+        <source>Регистрация в сети GSM</source>
+        <translation>Регистрация в сети GSM</translation>
+    </message>
+    <message>
+        <source>GPRS сервис активирован</source>
+        <translation>GPRS сервис активирован</translation>
+    </message>
+    <message>
+        <source>Соединение с сервером, ответ получен</source>
+        <translation>Соединение с сервером, ответ получен</translation>
+    </message>
+    <message>
+        <source>Внешнее напряжение от %1 до %2 В</source>
+        <translation>Внешнее напряжение от %1 до %2 В</translation>
+    </message>
+    <message>
+        <source>Каждый настроенный вход передал состояние</source>
+        <translation>Каждый настроенный вход передал состояние</translation>
+    </message>
+    <message>
+        <source>Датчики уровня топлива отвечают</source>
+        <translation>Датчики уровня топлива отвечают</translation>
+    </message>
+    <message>
+        <source>Устройства 1-Wire отвечают</source>
+        <translation>Устройства 1-Wire отвечают</translation>
+    </message>
+    <message>
+        <source>Данные CAN валидны</source>
+        <translation>Данные CAN валидны</translation>
+    </message>
+    <message>
+        <source>Нет данных</source>
+        <translation>Нет данных</translation>
+    </message>
+    <message>
+        <source>Пройдено</source>
+        <translation>Пройдено</translation>
+    </message>
+    <message>
+        <source>Не пройдено</source>
+        <translation>Не пройдено</translation>
+    </message>
+</context>
+<context>
+    <name>InstallationReport</name>
+    <message>
+        <source>Модель</source>
+        <translation>Модель</translation>
+    </message>
+    <message>
+        <source>Серийный номер</source>
+        <translation>Серийный номер</translation>
+    </message>
+    <message>
+        <source>IMEI</source>
+        <translation>IMEI</translation>
+    </message>
+    <message>
+        <source>Версия ПО</source>
+        <translation>Версия ПО</translation>
+    </message>
+    <message>
+        <source>да</source>
+        <translation>да</translation>
+    </message>
+    <message>
+        <source>нет</source>
+        <translation>нет</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>KVT Logger [0.06]</source>
@@ -331,6 +501,44 @@
         <translation>Ожидание терминала…</translation>
     </message>
     <message>
+        <source>Отчёт…</source>
+        <translation>Отчёт…</translation>
+    </message>
+    <message>
+        <source>Отчёт об установке: проверки, параметры, настройки и графики в файл HTML или PDF</source>
+        <translation>Отчёт об установке: проверки, параметры, настройки и графики в файл HTML или PDF</translation>
+    </message>
+    <message>
+        <source>Страница HTML (*.html *.htm)</source>
+        <translation>Страница HTML (*.html *.htm)</translation>
+    </message>
+    <message>
+        <source>Документ PDF (*.pdf)</source>
+        <translation>Документ PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Сохранить отчёт</source>
+        <translation>Сохранить отчёт</translation>
+    </message>
+    <message>
+        <source>Отчёт об установке</source>
+        <translation>Отчёт об установке</translation>
+    </message>
+    <message>
+        <source>Заметка инженера (транспортное средство, место установки, замечания):</source>
+        <translation>Заметка инженера (транспортное средство, место установки, замечания):</translation>
+    </message>
+    <message>
+        <source>Отчёт не сохранён в %1:
+%2</source>
+        <translation>Отчёт не сохранён в %1:
+%2</translation>
+    </message>
+    <message>
+        <source>Отчёт сохранён: %1</source>
+        <translation>Отчёт сохранён: %1</translation>
+    </message>
+    <message>
         <source>Порт %1 не открыт: %2</source>
         <translation>Порт %1 не открыт: %2</translation>
     </message>
@@ -348,6 +556,85 @@
     <message>
         <source>N/A</source>
         <translation>Н/Д</translation>
+    </message>
+</context>
+<context>
+    <name>ReportDocument</name>
+    <message>
+        <source>Результат</source>
+        <translation>Результат</translation>
+    </message>
+    <message>
+        <source>Что получено</source>
+        <translation>Что получено</translation>
+    </message>
+    <message>
+        <source>Отчёт об установке терминала</source>
+        <translation>Отчёт об установке терминала</translation>
+    </message>
+    <message>
+        <source>Отчёт об установке терминала %1</source>
+        <translation>Отчёт об установке терминала %1</translation>
+    </message>
+    <message>
+        <source>Составлен: %1</source>
+        <translation>Составлен: %1</translation>
+    </message>
+    <message>
+        <source>Проверки по записям подключения с %1</source>
+        <translation>Проверки по записям подключения с %1</translation>
+    </message>
+    <message>
+        <source>Заметка инженера</source>
+        <translation>Заметка инженера</translation>
+    </message>
+    <message>
+        <source>Терминал</source>
+        <translation>Терминал</translation>
+    </message>
+    <message>
+        <source>Проверки</source>
+        <translation>Проверки</translation>
+    </message>
+    <message>
+        <source>пройдено: %1, не пройдено: %2, нет данных: %3</source>
+        <translation>пройдено: %1, не пройдено: %2, нет данных: %3</translation>
+    </message>
+    <message>
+        <source>Параметры устройства</source>
+        <translation>Параметры устройства</translation>
+    </message>
+    <message>
+        <source>Настройки</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>В этом подключении настройки не читались.</source>
+        <translation>В этом подключении настройки не читались.</translation>
+    </message>
+    <message>
+        <source>Графики за последние %1 мин</source>
+        <translation>Графики за последние %1 мин</translation>
+    </message>
+    <message>
+        <source>Значений для графиков не было.</source>
+        <translation>Значений для графиков не было.</translation>
+    </message>
+    <message>
+        <source>Графики</source>
+        <translation>Графики</translation>
+    </message>
+    <message>
+        <source>PDF не записан</source>
+        <translation>PDF не записан</translation>
+    </message>
+    <message>
+        <source>Что проверено</source>
+        <translation>Что проверено</translation>
+    </message>
+    <message>
+        <source>Прочитаны из терминала %1; пароли и PIN-коды скрыты</source>
+        <translation>Прочитаны из терминала %1; пароли и PIN-коды скрыты</translation>
     </message>
 </context>
 <context>
@@ -661,16 +948,16 @@
         <translation>Контроллеры аварии</translation>
     </message>
     <message>
+        <source>Уровень топлива в баке (л)</source>
+        <translation>Уровень топлива в баке (л)</translation>
+    </message>
+    <message>
         <source>Охрана</source>
         <translation>Охрана</translation>
     </message>
     <message>
         <source>Индикаторы</source>
         <translation>Индикаторы</translation>
-    </message>
-    <message>
-        <source>Уровень топлива в баке (л)</source>
-        <translation>Уровень топлива в баке (л)</translation>
     </message>
 </context>
 <context>

@@ -275,3 +275,22 @@ void SettingsPage::refresh()
     rs485Combo->setCurrentIndex(0);
     emit readRequested();
 }
+
+QList<QGroupBox *> SettingsPage::recordGroups() const
+{
+    QList<QGroupBox *> list;
+    for (const char *name : {"monitoringServerGroup", "sim1Group", "sim2Group", "sleepGroup",
+                             "trackPointsGroup", "interfacesGroup", "settingsInputsGroup",
+                             "canParamsGroup"}) {
+        if (auto *group = findChild<QGroupBox *>(QLatin1String(name)))
+            list << group;
+    }
+    return list;
+}
+
+QList<QLineEdit *> SettingsPage::secretFields() const
+{
+    using F = SettingsField;
+    return {edit(F::Pin1),           edit(F::Password1),  edit(F::Pin2),
+            edit(F::Password2),      edit(F::AccessPassword), edit(F::NewPassword)};
+}

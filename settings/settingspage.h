@@ -48,6 +48,13 @@ public:
     // asks for the terminal's settings.
     void refresh();
 
+    // The groups the settings record fills, in the order of the page (the write group and the
+    // phone numbers, which the record does not report, left out).
+    QList<QGroupBox *> recordGroups() const;
+    // The fields whose values are secrets: the SIM cards' PINs and APN passwords, the access
+    // password and the new password.
+    QList<QLineEdit *> secretFields() const;
+
 signals:
     // "Прочитать" and "Записать"
     void readRequested();

@@ -195,3 +195,22 @@ QString StatusPage::firmwareVersionText() const
     FieldBatch::flush();   // the version of a record just received counts
     return firmwareVersionEdit->text();
 }
+
+StatusPage::Identity StatusPage::identity() const
+{
+    FieldBatch::flush();
+    return {modelEdit->text(), serialNumberEdit->text(), imeiEdit->text(),
+            firmwareVersionEdit->text()};
+}
+
+QList<QGroupBox *> StatusPage::groups() const
+{
+    QList<QGroupBox *> list;
+    for (const char *name : {"generalInfoGroup", "deviceStatusGroup", "powerGroup", "gsmGroup",
+                             "gnssGroup", "inputsGroup", "fuelSensorsGroup", "oneWireGroup",
+                             "canDataGroup", "securityFlagsGroup", "lampFlagsGroup"}) {
+        if (auto *group = findChild<QGroupBox *>(QLatin1String(name)))
+            list << group;
+    }
+    return list;
+}

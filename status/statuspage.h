@@ -27,6 +27,18 @@ public:
     // The firmware version as the page shows it, a value still on its way included.
     QString firmwareVersionText() const;
 
+    // The terminal's identity as the page shows it (values still on their way included).
+    struct Identity
+    {
+        QString model, serialNumber, imei, firmwareVersion;
+    };
+    Identity identity() const;
+    // The groups of the page and of its sensor panel in reading order: the two status
+    // columns, then the panel's.
+    QList<QGroupBox *> groups() const;
+    // The fields whose values are secrets: the APN password.
+    QList<QLineEdit *> secretFields() const { return {apnPasswordEdit}; }
+
 signals:
     // A modem state report for the status bar.
     void statusMessage(const QString &text);

@@ -99,7 +99,7 @@ void TestTranslations::englishMainWindowTextsHaveRussian()
     QTranslator ru;
     QVERIFY(ru.load(QStringLiteral("terminal_ru"), QStringLiteral(KVT_BUILD_DIR)));
     const QVector<Literal> texts =
-        trLiterals({"mainwindow", "link", "status", "settings"}, QStringLiteral("MainWindow"));
+        trLiterals({"mainwindow", "link", "status", "settings", "report"}, QStringLiteral("MainWindow"));
     QVERIFY(texts.contains({"MainWindow", "Connected to %1 : %2, %3, %4, %5, %6"}));
     QVERIFY(texts.contains({"SettingsPage", "Only for KVT3.1    IN2"}));
     QStringList missing;
@@ -116,10 +116,15 @@ void TestTranslations::russianSourcesHaveEnglish()
     QTranslator en;
     QVERIFY(en.load(QStringLiteral("terminal_en"), QStringLiteral(KVT_BUILD_DIR)));
     const QVector<Literal> texts =
-        trLiterals({"mainwindow", "link", "status", "settings"}, QStringLiteral("MainWindow"))
+        trLiterals({"mainwindow", "link", "status", "settings", "report"}, QStringLiteral("MainWindow"))
         + trLiterals({"terminal"}, QStringLiteral("Terminal"));
     // the captions of the settings page's free-text fields come from the field table
     QVERIFY(texts.contains({"SettingsPage", "Прграмма CAN"}));
+    // the report's texts: its window action, its document, its check list and its yes and no
+    for (const Literal &report : {Literal{"MainWindow", "Отчёт…"}, Literal{"ReportDocument", "Проверки"},
+                                  Literal{"InstallationChecks", "Данные CAN валидны"},
+                                  Literal{"InstallationReport", "да"}})
+        QVERIFY2(texts.contains(report), qPrintable(report.text));
     QStringList missing;
     for (const Literal &t : texts)
         if (!isEnglish(t.text) && t.text.trimmed().size() > 0

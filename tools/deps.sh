@@ -1,8 +1,9 @@
 #!/bin/sh
 # Installs the Debian packages the program, its tests and benchmarks need, when missing.
-# qttranslations5-l10n holds Qt's own Russian texts (standard buttons and dialogs).
+# qttranslations5-l10n holds Qt's own Russian texts (standard buttons and dialogs);
+# poppler-utils lets the report test look at the PDF as pictures.
 set -e
-PACKAGES="build-essential cmake qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n libbenchmark-dev libqwt-qt5-dev"
+PACKAGES="build-essential cmake qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n libbenchmark-dev libqwt-qt5-dev poppler-utils"
 missing=""
 for p in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

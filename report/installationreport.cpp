@@ -1,0 +1,93 @@
+#include "report/installationreport.h"
+
+#include "charts/chartspanel.h"
+#include "link/recordrouter.h"
+#include "settings/settingspage.h"
+#include "status/fieldtext.h"
+#include "status/statuspage.h"
+
+#include <QSet>
+
+InstallationReport::InstallationReport(StatusPage *statusPage, SettingsPage *settingsPage,
+                                       ChartsPanel *charts, QObject *parent)
+    : QObject(parent)
+    , statusPage(statusPage)
+    , settingsPage(settingsPage)
+    , charts(charts)
+{
+    setObjectName(QStringLiteral("installationReport"));
+}
+
+void InstallationReport::registerTaps(RecordRouter &router)
+{
+    for (RecordKind kind : InstallationChecks::observedKinds()) {
+        router.tap(kind, [this, kind](const RecordLine &r) {
+            installationChecks.observe(kind, r);
+            // the page's decoder has run: the page shows what the terminal reported
+            if (kind == RecordKind::Settings)
+                takeSettings();
+        });
+    }
+}
+
+void InstallationReport::startConnection()
+{
+    installationChecks.reset();
+    connectedAt = QDateTime::currentDateTime();
+    settingsRead.clear();
+    settingsReadAt = QDateTime();
+}
+
+void InstallationReport::takeSettings()
+{
+    settingsRead = snapshotGroups(settingsPage, settingsPage->recordGroups(),
+                                  settingsPage->secretFields());
+    settingsReadAt = QDateTime::currentDateTime();
+}
+
+// One picture of the chart panes that have something to show over the last minutes, each
+// pane as high as it is on the page.
+QImage InstallationReport::chartsPicture(int minutes) const
+{
+    const ChartStore &store = charts->store();
+    const qint64 from = store.newestTime() - qint64(minutes) * 60000;
+    QSet<int> panes;
+    for (int i = 0; i < chartSeriesCount; ++i) {
+        const ChartSeries series = ChartSeries(i);
+        const ChartBuffer &points = store.points(series);
+        if (charts->isSeriesShown(series) && points.firstAtOrAfter(from) < points.size())
+            panes.insert(int(chartSeriesInfo(series).pane));
+    }
+    if (store.newestTime() == 0 || panes.isEmpty())
+        return QImage();
+    return charts->renderRecent(
+        minutes, QSize(ReportDocument::chartWidth,
+                       qMin(chartsMaxHeight, chartPaneHeight * int(panes.size()))));
+}
+
+ReportContent InstallationReport::collect(const QString &note) const
+{
+    FieldBatch::flush();   // values of the last chunk are shown before they are read
+    ReportContent c;
+    c.created = QDateTime::currentDateTime();
+    c.connectedAt = connectedAt;
+    c.note = note;
+    const StatusPage::Identity id = statusPage->identity();
+    c.identity = {{tr("Модель"), id.model},
+                  {tr("Серийный номер"), id.serialNumber},
+                  {tr("IMEI"), id.imei},
+                  {tr("Версия ПО"), id.firmwareVersion}};
+    c.serialNumber = id.serialNumber;
+    c.checks = installationChecks.evaluate();
+    c.status = snapshotGroups(statusPage, statusPage->groups(), statusPage->secretFields());
+    c.settings = settingsRead;
+    c.settingsReadAt = settingsReadAt;
+    c.chartMinutes = charts->spanMinutes();
+    c.charts = chartsPicture(c.chartMinutes);
+    return c;
+}
+
+bool InstallationReport::save(const QString &fileName, const QString &note, QString *error) const
+{
+    return ReportDocument::write(collect(note), fileName, error);
+}

@@ -1,0 +1,60 @@
+#pragma once
+// The installation report of the window: observes the records of each connection for the
+// check list, keeps the settings as last read, and puts together and writes the report from
+// the pages and the charts when asked.
+
+#include "report/core_installationchecks.h"
+#include "report/reportdocument.h"
+
+#include <QDateTime>
+#include <QImage>
+#include <QObject>
+#include <QVector>
+
+class ChartsPanel;
+class RecordRouter;
+class SettingsPage;
+class StatusPage;
+
+class InstallationReport : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The height of one chart pane in the report, and of all of them at most (so that they
+    // fit on one printed page under their heading), in pixels of the page.
+    static constexpr int chartPaneHeight = 150;
+    static constexpr int chartsMaxHeight = 860;
+
+    InstallationReport(StatusPage *statusPage, SettingsPage *settingsPage, ChartsPanel *charts,
+                       QObject *parent = nullptr);
+
+    // Observes the records the check list reads; the settings record also makes the report
+    // take the settings page as it was just filled.
+    void registerTaps(RecordRouter &router);
+
+    // A connection begins: the checks and the settings read start again.
+    void startConnection();
+    // True once a connection began in this run: only then is there something to report.
+    bool hasConnection() const { return connectedAt.isValid(); }
+
+    const InstallationChecks &checks() const { return installationChecks; }
+
+    // Everything the report shows, as of now.
+    ReportContent collect(const QString &note) const;
+    // Collects and writes the report to the file (PDF for a ".pdf" name, HTML otherwise).
+    bool save(const QString &fileName, const QString &note, QString *error) const;
+
+private:
+    void takeSettings();
+    QImage chartsPicture(int minutes) const;
+
+    StatusPage *const statusPage;
+    SettingsPage *const settingsPage;
+    ChartsPanel *const charts;
+
+    InstallationChecks installationChecks;
+    QDateTime connectedAt;
+    QVector<ReportSection> settingsRead;
+    QDateTime settingsReadAt;
+};

@@ -1,0 +1,290 @@
+#include "report/reportdocument.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QPageSize>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QTextDocument>
+#include <QUrl>
+
+namespace {
+
+// The same style sheet serves a browser and the PDF (Qt's rich text reads a subset of it;
+// the table borders are given as attributes, which both read).
+const char *const styleSheet = R"(
+body { font-family: "DejaVu Sans", "Segoe UI", Arial, sans-serif; font-size: 9pt; color: #000; }
+h1 { font-size: 15pt; margin-bottom: 4px; }
+h2 { font-size: 12pt; margin-top: 14px; margin-bottom: 4px; }
+h3 { font-size: 9pt; margin-top: 6px; margin-bottom: 2px; }
+table.grid { border-collapse: collapse; border-color: #9a9a9a; margin-bottom: 8px; }
+table.grid td, table.grid th { border: 1px solid #9a9a9a; }
+th { background-color: #e9e9e9; text-align: left; font-weight: bold; }
+th.title { background-color: #d5dbe3; font-size: 9.5pt; }
+td.caption { color: #333333; }
+td.passed { color: #116329; font-weight: bold; }
+td.failed { color: #b3261e; font-weight: bold; }
+td.notseen { color: #666666; }
+p.meta { color: #333333; margin-top: 0px; }
+)";
+
+QString escaped(const QString &text)
+{
+    return text.toHtmlEscaped();
+}
+
+QString gridTable()
+{
+    return QStringLiteral(
+        "<table class=\"grid\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">");
+}
+
+QString dateTimeText(const QDateTime &t)
+{
+    return t.toString(QStringLiteral("dd.MM.yyyy  hh:mm:ss"));
+}
+
+const char *resultClass(CheckResult result)
+{
+    switch (result) {
+    case CheckResult::Passed:
+        return "passed";
+    case CheckResult::Failed:
+        return "failed";
+    case CheckResult::NotSeen:
+        break;
+    }
+    return "notseen";
+}
+
+const char *resultBackground(CheckResult result)
+{
+    switch (result) {
+    case CheckResult::Passed:
+        return "#dcf3e2";
+    case CheckResult::Failed:
+        return "#fbe0de";
+    case CheckResult::NotSeen:
+        break;
+    }
+    return "#efefef";
+}
+
+// A group as a table: its title and, for a grid, its column captions head the table, so
+// that the title never stays behind alone at the foot of a page and a grid cut by a page
+// break shows them again on the next.
+QString sectionHtml(const ReportSection &section)
+{
+    int columns = 1;
+    for (const QStringList &cells : section.rows)
+        columns = qMax(columns, int(cells.size()));
+    QString html = gridTable() + QStringLiteral("<thead>");
+    if (!section.title.isEmpty())
+        html += QStringLiteral("<tr><th class=\"title\" colspan=\"%1\">%2</th></tr>")
+                    .arg(columns)
+                    .arg(escaped(section.title));
+    for (int i = 0; i < section.rows.size(); ++i) {
+        const QStringList &cells = section.rows.at(i);
+        const bool header = section.headerRow && i == 0;
+        if (i == (section.headerRow ? 1 : 0))
+            html += QStringLiteral("</thead><tbody>");
+        html += QStringLiteral("<tr>");
+        for (int c = 0; c < cells.size(); ++c) {
+            const QString text = cells.at(c).trimmed().isEmpty() ? QStringLiteral("&nbsp;")
+                                                                 : escaped(cells.at(c));
+            if (header)
+                html += QStringLiteral("<th style=\"white-space: nowrap\">%1</th>").arg(text);
+            else if (c == 0 && cells.size() == 2)
+                html += QStringLiteral("<td class=\"caption\" width=\"50%\">%1</td>").arg(text);
+            else if (cells.size() != 2)   // a grid's cells are short: numbers, addresses
+                html += QStringLiteral("<td%1 style=\"white-space: nowrap\">%2</td>")
+                            .arg(c == 0 ? QStringLiteral(" class=\"caption\"") : QString(), text);
+            else
+                html += QStringLiteral("<td>%1</td>").arg(text);
+        }
+        html += QStringLiteral("</tr>");
+    }
+    if (section.rows.size() <= (section.headerRow ? 1 : 0))
+        html += QStringLiteral("</thead><tbody>");
+    html += QStringLiteral("</tbody></table>");
+    return html;
+}
+
+} // namespace
+
+QString ReportDocument::checksTable(const QVector<CheckOutcome> &checks)
+{
+    QString html = gridTable();
+    html += QStringLiteral("<tr><th width=\"36%\">%1</th><th width=\"14%\">%2</th><th>%3</th></tr>")
+                .arg(tr("Что проверено"), tr("Результат"), tr("Что получено"));
+    for (const CheckOutcome &c : checks) {
+        html += QStringLiteral("<tr><td>%1</td><td class=\"%2\" bgcolor=\"%3\" style=\"white-space: nowrap\">%4</td><td>%5</td></tr>")
+                    .arg(escaped(InstallationChecks::checkName(c.check)),
+                         QLatin1String(resultClass(c.result)),
+                         QLatin1String(resultBackground(c.result)),
+                         escaped(InstallationChecks::resultText(c.result)), escaped(c.detail));
+    }
+    html += QStringLiteral("</table>");
+    return html;
+}
+
+// The sections in two columns side by side, in order, each section going to the column that
+// is shorter so far: half the pages of one column, and the columns end about level.
+QString ReportDocument::sectionsTable(const QVector<ReportSection> &sections)
+{
+    QString columns[2];
+    int heights[2] = {0, 0};
+    for (const ReportSection &section : sections) {
+        const int column = heights[1] < heights[0] ? 1 : 0;
+        columns[column] += sectionHtml(section);
+        heights[column] += section.rows.size() + 2;   // the title takes about two rows
+    }
+    return QStringLiteral("<table border=\"0\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">"
+                          "<tr><td width=\"49%\" valign=\"top\">%1</td><td width=\"2%\"></td>"
+                          "<td width=\"49%\" valign=\"top\">%2</td></tr></table>")
+        .arg(columns[0], columns[1]);
+}
+
+QString ReportDocument::html(const ReportContent &content, const QString &chartSource)
+{
+    const QString serial = content.serialNumber.trimmed();
+    const QString title = serial.isEmpty() ? tr("Отчёт об установке терминала")
+                                           : tr("Отчёт об установке терминала %1").arg(serial);
+
+    QString html = QStringLiteral("<!DOCTYPE html>\n<html lang=\"ru\"><head><meta charset=\"utf-8\">"
+                                  "<title>%1</title><style>%2</style></head><body>\n")
+                       .arg(escaped(title), QLatin1String(styleSheet));
+    html += QStringLiteral("<h1>%1</h1>\n").arg(escaped(title));
+    html += QStringLiteral("<p class=\"meta\">%1").arg(escaped(tr("Составлен: %1").arg(dateTimeText(content.created))));
+    if (content.connectedAt.isValid())
+        html += QStringLiteral("<br>%1").arg(escaped(
+            tr("Проверки по записям подключения с %1").arg(dateTimeText(content.connectedAt))));
+    html += QStringLiteral("</p>\n");
+
+    html += QStringLiteral("<h2>%1</h2>\n<p>%2</p>\n")
+                .arg(tr("Заметка инженера"),
+                     content.note.trimmed().isEmpty()
+                         ? QStringLiteral("—")
+                         : escaped(content.note.trimmed()).replace(QLatin1Char('\n'), QLatin1String("<br>")));
+
+    html += QStringLiteral("<h2>%1</h2>\n").arg(tr("Терминал"));
+    html += gridTable();
+    for (const auto &row : content.identity)
+        html += QStringLiteral("<tr><td class=\"caption\" width=\"30%\">%1</td><td><b>%2</b></td></tr>")
+                    .arg(escaped(row.first),
+                         row.second.isEmpty() ? QStringLiteral("&nbsp;") : escaped(row.second));
+    html += QStringLiteral("</table>\n");
+
+    int passed = 0, failed = 0, unseen = 0;
+    for (const CheckOutcome &c : content.checks)
+        ++(c.result == CheckResult::Passed ? passed : c.result == CheckResult::Failed ? failed : unseen);
+    html += QStringLiteral("<h2>%1</h2>\n<p class=\"meta\">%2</p>\n")
+                .arg(tr("Проверки"),
+                     escaped(tr("пройдено: %1, не пройдено: %2, нет данных: %3")
+                                 .arg(passed)
+                                 .arg(failed)
+                                 .arg(unseen)));
+    html += checksTable(content.checks) + QLatin1Char('\n');
+
+    html += QStringLiteral("<h2>%1</h2>\n").arg(tr("Параметры устройства"));
+    html += sectionsTable(content.status) + QLatin1Char('\n');
+
+    html += QStringLiteral("<h2>%1</h2>\n").arg(tr("Настройки"));
+    if (content.settingsReadAt.isValid()) {
+        html += QStringLiteral("<p class=\"meta\">%1</p>\n")
+                    .arg(escaped(tr("Прочитаны из терминала %1; пароли и PIN-коды скрыты")
+                                     .arg(dateTimeText(content.settingsReadAt))));
+        html += sectionsTable(content.settings) + QLatin1Char('\n');
+    } else {
+        html += QStringLiteral("<p>%1</p>\n").arg(tr("В этом подключении настройки не читались."));
+    }
+
+    // the charts start a page of their own when printed
+    html += QStringLiteral("<h2 style=\"page-break-before: always\">%1</h2>\n")
+                .arg(tr("Графики за последние %1 мин").arg(content.chartMinutes));
+    if (content.charts.isNull() || chartSource.isEmpty()) {
+        html += QStringLiteral("<p>%1</p>\n").arg(tr("Значений для графиков не было."));
+    } else {
+        const int height = int(double(content.charts.height()) * chartWidth
+                               / qMax(1, content.charts.width()));
+        html += QStringLiteral("<p><img src=\"%1\" width=\"%2\" height=\"%3\" alt=\"%4\"></p>\n")
+                    .arg(chartSource)
+                    .arg(chartWidth)
+                    .arg(height)
+                    .arg(tr("Графики"));
+    }
+    html += QStringLiteral("</body></html>\n");
+    return html;
+}
+
+bool ReportDocument::isPdfName(const QString &fileName)
+{
+    return QFileInfo(fileName).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
+}
+
+bool ReportDocument::write(const ReportContent &content, const QString &fileName, QString *error)
+{
+    return isPdfName(fileName) ? writePdf(content, fileName, error)
+                               : writeHtml(content, fileName, error);
+}
+
+bool ReportDocument::writeHtml(const ReportContent &content, const QString &fileName,
+                               QString *error)
+{
+    QString source;
+    if (!content.charts.isNull()) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        content.charts.save(&buffer, "PNG");
+        source = QStringLiteral("data:image/png;base64,") + QString::fromLatin1(png.toBase64());
+    }
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *error = file.errorString();
+        return false;
+    }
+    file.write(html(content, source).toUtf8());
+    if (!file.commit()) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool ReportDocument::writePdf(const ReportContent &content, const QString &fileName,
+                              QString *error)
+{
+    // the printer says nothing about a file it cannot write: try it first
+    {
+        QFile probe(fileName);
+        if (!probe.open(QIODevice::WriteOnly)) {
+            *error = probe.errorString();
+            return false;
+        }
+    }
+    QTextDocument document;
+    QFont font = document.defaultFont();
+    font.setPointSizeF(9);
+    document.setDefaultFont(font);
+    const QUrl chartUrl(QStringLiteral("kvt-report:charts.png"));
+    if (!content.charts.isNull())
+        document.addResource(QTextDocument::ImageResource, chartUrl, content.charts);
+    document.setHtml(html(content, content.charts.isNull() ? QString() : chartUrl.toString()));
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(fileName);
+    // the whole sheet: the document keeps margins of 2 cm itself and numbers the pages
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setFullPage(true);
+    printer.setDocName(document.metaInformation(QTextDocument::DocumentTitle));
+    printer.setCreator(QStringLiteral("KVT Logger"));
+    document.print(&printer);
+    if (printer.printerState() == QPrinter::Error || QFileInfo(fileName).size() == 0) {
+        *error = tr("PDF не записан");
+        return false;
+    }
+    return true;
+}
