@@ -3,6 +3,7 @@
 
 #include "link/portwatcher.h"
 #include "portdialog/settingsdialog.h"
+#include "settings/settingspage.h"
 #include "status/fieldtext.h"
 #include "terminal/terminal.h"
 
@@ -71,6 +72,8 @@ bool MainWindow::openPort(bool reconnecting)
         if (deviceModelCode == 0)
             update_dev_info();
         tabWidget->setTabEnabled(1, true);
+        settingsPage->terminalConnected();
+        emit connected();
         return true;
     }
     if (!reconnecting) {

@@ -10,6 +10,8 @@
 #include <QSerialPort>
 #include <QString>
 
+class BatchSetup;
+class QAction;
 class QDockWidget;
 class QTabWidget;
 class QTranslator;
@@ -46,6 +48,11 @@ public:
     SettingsDialog *portSettingsDialog() const { return settingsDialog; }
     QTabWidget *tabs() const { return tabWidget; }
     const LineFramer &framing() const { return framer; }
+    BatchSetup *batchSetup() const { return batch; }
+
+signals:
+    // A terminal's port was opened, by the user or by the reconnection after a hang-up.
+    void connected();
 
 public slots:
     void openSerialPort();
@@ -75,6 +82,8 @@ public slots:
 
 private:
     void setConnectedActions(bool connected);
+    void setUpBatchSetup();
+    void toggleBatchSetup(bool on);
     void setUpLanguageActions();
     void writeRaw(const char *command);
     qint64 writeToPort(const QByteArray &bytes);
@@ -97,6 +106,8 @@ private:
     QTranslator *translator = nullptr;
     StatusPage *statusPage = nullptr;
     SettingsPage *settingsPage = nullptr;
+    BatchSetup *batch = nullptr;
+    QAction *batchSetupAction = nullptr;
 
     // framing state and buffers of the record lines, and where complete lines go
     LineFramer framer;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/pagewidgets.h"
+#include "status/core_identity.h"
 
 #include <QGroupBox>
 #include <QString>
@@ -22,6 +23,10 @@ public:
 
     // Routes every record this page and its sensor panel show to their decoders.
     void registerRoutes(RecordRouter &router);
+
+    // Model, serial number, IMEI and firmware version as the page shows them, values still on
+    // their way included.
+    TerminalIdentity identity() const;
 
     // The firmware version as the page shows it, a value still on its way included.
     QString firmwareVersionText() const;
