@@ -18,21 +18,14 @@
 namespace {
 
 // The simulator behind a fixed link path, as a USB port keeps its name.
-class Simulator
+struct Simulator
 {
-public:
     explicit Simulator(const QStringList &args)
     {
 #ifdef KVT_SIM_PATH
-        link = dir.filePath(QStringLiteral("port"));
-        proc.setProgram(QStringLiteral(KVT_SIM_PATH));
-        proc.setArguments(QStringList{"--link", link, "--rate", "0", "--quiet"} + args);
-        proc.start();
-        proc.waitForStarted();
-        QElapsedTimer t;
-        t.start();
-        while (!QFile::exists(link) && t.elapsed() < 5000)
-            QTest::qWait(20);
+        proc.start(QStringLiteral(KVT_SIM_PATH),
+                   QStringList{"--link", link, "--rate", "0", "--quiet"} + args);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(link), 5000);
 #else
         Q_UNUSED(args)
 #endif
@@ -40,11 +33,10 @@ public:
     ~Simulator()
     {
         proc.terminate();
-        if (!proc.waitForFinished(3000))
-            proc.kill();
+        proc.waitForFinished(3000);
     }
     QTemporaryDir dir;
-    QString link;
+    QString link = dir.filePath(QStringLiteral("port"));
     QProcess proc;
 };
 

@@ -1,6 +1,5 @@
 // The settings string and the settings record items, without any widget.
 
-#include "settings/core_batchjournal.h"
 #include "settings/core_settingsecho.h"
 #include "settings/core_settingsstring.h"
 
@@ -50,7 +49,6 @@ private slots:
     void textFieldTable();
     void echoCheck_data();
     void echoCheck();
-    void journalLine();
 };
 
 void TestSettingsCore::body_data()
@@ -410,7 +408,6 @@ void TestSettingsCore::echoCheck_data()
         << body << "#0=x#14=1" + body + "#20=a" << QStringList();
     QTest::newRow("a value changed") << "#1=srv,80" << "#1=srv,81"
                                      << QStringList{"monitoringPortEdit"};
-    QTest::newRow("letter case changed") << "#2=apn,l,p" << "#2=APN,l,p" << QStringList{"apn1Edit"};
     QTest::newRow("an item missing") << "#1=a,1#4=1234" << "#1=a,1" << QStringList{"simPin1Edit"};
     QTest::newRow("nothing reported")
         << "#1=,#15=0,0" << ""
@@ -427,7 +424,6 @@ void TestSettingsCore::echoCheck_data()
     QTest::newRow("an input mode changed") << "#9=C,N,D," << "#9=C,N,F," << QStringList{"in2Combo"};
     QTest::newRow("the last of an item reported twice counts")
         << "#4=1" << "#4=1#4=2" << QStringList{"simPin1Edit"};
-    QTest::newRow("sleep flag changed") << "#6=1,60,10" << "#6=0,60,10" << QStringList{"sleepCheck"};
 }
 
 void TestSettingsCore::echoCheck()
@@ -438,21 +434,6 @@ void TestSettingsCore::echoCheck()
     const EchoCheck check = checkSettingsEcho(written, reported);
     QCOMPARE(differingFieldNames(check), differing);
     QCOMPARE(check.confirmed(), differing.isEmpty());
-}
-
-void TestSettingsCore::journalLine()
-{
-    const QDateTime when(QDate(2026, 3, 14), QTime(9, 5, 7));
-    const TerminalIdentity t{"KVT3", "201745", "866104023456789", "0.70"};
-    QCOMPARE(batchJournalLine(when, t, QStringLiteral("не подтверждено, отличаются: Порт")),
-             QStringLiteral("2026-03-14 09:05:07\tKVT3\t201745\t866104023456789\t0.70\t"
-                            "не подтверждено, отличаются: Порт\n"));
-    // a value cannot break the line or its columns
-    const TerminalIdentity odd{"a\tb", "1\n2", "", ""};
-    QCOMPARE(batchJournalLine(when, odd, "x\r").count(QLatin1Char('\t')), 5);
-    QCOMPARE(batchJournalLine(when, odd, "x\r").count(QLatin1Char('\n')), 1);
-    QCOMPARE(batchJournalPath(QStringLiteral("/data/fleet.v2.json")),
-             QStringLiteral("/data/fleet.v2.journal.tsv"));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsCore)
