@@ -60,8 +60,9 @@ public:
     void setConfirmTimeout(int ms);
     int confirmTimeout() const;
 
-    // A terminal was connected: a write check that has ended is forgotten (it was about the
-    // terminal before), and so is what the terminal last reported.
+    // A terminal was connected: the write check and what the terminal last reported were
+    // about the terminal before and are forgotten; a write still waiting for its answer ends
+    // as not answered.
     void terminalConnected();
 
     // The settings fields as a settings file holds them, and putting such values on the page

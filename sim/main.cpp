@@ -451,7 +451,10 @@ int Simulator::run()
         int nfds = 0;
         fds[nfds++] = {g_signalPipe[0], POLLIN, 0};
         int stdinIndex = -1;
-        if (m_stdinOpen) {
+        // a terminal is read only from the foreground: reading it from the background would
+        // stop the simulator (SIGTTIN)
+        const bool stdinOurs = !::isatty(STDIN_FILENO) || ::tcgetpgrp(STDIN_FILENO) == ::getpgrp();
+        if (m_stdinOpen && stdinOurs) {
             stdinIndex = nfds;
             fds[nfds++] = {STDIN_FILENO, POLLIN, 0};
         }
