@@ -5,6 +5,7 @@
 #include "charts/chartspanel.h"
 #include "portdialog/settingsdialog.h"
 #include "report/installationreport.h"
+#include "settings/settingspage.h"
 #include "status/fieldtext.h"
 #include "terminal/terminal.h"
 
@@ -80,6 +81,8 @@ bool MainWindow::openPort(bool reconnecting)
             writeRaw(">I 3\r\n>I 7\r\n");
         }
         tabWidget->setTabEnabled(1, true);
+        settingsPage->terminalConnected();
+        emit connected();
         return true;
     }
     if (!reconnecting) {

@@ -5,6 +5,7 @@
 #include "link/portwatcher.h"
 #include "portdialog/settingsdialog.h"
 #include "report/installationreport.h"
+#include "settings/batchsetup.h"
 #include "settings/settingspage.h"
 #include "status/fieldtext.h"
 #include "status/statuspage.h"
@@ -110,6 +111,10 @@ MainWindow::MainWindow(QWidget *parent)
     recordingLabel->setObjectName(QStringLiteral("recordingLabel"));
     ui->statusBar->addPermanentWidget(recordingLabel);
     connect(terminal, &Terminal::recordingStatusChanged, recordingLabel, &QLabel::setText);
+    connect(settingsPage, &SettingsPage::statusMessage, this,
+            [this](const QString &text) { ui->statusBar->showMessage(text); });
+    settingsPage->setIdentitySource([this] { return statusPage->identity(); });
+    setUpBatchSetup();
 
     restartTitle = tr("Перезагрузка устройства");
     restartDoneText = tr("Устройство перезагружено\r\n");
@@ -144,6 +149,47 @@ void MainWindow::closeEvent(QCloseEvent *event)
     settings.setValue(QLatin1String(geometryKey), saveGeometry());
     settings.setValue(QLatin1String(stateKey), saveState());
     QMainWindow::closeEvent(event);
+}
+
+// "Серийная настройка…" in the tool bar, next to the settings update, and its banner above the
+// tabs, where it stays in sight on both pages and while no terminal is connected.
+void MainWindow::setUpBatchSetup()
+{
+    batch = new BatchSetup(settingsPage, this);
+    batch->setIdentitySource([this] { return statusPage->identity(); });
+    batch->registerTaps(router);
+    ui->verticalLayout->insertWidget(0, batch->banner());
+
+    batchSetupAction = new QAction(QIcon(QStringLiteral(":/images/png/batch.png")),
+                                   tr("Серийная настройка…"), this);
+    batchSetupAction->setObjectName(QStringLiteral("batchSetupAction"));
+    batchSetupAction->setCheckable(true);
+    batchSetupAction->setToolTip(tr("Серийная настройка: записать файл настроек на каждый "
+                                    "подключаемый терминал"));
+    ui->mainToolBar->insertAction(ui->actionTaho, batchSetupAction);
+
+    connect(batchSetupAction, &QAction::triggered, this, &MainWindow::toggleBatchSetup);
+    connect(batch, &BatchSetup::runningChanged, batchSetupAction, &QAction::setChecked);
+    connect(batch, &BatchSetup::sendCommand, this, &MainWindow::SendCmd);
+    connect(batch, &BatchSetup::identityRequested, this, &MainWindow::update_dev_info);
+    connect(this, &MainWindow::connected, batch, &BatchSetup::terminalConnected);
+}
+
+void MainWindow::toggleBatchSetup(bool on)
+{
+    if (!on) {
+        batch->stop();
+        return;
+    }
+    // unchecked until it has really started
+    batchSetupAction->setChecked(false);
+    const QString file = settingsPage->askBatchFileName();
+    if (file.isEmpty())
+        return;
+    const QString password = settingsPage->askBatchPassword();
+    if (password.isNull())
+        return;
+    batch->start(file, password, serial->isOpen());
 }
 
 void MainWindow::setConnectedActions(bool connected)

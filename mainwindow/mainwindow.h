@@ -10,6 +10,8 @@
 #include <QSerialPort>
 #include <QString>
 
+class BatchSetup;
+class QAction;
 class QDockWidget;
 class QTabWidget;
 class QTranslator;
@@ -54,6 +56,11 @@ public:
     const LineFramer &framing() const { return framer; }
     ChartsPanel *chartsPanel() const { return charts; }
     InstallationReport *installationReport() const { return report; }
+    BatchSetup *batchSetup() const { return batch; }
+
+signals:
+    // A terminal's port was opened, by the user or by the reconnection after a hang-up.
+    void connected();
 
 public slots:
     void openSerialPort();
@@ -94,6 +101,8 @@ protected:
 
 private:
     void setConnectedActions(bool connected);
+    void setUpBatchSetup();
+    void toggleBatchSetup(bool on);
     void setUpLanguageActions();
     void setUpReportAction();   // report/reportaction.cpp
     void writeRaw(const char *command);
@@ -122,6 +131,8 @@ private:
     QTranslator *translator = nullptr;
     StatusPage *statusPage = nullptr;
     SettingsPage *settingsPage = nullptr;
+    BatchSetup *batch = nullptr;
+    QAction *batchSetupAction = nullptr;
 
     // framing state and buffers of the record lines, and where complete lines go
     LineFramer framer;

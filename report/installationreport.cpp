@@ -72,7 +72,7 @@ ReportContent InstallationReport::collect(const QString &note) const
     c.created = QDateTime::currentDateTime();
     c.connectedAt = connectedAt;
     c.note = note;
-    const StatusPage::Identity id = statusPage->identity();
+    const TerminalIdentity id = statusPage->identity();
     c.identity = {{tr("Модель"), id.model},
                   {tr("Серийный номер"), id.serialNumber},
                   {tr("IMEI"), id.imei},

@@ -2,6 +2,105 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>BatchSetup</name>
+    <message>
+        <source>Остановить</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Серийная настройка</source>
+        <translation>Batch set-up</translation>
+    </message>
+    <message>
+        <source>Требуется указать пароль доступа</source>
+        <translation>An access password is required</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть журнал %1: %2</source>
+        <translation>Could not open the journal %1: %2</translation>
+    </message>
+    <message>
+        <source>Подключите терминал.</source>
+        <translation>Connect a terminal.</translation>
+    </message>
+    <message>
+        <source>нет ответа терминала</source>
+        <translation>no answer from the terminal</translation>
+    </message>
+    <message>
+        <source>Терминал подключён, чтение…</source>
+        <translation>Terminal connected, reading…</translation>
+    </message>
+    <message>
+        <source>Терминал %1 уже настроен. Подключите следующий терминал.</source>
+        <translation>Terminal %1 has already been set up. Connect the next terminal.</translation>
+    </message>
+    <message>
+        <source>Файл %1 сохранён с терминала %2, а подключён терминал %3. Записать настройки файла на терминалы %3?</source>
+        <translation>The file %1 was saved from a %2 terminal, but a %3 terminal is connected. Write the file's settings to %3 terminals?</translation>
+    </message>
+    <message>
+        <source>не записано: модель %1, файл сохранён с %2</source>
+        <translation>not written: model %1, the file was saved from %2</translation>
+    </message>
+    <message>
+        <source>не записано: %1</source>
+        <translation>not written: %1</translation>
+    </message>
+    <message>
+        <source>Терминал %1: запись…</source>
+        <translation>Terminal %1: writing…</translation>
+    </message>
+    <message>
+        <source>записано и подтверждено</source>
+        <translation>written and confirmed</translation>
+    </message>
+    <message>
+        <source>не подтверждено, отличаются: %1</source>
+        <translation>not confirmed, differing: %1</translation>
+    </message>
+    <message>
+        <source>Не удалось записать журнал %1: %2. Серийная настройка остановлена.</source>
+        <translation>Could not write the journal %1: %2. Batch set-up stopped.</translation>
+    </message>
+    <message>
+        <source>Серийная настройка по файлу %1. Записано и подтверждено: %2, с ошибкой: %3.</source>
+        <translation>Batch set-up from the file %1. Written and confirmed: %2, failed: %3.</translation>
+    </message>
+    <message>
+        <source>время</source>
+        <translation>time</translation>
+    </message>
+    <message>
+        <source>модель</source>
+        <translation>model</translation>
+    </message>
+    <message>
+        <source>серийный номер</source>
+        <translation>serial number</translation>
+    </message>
+    <message>
+        <source>IMEI</source>
+        <translation>IMEI</translation>
+    </message>
+    <message>
+        <source>версия ПО</source>
+        <translation>firmware version</translation>
+    </message>
+    <message>
+        <source>результат</source>
+        <translation>result</translation>
+    </message>
+    <message>
+        <source>Терминал %1: %2</source>
+        <translation>Terminal %1: %2</translation>
+    </message>
+    <message>
+        <source>Подключите следующий терминал.</source>
+        <translation>Connect the next terminal.</translation>
+    </message>
+</context>
+<context>
     <name>ChartsPanel</name>
     <message>
         <source>Внешнее напряжение, В</source>
@@ -235,16 +334,16 @@
         <translation>CAN data valid</translation>
     </message>
     <message>
-        <source>Нет данных</source>
-        <translation>Not seen</translation>
-    </message>
-    <message>
         <source>Пройдено</source>
         <translation>Passed</translation>
     </message>
     <message>
         <source>Не пройдено</source>
         <translation>Failed</translation>
+    </message>
+    <message>
+        <source>Нет данных</source>
+        <translation>Not seen</translation>
     </message>
 </context>
 <context>
@@ -501,6 +600,26 @@ Track points not yet sent to the server will be lost.</translation>
         <translation>Waiting for the terminal…</translation>
     </message>
     <message>
+        <source>Серийная настройка…</source>
+        <translation>Batch set-up…</translation>
+    </message>
+    <message>
+        <source>Серийная настройка: записать файл настроек на каждый подключаемый терминал</source>
+        <translation>Batch set-up: write a settings file to every terminal that is connected</translation>
+    </message>
+    <message>
+        <source>Порт %1 не открыт: %2</source>
+        <translation>Port %1 was not opened: %2</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Attention</translation>
+    </message>
+    <message>
+        <source>Для корректного отображения и задания настроек необходимо обновить версию ПО до 0.25 и выше</source>
+        <translation>To show and set the settings correctly, update the firmware to version 0.25 or later</translation>
+    </message>
+    <message>
         <source>Отчёт…</source>
         <translation>Report…</translation>
     </message>
@@ -538,18 +657,6 @@ Track points not yet sent to the server will be lost.</translation>
         <source>Отчёт сохранён: %1</source>
         <translation>Report saved: %1</translation>
     </message>
-    <message>
-        <source>Порт %1 не открыт: %2</source>
-        <translation>Port %1 was not opened: %2</translation>
-    </message>
-    <message>
-        <source>Внимание</source>
-        <translation>Attention</translation>
-    </message>
-    <message>
-        <source>Для корректного отображения и задания настроек необходимо обновить версию ПО до 0.25 и выше</source>
-        <translation>To show and set the settings correctly, update the firmware to version 0.25 or later</translation>
-    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -560,6 +667,10 @@ Track points not yet sent to the server will be lost.</translation>
 </context>
 <context>
     <name>ReportDocument</name>
+    <message>
+        <source>Что проверено</source>
+        <translation>Check</translation>
+    </message>
     <message>
         <source>Результат</source>
         <translation>Result</translation>
@@ -609,6 +720,10 @@ Track points not yet sent to the server will be lost.</translation>
         <translation>Settings</translation>
     </message>
     <message>
+        <source>Прочитаны из терминала %1; пароли и PIN-коды скрыты</source>
+        <translation>Read from the terminal %1; passwords and PINs hidden</translation>
+    </message>
+    <message>
         <source>В этом подключении настройки не читались.</source>
         <translation>The settings were not read in this connection.</translation>
     </message>
@@ -627,14 +742,6 @@ Track points not yet sent to the server will be lost.</translation>
     <message>
         <source>PDF не записан</source>
         <translation>The PDF was not written</translation>
-    </message>
-    <message>
-        <source>Что проверено</source>
-        <translation>Check</translation>
-    </message>
-    <message>
-        <source>Прочитаны из терминала %1; пароли и PIN-коды скрыты</source>
-        <translation>Read from the terminal %1; passwords and PINs hidden</translation>
     </message>
 </context>
 <context>
@@ -1374,8 +1481,116 @@ Track points not yet sent to the server will be lost.</translation>
         <translation>LF (line feed)</translation>
     </message>
     <message>
-        <source>Поле «%1» содержит недопустимый символ %2. Символы #, =, запятая и перевод строки в значениях настроек не допускаются. Настройки не записаны.</source>
-        <translation>The field "%1" contains the invalid character %2. The characters #, =, comma and line feed are not allowed in setting values. The settings have not been written.</translation>
+        <source>Файл %1 не является файлом настроек: %2.</source>
+        <translation>The file %1 is not a settings file: %2.</translation>
+    </message>
+    <message>
+        <source>Файл %1 не является файлом настроек этой программы.</source>
+        <translation>The file %1 is not a settings file of this program.</translation>
+    </message>
+    <message>
+        <source>Файл %1 записан более новой версией программы (формат %2, эта версия читает формат до %3).</source>
+        <translation>The file %1 was written by a newer version of the program (format %2; this version reads formats up to %3).</translation>
+    </message>
+    <message>
+        <source>Файл %1: у поля «%2» значение неверного типа.</source>
+        <translation>The file %1: the field "%2" has a value of the wrong type.</translation>
+    </message>
+    <message>
+        <source>Файл %1: поле «%2» содержит недопустимый символ «%3».</source>
+        <translation>The file %1: the field "%2" contains the character "%3", which is not allowed.</translation>
+    </message>
+    <message>
+        <source>Файл %1: значение поля «%2» длиннее %3 символов.</source>
+        <translation>The file %1: the value of the field "%2" is longer than %3 characters.</translation>
+    </message>
+    <message>
+        <source>Файл %1: в поле «%2» код «%3», которого в списке нет.</source>
+        <translation>The file %1: the field "%2" holds the code "%3", which its list does not have.</translation>
+    </message>
+    <message>
+        <source>Настройки не загружены.</source>
+        <translation>The settings were not loaded.</translation>
+    </message>
+    <message>
+        <source>Файл настроек</source>
+        <translation>Settings file</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать файл %1: %2</source>
+        <translation>Could not read the file %1: %2</translation>
+    </message>
+    <message>
+        <source>В файле %1 есть поля, которых программа не знает; они пропущены: %2.</source>
+        <translation>The file %1 has fields the program does not know; they were skipped: %2.</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить файл %1: %2</source>
+        <translation>Could not save the file %1: %2</translation>
+    </message>
+    <message>
+        <source>Настройки сохранены в файл %1</source>
+        <translation>Settings saved to the file %1</translation>
+    </message>
+    <message>
+        <source>Файл %1 сохранён с терминала %2, а подключён терминал %3. Загрузить настройки из файла?</source>
+        <translation>The file %1 was saved from a %2 terminal, but a %3 terminal is connected. Load the settings from the file?</translation>
+    </message>
+    <message>
+        <source>Настройки загружены из файла %1. Отличаются от настроек терминала полей: %2</source>
+        <translation>Settings loaded from the file %1. Fields that differ from the terminal's settings: %2</translation>
+    </message>
+    <message>
+        <source>Настройки загружены из файла %1. Настройки терминала ещё не прочитаны.</source>
+        <translation>Settings loaded from the file %1. The terminal's settings have not been read yet.</translation>
+    </message>
+    <message>
+        <source>Сохранить настройки в файл</source>
+        <translation>Save the settings to a file</translation>
+    </message>
+    <message>
+        <source>Файлы настроек (*.json)</source>
+        <translation>Settings files (*.json)</translation>
+    </message>
+    <message>
+        <source>Загрузить настройки из файла</source>
+        <translation>Load the settings from a file</translation>
+    </message>
+    <message>
+        <source>Файлы настроек (*.json);;Все файлы (*)</source>
+        <translation>Settings files (*.json);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Серийная настройка: файл настроек</source>
+        <translation>Batch set-up: settings file</translation>
+    </message>
+    <message>
+        <source>Серийная настройка</source>
+        <translation>Batch set-up</translation>
+    </message>
+    <message>
+        <source>Пароль доступа терминалов:</source>
+        <translation>Access password of the terminals:</translation>
+    </message>
+    <message>
+        <source>Сохранить в файл…</source>
+        <translation>Save to file…</translation>
+    </message>
+    <message>
+        <source>Загрузить из файла…</source>
+        <translation>Load from file…</translation>
+    </message>
+    <message>
+        <source>Поле «%1» содержит недопустимый символ %2. Символы #, =, ;, запятая и перевод строки в значениях настроек не допускаются. Настройки не записаны.</source>
+        <translation>The field "%1" contains the character %2, which is not allowed. The characters #, =, ;, comma and line breaks are not allowed in settings values. The settings were not written.</translation>
+    </message>
+    <message>
+        <source>Настройки записаны</source>
+        <translation>Settings written</translation>
+    </message>
+    <message>
+        <source>Нет ответа терминала</source>
+        <translation>No answer from the terminal</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,105 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>BatchSetup</name>
+    <message>
+        <source>Остановить</source>
+        <translation>Остановить</translation>
+    </message>
+    <message>
+        <source>Серийная настройка</source>
+        <translation>Серийная настройка</translation>
+    </message>
+    <message>
+        <source>Требуется указать пароль доступа</source>
+        <translation>Требуется указать пароль доступа</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть журнал %1: %2</source>
+        <translation>Не удалось открыть журнал %1: %2</translation>
+    </message>
+    <message>
+        <source>Подключите терминал.</source>
+        <translation>Подключите терминал.</translation>
+    </message>
+    <message>
+        <source>нет ответа терминала</source>
+        <translation>нет ответа терминала</translation>
+    </message>
+    <message>
+        <source>Терминал подключён, чтение…</source>
+        <translation>Терминал подключён, чтение…</translation>
+    </message>
+    <message>
+        <source>Терминал %1 уже настроен. Подключите следующий терминал.</source>
+        <translation>Терминал %1 уже настроен. Подключите следующий терминал.</translation>
+    </message>
+    <message>
+        <source>Файл %1 сохранён с терминала %2, а подключён терминал %3. Записать настройки файла на терминалы %3?</source>
+        <translation>Файл %1 сохранён с терминала %2, а подключён терминал %3. Записать настройки файла на терминалы %3?</translation>
+    </message>
+    <message>
+        <source>не записано: модель %1, файл сохранён с %2</source>
+        <translation>не записано: модель %1, файл сохранён с %2</translation>
+    </message>
+    <message>
+        <source>не записано: %1</source>
+        <translation>не записано: %1</translation>
+    </message>
+    <message>
+        <source>Терминал %1: запись…</source>
+        <translation>Терминал %1: запись…</translation>
+    </message>
+    <message>
+        <source>записано и подтверждено</source>
+        <translation>записано и подтверждено</translation>
+    </message>
+    <message>
+        <source>не подтверждено, отличаются: %1</source>
+        <translation>не подтверждено, отличаются: %1</translation>
+    </message>
+    <message>
+        <source>Не удалось записать журнал %1: %2. Серийная настройка остановлена.</source>
+        <translation>Не удалось записать журнал %1: %2. Серийная настройка остановлена.</translation>
+    </message>
+    <message>
+        <source>Серийная настройка по файлу %1. Записано и подтверждено: %2, с ошибкой: %3.</source>
+        <translation>Серийная настройка по файлу %1. Записано и подтверждено: %2, с ошибкой: %3.</translation>
+    </message>
+    <message>
+        <source>время</source>
+        <translation>время</translation>
+    </message>
+    <message>
+        <source>модель</source>
+        <translation>модель</translation>
+    </message>
+    <message>
+        <source>серийный номер</source>
+        <translation>серийный номер</translation>
+    </message>
+    <message>
+        <source>IMEI</source>
+        <translation>IMEI</translation>
+    </message>
+    <message>
+        <source>версия ПО</source>
+        <translation>версия ПО</translation>
+    </message>
+    <message>
+        <source>результат</source>
+        <translation>результат</translation>
+    </message>
+    <message>
+        <source>Терминал %1: %2</source>
+        <translation>Терминал %1: %2</translation>
+    </message>
+    <message>
+        <source>Подключите следующий терминал.</source>
+        <translation>Подключите следующий терминал.</translation>
+    </message>
+</context>
+<context>
     <name>ChartsPanel</name>
     <message>
         <source>Внешнее напряжение, В</source>
@@ -235,16 +334,16 @@
         <translation>Данные CAN валидны</translation>
     </message>
     <message>
-        <source>Нет данных</source>
-        <translation>Нет данных</translation>
-    </message>
-    <message>
         <source>Пройдено</source>
         <translation>Пройдено</translation>
     </message>
     <message>
         <source>Не пройдено</source>
         <translation>Не пройдено</translation>
+    </message>
+    <message>
+        <source>Нет данных</source>
+        <translation>Нет данных</translation>
     </message>
 </context>
 <context>
@@ -501,6 +600,26 @@
         <translation>Ожидание терминала…</translation>
     </message>
     <message>
+        <source>Серийная настройка…</source>
+        <translation>Серийная настройка…</translation>
+    </message>
+    <message>
+        <source>Серийная настройка: записать файл настроек на каждый подключаемый терминал</source>
+        <translation>Серийная настройка: записать файл настроек на каждый подключаемый терминал</translation>
+    </message>
+    <message>
+        <source>Порт %1 не открыт: %2</source>
+        <translation>Порт %1 не открыт: %2</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Внимание</translation>
+    </message>
+    <message>
+        <source>Для корректного отображения и задания настроек необходимо обновить версию ПО до 0.25 и выше</source>
+        <translation>Для корректного отображения и задания настроек необходимо обновить версию ПО до 0.25 и выше</translation>
+    </message>
+    <message>
         <source>Отчёт…</source>
         <translation>Отчёт…</translation>
     </message>
@@ -538,18 +657,6 @@
         <source>Отчёт сохранён: %1</source>
         <translation>Отчёт сохранён: %1</translation>
     </message>
-    <message>
-        <source>Порт %1 не открыт: %2</source>
-        <translation>Порт %1 не открыт: %2</translation>
-    </message>
-    <message>
-        <source>Внимание</source>
-        <translation>Внимание</translation>
-    </message>
-    <message>
-        <source>Для корректного отображения и задания настроек необходимо обновить версию ПО до 0.25 и выше</source>
-        <translation>Для корректного отображения и задания настроек необходимо обновить версию ПО до 0.25 и выше</translation>
-    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -560,6 +667,10 @@
 </context>
 <context>
     <name>ReportDocument</name>
+    <message>
+        <source>Что проверено</source>
+        <translation>Что проверено</translation>
+    </message>
     <message>
         <source>Результат</source>
         <translation>Результат</translation>
@@ -609,6 +720,10 @@
         <translation>Настройки</translation>
     </message>
     <message>
+        <source>Прочитаны из терминала %1; пароли и PIN-коды скрыты</source>
+        <translation>Прочитаны из терминала %1; пароли и PIN-коды скрыты</translation>
+    </message>
+    <message>
         <source>В этом подключении настройки не читались.</source>
         <translation>В этом подключении настройки не читались.</translation>
     </message>
@@ -627,14 +742,6 @@
     <message>
         <source>PDF не записан</source>
         <translation>PDF не записан</translation>
-    </message>
-    <message>
-        <source>Что проверено</source>
-        <translation>Что проверено</translation>
-    </message>
-    <message>
-        <source>Прочитаны из терминала %1; пароли и PIN-коды скрыты</source>
-        <translation>Прочитаны из терминала %1; пароли и PIN-коды скрыты</translation>
     </message>
 </context>
 <context>
@@ -1374,8 +1481,116 @@
         <translation>LF (перевод строки)</translation>
     </message>
     <message>
-        <source>Поле «%1» содержит недопустимый символ %2. Символы #, =, запятая и перевод строки в значениях настроек не допускаются. Настройки не записаны.</source>
-        <translation>Поле «%1» содержит недопустимый символ %2. Символы #, =, запятая и перевод строки в значениях настроек не допускаются. Настройки не записаны.</translation>
+        <source>Файл %1 не является файлом настроек: %2.</source>
+        <translation>Файл %1 не является файлом настроек: %2.</translation>
+    </message>
+    <message>
+        <source>Файл %1 не является файлом настроек этой программы.</source>
+        <translation>Файл %1 не является файлом настроек этой программы.</translation>
+    </message>
+    <message>
+        <source>Файл %1 записан более новой версией программы (формат %2, эта версия читает формат до %3).</source>
+        <translation>Файл %1 записан более новой версией программы (формат %2, эта версия читает формат до %3).</translation>
+    </message>
+    <message>
+        <source>Файл %1: у поля «%2» значение неверного типа.</source>
+        <translation>Файл %1: у поля «%2» значение неверного типа.</translation>
+    </message>
+    <message>
+        <source>Файл %1: поле «%2» содержит недопустимый символ «%3».</source>
+        <translation>Файл %1: поле «%2» содержит недопустимый символ «%3».</translation>
+    </message>
+    <message>
+        <source>Файл %1: значение поля «%2» длиннее %3 символов.</source>
+        <translation>Файл %1: значение поля «%2» длиннее %3 символов.</translation>
+    </message>
+    <message>
+        <source>Файл %1: в поле «%2» код «%3», которого в списке нет.</source>
+        <translation>Файл %1: в поле «%2» код «%3», которого в списке нет.</translation>
+    </message>
+    <message>
+        <source>Настройки не загружены.</source>
+        <translation>Настройки не загружены.</translation>
+    </message>
+    <message>
+        <source>Файл настроек</source>
+        <translation>Файл настроек</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать файл %1: %2</source>
+        <translation>Не удалось прочитать файл %1: %2</translation>
+    </message>
+    <message>
+        <source>В файле %1 есть поля, которых программа не знает; они пропущены: %2.</source>
+        <translation>В файле %1 есть поля, которых программа не знает; они пропущены: %2.</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить файл %1: %2</source>
+        <translation>Не удалось сохранить файл %1: %2</translation>
+    </message>
+    <message>
+        <source>Настройки сохранены в файл %1</source>
+        <translation>Настройки сохранены в файл %1</translation>
+    </message>
+    <message>
+        <source>Файл %1 сохранён с терминала %2, а подключён терминал %3. Загрузить настройки из файла?</source>
+        <translation>Файл %1 сохранён с терминала %2, а подключён терминал %3. Загрузить настройки из файла?</translation>
+    </message>
+    <message>
+        <source>Настройки загружены из файла %1. Отличаются от настроек терминала полей: %2</source>
+        <translation>Настройки загружены из файла %1. Отличаются от настроек терминала полей: %2</translation>
+    </message>
+    <message>
+        <source>Настройки загружены из файла %1. Настройки терминала ещё не прочитаны.</source>
+        <translation>Настройки загружены из файла %1. Настройки терминала ещё не прочитаны.</translation>
+    </message>
+    <message>
+        <source>Сохранить настройки в файл</source>
+        <translation>Сохранить настройки в файл</translation>
+    </message>
+    <message>
+        <source>Файлы настроек (*.json)</source>
+        <translation>Файлы настроек (*.json)</translation>
+    </message>
+    <message>
+        <source>Загрузить настройки из файла</source>
+        <translation>Загрузить настройки из файла</translation>
+    </message>
+    <message>
+        <source>Файлы настроек (*.json);;Все файлы (*)</source>
+        <translation>Файлы настроек (*.json);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>Серийная настройка: файл настроек</source>
+        <translation>Серийная настройка: файл настроек</translation>
+    </message>
+    <message>
+        <source>Серийная настройка</source>
+        <translation>Серийная настройка</translation>
+    </message>
+    <message>
+        <source>Пароль доступа терминалов:</source>
+        <translation>Пароль доступа терминалов:</translation>
+    </message>
+    <message>
+        <source>Сохранить в файл…</source>
+        <translation>Сохранить в файл…</translation>
+    </message>
+    <message>
+        <source>Загрузить из файла…</source>
+        <translation>Загрузить из файла…</translation>
+    </message>
+    <message>
+        <source>Поле «%1» содержит недопустимый символ %2. Символы #, =, ;, запятая и перевод строки в значениях настроек не допускаются. Настройки не записаны.</source>
+        <translation>Поле «%1» содержит недопустимый символ %2. Символы #, =, ;, запятая и перевод строки в значениях настроек не допускаются. Настройки не записаны.</translation>
+    </message>
+    <message>
+        <source>Настройки записаны</source>
+        <translation>Настройки записаны</translation>
+    </message>
+    <message>
+        <source>Нет ответа терминала</source>
+        <translation>Нет ответа терминала</translation>
     </message>
 </context>
 <context>

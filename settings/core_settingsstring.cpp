@@ -80,14 +80,15 @@ QVector<SettingsItem> splitSettingsItems(const QString &text)
 
 QString inputEntryForModeLetter(const QString &letter)
 {
-    // "P" reads as "Pulse", although the writing side sends "C" for it
+    // Pulse is written as "C"; a terminal may report it as "C" or as "P", and both read back
+    // as Pulse, so a write, a read and a settings file all round-trip
     static const struct
     {
         const char *letter;
         const char *entry;
     } table[] = {
         {"A", "ADC"},      {"N", "No"},        {"D", "Discrete"},       {"P", "Pulse"},
-        {"F", "Frequency"}, {"G", "Chassis ground"}, {"O", "OUT1"},
+        {"C", "Pulse"},    {"F", "Frequency"}, {"G", "Chassis ground"}, {"O", "OUT1"},
     };
     for (const auto &row : table) {
         if (letter == QLatin1String(row.letter))
@@ -223,7 +224,7 @@ QVector<WrittenValue> writtenTextValues(const SettingsForm &f)
 bool isUnsafeSettingsCharacter(QChar c)
 {
     return c == QLatin1Char('#') || c == QLatin1Char('=') || c == QLatin1Char(',')
-           || c == QLatin1Char('\r') || c == QLatin1Char('\n');
+           || c == QLatin1Char(';') || c == QLatin1Char('\r') || c == QLatin1Char('\n');
 }
 
 std::optional<UnsafeValue> findUnsafeValue(const SettingsForm &form)

@@ -45,8 +45,8 @@ int settingsItemNeeds(int number);
 // The free-text fields of item `number`, by value index.
 QVector<const SettingsTextField *> settingsItemTextFields(int number);
 
-// The input list entry an item 9 mode letter selects ("P" selects "Pulse"); a null string for
-// anything outside the letter table, "C" included.
+// The input list entry an item 9 mode letter selects ("P" and "C" select "Pulse"); a null
+// string for anything outside the letter table.
 QString inputEntryForModeLetter(const QString &letter);
 
 // ---- writing
@@ -92,7 +92,8 @@ struct WrittenValue
 QVector<WrittenValue> writtenTextValues(const SettingsForm &form);
 
 // The characters a value cannot carry: "#" starts an item, "=" ends the number, "," separates
-// values and CR or LF would end the string.
+// values, ";" separates the fields of the settings record (a value holding one would be read
+// back cut short) and CR or LF would end the string.
 bool isUnsafeSettingsCharacter(QChar c);
 
 struct UnsafeValue

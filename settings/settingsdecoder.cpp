@@ -1,6 +1,6 @@
 // The settings record "ST": field 1 holds the terminal's settings items ("#N=v1,v2,...").
 // Each known item fills its widgets of the settings page; the record is also checked against
-// the body of the last settings string the page wrote.
+// the body of the last settings string the page wrote, item by item.
 
 #include "settings/settingspage.h"
 
@@ -57,9 +57,10 @@ void SettingsPage::decodeST(const RecordLine &r)
 {
     const QString text = settingsRecordText(r.field[0]);
 
-    // did the last write arrive intact? (the message is the terminal's word, not translated)
-    if (!lastWrittenSettings.isEmpty() && !text.contains(lastWrittenSettings, Qt::CaseSensitive))
-        writeStatusLabel->setText(QString::fromUtf8("Возможна ошибка записи настроек"));
+    // a read: the page shows the terminal's values again
+    clearMarks();
+    // did the last write arrive intact?
+    checkWrite(text);
 
     // the CAN parameter boxes show exactly the codes of this record
     for (QCheckBox *box : canParamChecks)
@@ -110,4 +111,7 @@ void SettingsPage::decodeST(const RecordLine &r)
             break;
         }
     }
+    lastReported = values();
+    hasReported = true;
+    emit settingsDecoded();
 }

@@ -13,8 +13,11 @@
 void MainWindow::set_settings()
 {
     const QString settings = settingsPage->prepareSettingsString();
-    if (!settings.isNull())
-        SendCmd(settings);
+    if (settings.isNull())
+        return;
+    SendCmd(settings);
+    // the answer confirms the write, or shows that it did not arrive intact
+    get_settings();
 }
 
 void MainWindow::get_settings()

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QSpacerItem>
 #include <QStringList>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -42,12 +43,16 @@ SettingsPage::SettingsPage(QWidget *parent)
     , in2Label(namedWidget<QLabel>("in2Label"))
     , newPasswordCheck(namedWidget<QCheckBox>("newPasswordCheck"))
     , readSettingsButton(namedWidget<QPushButton>("readSettingsButton"))
+    , confirmTimer(new QTimer(this))
     , writeSettingsButton(namedWidget<QPushButton>("writeSettingsButton"))
+    , saveProfileButton(namedWidget<QPushButton>("saveProfileButton"))
+    , loadProfileButton(namedWidget<QPushButton>("loadProfileButton"))
     , writeStatusLabel(namedWidget<QLabel>("writeStatusLabel"))
     , canParamsGroup(formGroup(tr("Параметры CAN"), "canParamsGroup"))
 {
     using F = SettingsField;
     setObjectName(QStringLiteral("settingsPage"));
+    qRegisterMetaType<WriteOutcome>();
 
     // 1. the free-text fields with their length limits
     for (const SettingsTextField &row : settingsTextFields())
@@ -168,13 +173,23 @@ SettingsPage::SettingsPage(QWidget *parent)
     readSettingsButton->setMinimumHeight(30);
     writeSettingsButton->setText(tr("Записать"));
     writeSettingsButton->setMinimumHeight(30);
+    saveProfileButton->setText(tr("Сохранить в файл…"));
+    loadProfileButton->setText(tr("Загрузить из файла…"));
     connect(writeSettingsButton, &QPushButton::clicked, this, &SettingsPage::writeRequested);
     connect(readSettingsButton, &QPushButton::clicked, this, &SettingsPage::readRequested);
+    connect(saveProfileButton, &QPushButton::clicked, this, &SettingsPage::saveProfile);
+    connect(loadProfileButton, &QPushButton::clicked, this, &SettingsPage::loadProfile);
     formOf(writeGroup)->addRow(new QLabel(QStringLiteral("Пароль")), edit(F::AccessPassword));
     formOf(writeGroup)->addRow(new QLabel(tr("Новый пароль")), newPasswordCheck);
     formOf(writeGroup)->addRow(QString(), edit(F::NewPassword));
     formOf(writeGroup)->addRow(QString(), readSettingsButton);
-    formOf(writeGroup)->addRow(writeStatusLabel, writeSettingsButton);
+    formOf(writeGroup)->addRow(QString(), writeSettingsButton);
+    formOf(writeGroup)->addRow(writeStatusLabel);
+    formOf(writeGroup)->addRow(QString(), saveProfileButton);
+    formOf(writeGroup)->addRow(QString(), loadProfileButton);
+    confirmTimer->setSingleShot(true);
+    confirmTimer->setInterval(5000);
+    connect(confirmTimer, &QTimer::timeout, this, &SettingsPage::confirmTimedOut);
 
     // 9. columns left to right, each closed by a stretch, then a stretch right of them
     column1Layout->addWidget(serverGroup);
@@ -212,6 +227,12 @@ SettingsPage::SettingsPage(QWidget *parent)
         l->setMinimumWidth(150);
         l->setSizeIncrement(0, 0);
     }
+    // The write status changes its text after every write: it has a row of its own under
+    // "Записать", as wide as the group whatever its text and two lines high, so nothing moves
+    // when the text does.
+    writeStatusLabel->setWordWrap(true);
+    writeStatusLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    writeStatusLabel->setFixedHeight(2 * writeStatusLabel->fontMetrics().lineSpacing() + 4);
 }
 
 void SettingsPage::addTextRow(QFormLayout *form, SettingsField field)

@@ -4,12 +4,17 @@
 // the settings record and produces the settings string; the window sends what the page asks
 // for.
 
+#include "settings/core_settingsecho.h"
 #include "settings/core_settingsfields.h"
+#include "settings/core_settingsfile.h"
+#include "status/core_identity.h"
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -18,8 +23,10 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTimer;
 class RecordRouter;
 struct RecordLine;
+struct SettingsForm;
 
 class SettingsPage : public QWidget
 {
@@ -37,8 +44,55 @@ public:
     // The settings string of the page without its line end (access password, "*SETP*", body),
     // its body remembered for the check of the next settings record. Clears the write status
     // first. A null string when the page refuses to write, after telling the user why: no
-    // access password, or a value that the settings string cannot carry.
+    // access password, or a value that the settings string cannot carry. A string returned
+    // starts the wait for the terminal's confirmation: the sender asks for the settings
+    // right after sending it.
     QString prepareSettingsString();
+
+    // The same for a batch set-up, without asking anything: the values of a settings file are
+    // put on the page first, the access password given replaces the page's, and no new
+    // password is written. A null string, and the reason in `refusal`, when the page would
+    // refuse to write it.
+    QString prepareBatchString(const SettingsValues &values, const QString &accessPassword,
+                               QString *refusal);
+
+    // How long a write waits for the settings record that confirms it.
+    void setConfirmTimeout(int ms);
+    int confirmTimeout() const;
+
+    // A terminal was connected: the write check and what the terminal last reported were
+    // about the terminal before and are forgotten; a write still waiting for its answer ends
+    // as not answered.
+    void terminalConnected();
+
+    // The settings fields as a settings file holds them, and putting such values on the page
+    // (only the keys given; no checks, the file reader has made them).
+    SettingsValues values() const;
+    void setValues(const SettingsValues &values);
+
+    // Where the identity saved with a settings file comes from.
+    void setIdentitySource(std::function<TerminalIdentity()> source);
+
+    // Saving and loading a settings file, with the messages the user sees; true when done.
+    // Loading fills the page only, all or nothing, and marks the fields that differ from what
+    // the terminal last reported.
+    bool saveSettingsFile(const QString &path);
+    bool loadSettingsFile(const QString &path);
+    // Reads and checks a settings file, telling the user what is wrong with it (and once which
+    // keys were skipped); false when it is refused, and then `file` is unchanged.
+    bool readSettingsFile(const QString &path, SettingsFile *file);
+    // Why a file is refused, naming the file and the field.
+    QString problemText(const QString &path, const SettingsFileProblem &problem) const;
+
+    // The row label of a field, by object name, for messages; the name when it has none.
+    QString fieldLabel(const QString &objectName) const;
+
+    // The settings fields that a loaded file marked as differing from the terminal.
+    QStringList markedFields() const;
+
+    // Asks the user for the settings file and the access password of a batch set-up.
+    virtual QString askBatchFileName();
+    virtual QString askBatchPassword();
 
     // Enables or disables the CAN program and the CAN parameters for an RS485 selection.
     void setCanControlsFor(int rs485Index);
@@ -59,8 +113,35 @@ signals:
     // "Прочитать" and "Записать"
     void readRequested();
     void writeRequested();
+    // A settings record has filled the page.
+    void settingsDecoded();
+    // How the last write ended; emitted once per write. `differing` holds the row labels of
+    // the fields the terminal did not take.
+    void writeFinished(WriteOutcome outcome, const QStringList &differing);
+    // A text for the status bar.
+    void statusMessage(const QString &text);
+
+protected:
+    // The file names for "Сохранить в файл…" and "Загрузить из файла…", asked with the
+    // standard file dialogs; empty when the user cancels.
+    virtual QString askSaveFileName();
+    virtual QString askLoadFileName();
 
 private:
+    SettingsForm currentForm() const;
+    // The reason the page does not write this form, or a null string.
+    QString refusalFor(const SettingsForm &form) const;
+    void startWriteCheck(const QString &body);
+    void checkWrite(const QString &settingsText);
+    void confirmTimedOut();
+    void setWriteStatus(const QString &text, bool failure);
+    // The marks of fields that differ from what the terminal last reported.
+    int markDifferences(const SettingsValues &loaded);
+    void clearMarks();
+    QWidget *field(const QString &objectName) const;
+    void saveProfile();
+    void loadProfile();
+
     QLineEdit *edit(SettingsField field) const { return textEdits[std::size_t(field)]; }
     // a row of a group: the field's label from the field table, then its line edit
     void addTextRow(QFormLayout *form, SettingsField field);
@@ -70,6 +151,15 @@ private:
 
     // the body of the last settings string written, checked against the next settings record
     QString lastWrittenSettings;
+    // a write waits for its settings record until the timer runs out
+    bool writePending = false;
+    bool writeWarned = false; // the warning is shown and stays until the next write
+    QTimer *const confirmTimer;
+    // what the last settings record put on the page
+    SettingsValues lastReported;
+    bool hasReported = false;
+    QList<QPointer<QWidget>> marked;
+    std::function<TerminalIdentity()> identitySource;
 
     // the free-text fields, by field
     std::array<QLineEdit *, settingsTextFieldCount> textEdits{};
@@ -85,6 +175,8 @@ private:
     QCheckBox *const newPasswordCheck;
     QPushButton *const readSettingsButton;
     QPushButton *const writeSettingsButton;
+    QPushButton *const saveProfileButton;
+    QPushButton *const loadProfileButton;
     QLabel *const writeStatusLabel;
     QGroupBox *const canParamsGroup;
     std::array<QCheckBox *, 14> canParamChecks{}; // the box of CAN parameter code k at k - 1

@@ -1,8 +1,9 @@
 // The settings string of the page: its values as the terminal is to store them, refused when a
-// value would break the string.
+// value would break the string; and the check that the terminal took them.
 
 #include "settings/settingspage.h"
 
+#include "settings/core_settingsecho.h"
 #include "settings/core_settingsstring.h"
 
 #include <QCheckBox>
@@ -12,19 +13,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTimer>
 
-QString SettingsPage::prepareSettingsString()
+SettingsForm SettingsPage::currentForm() const
 {
     using F = SettingsField;
-    // a new write: forget the warning about the last one
-    writeStatusLabel->setText(QString());
-
-    if (edit(F::AccessPassword)->text().isEmpty()) {
-        QMessageBox::information(window(), tr("Настройка терминала"),
-                                 tr("Требуется указать пароль доступа"), QMessageBox::Ok);
-        return QString();
-    }
-
     SettingsForm form;
     for (const SettingsTextField &row : settingsTextFields())
         form[row.field] = edit(row.field)->text();
@@ -43,9 +36,17 @@ QString SettingsPage::prepareSettingsString()
     form.canProgramOn = edit(F::CanProgram)->isEnabledTo(this);
     form.roaming1 = roamingChecks[0]->isChecked();
     form.roaming2 = roamingChecks[1]->isChecked();
+    return form;
+}
+
+QString SettingsPage::refusalFor(const SettingsForm &form) const
+{
+    if (form[SettingsField::AccessPassword].isEmpty())
+        return tr("Требуется указать пароль доступа");
 
     // The string has no escaping: a "#", "=" or "," inside a value would change the items the
-    // terminal sees, and CR or LF would end the string early. Refuse rather than send it.
+    // terminal sees, a ";" would cut the value short in the settings record that reports it,
+    // and CR or LF would end the string early. Refuse rather than send it.
     if (const auto unsafe = findUnsafeValue(form)) {
         QString character;
         if (unsafe->character == QLatin1Char('\r'))
@@ -54,17 +55,119 @@ QString SettingsPage::prepareSettingsString()
             character = tr("LF (перевод строки)");
         else
             character = QStringLiteral("«%1»").arg(unsafe->character);
-        QMessageBox::information(
-            window(), tr("Настройка терминала"),
-            tr("Поле «%1» содержит недопустимый символ %2. Символы #, =, запятая и перевод "
-               "строки в значениях настроек не допускаются. Настройки не записаны.")
-                .arg(rowLabel(edit(unsafe->field)), character),
-            QMessageBox::Ok);
+        return tr("Поле «%1» содержит недопустимый символ %2. Символы #, =, ;, запятая и "
+                  "перевод строки в значениях настроек не допускаются. Настройки не записаны.")
+            .arg(rowLabel(edit(unsafe->field)), character);
+    }
+    return QString();
+}
+
+QString SettingsPage::prepareSettingsString()
+{
+    // a new write: forget the outcome of the last one
+    setWriteStatus(QString(), false);
+
+    const SettingsForm form = currentForm();
+    const QString refusal = refusalFor(form);
+    if (!refusal.isNull()) {
+        QMessageBox::information(window(), tr("Настройка терминала"), refusal, QMessageBox::Ok);
         return QString();
     }
+    startWriteCheck(buildSettingsBody(form));
+    return buildSettingsString(form);
+}
 
-    lastWrittenSettings = buildSettingsBody(form);
-    return form[F::AccessPassword] + QStringLiteral("*SETP*") + lastWrittenSettings;
+QString SettingsPage::prepareBatchString(const SettingsValues &values,
+                                         const QString &accessPassword, QString *refusal)
+{
+    setValues(values);
+    SettingsForm form = currentForm();
+    form[SettingsField::AccessPassword] = accessPassword;
+    form.newPasswordOn = false;
+    const QString why = refusalFor(form);
+    if (!why.isNull()) {
+        if (refusal)
+            *refusal = why;
+        return QString();
+    }
+    setWriteStatus(QString(), false);
+    startWriteCheck(buildSettingsBody(form));
+    return buildSettingsString(form);
+}
+
+void SettingsPage::setConfirmTimeout(int ms)
+{
+    confirmTimer->setInterval(ms);
+}
+
+int SettingsPage::confirmTimeout() const
+{
+    return confirmTimer->interval();
+}
+
+void SettingsPage::startWriteCheck(const QString &body)
+{
+    clearMarks();
+    lastWrittenSettings = body;
+    writePending = true;
+    confirmTimer->start();
+}
+
+// Every settings record after a write is checked against it. The first one ends the wait;
+// a warning, once shown, stays until the next write, and a record that arrives after the
+// wait has run out still shows what the terminal holds.
+void SettingsPage::checkWrite(const QString &settingsText)
+{
+    if (lastWrittenSettings.isEmpty())
+        return;
+    const EchoCheck check = checkSettingsEcho(lastWrittenSettings, settingsText);
+    if (!check.confirmed()) {
+        // the terminal's word for it, not translated
+        setWriteStatus(QString::fromUtf8("Возможна ошибка записи настроек"), true);
+        writeWarned = true;
+    } else if (!writeWarned) {
+        setWriteStatus(tr("Настройки записаны"), false);
+    }
+    if (!writePending)
+        return;
+    writePending = false;
+    confirmTimer->stop();
+    QStringList differing;
+    for (const QString &name : differingFieldNames(check))
+        differing << fieldLabel(name);
+    emit writeFinished(check.confirmed() ? WriteOutcome::Confirmed : WriteOutcome::NotConfirmed,
+                       differing);
+}
+
+void SettingsPage::confirmTimedOut()
+{
+    if (!writePending)
+        return;
+    writePending = false;
+    setWriteStatus(tr("Нет ответа терминала"), true);
+    emit writeFinished(WriteOutcome::NoAnswer, QStringList());
+}
+
+void SettingsPage::setWriteStatus(const QString &text, bool failure)
+{
+    if (text.isEmpty())
+        writeWarned = false;
+    writeStatusLabel->setText(text);
+    // a red that reads on the light and on the dark look
+    writeStatusLabel->setStyleSheet(failure ? QStringLiteral("color: #e53935;") : QString());
+}
+
+void SettingsPage::terminalConnected()
+{
+    clearMarks();
+    lastReported.clear();
+    hasReported = false;
+    // a write still waiting went to the terminal before, which went away without an answer
+    if (writePending)
+        confirmTimedOut();
+    else
+        setWriteStatus(QString(), false);
+    lastWrittenSettings.clear();
 }
 
 // The text of the row label of a field, for messages.

@@ -88,7 +88,7 @@ Device::Action Device::handleLine(const std::string &line, Clock::time_point now
     if (SettingsStore::isSettingsString(line)) {
         // Wrong password: the terminal keeps silent and changes nothing.
         if (m_settings.write(line, m_opts.corruptEcho) == SettingsStore::WriteResult::Stored)
-            out.push_back(settingsRecordLine(m_settings.text()));
+            out.push_back(settingsRecordLine(m_settings.text(m_opts.reorderSettings)));
         return Action::None;
     }
 
@@ -109,7 +109,7 @@ Device::Action Device::handleLine(const std::string &line, Clock::time_point now
 
     switch (cmd.code) {
     case 15: // settings request
-        out.push_back(settingsRecordLine(m_settings.text()));
+        out.push_back(settingsRecordLine(m_settings.text(m_opts.reorderSettings)));
         break;
     case 8: // clear the packet memory
         m_packetsSent = 0;

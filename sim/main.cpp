@@ -20,10 +20,14 @@ namespace {
 
 int g_signalPipe[2] = {-1, -1};
 
-extern "C" void onSignal(int)
+// What a byte in the signal pipe asks for.
+constexpr char kQuit = 'q';
+constexpr char kNext = 'n';
+
+extern "C" void onSignal(int signal)
 {
     const int saved = errno;
-    const char c = 1;
+    const char c = signal == SIGUSR1 ? kNext : kQuit;
     [[maybe_unused]] ssize_t n = ::write(g_signalPipe[1], &c, 1);
     errno = saved;
 }
@@ -65,7 +69,7 @@ class Simulator {
 public:
     explicit Simulator(const Options &opts)
         : m_opts(opts)
-        , m_device(opts)
+        , m_device(terminalOptions(0))
         , m_publisher(opts.linkPath, opts.portFile)
     {
     }
@@ -77,6 +81,11 @@ private:
 
     bool bringUp(Clock::time_point now);
     void hangUp(Clock::time_point now);
+    // The options of terminal k of a batch (serial number and IMEI counted up).
+    Options terminalOptions(unsigned k) const;
+    // Unplugs the terminal: with --batch the next one comes up after the restart delay.
+    void next(Clock::time_point now);
+    void readStdin(Clock::time_point now);
     void readMaster(Clock::time_point now);
     void feed(const char *data, std::size_t len, Clock::time_point now);
     void handleLine(const std::string &line, Clock::time_point now);
@@ -114,6 +123,11 @@ private:
     bool m_discarding = false;
     bool m_abandonReported = false;   // said once until a client reads again
     bool m_readBackoff = false;
+
+    unsigned m_terminal = 0;          // which terminal of a batch is on the line
+    bool m_switchTerminal = false;    // the next terminal comes up after this hang-up
+    bool m_stdinOpen = true;
+    std::string m_stdinLine;
 
     unsigned long long m_floodLines = 0;
     unsigned long long m_floodBytes = 0;
@@ -157,6 +171,47 @@ void Simulator::hangUp(Clock::time_point now)
     char delay[32];
     std::snprintf(delay, sizeof delay, "%g", m_opts.restartDelay);
     log(std::string("line hung up, back in ") + delay + " s");
+}
+
+Options Simulator::terminalOptions(unsigned k) const
+{
+    Options o = m_opts;
+    o.serial = nthInSequence(m_opts.serial, k);
+    o.imei = nthInSequence(m_opts.imei, k);
+    return o;
+}
+
+void Simulator::next(Clock::time_point now)
+{
+    if (m_phase == Phase::Away)
+        return;
+    m_switchTerminal = m_opts.batch > 0;
+    hangUp(now);
+}
+
+void Simulator::readStdin(Clock::time_point now)
+{
+    char buf[256];
+    const ssize_t n = ::read(STDIN_FILENO, buf, sizeof buf);
+    if (n <= 0) {
+        if (n == 0 || (errno != EINTR && errno != EAGAIN))
+            m_stdinOpen = false; // closed, or nothing to read from: stop looking at it
+        return;
+    }
+    for (ssize_t i = 0; i < n; ++i) {
+        if (buf[i] != '\n') {
+            if (m_stdinLine.size() < 64)
+                m_stdinLine += buf[i];
+            continue;
+        }
+        if (!m_stdinLine.empty() && m_stdinLine.back() == '\r')
+            m_stdinLine.pop_back();
+        if (m_stdinLine == "next")
+            next(now);
+        else if (!m_stdinLine.empty())
+            log("stdin: unknown command \"" + printable(m_stdinLine) + "\"");
+        m_stdinLine.clear();
+    }
 }
 
 void Simulator::queue(const Lines &lines, bool droppable)
@@ -271,6 +326,7 @@ void Simulator::handleLine(const std::string &line, Clock::time_point now)
     queue(out, false);
     writeMaster();
     if (action == Device::Action::Restart) {
+        m_switchTerminal = m_opts.batch > 0;
         m_phase = Phase::Draining;
         m_line.clear();
         m_drainDeadline = now + kDrainTimeout;
@@ -295,11 +351,26 @@ int Simulator::run()
         auto now = Clock::now();
 
         // Timed work.
+        if (m_phase == Phase::Away && now >= m_awayUntil && m_switchTerminal
+            && m_terminal + 1 >= m_opts.batch) {
+            // the bench is empty: the line stays away
+            m_switchTerminal = false;
+            m_awayUntil = Clock::time_point::max();
+            announce("BATCH-END");
+        }
         if (m_phase == Phase::Away && now >= m_awayUntil) {
-            if (bringUp(now))
+            if (bringUp(now)) {
+                if (m_switchTerminal) {
+                    m_switchTerminal = false;
+                    ++m_terminal;
+                    m_device = Device(terminalOptions(m_terminal));
+                    announce("TERMINAL " + std::to_string(m_terminal + 1) + " "
+                             + terminalOptions(m_terminal).serial);
+                }
                 m_device.powerOn(now);
-            else
+            } else {
                 m_awayUntil = now + std::chrono::seconds(1);
+            }
         }
         if (m_phase == Phase::Running) {
             Lines out;
@@ -376,10 +447,20 @@ int Simulator::run()
             timeout = static_cast<int>(std::clamp<long long>(ms, 0, 60000));
         }
 
-        pollfd fds[2];
+        pollfd fds[3];
         int nfds = 0;
         fds[nfds++] = {g_signalPipe[0], POLLIN, 0};
+        int stdinIndex = -1;
+        // a terminal is read only from the foreground: reading it from the background would
+        // stop the simulator (SIGTTIN)
+        const bool stdinOurs = !::isatty(STDIN_FILENO) || ::tcgetpgrp(STDIN_FILENO) == ::getpgrp();
+        if (m_stdinOpen && stdinOurs) {
+            stdinIndex = nfds;
+            fds[nfds++] = {STDIN_FILENO, POLLIN, 0};
+        }
+        int portIndex = -1;
         if (m_port.isOpen()) {
+            portIndex = nfds;
             short events = m_readBackoff ? 0 : POLLIN;
             const bool flooding = m_phase == Phase::Running && m_opts.flood && !m_floodDone;
             if (backlog() > 0 || flooding)
@@ -391,14 +472,23 @@ int Simulator::run()
             std::perror("kvt-sim: poll");
             break;
         }
-        if (fds[0].revents & POLLIN)
-            break; // SIGINT / SIGTERM / SIGHUP
         now = Clock::now();
+        if (fds[0].revents & POLLIN) {
+            char c = kQuit;
+            if (::read(g_signalPipe[0], &c, 1) == 1 && c == kNext)
+                next(now); // SIGUSR1
+            else
+                break;     // SIGINT / SIGTERM / SIGHUP
+        }
         m_readBackoff = false;
-        if (nfds > 1 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR)))
-            readMaster(now);
-        if (nfds > 1 && (fds[1].revents & POLLOUT))
-            writeMaster();
+        if (stdinIndex >= 0 && (fds[stdinIndex].revents & (POLLIN | POLLHUP | POLLERR)))
+            readStdin(now);
+        if (portIndex >= 0 && m_port.isOpen()) {
+            if (fds[portIndex].revents & (POLLIN | POLLHUP | POLLERR))
+                readMaster(now);
+            if (fds[portIndex].revents & POLLOUT)
+                writeMaster();
+        }
     }
 
     m_port.hangUp();
@@ -437,6 +527,7 @@ int main(int argc, char **argv)
     sigaction(SIGINT, &sa, nullptr);
     sigaction(SIGTERM, &sa, nullptr);
     sigaction(SIGHUP, &sa, nullptr);
+    sigaction(SIGUSR1, &sa, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
     Simulator sim(opts);

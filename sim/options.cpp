@@ -50,7 +50,8 @@ ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err)
 {
     enum {
         OptModel = 1000, OptFw, OptSerial, OptImei, OptRate, OptFlood, OptFloodBytes,
-        OptPassword, OptCorrupt, OptRestartDelay, OptLink, OptPortFile, OptQuiet, OptHelp
+        OptPassword, OptCorrupt, OptReorder, OptBatch, OptRestartDelay, OptLink, OptPortFile,
+        OptQuiet, OptHelp
     };
     static const option longOpts[] = {
         {"model", required_argument, nullptr, OptModel},
@@ -62,6 +63,8 @@ ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err)
         {"flood-bytes", required_argument, nullptr, OptFloodBytes},
         {"password", required_argument, nullptr, OptPassword},
         {"corrupt-echo", no_argument, nullptr, OptCorrupt},
+        {"reorder-settings", no_argument, nullptr, OptReorder},
+        {"batch", required_argument, nullptr, OptBatch},
         {"restart-delay", required_argument, nullptr, OptRestartDelay},
         {"link", required_argument, nullptr, OptLink},
         {"port-file", required_argument, nullptr, OptPortFile},
@@ -139,6 +142,16 @@ ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err)
         case OptCorrupt:
             opts.corruptEcho = true;
             break;
+        case OptReorder:
+            opts.reorderSettings = true;
+            break;
+        case OptBatch:
+            if (!parseUnsigned(optarg, 100000ull, n) || n == 0) {
+                err = "--batch needs a number of terminals from 1 to 100000";
+                return ParseResult::Error;
+            }
+            opts.batch = static_cast<unsigned>(n);
+            break;
         case OptRestartDelay: {
             char *end = nullptr;
             errno = 0;
@@ -186,6 +199,20 @@ ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err)
     return ParseResult::Run;
 }
 
+std::string nthInSequence(const std::string &first, unsigned k)
+{
+    if (k == 0)
+        return first;
+    const bool number = !first.empty() && first.size() <= 18
+                        && first.find_first_not_of("0123456789") == std::string::npos;
+    if (!number)
+        return first + "-" + std::to_string(k + 1);
+    std::string next = std::to_string(std::stoull(first) + k);
+    if (next.size() < first.size())
+        next.insert(0, first.size() - next.size(), '0');
+    return next;
+}
+
 std::string helpText(const char *argv0)
 {
     std::string t;
@@ -221,6 +248,16 @@ Options:
   --corrupt-echo      every settings write is stored with one value altered
                       (last character of the first non-empty item changed), so
                       the ST answer no longer contains what was written.
+  --reorder-settings  the ST record reports the stored items last setting number
+                      first and adds an item of the terminal's own (#14=1), as
+                      a terminal that does not keep the order written.
+  --batch N           a bench of N terminals on the same line, one after
+                      another: the first has --serial and --imei, each next one
+                      the next serial number and IMEI (counting up), and its
+                      own factory settings. The next terminal comes up after a
+                      restart (>D 1, >D 3;0), on "next" read from stdin or on
+                      SIGUSR1; stdout gets "TERMINAL <k> <serial>". After the
+                      last one the line stays away ("BATCH-END").
   --restart-delay S   seconds the terminal stays away after a restart
                       (default 3, fractions allowed).
   --link PATH         keep a symlink at PATH pointing at the current slave; it
@@ -269,7 +306,12 @@ Flood numbering: the stream alternates ">RW=<n>;<n>" with one filler record
 every new pseudo-terminal and grows by one per RW line, so a reader checks that
 RW lines alternate with other lines and that n never skips.
 
-stdout lines: "PORT <path>", "HANGUP <path>", "FLOOD-DONE <lines> <bytes>".
+stdin: a line "next" hangs up and brings the next terminal (with --batch) or
+the same one again (without), as unplugging and plugging in; SIGUSR1 does the
+same.
+
+stdout lines: "PORT <path>", "HANGUP <path>", "FLOOD-DONE <lines> <bytes>",
+"TERMINAL <k> <serial>", "BATCH-END".
 SIGINT/SIGTERM/SIGHUP end the simulator and remove the symlink and port file.
 )";
     return t;

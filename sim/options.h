@@ -16,6 +16,8 @@ struct Options {
     bool flood = false;              // stream numbered records as fast as the line takes them
     unsigned long long floodBytes = 0; // stop flooding after this many bytes, 0 = never
     bool corruptEcho = false;        // damage one value of every settings write
+    bool reorderSettings = false;    // report settings items last number first, plus one extra
+    unsigned batch = 0;              // terminals presented one after another, 0 = one terminal
     double restartDelay = 3.0;       // seconds without a pseudo-terminal after a restart
     std::string linkPath;            // symlink kept pointing at the current slave
     std::string portFile;            // file kept holding the current slave path
@@ -26,6 +28,10 @@ enum class ParseResult { Run, Help, Error };
 
 // Parses argv into opts. On Error, err holds a one-line explanation.
 ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err);
+
+// The k-th (0-based) of a sequence of texts starting at `first`: a decimal number counts up
+// keeping its width ("201745", "201746", ...), any other text gets "-2", "-3", ... appended.
+std::string nthInSequence(const std::string &first, unsigned k);
 
 // Full usage text: every option and what the simulator answers to.
 std::string helpText(const char *argv0);

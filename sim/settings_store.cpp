@@ -127,10 +127,16 @@ SettingsStore::WriteResult SettingsStore::write(const std::string &line, bool co
     return WriteResult::Stored;
 }
 
-std::string SettingsStore::text() const
+std::string SettingsStore::text(bool reordered) const
 {
+    std::vector<Item> items = m_items;
+    if (reordered) {
+        std::stable_sort(items.begin(), items.end(),
+                         [](const Item &a, const Item &b) { return a.number > b.number; });
+        items.push_back({14, "14", "1"});
+    }
     std::string t;
-    for (const Item &i : m_items) {
+    for (const Item &i : items) {
         t += '#';
         t += i.numberText;
         t += '=';

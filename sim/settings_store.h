@@ -35,8 +35,9 @@ public:
     // it is stored.
     WriteResult write(const std::string &line, bool corrupt);
 
-    // The settings text reported in field 1 of the ST record.
-    std::string text() const;
+    // The settings text reported in field 1 of the ST record; reordered: the items last
+    // setting number first, followed by an item of the terminal's own (#14=1).
+    std::string text(bool reordered = false) const;
 
     // Value k (1-based) of item n, or def when the item or value is missing.
     std::string value(long number, std::size_t k, const std::string &def = std::string()) const;

@@ -190,17 +190,17 @@ void StatusPage::registerRoutes(RecordRouter &router)
     sensorPanel->registerRoutes(router);
 }
 
+TerminalIdentity StatusPage::identity() const
+{
+    FieldBatch::flush();   // values of records just received count
+    return {modelEdit->text(), serialNumberEdit->text(), imeiEdit->text(),
+            firmwareVersionEdit->text()};
+}
+
 QString StatusPage::firmwareVersionText() const
 {
     FieldBatch::flush();   // the version of a record just received counts
     return firmwareVersionEdit->text();
-}
-
-StatusPage::Identity StatusPage::identity() const
-{
-    FieldBatch::flush();
-    return {modelEdit->text(), serialNumberEdit->text(), imeiEdit->text(),
-            firmwareVersionEdit->text()};
 }
 
 QList<QGroupBox *> StatusPage::groups() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/pagewidgets.h"
+#include "status/core_identity.h"
 
 #include <QGroupBox>
 #include <QString>
@@ -24,15 +25,13 @@ public:
     // Routes every record this page and its sensor panel show to their decoders.
     void registerRoutes(RecordRouter &router);
 
+    // Model, serial number, IMEI and firmware version as the page shows them, values still on
+    // their way included.
+    TerminalIdentity identity() const;
+
     // The firmware version as the page shows it, a value still on its way included.
     QString firmwareVersionText() const;
 
-    // The terminal's identity as the page shows it (values still on their way included).
-    struct Identity
-    {
-        QString model, serialNumber, imei, firmwareVersion;
-    };
-    Identity identity() const;
     // The groups of the page and of its sensor panel in reading order: the two status
     // columns, then the panel's.
     QList<QGroupBox *> groups() const;

@@ -1,5 +1,6 @@
 // The settings string and the settings record items, without any widget.
 
+#include "settings/core_settingsecho.h"
 #include "settings/core_settingsstring.h"
 
 #include <QtTest>
@@ -46,6 +47,8 @@ private slots:
     void unsafeValue_data();
     void unsafeValue();
     void textFieldTable();
+    void echoCheck_data();
+    void echoCheck();
 };
 
 void TestSettingsCore::body_data()
@@ -258,7 +261,7 @@ void TestSettingsCore::modeLetters_data()
     QTest::newRow("F") << "F" << "Frequency";
     QTest::newRow("G") << "G" << "Chassis ground";
     QTest::newRow("O") << "O" << "OUT1";
-    QTest::newRow("C selects nothing") << "C" << QString();
+    QTest::newRow("C, as Pulse is written") << "C" << "Pulse";
     QTest::newRow("lower case") << "p" << QString();
     QTest::newRow("whole value only") << "PP" << QString();
     QTest::newRow("empty") << "" << QString();
@@ -345,7 +348,11 @@ void TestSettingsCore::unsafeValue_data()
     f.canProgramOn = true;
     QTest::newRow("written CAN program") << f << true << SettingsField::CanProgram << QChar('#');
     f = emptyPage();
-    f[F::Apn1] = "a;b *SETP* ü\t";
+    f[F::Apn1] = "a;b";
+    QTest::newRow("semicolon, the record's field separator")
+        << f << true << SettingsField::Apn1 << QChar(';');
+    f = emptyPage();
+    f[F::Apn1] = "a:b *SETP* ü\t";
     QTest::newRow("other characters pass") << f << false << SettingsField::Server << QChar();
 }
 
@@ -385,6 +392,48 @@ void TestSettingsCore::textFieldTable()
         QVERIFY(!places.contains(taken));
     for (int item : {9, 10})
         QVERIFY(settingsItemTextFields(item).isEmpty());
+}
+
+void TestSettingsCore::echoCheck_data()
+{
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("reported");
+    QTest::addColumn<QStringList>("differing");
+
+    const QString body = QString::fromLatin1(emptyBody);
+    QTest::newRow("as written") << body << body << QStringList();
+    QTest::newRow("items in reverse order")
+        << body << "#15=0,0#11=0,30#9=N,N,N#8=#7=,,#6=0,,#5=,,,#4=#2=,,#1=," << QStringList();
+    QTest::newRow("items of the terminal's own around them")
+        << body << "#0=x#14=1" + body + "#20=a" << QStringList();
+    QTest::newRow("a value changed") << "#1=srv,80" << "#1=srv,81"
+                                     << QStringList{"monitoringPortEdit"};
+    QTest::newRow("an item missing") << "#1=a,1#4=1234" << "#1=a,1" << QStringList{"simPin1Edit"};
+    QTest::newRow("nothing reported")
+        << "#1=,#15=0,0" << ""
+        << QStringList{"monitoringServerEdit", "monitoringPortEdit", "roaming1Check",
+                       "roaming2Check"};
+    QTest::newRow("an empty value left out") << "#1=a," << "#1=a" << QStringList();
+    QTest::newRow("a value left out") << "#7=a,b,c" << "#7=a,b" << QStringList{"password2Edit"};
+    QTest::newRow("values added after the written ones") << "#11=0" << "#11=0,30" << QStringList();
+    QTest::newRow("the new password is never reported")
+        << "#2=a,b,c#3=secret#4=1" << "#2=a,b,c#4=1" << QStringList();
+    QTest::newRow("CAN codes in another order") << "#10=2,14," << "#10=14,2" << QStringList();
+    QTest::newRow("a CAN code missing") << "#10=2,14," << "#10=2," << QStringList{"canParamsGroup"};
+    QTest::newRow("Pulse reported as P") << "#9=C,N,C," << "#9=P,N,P" << QStringList();
+    QTest::newRow("an input mode changed") << "#9=C,N,D," << "#9=C,N,F," << QStringList{"in2Combo"};
+    QTest::newRow("the last of an item reported twice counts")
+        << "#4=1" << "#4=1#4=2" << QStringList{"simPin1Edit"};
+}
+
+void TestSettingsCore::echoCheck()
+{
+    QFETCH(QString, written);
+    QFETCH(QString, reported);
+    QFETCH(QStringList, differing);
+    const EchoCheck check = checkSettingsEcho(written, reported);
+    QCOMPARE(differingFieldNames(check), differing);
+    QCOMPARE(check.confirmed(), differing.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestSettingsCore)

@@ -12,6 +12,7 @@
 namespace {
 
 const char warningText[] = "Возможна ошибка записи настроек";
+const char confirmedText[] = "Настройки записаны";
 const char emptyBody[] = "#1=,#2=,,#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,N#11=0,30#15=0,0";
 
 } // namespace
@@ -149,9 +150,9 @@ void TestSettingsDecode::decode_data()
     QTest::newRow("item 9 P P P: IN1 has no Pulse")
         << QStringList{"in1Combo=Discrete"} << QByteArray("#9=P,P,P")
         << QStringList{"in0Combo=Pulse", "in1Combo=Discrete", "in2Combo=Pulse"};
-    QTest::newRow("item 9 C in first place selects nothing")
-        << QStringList{"in0Combo=Frequency"} << QByteArray("#9=C,D,F")
-        << QStringList{"in0Combo=Frequency", "in1Combo=Discrete", "in2Combo=Frequency"};
+    QTest::newRow("item 9 C, as Pulse is written, reads as Pulse")
+        << QStringList{"in0Combo=Frequency"} << QByteArray("#9=C,D,C")
+        << QStringList{"in0Combo=Pulse", "in1Combo=Discrete", "in2Combo=Pulse"};
     QTest::newRow("item 9 G; lower case and unknown letters ignored")
         << QStringList{"in1Combo=ADC", "in2Combo=Discrete"} << QByteArray("#9=G,n,X,D")
         << QStringList{"in0Combo=Chassis ground", "in1Combo=ADC", "in2Combo=Discrete"};
@@ -322,7 +323,8 @@ void TestSettingsDecode::writeCheck_data()
     QTest::newRow("one value changed") << QByteArray(body).replace("#11=0,30", "#11=0,29") << true;
     QTest::newRow("last character missing") << body.left(body.size() - 1) << true;
     QTest::newRow("item order differs")
-        << QByteArray(body).replace("#4=#5=,,,", "#5=,,,#4=") << true;
+        << QByteArray(body).replace("#4=#5=,,,", "#5=,,,#4=") << false;
+    QTest::newRow("one item missing") << QByteArray(body).replace("#8=", "") << true;
     QTest::newRow("empty record") << QByteArray() << true;
     QTest::newRow("body after a NUL") << QByteArray("x\0", 2) + body << true;
 }
@@ -334,7 +336,7 @@ void TestSettingsDecode::writeCheck()
     writeEmptyPage();
     QCOMPARE(warning(), QString());
     st(record);
-    QCOMPARE(warning(), warns ? QString::fromUtf8(warningText) : QString());
+    QCOMPARE(warning(), QString::fromUtf8(warns ? warningText : confirmedText));
 }
 
 void TestSettingsDecode::noCheckBeforeFirstWrite()
@@ -349,15 +351,15 @@ void TestSettingsDecode::warningStaysUntilNextWrite()
     writeEmptyPage();
     st(emptyBody);
     st(emptyBody); // the remembered body is kept for the records that follow
-    QCOMPARE(warning(), QString());
+    QCOMPARE(warning(), QString::fromUtf8(confirmedText));
     st("#1=a,b");
     QCOMPARE(warning(), QString::fromUtf8(warningText));
-    st(emptyBody); // a matching record does not clear the label
+    st(emptyBody); // a matching record does not clear the warning
     QCOMPARE(warning(), QString::fromUtf8(warningText));
     writeEmptyPage();
     QCOMPARE(warning(), QString());
     st(emptyBody);
-    QCOMPARE(warning(), QString());
+    QCOMPARE(warning(), QString::fromUtf8(confirmedText));
 }
 
 QTEST_MAIN(TestSettingsDecode)

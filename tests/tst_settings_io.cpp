@@ -1,6 +1,7 @@
 // What the settings page writes to the terminal: the settings string, the refusals, the
 // settings request and the requests of a tab click, captured on a pseudo-terminal.
 
+#include "settings/settingspage.h"
 #include "settings_testutil.h"
 #include "testutil.h"
 
@@ -16,6 +17,9 @@ namespace {
 
 const char emptyBody[] = "#1=,#2=,,#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,N#11=0,30#15=0,0";
 const char warningText[] = "Возможна ошибка записи настроек";
+const char confirmedText[] = "Настройки записаны";
+const char noAnswerText[] = "Нет ответа терминала";
+const QByteArray settingsRequest(">D 15;0\r\n");
 const char versionWarning[] = "Для корректного отображения и задания настроек необходимо "
                               "обновить версию ПО до 0.25 и выше";
 
@@ -48,6 +52,8 @@ private slots:
 
     void writeString_data();
     void writeString();
+    void writeEnds_data();
+    void writeEnds();
     void emptyPasswordSendsNothing();
     void refusedValues_data();
     void refusedValues();
@@ -151,20 +157,58 @@ void TestSettingsIo::writeString()
         apply(a);
     pty->drain();
     get<QPushButton>("writeSettingsButton")->click();
-    QCOMPARE(written(bytes.size()), bytes);
+    // the settings string, then the request whose answer confirms it
+    QCOMPARE(written(bytes.size() + settingsRequest.size()), bytes + settingsRequest);
     // the body written is what the next record is checked against
     const QByteArray body = bytes.mid(bytes.indexOf("*SETP*") + 6).chopped(2);
     st("#0=x" + body);
-    QCOMPARE(warning(), QString());
+    QCOMPARE(warning(), QString::fromUtf8(confirmedText));
     st(body.left(body.size() - 1));
     QCOMPARE(warning(), QString::fromUtf8(warningText));
+}
+
+// Every write ends in a visible result, and the result does not move the page around.
+void TestSettingsIo::writeEnds_data()
+{
+    QTest::addColumn<QByteArray>("answer"); // empty: none
+    QTest::addColumn<QString>("label");
+    const QByteArray body(emptyBody);
+    QTest::newRow("items in another order, and one of the terminal's own")
+        << QByteArray("#15=0,0#11=0,30#9=N,N,N#8=#7=,,#6=0,,#5=,,,#4=#2=,,#14=1#1=,") << confirmedText;
+    QTest::newRow("a value changed") << QByteArray(body).replace("#6=0,,", "#6=0,5,") << warningText;
+    QTest::newRow("no answer") << QByteArray() << noAnswerText;
+}
+
+void TestSettingsIo::writeEnds()
+{
+    QFETCH(QByteArray, answer);
+    QFETCH(QString, label);
+    auto *settings = qobject_cast<SettingsPage *>(page());
+    QVERIFY(settings);
+    settings->setConfirmTimeout(300);
+    disableCan();
+    QSignalSpy finished(settings, &SettingsPage::writeFinished);
+    auto *status = get<QLabel>("writeStatusLabel");
+    const QRect labelBefore = status->geometry();
+    const QRect buttonBefore = get<QPushButton>("writeSettingsButton")->geometry();
+    get<QPushButton>("writeSettingsButton")->click();
+    QCOMPARE(written(), QByteArray("482915*SETP*") + emptyBody + "\r\n" + settingsRequest);
+    if (!answer.isEmpty())
+        pty->write(">ST=" + answer + "\r\n");
+    QTRY_COMPARE(finished.count(), 1);
+    QCOMPARE(status->text(), label);
+    QTest::qWait(400); // past the time-out: nothing changes any more
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(status->text(), label);
+    QCOMPARE(status->geometry(), labelBefore);
+    QCOMPARE(get<QPushButton>("writeSettingsButton")->geometry(), buttonBefore);
 }
 
 void TestSettingsIo::emptyPasswordSendsNothing()
 {
     disableCan();
     get<QPushButton>("writeSettingsButton")->click();
-    QCOMPARE(written(), QByteArray("482915*SETP*") + emptyBody + "\r\n");
+    QCOMPARE(written(), QByteArray("482915*SETP*") + emptyBody + "\r\n" + settingsRequest);
     st("#1=a,b");
     QCOMPARE(warning(), QString::fromUtf8(warningText));
 
@@ -180,7 +224,7 @@ void TestSettingsIo::emptyPasswordSendsNothing()
     // the old warning is gone all the same, and the check still uses the earlier body
     QCOMPARE(warning(), QString());
     st(emptyBody);
-    QCOMPARE(warning(), QString());
+    QCOMPARE(warning(), QString::fromUtf8(confirmedText));
 }
 
 void TestSettingsIo::refusedValues_data()
@@ -195,6 +239,7 @@ void TestSettingsIo::refusedValues_data()
                                     << "«#»";
     QTest::newRow("= in APN2") << QStringList{"apn2Edit=a=b"} << "APN2" << "«=»";
     QTest::newRow("comma in PIN2") << QStringList{"simPin2Edit=1,2"} << "ПИН2" << "«,»";
+    QTest::newRow("semicolon in APN1") << QStringList{"apn1Edit=a;b"} << "APN1" << "«;»";
     QTest::newRow("CR in login1") << QStringList{"login1Edit=ab\rc"} << "Логин1"
                                   << "CR (возврат каретки)";
     QTest::newRow("LF in timer") << QStringList{"timerEdit=1\n"} << "По таймеру"
@@ -216,7 +261,7 @@ void TestSettingsIo::refusedValues()
     QFETCH(QString, character);
     disableCan();
     get<QPushButton>("writeSettingsButton")->click();
-    QCOMPARE(written(), QByteArray("482915*SETP*") + emptyBody + "\r\n");
+    QCOMPARE(written(), QByteArray("482915*SETP*") + emptyBody + "\r\n" + settingsRequest);
 
     for (const QString &a : page)
         apply(a);
@@ -233,7 +278,7 @@ void TestSettingsIo::refusedValues()
     QCOMPARE(nothingWritten(), QByteArray());
     // the remembered body is still the one actually written
     st(emptyBody);
-    QCOMPARE(warning(), QString());
+    QCOMPARE(warning(), QString::fromUtf8(confirmedText));
 }
 
 void TestSettingsIo::emptyPasswordCheckedFirst()

@@ -324,7 +324,8 @@ void TestSettingsPage::groupRows_data()
                            << QStringList{"Пароль=accessPasswordEdit",
                                           "Новый пароль=newPasswordCheck", "=newPasswordEdit",
                                           "=readSettingsButton",
-                                          "writeStatusLabel=writeSettingsButton"};
+                                          "=writeSettingsButton", "*writeStatusLabel",
+                                          "=saveProfileButton", "=loadProfileButton"};
     const QStringList canTexts{"Security flags",
                                "Полное время работы двигателя",
                                "Полный пробег",

@@ -251,6 +251,8 @@ private slots:
     void tachographDownload();
     void restartHangsUp_data();
     void restartHangsUp();
+    void batchOfTerminals_data();
+    void batchOfTerminals();
     void flood_data();
     void flood();
     void robustInput_data();
@@ -470,6 +472,10 @@ void TestSimulator::settingsWrite_data()
     QTest::newRow("corrupt echo alters a digit")
         << QStringList{"--corrupt-echo"} << QByteArray("482915*SETP*#1=host.test,7000#2=apn,l,p\r\n") << true
         << QByteArray("#1=host.test,7001#2=apn,l,p") << QByteArray("#1=host.test,7000#2=apn,l,p");
+    QTest::newRow("items reported last number first, with one of the terminal's own")
+        << QStringList{"--reorder-settings"} << QByteArray("482915*SETP*#1=host.test,7000\r\n") << true
+        << QByteArray("#2=internet.mts.ru,mts,mts#1=host.test,7000#14=1")
+        << QByteArray("#1=host.test,7000#2=");
     QTest::newRow("corrupt echo alters letter case")
         << QStringList{"--corrupt-echo"} << QByteArray("482915*SETP*#2=apn,l,p\r\n") << true
         << QByteArray("#2=apn,l,P") << QByteArray("#2=apn,l,p");
@@ -676,6 +682,53 @@ void TestSimulator::restartHangsUp()
     const QList<QByteArray> tw = withName(again, "TW");
     QCOMPARE(tw.size(), 1);
     QVERIFY(fieldsOf(tw.first()).at(1).toInt() < 10);
+}
+
+void TestSimulator::batchOfTerminals_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("next on stdin") << "stdin";
+    QTest::newRow("SIGUSR1") << "signal";
+    QTest::newRow("restart command") << "restart";
+}
+
+// One line, three terminals in turn: each with the next serial number and IMEI and its own
+// factory settings; after the last the line stays away.
+void TestSimulator::batchOfTerminals()
+{
+    QFETCH(QString, how);
+    SimClient sim({"--rate", "0", "--restart-delay", "0.2", "--batch", "3", "--serial", "0099"},
+                  true);
+    QVERIFY(!sim.path.isEmpty());
+    const QList<QByteArray> serials{"0099", "0100", "0101"};
+    for (int k = 0; k < 3; ++k) {
+        QVERIFY(sim.openSlave());
+        QVERIFY(sim.send(">I 0\r\n"));
+        const QList<QByteArray> identity = sim.readLines(3000, 3);
+        QCOMPARE(withName(identity, "DN"), (QList<QByteArray>{">DN=" + serials.at(k) + "\r\n"}));
+        QCOMPARE(withName(identity, "MN"),
+                 (QList<QByteArray>{">MN=" + QByteArray::number(866104023456789LL + k) + "\r\n"}));
+        QCOMPARE(readSettings(sim), QByteArray(kDefaultSettings));
+        QVERIFY(sim.send("482915*SETP*#1=own" + QByteArray::number(k) + ",1\r\n"));
+        QCOMPARE(sim.readLines(3000, 1).size(), 1);
+
+        if (how == QLatin1String("stdin"))
+            sim.proc.write("next\n");
+        else if (how == QLatin1String("signal"))
+            ::kill(pid_t(sim.proc.processId()), SIGUSR1);
+        else
+            QVERIFY(sim.send(">D 1\r\n"));
+        QVERIFY(!sim.waitForStdout(QStringLiteral("HANGUP "), 5000).isEmpty());
+        if (k < 2) {
+            sim.path = sim.waitForStdout(QStringLiteral("PORT "), 5000);
+            QVERIFY(!sim.path.isEmpty());
+            QCOMPARE(QFileInfo(sim.linkPath).symLinkTarget(), sim.path);
+        }
+    }
+    QCOMPARE(sim.waitForStdout(QStringLiteral("BATCH"), 3000), QStringLiteral("-END"));
+    QTest::qWait(500);
+    QVERIFY(!QFileInfo(sim.linkPath).isSymLink());
+    QVERIFY(!sim.proc.readAllStandardOutput().contains("PORT "));
 }
 
 void TestSimulator::flood_data()
@@ -945,6 +998,8 @@ void TestSimulator::badOptions_data()
     QTest::newRow("restart delay not a number") << QStringList{"--restart-delay", "nan"} << 2;
     QTest::newRow("serial with a field separator") << QStringList{"--serial", "1;2"} << 2;
     QTest::newRow("password with the settings marker") << QStringList{"--password", "a*SETP*b"} << 2;
+    QTest::newRow("batch of no terminals") << QStringList{"--batch", "0"} << 2;
+    QTest::newRow("batch not a number") << QStringList{"--batch", "three"} << 2;
     QTest::newRow("unknown option") << QStringList{"--bogus"} << 2;
     QTest::newRow("stray argument") << QStringList{"extra"} << 2;
     QTest::newRow("link over a regular file") << QStringList{"--link", "@FILE@"} << 1;

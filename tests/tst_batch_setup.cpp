@@ -1,0 +1,145 @@
+// Batch set-up end to end: a settings file saved from one simulated terminal is written to a
+// bench of three others that come up one after another on the same line; each is confirmed and
+// gets one line in the journal.
+
+#include "settings/batchsetup.h"
+#include "settings/settingspage.h"
+#include "settings_testutil.h"
+#include "testutil.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// The simulator behind a fixed link path, as a USB port keeps its name.
+struct Simulator
+{
+    explicit Simulator(const QStringList &args)
+    {
+#ifdef KVT_SIM_PATH
+        proc.start(QStringLiteral(KVT_SIM_PATH),
+                   QStringList{"--link", link, "--rate", "0", "--quiet"} + args);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(link), 5000);
+#else
+        Q_UNUSED(args)
+#endif
+    }
+    ~Simulator()
+    {
+        proc.terminate();
+        proc.waitForFinished(3000);
+    }
+    QTemporaryDir dir;
+    QString link = dir.filePath(QStringLiteral("port"));
+    QProcess proc;
+};
+
+QStringList journalLines(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class TestBatchSetup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+#ifndef KVT_SIM_PATH
+        QSKIP("the terminal simulator is built on POSIX systems only");
+#endif
+    }
+    void init() { setPortSource(nullptr); deviceModelCode = 0; }
+    void threeTerminals();
+};
+
+void TestBatchSetup::threeTerminals()
+{
+    QTemporaryDir files;
+    const QString settingsFile = files.filePath("fleet.json");
+    MainWindow w;
+    w.resize(1200, 800);
+    w.show();
+    ModalCloser closer;   // no box is expected; one must not hang the test
+    auto *page = qobject_cast<SettingsPage *>(w.tabs()->widget(1));
+    QVERIFY(page);
+    auto *status = page->findChild<QLabel *>("writeStatusLabel");
+
+    // the file: the settings of one terminal, changed and written there first
+    SettingsValues saved;
+    {
+        Simulator source({});
+        QVERIFY(QFile::exists(source.link));
+        connectTo(w, source.link);
+        QVERIFY(w.serialPort()->isOpen());
+        page->findChild<QPushButton *>("readSettingsButton")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!page->findChild<QLineEdit *>("apn1Edit")->text().isEmpty(), 5000);
+        for (const char *a : {"monitoringServerEdit=fleet.example", "monitoringPortEdit=20555",
+                              "apn1Edit=fleet.apn", "in0Combo=Pulse", "roaming1Check=1",
+                              "canParamCheck1=1", "canParamCheck3=0", "sleepTimeEdit=30"})
+            setPageValue(page, QString::fromUtf8(a));
+        page->findChild<QPushButton *>("writeSettingsButton")->click();
+        QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("Настройки записаны"), 5000);
+        QVERIFY(page->saveSettingsFile(settingsFile));
+        saved = page->values();
+        w.findChild<QAction *>("actionDisconnect")->trigger();
+    }
+
+    // the bench: three terminals that report their items in their own order
+    Simulator bench({"--batch", "3", "--serial", "300100", "--restart-delay", "0.3",
+                     "--reorder-settings"});
+    QVERIFY(QFile::exists(bench.link));
+    BatchSetup *batch = w.batchSetup();
+    QVERIFY(batch->start(settingsFile, QStringLiteral("482915"), false));
+    auto *banner = w.findChild<QFrame *>("batchBanner");
+    QVERIFY(banner->isVisible());
+    QVERIFY(w.findChild<QAction *>("batchSetupAction")->isChecked());
+    const QString journal = files.filePath("fleet.journal.tsv");
+    QCOMPARE(batch->journalPath(), journal);
+
+    connectTo(w, bench.link);   // the first one by hand, the others come back by themselves
+    for (int k = 1; k <= 3; ++k) {
+        QTRY_COMPARE_WITH_TIMEOUT(journalLines(journal).size(), 1 + k, 10000);
+        QCOMPARE(batch->confirmedCount(), k);
+        // the page shows what the terminal holds now: the file, field by field
+        QCOMPARE(page->values(), saved);
+        if (k < 3)
+            bench.proc.write("next\n");   // unplug it, plug in the next one
+    }
+    QCOMPARE(batch->failedCount(), 0);
+    const QString bannerText = w.findChild<QLabel *>("batchStatusLabel")->text();
+    QVERIFY2(bannerText.contains("Записано и подтверждено: 3, с ошибкой: 0"), qPrintable(bannerText));
+
+    const QStringList lines = journalLines(journal);
+    QCOMPARE(lines.first(), QStringLiteral("время\tмодель\tсерийный номер\tIMEI\tверсия ПО\tрезультат"));
+    for (int k = 0; k < 3; ++k) {
+        const QStringList columns = lines.at(k + 1).split(QLatin1Char('\t'));
+        QCOMPARE(columns.size(), 6);
+        QVERIFY(QDateTime::fromString(columns.at(0), "yyyy-MM-dd HH:mm:ss").isValid());
+        QCOMPARE(columns.mid(1), (QStringList{"KVT3", QString::number(300100 + k),
+                                              QString::number(866104023456789LL + k), "0.70",
+                                              "записано и подтверждено"}));
+    }
+    QCOMPARE(closer.texts, QStringList());
+
+    // one click stops it
+    w.findChild<QPushButton *>("batchStopButton")->click();
+    QVERIFY(!batch->isRunning());
+    QVERIFY(!banner->isVisible());
+    QVERIFY(!w.findChild<QAction *>("batchSetupAction")->isChecked());
+}
+
+QTEST_MAIN(TestBatchSetup)
+#include "tst_batch_setup.moc"
