@@ -1,5 +1,7 @@
 #include "charts/timeplot.h"
 
+#include <QApplication>
+
 #include <qwt_date.h>
 #include <qwt_date_scale_draw.h>
 #include <qwt_date_scale_engine.h>
@@ -314,24 +316,23 @@ void TimePlot::setTimeRange(qint64 from, qint64 to, int pixels)
 
 void TimePlot::updateTitle()
 {
-    // the title is the legend: the names of the series the terminal reports, each in the
-    // colour of its curve, wrapping in a narrow dock
-    const bool dark = isDark(palette());
+    // the title names the series the terminal reports (their colours are in the list above
+    // the plots): one line in the interface's own font, which Qwt gives room for (a wrapped
+    // title would be cut to its first line)
     QStringList names;
     for (int i = 0; i < chartSeriesCount; ++i) {
         const auto series = ChartSeries(i);
         if (!isSeriesShown(series) || store.points(series).isEmpty())
             continue;
-        names << QStringLiteral("<span style=\"color:%1\">&#9632;&nbsp;%2</span>")
-                     .arg(chartSeriesColor(series, dark).name(), chartSeriesName(series).toHtmlEscaped());
+        names << chartSeriesName(series);
     }
-    const QString html = names.join(QStringLiteral(" &nbsp; "));
-    if (html == titleHtml)
+    const QString title = names.join(QStringLiteral(" · "));
+    if (title == titleHtml)
         return;
-    titleHtml = html;
-    QwtText text(html, QwtText::RichText);
-    text.setRenderFlags(Qt::AlignCenter | Qt::TextWordWrap);
-    QFont font = this->font();
+    titleHtml = title;
+    QwtText text(title, QwtText::PlainText);
+    text.setRenderFlags(Qt::AlignCenter);
+    QFont font = QApplication::font();
     font.setBold(false);
     text.setFont(font);
     setTitle(text);
