@@ -95,8 +95,6 @@ protected:
     virtual QString reportFileName();
     // The engineer's note for the report; *ok false when the user gave none and cancelled.
     virtual QString reportNote(bool *ok);
-
-protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
