@@ -10,8 +10,10 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
@@ -167,3 +169,19 @@ public:
     QMessageBox::StandardButton answer;
     QTimer timer;
 };
+
+#ifdef KVT_SIM_PATH
+// Starts the terminal simulator with its port behind `link`; true once the port is there.
+inline bool startSimulator(QProcess &sim, const QString &link, const QStringList &args)
+{
+    sim.start(QStringLiteral(KVT_SIM_PATH),
+              QStringList{QStringLiteral("--link"), link, QStringLiteral("--quiet")} + args);
+    if (!sim.waitForStarted())
+        return false;
+    QElapsedTimer t;
+    t.start();
+    while (!QFile::exists(link) && t.elapsed() < 5000)
+        QTest::qWait(20);
+    return QFile::exists(link);
+}
+#endif

@@ -432,10 +432,7 @@ void TestReport::simulatedTerminalPasses()
     QTemporaryDir dir;
     const QString link = dir.filePath(QStringLiteral("port"));
     QProcess sim;
-    sim.start(QStringLiteral(KVT_SIM_PATH), {QStringLiteral("--link"), link, QStringLiteral("--rate"),
-                                             QStringLiteral("100"), QStringLiteral("--quiet")});
-    QVERIFY(sim.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(link), 5000);
+    QVERIFY(startSimulator(sim, link, {QStringLiteral("--rate"), QStringLiteral("100")}));
 
     ReportWindow w;
     w.show();
