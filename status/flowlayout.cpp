@@ -122,7 +122,11 @@ int FlowLayout::arrange(const QRect &rect, bool apply) const
         if (item->isEmpty())
             continue;
         int width = item->sizeHint().width();
-        if (x > area.x() && x + width > area.right() + 1) {
+        // an item that reflows itself (the sensor panel) takes the rest of the row when its
+        // narrowest form fits there, instead of leaving the rest of the row empty
+        const bool fitsNarrowed = item->hasHeightForWidth()
+            && x + item->minimumSize().width() <= area.right() + 1;
+        if (x > area.x() && x + width > area.right() + 1 && !fitsNarrowed) {
             x = area.x();
             y += rowHeight + spacing;
             rowHeight = 0;
