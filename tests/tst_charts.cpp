@@ -85,6 +85,20 @@ void drag(QWidget *widget, QPoint from, QPoint to, Qt::KeyboardModifiers modifie
 
 } // namespace
 
+// A charts panel on a clock the test turns, fed through its own router.
+struct FedPanel
+{
+    explicit FedPanel(qint64 start)
+        : now(start)
+    {
+        panel.setClock([this] { return now; });
+        panel.registerTaps(router);
+    }
+    qint64 now;
+    ChartsPanel panel;
+    RecordRouter router;
+};
+
 class TestCharts : public QObject
 {
     Q_OBJECT
@@ -190,11 +204,10 @@ void TestCharts::oldPointsDropped()
 
 void TestCharts::arrivalTimesLatestAndClear()
 {
-    qint64 now = 5000;
-    ChartsPanel panel;
-    panel.setClock([&] { return now; });
-    RecordRouter router;
-    panel.registerTaps(router);
+    FedPanel fed(5000);
+    qint64 &now = fed.now;
+    ChartsPanel &panel = fed.panel;
+    RecordRouter &router = fed.router;
     dispatchText(router, ">PB=12000;4000\n>CH=900\n");
     now = 7500;
     dispatchText(router, ">PB=12100;\n");
@@ -217,11 +230,10 @@ void TestCharts::arrivalTimesLatestAndClear()
 
 void TestCharts::viewFollowsAndPauses()
 {
-    qint64 now = 1700000000000;
-    ChartsPanel panel;
-    panel.setClock([&] { return now; });
-    RecordRouter router;
-    panel.registerTaps(router);
+    FedPanel fed(1700000000000);
+    qint64 &now = fed.now;
+    ChartsPanel &panel = fed.panel;
+    RecordRouter &router = fed.router;
     panel.show();
     dispatchText(router, ">PB=12000;4000\n");
     panel.redraw();
@@ -251,11 +263,10 @@ void TestCharts::viewFollowsAndPauses()
 
 void TestCharts::mouseZoomMagnifyAndPan()
 {
-    qint64 now = 1700000000000;
-    ChartsPanel panel;
-    panel.setClock([&] { return now; });
-    RecordRouter router;
-    panel.registerTaps(router);
+    FedPanel fed(1700000000000);
+    qint64 &now = fed.now;
+    ChartsPanel &panel = fed.panel;
+    RecordRouter &router = fed.router;
     feedMinutes(router, now, 10);
     panel.resize(600, 700);
     panel.show();
@@ -311,11 +322,10 @@ void TestCharts::mouseZoomMagnifyAndPan()
 
 void TestCharts::panesShowOnlyShownSeriesWithPoints()
 {
-    qint64 now = 1700000000000;
-    ChartsPanel panel;
-    panel.setClock([&] { return now; });
-    RecordRouter router;
-    panel.registerTaps(router);
+    FedPanel fed(1700000000000);
+    qint64 &now = fed.now;
+    ChartsPanel &panel = fed.panel;
+    RecordRouter &router = fed.router;
     panel.show();
     panel.redraw();
     QVERIFY(panel.visiblePanes().isEmpty());
@@ -343,11 +353,10 @@ void TestCharts::panesShowOnlyShownSeriesWithPoints()
 
 void TestCharts::recentPictureForReport()
 {
-    qint64 now = 1700000000000;
-    ChartsPanel panel;
-    panel.setClock([&] { return now; });
-    RecordRouter router;
-    panel.registerTaps(router);
+    FedPanel fed(1700000000000);
+    qint64 &now = fed.now;
+    ChartsPanel &panel = fed.panel;
+    RecordRouter &router = fed.router;
     QVERIFY(panel.renderRecent(5, QSize(600, 400)).isNull());
 
     feedMinutes(router, now, 4);
@@ -452,11 +461,10 @@ void TestCharts::lookLightAndDark()
     const QPalette appPalette = QApplication::palette();
     if (dark)
         StyleLoader::applyDarkLook();
-    qint64 now = 1700000000000;
-    ChartsPanel panel;
-    panel.setClock([&] { return now; });
-    RecordRouter router;
-    panel.registerTaps(router);
+    FedPanel fed(1700000000000);
+    qint64 &now = fed.now;
+    ChartsPanel &panel = fed.panel;
+    RecordRouter &router = fed.router;
     feedMinutes(router, now, 6);
     panel.resize(520, 900);
     panel.show();
