@@ -26,14 +26,19 @@ public:
     {
         QSerialPort *port = w.serialPort();
         QObject::disconnect(port, &QSerialPort::readyRead, &w, &MainWindow::readData);
-        QObject::connect(port, &QSerialPort::readyRead, &w, [this, port] {
-            const qint64 n = port->bytesAvailable();
-            bytes += quint64(n);
-            ++reads;
-            if (onRead)
-                onRead(port, n);
-        });
-        QObject::connect(port, &QSerialPort::readyRead, &w, &MainWindow::readData);
+        QObject::connect(
+            port, &QSerialPort::readyRead, &w,
+            [this, port] {
+                const qint64 n = port->bytesAvailable();
+                bytes += quint64(n);
+                if (n > 0)
+                    ++reads;
+                if (onRead)
+                    onRead(port, n);
+            },
+            Qt::QueuedConnection);
+        QObject::connect(port, &QSerialPort::readyRead, &w, &MainWindow::readData,
+                         Qt::QueuedConnection);
     }
 
     MainWindow &w;

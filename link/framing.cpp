@@ -31,6 +31,13 @@ LineFramer::LineFramer()
 
 void LineFramer::reset()
 {
+    dropPartialLine();
+    queue.clear();
+    queuePos = 0;
+}
+
+void LineFramer::dropPartialLine()
+{
     clearBuffers();
     frameState = 0;
 }
@@ -80,7 +87,7 @@ bool LineFramer::appendRun(QByteArray &buffer, const char *run, int length, int 
     // `room` more bytes fit; the one after them would make the buffer longer than the cap:
     // the partial line is dropped there, that byte with it, and the machine waits for '>'
     ++dropped;
-    reset();
+    dropPartialLine();
     pos += room + 1;
     return false;
 }
@@ -147,7 +154,7 @@ bool LineFramer::nextLine(RecordLine &line)
         }
         default:
             // not a state of the machine: start over
-            reset();
+            dropPartialLine();
             break;
         }
     }

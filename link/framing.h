@@ -41,7 +41,9 @@ public:
     QByteArray &recordField4 = current.field[3];
     QByteArray &recordField5 = current.field[4];
 
-    // Back to idle and forget any partial line.
+    // Back to idle, forgetting any partial line and the bytes queued but not framed yet: the
+    // bytes of a closed line never run into the first record of the next one, even when the
+    // line is opened again from inside a sink that is still handling a line of the old one.
     void reset();
 
     // Runs the bytes through the machine; calls sink(const RecordLine &) for each complete
@@ -71,6 +73,8 @@ private:
     // buffer past the cap (the partial line is then dropped at that byte).
     bool appendRun(QByteArray &buffer, const char *run, int length, int &pos);
     void clearBuffers();
+    // Drops the partial line and waits for '>' again; the queued bytes stay.
+    void dropPartialLine();
     // Hands the buffers of a line the sink has finished with back to the machine, so the
     // next lines reuse their storage (unless a nested feed left a partial line meanwhile).
     void recycle(RecordLine &line);

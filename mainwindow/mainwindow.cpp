@@ -102,7 +102,13 @@ MainWindow::MainWindow(QWidget *parent)
     connect(settingsDialog, &SettingsDialog::connectToSerialPort, this,
             &MainWindow::openSerialPort);
     connect(serial, &QSerialPort::errorOccurred, this, &MainWindow::handleError);
-    connect(serial, &QSerialPort::readyRead, this, &MainWindow::readData);
+    // Queued: a decoder may open a message box, whose event loop runs while readData() is
+    // still on the stack. The port does not emit readyRead() again from inside its own
+    // emission, so with a direct connection nothing would read the line while the box stood
+    // open; its buffer would fill, the read notifications stop and, after the box, the line
+    // would stay deaf. Emitted on its own, readyRead() keeps coming during a box, and the
+    // bytes read then are framed in order behind the line the box came from.
+    connect(serial, &QSerialPort::readyRead, this, &MainWindow::readData, Qt::QueuedConnection);
     connect(terminal, &Terminal::sendCmdSignal, this, &MainWindow::SendCmd);
     connect(statusPage, &StatusPage::statusMessage, this,
             [this](const QString &text) { ui->statusBar->showMessage(text); });

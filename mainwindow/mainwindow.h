@@ -57,6 +57,7 @@ public:
     ChartsPanel *chartsPanel() const { return charts; }
     InstallationReport *installationReport() const { return report; }
     BatchSetup *batchSetup() const { return batch; }
+    RecordRouter &recordRouter() { return router; }
 
 signals:
     // A terminal's port was opened, by the user or by the reconnection after a hang-up.

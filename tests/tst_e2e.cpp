@@ -3,6 +3,7 @@
 #include "mainwindow/mainwindow.h"
 #include "terminal/console.h"
 #include "terminal/terminal.h"
+#include "link/recordrouter.h"
 #include "testutil.h"
 
 #include <QAction>
@@ -72,6 +73,8 @@ private slots:
 
     void connectAndReceive();
     void restartHangsUpAndComesBack();
+    void readingGoesOnPastAnOpenBox_data();
+    void readingGoesOnPastAnOpenBox();
 };
 
 void TestEndToEnd::connectAndReceive()
@@ -139,6 +142,81 @@ void TestEndToEnd::restartHangsUpAndComesBack()
     QVERIFY2(back.elapsed() < 1000, "connected again more than a second after the port returned");
     QTRY_VERIFY_WITH_TIMEOUT(log(w).count(QLatin1String(">DI=")) > before, 5000);
     QTRY_VERIFY_WITH_TIMEOUT(deviceModelCode != 0, 5000);
+}
+
+void TestEndToEnd::readingGoesOnPastAnOpenBox_data()
+{
+    const QStringList oldFirmware{QStringLiteral("--model"), QStringLiteral("0"),
+                                  QStringLiteral("--fw"), QStringLiteral("0.50")};
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("then");
+    QTest::addColumn<int>("holdMs");
+    QTest::newRow("old-firmware box held open") << oldFirmware << QString() << 15000;
+    QTest::newRow("hang-up while the box is open") << oldFirmware << QStringLiteral("hang up") << 4000;
+    QTest::newRow("restart boxes held open") << QStringList() << QStringLiteral("restart") << 4000;
+}
+
+// Boxes open from inside the read path: the old-firmware warning, the terminal's restart
+// record. The terminal sends ten rounds of live records a second meanwhile: while a box stands
+// open they are still read (nothing piles up for the simulator to throw away), and after OK
+// they go on. A hang-up during a box is noticed and the terminal is opened again.
+void TestEndToEnd::readingGoesOnPastAnOpenBox()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, then);
+    QFETCH(int, holdMs);
+    Simulator sim(args + QStringList{QStringLiteral("--rate"), QStringLiteral("100"),
+                                     QStringLiteral("--restart-delay"), QStringLiteral("0.5")});
+    QVERIFY(sim.ready());
+    QTRY_COMPARE(sim.portsAnnounced(), 1);
+    MainWindow w;
+    int fixes = 0;
+    w.recordRouter().tap(RecordKind::Fix, [&fixes](const RecordLine &) { ++fixes; });
+
+    // each box is answered once it has stood open for holdMs
+    QElapsedTimer boxOpen;
+    QPointer<QWidget> box;
+    int fixesAtFirstBox = -1;
+    int boxes = 0;
+    QTimer poll;
+    poll.setInterval(20);
+    connect(&poll, &QTimer::timeout, this, [&] {
+        QWidget *active = QApplication::activeModalWidget();
+        if (active && active != box) {
+            box = active;
+            boxOpen.start();
+            if (++boxes == 1) {
+                fixesAtFirstBox = fixes;
+                if (then == QLatin1String("hang up"))
+                    sim.proc.write("next\n");
+            }
+        }
+        if (box && boxOpen.elapsed() >= holdMs)
+            qobject_cast<QMessageBox *>(box.data())->button(QMessageBox::Ok)->click();
+    });
+    poll.start();
+    connectTo(w, sim.link);
+    QVERIFY(w.serialPort()->isOpen());
+    if (then == QLatin1String("restart")) {
+        QTRY_VERIFY_WITH_TIMEOUT(fixes > 0, 5000);
+        w.findChild<QAction *>(QStringLiteral("actionRestart_Device"))->trigger();
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(boxes >= 1, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), holdMs * 3 + 5000);
+    if (then.isEmpty()) {
+        // about one round per 100 ms the box stood open: the line was read throughout
+        const int expected = int(boxOpen.elapsed() / 100);
+        QVERIFY2(fixes - fixesAtFirstBox >= expected * 8 / 10,
+                 qPrintable(QStringLiteral("%1 rounds in %2 ms")
+                                .arg(fixes - fixesAtFirstBox)
+                                .arg(boxOpen.elapsed())));
+    } else {
+        QTRY_COMPARE(sim.portsAnnounced(), 2);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(w.serialPort()->isOpen(), 5000);
+    const int afterBox = fixes;
+    QTRY_VERIFY_WITH_TIMEOUT(fixes >= afterBox + 10, 3000);
+    QCOMPARE(w.framing().droppedLines(), quint64(0));
 }
 
 QTEST_MAIN(TestEndToEnd)

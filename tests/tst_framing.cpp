@@ -167,6 +167,21 @@ void TestFraming::reentrantFeedKeepsOrder()
     };
     f.feed(QByteArray(">A=1\r\n>B=2\r\n"), sink);
     QCOMPARE(names, (QByteArrayList{"A", "B", "C"}));
+
+    // The restart record's box: the line is opened again from inside it. What was left of the
+    // old line's chunk (a whole line and a cut one) stays out of the new line's records.
+    names.clear();
+    nested = false;
+    sink = [&](const RecordLine &l) {
+        names << l.name + '=' + l.field[0];
+        if (l.name == "RD" && !nested) {
+            nested = true;
+            f.reset();
+            f.feed(QByteArray("1\r\n>DI=31\r\n"), sink);
+        }
+    };
+    f.feed(QByteArray(">RD=1\r\n>TW=5\r\n>GS=7"), sink);
+    QCOMPARE(names, (QByteArrayList{"RD=1", "DI=31"}));
 }
 
 void TestFraming::recordNames_data()
