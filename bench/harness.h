@@ -2,6 +2,7 @@
 // dock open, reading from a serial port, with a count of the bytes its readData() takes.
 #pragma once
 
+#include "link/terminalsession.h"
 #include "mainwindow/mainwindow.h"
 #include "terminal/terminal.h"
 #include "testutil.h"
@@ -25,7 +26,8 @@ public:
     explicit ReadCounter(MainWindow &window) : w(window)
     {
         QSerialPort *port = w.serialPort();
-        QObject::disconnect(port, &QSerialPort::readyRead, &w, &MainWindow::readData);
+        TerminalSession *session = w.terminalSession();
+        QObject::disconnect(port, &QSerialPort::readyRead, session, &TerminalSession::readAvailable);
         QObject::connect(
             port, &QSerialPort::readyRead, &w,
             [this, port] {
@@ -37,7 +39,7 @@ public:
                     onRead(port, n);
             },
             Qt::QueuedConnection);
-        QObject::connect(port, &QSerialPort::readyRead, &w, &MainWindow::readData,
+        QObject::connect(port, &QSerialPort::readyRead, session, &TerminalSession::readAvailable,
                          Qt::QueuedConnection);
     }
 

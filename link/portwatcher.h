@@ -1,6 +1,6 @@
 #pragma once
 
-#include "portdialog/portlist.h"
+#include "link/portlist.h"
 
 #include <QObject>
 #include <QTimer>

@@ -1,5 +1,10 @@
 #include "mainwindow/mainwindow.h"
 
+#include "link/commands.h"
+#include "link/terminalsession.h"
+
+#include "status/fieldtext.h"
+
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QUrl>
@@ -11,31 +16,41 @@ const char makerSiteUrl[] = "https://kvt-terminal.example.com/";
 
 void MainWindow::writeRaw(const char *command)
 {
-    writeToPort(QByteArray(command));
+    session->send(QByteArray(command));
 }
 
 void MainWindow::restart_device()
 {
-    writeRaw(">D 1\r\n");
-    tellRestartThenLetGo(restartDoneText + portClosedText);
+    writeRaw(Command::restart);
+    showRestartNotice(restartDoneText + portClosedText, true);
 }
 
-void MainWindow::tellRestartThenLetGo(const QString &text)
+void MainWindow::terminalRestarted(bool reported)
 {
-    const int connection = connectionCount;
+    // one notice a restart: the restart button's notice may be open already
+    if (reported && !openRestartNotice)
+        showRestartNotice(restartDoneText + portClosedText, false);
+}
+
+void MainWindow::showRestartNotice(const QString &text, bool thenLetGo)
+{
+    const int connection = session->connectionCount();
     QMessageBox box(QMessageBox::Information, restartTitle, text, QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("restartNotice"));
+    openRestartNotice = &box;
+    FieldBatch::flush();   // the fields show their values before the box opens
     box.exec();
-    // the restart record may have closed the line meanwhile, or the terminal may even be
-    // back on a new connection that must stay open
-    if (connection == connectionCount && serial->isOpen()) {
-        closeSerialPort();
-        waitForTerminal();
-    }
+    openRestartNotice = nullptr;
+    // The restart record may have closed the line meanwhile, or the terminal may even be
+    // back on a new connection that must stay open. A terminal that restarts without a word
+    // (into its loader) is let go here.
+    if (thenLetGo && connection == session->connectionCount())
+        session->closeAndWait();
 }
 
 void MainWindow::send_packet()
 {
-    writeRaw(">D 4;1\r\n");
+    writeRaw(Command::sendPacket);
 }
 
 void MainWindow::clear_ext_mem()
@@ -47,7 +62,7 @@ void MainWindow::clear_ext_mem()
            "потеряны."),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer == QMessageBox::Yes)
-        writeRaw(">D 8;0\r\n>I 1\r\n");
+        writeRaw(Command::clearPacketMemory);
 }
 
 void MainWindow::update_FW_local()
@@ -59,23 +74,23 @@ void MainWindow::update_FW_local()
         QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
     if (answer != QMessageBox::Yes)
         return;
-    writeRaw(">D 3;0\r\n");
-    tellRestartThenLetGo(restartDoneText + usbUpdateText);
+    writeRaw(Command::firmwareOverUsb);
+    showRestartNotice(restartDoneText + usbUpdateText, true);
 }
 
 void MainWindow::update_FW_WEB()
 {
-    writeRaw(">D 2;0\r\n");
+    writeRaw(Command::firmwareOverGprs);
 }
 
 void MainWindow::update_settings_WEB()
 {
-    writeRaw(">D 0;0\r\n");
+    writeRaw(Command::settingsOverGprs);
 }
 
 void MainWindow::on_actionTaho_triggered()
 {
-    writeRaw(">D 9\r\n");
+    writeRaw(Command::tachographDownload);
 }
 
 void MainWindow::on_actionGoToSite_triggered(bool)

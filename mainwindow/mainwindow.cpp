@@ -2,7 +2,8 @@
 #include "ui_mainwindow.h"
 
 #include "charts/chartspanel.h"
-#include "link/portwatcher.h"
+#include "link/commands.h"
+#include "link/terminalsession.h"
 #include "portdialog/settingsdialog.h"
 #include "report/installationreport.h"
 #include "settings/batchsetup.h"
@@ -41,7 +42,7 @@ MainWindow::MainWindow(QWidget *parent)
     tabWidget->addTab(statusPage, tr("Параметры устройства"));
     settingsPage = new SettingsPage;
     tabWidget->addTab(settingsPage, tr("Настройки"));
-    tabWidget->setTabEnabled(1, false);
+    tabWidget->setTabEnabled(tabWidget->indexOf(settingsPage), false);
     tabWidget->setMovable(true);
     ui->scrollAreaWidgetContents->layout()->addWidget(tabWidget);
     connect(tabWidget, &QTabWidget::tabBarClicked, this, &MainWindow::handletabChanged);
@@ -55,21 +56,13 @@ MainWindow::MainWindow(QWidget *parent)
     addDockWidget(Qt::LeftDockWidgetArea, logDock);
     logDock->hide();
 
+    session = new TerminalSession(this);
+    settingsDialog = new SettingsDialog;
     charts = ChartsPanel::addDockTo(this);
     routeRecords();
-    charts->registerTaps(router);
+    charts->registerTaps(session->router());
     report = new InstallationReport(statusPage, settingsPage, charts, this);
-    report->registerTaps(router);
-
-    serial = new QSerialPort(this);
-    serial->setObjectName(QStringLiteral("serial"));
-    serial->setReadBufferSize(4096);
-    settingsDialog = new SettingsDialog;
-    portWatcher = new PortWatcher(this);
-    connect(portWatcher, &PortWatcher::portReturned, this, [this] {
-        if (!openPort(true))
-            portWatcher->watch(connectedPort);   // not ready yet (permissions): try again
-    });
+    report->registerTaps(session->router());
 
     ui->actionConnect->setEnabled(true);
     ui->actionDisconnect->setEnabled(false);
@@ -101,14 +94,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(settingsPage, &SettingsPage::writeRequested, this, &MainWindow::set_settings);
     connect(settingsDialog, &SettingsDialog::connectToSerialPort, this,
             &MainWindow::openSerialPort);
-    connect(serial, &QSerialPort::errorOccurred, this, &MainWindow::handleError);
-    // Queued: a decoder may open a message box, whose event loop runs while readData() is
-    // still on the stack. The port does not emit readyRead() again from inside its own
-    // emission, so with a direct connection nothing would read the line while the box stood
-    // open; its buffer would fill, the read notifications stop and, after the box, the line
-    // would stay deaf. Emitted on its own, readyRead() keeps coming during a box, and the
-    // bytes read then are framed in order behind the line the box came from.
-    connect(serial, &QSerialPort::readyRead, this, &MainWindow::readData, Qt::QueuedConnection);
+    connectSession();
     connect(terminal, &Terminal::sendCmdSignal, this, &MainWindow::SendCmd);
     connect(statusPage, &StatusPage::statusMessage, this,
             [this](const QString &text) { ui->statusBar->showMessage(text); });
@@ -163,7 +149,7 @@ void MainWindow::setUpBatchSetup()
 {
     batch = new BatchSetup(settingsPage, this);
     batch->setIdentitySource([this] { return statusPage->identity(); });
-    batch->registerTaps(router);
+    batch->registerTaps(session->router());
     ui->verticalLayout->insertWidget(0, batch->banner());
 
     batchSetupAction = new QAction(QIcon(QStringLiteral(":/images/png/batch.png")),
@@ -195,7 +181,7 @@ void MainWindow::toggleBatchSetup(bool on)
     const QString password = settingsPage->askBatchPassword();
     if (password.isNull())
         return;
-    batch->start(file, password, serial->isOpen());
+    batch->start(file, password, session->isOpen());
 }
 
 void MainWindow::setConnectedActions(bool connected)
@@ -231,20 +217,21 @@ void MainWindow::clearAll()
         button->setChecked(false);
     for (QCheckBox *box : findChildren<QCheckBox *>())
         box->setCheckState(Qt::Unchecked);
-    writeRaw(">I 0\r\n>I 1\r\n");
-    writeRaw(">I 3\r\n>I 7\r\n");
+    writeRaw(Command::identity);
+    writeRaw(Command::status);
 }
 
-void MainWindow::decodeRD(const RecordLine &r)
+QSerialPort *MainWindow::serialPort() const
 {
-    closeSerialPort();
-    waitForTerminal();
-    bool ok = false;
-    r.field[0].toUInt(&ok, 10);
-    if (!ok)
-        return;
-    QMessageBox box(QMessageBox::Information, restartTitle, restartDoneText + portClosedText,
-                    QMessageBox::Ok, this);
-    FieldBatch::flush();   // the fields show their values before the box opens
-    box.exec();
+    return session->serialPort();
+}
+
+const LineFramer &MainWindow::framing() const
+{
+    return session->framing();
+}
+
+RecordRouter &MainWindow::recordRouter()
+{
+    return session->router();
 }

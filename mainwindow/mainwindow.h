@@ -1,17 +1,19 @@
 #pragma once
 
-#include "link/devicemodel.h"
 #include "link/framing.h"
 #include "link/recordrouter.h"
-#include "portdialog/portlist.h"
+#include "link/portlist.h"
 
 #include <QByteArray>
 #include <QMainWindow>
+#include <QPointer>
 #include <QSerialPort>
 #include <QString>
+#include <QTime>
 
 class BatchSetup;
 class QAction;
+class QMessageBox;
 class QDockWidget;
 class QTabWidget;
 class QTranslator;
@@ -22,6 +24,7 @@ class SettingsDialog;
 class SettingsPage;
 class StatusPage;
 class Terminal;
+class TerminalSession;
 
 namespace Ui {
 class MainWindow;
@@ -49,15 +52,16 @@ public:
                         const QByteArray &field3, const QByteArray &field4, const QByteArray &field5);
 
     // For tests and tools.
-    QSerialPort *serialPort() const { return serial; }
+    TerminalSession *terminalSession() const { return session; }
+    QSerialPort *serialPort() const;
     Terminal *terminalPanel() const { return terminal; }
     SettingsDialog *portSettingsDialog() const { return settingsDialog; }
     QTabWidget *tabs() const { return tabWidget; }
-    const LineFramer &framing() const { return framer; }
+    const LineFramer &framing() const;
     ChartsPanel *chartsPanel() const { return charts; }
     InstallationReport *installationReport() const { return report; }
     BatchSetup *batchSetup() const { return batch; }
-    RecordRouter &recordRouter() { return router; }
+    RecordRouter &recordRouter();
 
 signals:
     // A terminal's port was opened, by the user or by the reconnection after a hang-up.
@@ -103,23 +107,25 @@ private:
     void setUpBatchSetup();
     void toggleBatchSetup(bool on);
     void setUpLanguageActions();
-    void setUpReportAction();   // report/reportaction.cpp
+    void setUpReportAction();
     void writeRaw(const char *command);
-    qint64 writeToPort(const QByteArray &bytes);
     void routeRecords();
-    void decodeRD(const RecordLine &r);   // the terminal restarts: the line goes
-    // the restart box; then the line is closed (unless the terminal already went) and waited for
-    void tellRestartThenLetGo(const QString &text);
+    void connectSession();
+    // what the window shows of the line: opened (also by the reconnection), closed, a chunk
+    void lineOpened(const QString &portName);
+    void showDisconnected();
+    void chunkReceived(const QByteArray &data, qint64 msecsSinceEpoch);
+    // The restart notice, one a restart; closes itself when the terminal is back. thenLetGo:
+    // after it, the line is closed and waited for (unless the terminal already went).
+    void showRestartNotice(const QString &text, bool thenLetGo);
+    void terminalRestarted(bool reported);
 
     // the user's own disconnect: no waiting for the terminal to come back
     void disconnectByUser();
-    // the line went away (hang-up, restart): wait for the same port to come back
-    void waitForTerminal();
-    bool openPort(bool reconnecting);
 
     Ui::MainWindow *ui;
 
-    QSerialPort *serial = nullptr;
+    TerminalSession *session = nullptr;
     SettingsDialog *settingsDialog = nullptr;
     Terminal *terminal = nullptr;
     QDockWidget *logDock = nullptr;
@@ -132,16 +138,11 @@ private:
     SettingsPage *settingsPage = nullptr;
     BatchSetup *batch = nullptr;
     QAction *batchSetupAction = nullptr;
+    QPointer<QMessageBox> openRestartNotice;
 
-    // framing state and buffers of the record lines, and where complete lines go
-    LineFramer framer;
-    RecordRouter router;
-
-    // set while the current line is hung up, so the hang-up is handled once
-    bool lineHungUp = false;
-    PortWatcher *portWatcher = nullptr;
-    PortEntry connectedPort;     // the port of the last successful open
-    int connectionCount = 0;     // successful opens so far
+    // the local time of the second of the last chunk, for its status text
+    qint64 chunkSecond = -1;
+    QTime chunkTime;
 
     QString restartTitle;
     QString restartDoneText;

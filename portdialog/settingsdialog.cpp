@@ -1,7 +1,7 @@
 #include "portdialog/settingsdialog.h"
 #include "ui_settingsdialog.h"
 
-#include "portdialog/portlist.h"
+#include "link/portlist.h"
 
 #include <QIntValidator>
 #include <QLineEdit>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/portlist.h"
+
 #include <QDialog>
 #include <QSerialPort>
 #include <QString>
@@ -29,6 +31,11 @@ struct PortSettings
     // follows the check box "Переподключаться автоматически" as soon as it is toggled;
     // the other fields change only on "Выбрать"
     bool autoReconnect = true;
+
+    LineSettings line() const
+    {
+        return {portName, baudRate, dataBits, parity, stopBits, flowControl};
+    }
 };
 
 class SettingsDialog : public QDialog

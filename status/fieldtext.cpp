@@ -147,10 +147,20 @@ void showFieldText(QLabel *label, const QString &text)
 
 FieldBatch::FieldBatch()
 {
-    ++batchDepth;
+    begin();
 }
 
 FieldBatch::~FieldBatch()
+{
+    end();
+}
+
+void FieldBatch::begin()
+{
+    ++batchDepth;
+}
+
+void FieldBatch::end()
 {
     --batchDepth;
     // also at the end of a chunk read while a message box is open, so its values show

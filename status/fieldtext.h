@@ -20,6 +20,10 @@ public:
     FieldBatch(const FieldBatch &) = delete;
     FieldBatch &operator=(const FieldBatch &) = delete;
 
+    // The same without an object: the read path begins one batch when a chunk arrives and
+    // ends it once the chunk is framed (batches nest).
+    static void begin();
+    static void end();
     static bool active();
     static void defer(QLineEdit *field, const QString &text);
     static void defer(QLabel *label, const QString &text);

@@ -3,7 +3,6 @@
 #include "status/statuspage.h"
 #include "status/fieldtext.h"
 
-#include "link/devicemodel.h"
 #include "link/framing.h"
 #include "status/core_codes.h"
 #include "status/core_numbers.h"
@@ -11,29 +10,17 @@
 #include <QDateTime>
 #include <QMessageBox>
 
-namespace {
-// The oldest firmware the program works with, as major * 100 + minor (0.64).
-constexpr quint64 OldestSupportedFirmware = 64;
-} // namespace
-
-void StatusPage::decodeDI(const RecordLine &r)
+void StatusPage::showIdentity(const IdentityRecord &id)
 {
-    bool ok = false;
-    const unsigned int model = r.field[0].toUInt(&ok, 10);
-    if (!ok)
-        return;
-    deviceModelCode = model;
-    if (const char *text = modelText(model))
+    if (const char *text = modelText(id.model))
         setFieldText(modelEdit, QString::fromLatin1(text));
     // only the tachograph terminal offers its file download; no other model takes it back
-    if (model == TachographModelCode)
+    if (id.model == TachographModelCode)
         emit tachographAvailable(true);
-    setFieldText(firmwareVersionEdit, fieldText(r.field[1] + '.' + r.field[2]));
+    setFieldText(firmwareVersionEdit, id.versionText);
 
-    // a part that is not a number counts as 0
-    const quint64 version = quint64(r.field[1].toUInt(nullptr, 10)) * 100u
-                            + r.field[2].toUInt(nullptr, 10);
-    if (version < OldestSupportedFirmware && deviceModelCode == 0) {
+    // the terminal that does not report its model runs a firmware too old for the program
+    if (id.model == 0 && id.firmware.isOlderThan(0, 64)) {
         QMessageBox box(QMessageBox::Information, tr("Внимание"),
                         tr("Версия ПО устройства устарела\r\nТребуется версия ПО не ниже 0.64"),
                         QMessageBox::Ok, window());
@@ -42,9 +29,9 @@ void StatusPage::decodeDI(const RecordLine &r)
     }
 }
 
-void StatusPage::decodeDN(const RecordLine &r)
+void StatusPage::showSerialNumber(const QString &text)
 {
-    setFieldText(serialNumberEdit, fieldText(r.field[0]));
+    setFieldText(serialNumberEdit, text);
 }
 
 void StatusPage::decodeDF(const RecordLine &r)
@@ -60,9 +47,9 @@ void StatusPage::decodeDF(const RecordLine &r)
     }
 }
 
-void StatusPage::decodeMN(const RecordLine &r)
+void StatusPage::showImei(const QString &text)
 {
-    setFieldText(imeiEdit, fieldText(r.field[0]));
+    setFieldText(imeiEdit, text);
 }
 
 void StatusPage::decodeTW(const RecordLine &r)

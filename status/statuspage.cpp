@@ -171,10 +171,7 @@ void StatusPage::formatColumn(QWidget *column, const QStringList &longestValues)
 
 void StatusPage::registerRoutes(RecordRouter &router)
 {
-    router.route(RecordKind::Identity, [this](const RecordLine &r) { decodeDI(r); });
-    router.route(RecordKind::SerialNumber, [this](const RecordLine &r) { decodeDN(r); });
     router.route(RecordKind::Tasks, [this](const RecordLine &r) { decodeDF(r); });
-    router.route(RecordKind::Imei, [this](const RecordLine &r) { decodeMN(r); });
     router.route(RecordKind::Clock, [this](const RecordLine &r) { decodeTW(r); });
     router.route(RecordKind::Packets, [this](const RecordLine &r) { decodeRW(r); });
     router.route(RecordKind::DeviceStatus, [this](const RecordLine &r) { decodeDS(r); });
@@ -195,12 +192,6 @@ TerminalIdentity StatusPage::identity() const
     FieldBatch::flush();   // values of records just received count
     return {modelEdit->text(), serialNumberEdit->text(), imeiEdit->text(),
             firmwareVersionEdit->text()};
-}
-
-QString StatusPage::firmwareVersionText() const
-{
-    FieldBatch::flush();   // the version of a record just received counts
-    return firmwareVersionEdit->text();
 }
 
 QList<QGroupBox *> StatusPage::groups() const

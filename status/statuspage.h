@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/pagewidgets.h"
+#include "link/core_terminalidentity.h"
 #include "status/core_identity.h"
 
 #include <QGroupBox>
@@ -29,8 +30,10 @@ public:
     // their way included.
     TerminalIdentity identity() const;
 
-    // The firmware version as the page shows it, a value still on its way included.
-    QString firmwareVersionText() const;
+    // The identity records, decoded by the terminal session.
+    void showIdentity(const IdentityRecord &id);
+    void showSerialNumber(const QString &text);
+    void showImei(const QString &text);
 
     // The groups of the page and of its sensor panel in reading order: the two status
     // columns, then the panel's.
@@ -49,10 +52,7 @@ private:
     static void formatColumn(QWidget *column, const QStringList &longestValues);
 
     // identity and state records
-    void decodeDI(const RecordLine &r);
-    void decodeDN(const RecordLine &r);
     void decodeDF(const RecordLine &r);
-    void decodeMN(const RecordLine &r);
     void decodeTW(const RecordLine &r);
     void decodeRW(const RecordLine &r);
     void decodeDS(const RecordLine &r);

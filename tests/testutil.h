@@ -3,7 +3,8 @@
 // terminal's COM port, connecting a window to it, and closing modal message boxes.
 
 #include "mainwindow/mainwindow.h"
-#include "portdialog/portlist.h"
+#include "link/terminalsession.h"
+#include "link/portlist.h"
 #include "portdialog/settingsdialog.h"
 
 #include <QAbstractButton>
@@ -106,6 +107,15 @@ public:
     int master = -1;
     QString slavePath;
 };
+
+#ifndef KVT_MODEL_CODE_HELPER
+#define KVT_MODEL_CODE_HELPER
+// The model code of the terminal the window's session knows; 0 while unknown.
+inline unsigned int modelCode(const MainWindow &w)
+{
+    return w.terminalSession()->identity().model;
+}
+#endif
 
 // Lists exactly these ports in the port dialog.
 inline void usePorts(const QList<PortEntry> &ports)

@@ -1,7 +1,7 @@
 // The main window frame, the port dialog and the serial connection, over a real pseudo-terminal.
 #include "app/styleloader.h"
 #include "mainwindow/mainwindow.h"
-#include "portdialog/portlist.h"
+#include "link/portlist.h"
 #include "portdialog/settingsdialog.h"
 #include "terminal/terminal.h"
 #include "testutil.h"
@@ -47,7 +47,7 @@ private:
 
 private slots:
     void initTestCase() { qRegisterMetaType<QSerialPort::SerialPortError>(); }
-    void init() { setPortSource(nullptr); deviceModelCode = 0; }
+    void init() { setPortSource(nullptr); }
 
     void startUpState();
     void toolBarAndIcons();
@@ -258,7 +258,7 @@ void TestMainWindow::openSkipsIdentityRequestWhenModelKnown()
 {
     Pty pty;
     MainWindow w;
-    deviceModelCode = 5;
+    w.dispatchRecord("DI", "5", "0", "70", "", "");
     connectTo(w, pty.slavePath);
     QVERIFY(w.serialPort()->isOpen());
     QCOMPARE(pty.read(1, 300), QByteArray());
@@ -269,11 +269,12 @@ void TestMainWindow::disconnect()
     Pty pty;
     MainWindow w;
     connectTo(w, pty.slavePath);
-    deviceModelCode = 7;
+    w.dispatchRecord("DI", "7", "0", "70", "", "");
+    QCOMPARE(modelCode(w), 7u);
     action(w, "actionDisconnect")->trigger();
     QVERIFY(!w.serialPort()->isOpen());
     QCOMPARE(status(w), QStringLiteral("Disconnected"));
-    QCOMPARE(deviceModelCode, 0u);
+    QCOMPARE(modelCode(w), 0u);
     QCOMPARE(enabledActions(w),
              (QStringList{"actionAbout", "actionAboutQt", "actionClear", "actionConfigure",
                           "actionConnect", "actionGoToSite"}));

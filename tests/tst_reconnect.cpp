@@ -49,7 +49,7 @@ class TestReconnect : public QObject
 
 private slots:
     void initTestCase() { qRegisterMetaType<QSerialPort::SerialPortError>(); }
-    void init() { setPortSource(nullptr); deviceModelCode = 0; }
+    void init() { setPortSource(nullptr); }
     void comesBackAfterHangUps();
     void userDisconnectStopsWaiting();
 };

@@ -87,7 +87,6 @@ private slots:
     void init()
     {
         setPortSource(nullptr);
-        deviceModelCode = 0;
     }
     void hangUpInTheMiddle();
     void completeAfterFlood();
@@ -167,8 +166,9 @@ void TestRecording::completeAfterFlood()
     QProcess sim;
     QVERIFY(startSimulator(sim, link, {QStringLiteral("--flood-bytes"), QStringLiteral("4000000")}));
 
-    deviceModelCode = 1;   // a known terminal: no identity request, only the flood comes
     MainWindow w;
+    // a known terminal: no identity request, only the flood comes
+    w.dispatchRecord("DI", "1", "0", "70", "", "");
     const QString path = dir.filePath(QStringLiteral("rec.log"));
     QVERIFY(w.terminalPanel()->startRecording(path));
     connectTo(w, link);

@@ -64,12 +64,11 @@ private slots:
     void firmwareWarning_data();
     void firmwareWarning();
     void settingsTabResetsRs485();
-    void tabsActByPosition();
+    void tabsActByPage();
 };
 
 void TestSettingsIo::init()
 {
-    deviceModelCode = 0;
     pty = new Pty;
     QVERIFY(pty->isOpen());
     w = new MainWindow;
@@ -317,24 +316,24 @@ void TestSettingsIo::settingsTabRequestsEveryClick()
 
 void TestSettingsIo::firmwareWarning_data()
 {
-    QTest::addColumn<QString>("version");
+    // the identity record's major and minor number; none: no identity record yet
+    QTest::addColumn<QByteArrayList>("version");
     QTest::addColumn<bool>("warns");
-    QTest::newRow("0.24") << "0.24" << true;
-    QTest::newRow("0.249") << "0.249" << true;
-    QTest::newRow("-1") << "-1" << true;
-    QTest::newRow("0.25") << "0.25" << false;
-    QTest::newRow("1") << "1" << false;
-    QTest::newRow("empty") << "" << false;
-    QTest::newRow("not a number") << "нет" << false;
+    QTest::newRow("0.24") << QByteArrayList{"0", "24"} << true;
+    QTest::newRow("0.5 is minor 5") << QByteArrayList{"0", "5"} << true;
+    QTest::newRow("0.25") << QByteArrayList{"0", "25"} << false;
+    QTest::newRow("0.100 is minor 100") << QByteArrayList{"0", "100"} << false;
+    QTest::newRow("1.0") << QByteArrayList{"1", "0"} << false;
+    QTest::newRow("parts not numbers count as 0") << QByteArrayList{"x", "y"} << true;
+    QTest::newRow("no identity record") << QByteArrayList() << false;
 }
 
 void TestSettingsIo::firmwareWarning()
 {
-    QFETCH(QString, version);
+    QFETCH(QByteArrayList, version);
     QFETCH(bool, warns);
-    auto *fw = w->findChild<QLineEdit *>(QStringLiteral("firmwareVersionEdit"));
-    QVERIFY(fw);
-    fw->setText(version);
+    if (!version.isEmpty())
+        w->dispatchRecord("DI", "31", version.at(0), version.at(1), "", "");
     pty->drain();
 
     // close the box, noting what had been written while it was open
@@ -380,15 +379,20 @@ void TestSettingsIo::settingsTabResetsRs485()
     QVERIFY(get<QGroupBox>("canParamsGroup")->isEnabled());
 }
 
-void TestSettingsIo::tabsActByPosition()
+// The user may drag the tabs into another order: each page still asks for its own records,
+// and disconnecting disables the settings page wherever it stands.
+void TestSettingsIo::tabsActByPage()
 {
     w->tabs()->tabBar()->moveTab(1, 0);
     QCOMPARE(w->tabs()->widget(0)->objectName(), QStringLiteral("settingsPage"));
     pty->drain();
     clickTab(0);
-    QCOMPARE(written(24), QByteArray(">I 0\r\n>I 1\r\n>I 3\r\n>I 7\r\n"));
-    clickTab(1);
     QCOMPARE(written(9), QByteArray(">D 15;0\r\n"));
+    clickTab(1);
+    QCOMPARE(written(24), QByteArray(">I 0\r\n>I 1\r\n>I 3\r\n>I 7\r\n"));
+    w->closeSerialPort();
+    QVERIFY(!w->tabs()->isTabEnabled(0));
+    QVERIFY(w->tabs()->isTabEnabled(1));
 }
 
 QTEST_MAIN(TestSettingsIo)

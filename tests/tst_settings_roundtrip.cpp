@@ -88,7 +88,6 @@ void TestSettingsRoundTrip::roundTrip()
     const QString port = sim.start(QStringLiteral(KVT_SIM_PATH), simulator);
     QVERIFY2(!port.isEmpty(), "the simulator did not announce its port");
 
-    deviceModelCode = 0;
     MainWindow w;
     w.resize(1200, 800);
     w.show();

@@ -22,8 +22,8 @@ class TestStatusIdentity : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { deviceModelCode = 0; }
-    void cleanup() { deviceModelCode = 0; }
+
+
 
     void identity_data();
     void identity();
@@ -105,7 +105,7 @@ void TestStatusIdentity::identity()
 
     QCOMPARE(text(w, "modelEdit"), model);
     QCOMPARE(text(w, "firmwareVersionEdit"), version);
-    QCOMPARE(deviceModelCode, modelCode);
+    QCOMPARE(::modelCode(w), modelCode);
     QCOMPARE(w.findChild<QAction *>("actionTaho")->isEnabled(), tachograph);
     if (warning) {
         QCOMPARE(titles, QStringList{"Внимание"});
@@ -126,12 +126,11 @@ void TestStatusIdentity::identityWarningComesAfterTheFields()
     QWidget *parent = reinterpret_cast<QWidget *>(1);
     BoxWatcher watcher([&](QMessageBox *box) {
         versionWhileOpen = text(w, "firmwareVersionEdit");
-        codeWhileOpen = deviceModelCode;
+        codeWhileOpen = modelCode(w);
         buttons = box->standardButtons();
         parent = box->parentWidget();
         box->button(QMessageBox::Ok)->click();
     });
-    deviceModelCode = 31;
     feed(w, "DI=0;0;12");
     QCOMPARE(watcher.count, 1);
     QCOMPARE(versionWhileOpen, QStringLiteral("0.12"));

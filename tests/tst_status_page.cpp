@@ -136,7 +136,7 @@ class TestStatusPage : public QObject
 
 private slots:
     void initTestCase() { qRegisterMetaType<QSerialPort::SerialPortError>(); }
-    void init() { setPortSource(nullptr); deviceModelCode = 0; }
+    void init() { setPortSource(nullptr); }
 
     void formGroups_data();
     void formGroups();
@@ -684,7 +684,7 @@ void TestStatusPage::clearAll()
     QCOMPARE(pageChild<QLabel>(w, "inputLabel4")->text(), QStringLiteral("IN4_U Выход"));
     QCOMPARE(pageChild<QLabel>(w, "fuelLevelLabel")->text(),
              QStringLiteral("Уровень топлива в баке (л)"));
-    QCOMPARE(deviceModelCode, 31u);
+    QCOMPARE(modelCode(w), 31u);
     QVERIFY(w.serialPort()->isOpen());
 
     // the answers fill the page again

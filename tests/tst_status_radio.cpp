@@ -26,7 +26,7 @@ class TestStatusRadio : public QObject
 
 private slots:
     void initTestCase() { qRegisterMetaType<QSerialPort::SerialPortError>(); }
-    void init() { setPortSource(nullptr); deviceModelCode = 0; }
+    void init() { setPortSource(nullptr); }
 
     void records_data();
     void records();
@@ -297,7 +297,7 @@ void TestStatusRadio::restartNotice()
     QCOMPARE(pty.read(24), QByteArray(">I 0\r\n>I 1\r\n>I 3\r\n>I 7\r\n"));
     feed(w, "DI=31;1;0");
     feed(w, "SMS=1;1;1");
-    QCOMPARE(deviceModelCode, 31u);
+    QCOMPARE(modelCode(w), 31u);
 
     bool openWhileBox = true;
     QStringList titles, bodies;
@@ -310,7 +310,7 @@ void TestStatusRadio::restartNotice()
     w.dispatchRecord("RD", field, QByteArray(), QByteArray(), QByteArray(), QByteArray());
 
     QVERIFY(!w.serialPort()->isOpen());
-    QCOMPARE(deviceModelCode, 0u);
+    QCOMPARE(modelCode(w), 0u);
     QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Ожидание терминала…"));
     QVERIFY(!w.findChild<QAction *>("actionRestart_Device")->isEnabled());
     // the page keeps what it showed

@@ -3,6 +3,7 @@
 // alone, reading its fields by name, and answering message boxes while looking at the window.
 
 #include "link/recordrouter.h"
+#include "link/terminalsession.h"
 #include "mainwindow/mainwindow.h"
 #include "status/statuspage.h"
 
@@ -20,10 +21,28 @@
 // The device parameters page alone, its records routed as the window routes them.
 struct PageUnderTest
 {
+    TerminalSession session;
     StatusPage page;
-    RecordRouter router;
-    PageUnderTest() { page.registerRoutes(router); }
+    RecordRouter &router = session.router();
+    PageUnderTest()
+    {
+        page.registerRoutes(router);
+        QObject::connect(&session, &TerminalSession::identityReported, &page,
+                         &StatusPage::showIdentity);
+        QObject::connect(&session, &TerminalSession::serialNumberReported, &page,
+                         &StatusPage::showSerialNumber);
+        QObject::connect(&session, &TerminalSession::imeiReported, &page, &StatusPage::showImei);
+    }
 };
+
+#ifndef KVT_MODEL_CODE_HELPER
+#define KVT_MODEL_CODE_HELPER
+// The model code of the terminal the window's session knows; 0 while unknown.
+inline unsigned int modelCode(const MainWindow &w)
+{
+    return w.terminalSession()->identity().model;
+}
+#endif
 
 // One record line written as "NAME=f1;f2;f3;f4;f5" (missing fields arrive empty).
 inline RecordLine recordLine(const QByteArray &line)

@@ -1,4 +1,4 @@
-#include "portdialog/portlist.h"
+#include "link/portlist.h"
 
 #include <QFileInfo>
 #include <QSerialPortInfo>

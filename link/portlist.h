@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QSerialPort>
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +17,17 @@ struct PortEntry
     QString serialNumber;   // the USB serial number, empty where the port has none
     quint16 vendorIdentifier = 0;
     quint16 productIdentifier = 0;
+};
+
+// A port name and the line parameters it is opened with.
+struct LineSettings
+{
+    QString portName;
+    qint32 baudRate = QSerialPort::Baud115200;
+    QSerialPort::DataBits dataBits = QSerialPort::Data8;
+    QSerialPort::Parity parity = QSerialPort::NoParity;
+    QSerialPort::StopBits stopBits = QSerialPort::OneStop;
+    QSerialPort::FlowControl flowControl = QSerialPort::NoFlowControl;
 };
 
 // USB identification of the terminal's virtual COM port.

@@ -2,8 +2,8 @@
 // requests sent when the user clicks a tab.
 
 #include "mainwindow/mainwindow.h"
-#include "status/fieldtext.h"
-#include "settings/core_settingsstring.h"
+#include "link/commands.h"
+#include "link/terminalsession.h"
 #include "settings/settingspage.h"
 #include "status/statuspage.h"
 
@@ -37,13 +37,14 @@ void MainWindow::set_in2cb_changed(QString text)
 
 void MainWindow::handletabChanged(int index)
 {
-    if (index == 0) {
-        writeRaw(">I 0\r\n>I 1\r\n");
-        writeRaw(">I 3\r\n>I 7\r\n");
-    } else if (index == 1) {
-        FieldBatch::flush();   // the version of a record just received counts
-        const QString version = statusPage->firmwareVersionText();
-        if (firmwareVersionNeedsWarning(version)) {
+    // the user may have moved the tabs: the page counts, not its place
+    QWidget *page = tabWidget->widget(index);
+    if (page == statusPage) {
+        writeRaw(Command::identity);
+        writeRaw(Command::status);
+    } else if (page == settingsPage) {
+        // the settings page shows them right from firmware 0.25 on
+        if (session->identity().firmware.isOlderThan(0, 25)) {
             QMessageBox::warning(this, tr("Внимание"),
                                  tr("Для корректного отображения и задания настроек необходимо "
                                     "обновить версию ПО до 0.25 и выше"),
