@@ -1592,6 +1592,38 @@ Track points not yet sent to the server will be lost.</translation>
         <source>Нет ответа терминала</source>
         <translation>No answer from the terminal</translation>
     </message>
+    <message>
+        <source>Файл %1: поле «%2» содержит недопустимый текст «%3».</source>
+        <translation>The file %1: the field "%2" contains the text "%3", which is not allowed.</translation>
+    </message>
+    <message>
+        <source>… и ещё %1</source>
+        <translation>… and %1 more</translation>
+    </message>
+    <message>
+        <source>Поле «%1» содержит «*SETP*»: терминал принял бы это за начало настроек. Настройки не записаны.</source>
+        <translation>The field "%1" contains "*SETP*": the terminal would take it for the start of the settings. The settings were not written.</translation>
+    </message>
+    <message>
+        <source>Поле «%1» заканчивается на «*SETP»: вместе с «*SETP*» после пароля терминал прочитал бы другой пароль. Настройки не записаны.</source>
+        <translation>The field "%1" ends in "*SETP": together with the "*SETP*" after the password the terminal would read another password. The settings were not written.</translation>
+    </message>
+    <message>
+        <source>Поле «%1» содержит неполный символ Юникода (U+%2), который нельзя передать терминалу. Настройки не записаны.</source>
+        <translation>The field "%1" contains an incomplete Unicode character (U+%2), which cannot be sent to the terminal. The settings were not written.</translation>
+    </message>
+    <message>
+        <source>Поле «%1» содержит нулевой символ (NUL): терминал сообщит значение только до него. Настройки не записаны.</source>
+        <translation>The field "%1" contains a null character (NUL): the terminal would report the value only up to it. The settings were not written.</translation>
+    </message>
+    <message>
+        <source>Настройки слишком длинные: терминал сообщил бы их записью длиннее %1 байт, которую программа не сможет прочитать. Больше всего занимает поле «%2». Настройки не записаны.</source>
+        <translation>The settings are too long: the terminal would report them in a record longer than %1 bytes, which the program cannot read. The field "%2" takes the most. The settings were not written.</translation>
+    </message>
+    <message>
+        <source>Файл %1 больше %2 МиБ: это слишком много для файла настроек.</source>
+        <translation>The file %1 is larger than %2 MiB: too large for a settings file.</translation>
+    </message>
 </context>
 <context>
     <name>StatusPage</name>

@@ -169,19 +169,21 @@ void BatchSetup::identityComplete()
         return;
     }
     const QString fileModel = file.from.model;
+    // the file's text as messages and the journal show it
+    const QString shownModel = shownFileText(fileModel);
     if (!fileModel.isEmpty() && !terminal.model.isEmpty() && terminal.model != fileModel
         && !acceptedModels.contains(terminal.model)) {
         const auto answer = QMessageBox::question(
             window, tr("Серийная настройка"),
             tr("Файл %1 сохранён с терминала %2, а подключён терминал %3. Записать настройки "
                "файла на терминалы %3?")
-                .arg(QDir::toNativeSeparators(settingsPath), fileModel, terminal.model),
+                .arg(QDir::toNativeSeparators(settingsPath), shownModel, terminal.model),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         if (!running || step != Step::Checking)
             return;
         if (answer != QMessageBox::Yes) {
             finishTerminal(tr("не записано: модель %1, файл сохранён с %2")
-                               .arg(terminal.model, fileModel),
+                               .arg(terminal.model, shownModel),
                            false);
             return;
         }

@@ -47,7 +47,7 @@ struct SettingsTextField
     int item;
     int value;
     SettingsRead read;
-    int maxLength; // 0: no limit of its own
+    int maxLength; // the most characters (UTF-16 code units, as QLineEdit counts them)
     // The row label, a text of the "SettingsPage" translation context; nullptr when the page
     // labels the row itself (the access password and the new password of the write group).
     const char *caption;

@@ -7,14 +7,13 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
+#include <QLocale>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-// A line edit without a length limit of its own takes this many characters.
-constexpr int lineEditLimit = 32767;
 constexpr int canParamCount = 14;
 const char canParamsKey[] = "canParamsGroup";
 
@@ -26,8 +25,8 @@ QVector<SettingsFileField> buildFields()
         // the passwords stay out of files
         if (row.field == SettingsField::AccessPassword || row.field == SettingsField::NewPassword)
             continue;
-        fields.append({QString::fromLatin1(row.objectName), K::Text,
-                       row.maxLength > 0 ? row.maxLength : lineEditLimit, {}});
+        // the limit of the line edit, so that the page takes every value the file holds whole
+        fields.append({QString::fromLatin1(row.objectName), K::Text, row.maxLength, {}});
     }
     for (const char *check : {"sleepCheck", "roaming1Check", "roaming2Check"})
         fields.append({QString::fromLatin1(check), K::Check, 0, {}});
@@ -59,6 +58,31 @@ QJsonValue toJson(const SettingsFileField &field, const QVariant &value)
     return QJsonValue();
 }
 
+// A JSON number as the file has it, as near as the parser leaves it: an integer in full
+// while a double holds it exactly, any other number in its shortest form ("1e+300").
+QString numberText(double d)
+{
+    constexpr double exact = 9007199254740992.0; // 2^53
+    if (d == std::floor(d) && std::fabs(d) <= exact)
+        return QString::number(qint64(d));
+    return QString::number(d, 'g', QLocale::FloatingPointShortest);
+}
+
+// A value of a file that is not what its field takes, for the message.
+QString jsonText(const QJsonValue &v)
+{
+    switch (v.type()) {
+    case QJsonValue::String: return v.toString();
+    case QJsonValue::Double: return numberText(v.toDouble());
+    case QJsonValue::Bool: return v.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case QJsonValue::Null: return QStringLiteral("null");
+    case QJsonValue::Array: return QStringLiteral("[…]");
+    case QJsonValue::Object: return QStringLiteral("{…}");
+    case QJsonValue::Undefined: break;
+    }
+    return QString();
+}
+
 // The value of one field of a file, checked; sets `problem` when it is refused.
 QVariant fromJson(const SettingsFileField &field, const QJsonValue &json,
                   SettingsFileProblem &problem)
@@ -73,9 +97,10 @@ QVariant fromJson(const SettingsFileField &field, const QJsonValue &json,
         if (!json.isString())
             return refuse(P::WrongType);
         const QString text = json.toString();
-        for (const QChar c : text) {
-            if (isUnsafeSettingsCharacter(c))
-                return refuse(P::UnsafeCharacter, QString(c));
+        if (const auto unsafe = findUnsafeText(text)) {
+            return refuse(P::UnsafeCharacter, unsafe->kind == UnsafeText::Marker
+                                                  ? QString::fromLatin1(settingsMarker)
+                                                  : QString(unsafe->character));
         }
         if (text.size() > field.maxLength)
             return refuse(P::TooLong, QString::number(field.maxLength));
@@ -86,11 +111,12 @@ QVariant fromJson(const SettingsFileField &field, const QJsonValue &json,
             return refuse(P::WrongType);
         return json.toBool();
     case SettingsFileFieldKind::List: {
+        // a list code may be written as a number ("rs485Combo": 7)
         QString code;
         if (json.isString())
             code = json.toString();
         else if (json.isDouble() && json.toDouble() == std::floor(json.toDouble()))
-            code = QString::number(qint64(json.toDouble()));
+            code = numberText(json.toDouble());
         else
             return refuse(P::WrongType);
         const int index = settingsListIndex(field, code);
@@ -104,8 +130,9 @@ QVariant fromJson(const SettingsFileField &field, const QJsonValue &json,
         QList<int> codes;
         for (const QJsonValue &v : json.toArray()) {
             const double d = v.toDouble(-1);
+            // compared as doubles: only a code in range becomes an int
             if (!v.isDouble() || d != std::floor(d) || d < 1 || d > canParamCount)
-                return refuse(P::UnknownCode, v.isDouble() ? QString::number(d) : v.toString());
+                return refuse(P::UnknownCode, jsonText(v));
             if (!codes.contains(int(d)))
                 codes.append(int(d));
         }
@@ -204,7 +231,7 @@ SettingsFile readSettingsFile(const QByteArray &bytes)
         return file;
     }
     if (version.toDouble() > settingsFileVersion) {
-        file.problem = {P::NewerVersion, QString(), QString::number(version.toDouble())};
+        file.problem = {P::NewerVersion, QString(), numberText(version.toDouble())};
         return file;
     }
     const QJsonValue fields = root.value(QStringLiteral("fields"));
@@ -237,4 +264,42 @@ SettingsFile readSettingsFile(const QByteArray &bytes)
     file.from.firmwareVersion = terminal.value(QStringLiteral("firmwareVersion")).toString();
     file.saved = root.value(QStringLiteral("saved")).toString();
     return file;
+}
+
+QString shownFileText(const QString &text, int maxLength)
+{
+    const auto hex = [](uint code, int digits) {
+        return QString::number(code, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
+    };
+    QString shown;
+    const int size = text.size();
+    int k = 0;
+    for (; k < size && (maxLength < 0 || shown.size() < maxLength); ++k) {
+        const QChar c = text.at(k);
+        if (c.isHighSurrogate() && k + 1 < size && text.at(k + 1).isLowSurrogate()) {
+            const uint code = QChar::surrogateToUcs4(c, text.at(k + 1));
+            if (QChar::isPrint(code))
+                shown += QStringView(text).mid(k, 2);
+            else
+                shown += QLatin1String("\\U") + hex(code, 8);
+            ++k;
+        } else if (c == QLatin1Char('\r')) {
+            shown += QLatin1String("\\r");
+        } else if (c == QLatin1Char('\n')) {
+            shown += QLatin1String("\\n");
+        } else if (c == QLatin1Char('\t')) {
+            shown += QLatin1String("\\t");
+        } else if (c.unicode() < 0x100 && !c.isPrint()) {
+            shown += QLatin1String("\\x") + hex(c.unicode(), 2);
+        } else if (!c.isPrint() || c.category() == QChar::Separator_Line
+                   || c.category() == QChar::Separator_Paragraph) {
+            // format characters, lone surrogates, line and paragraph separators
+            shown += QLatin1String("\\u") + hex(c.unicode(), 4);
+        } else {
+            shown += c;
+        }
+    }
+    if (k < size)
+        shown += QChar(0x2026); // "…"
+    return shown;
 }

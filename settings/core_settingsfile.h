@@ -69,9 +69,10 @@ struct SettingsFileProblem
         OtherFormat,     // not a settings file of this program
         NewerVersion,    // detail: the file's version
         WrongType,       // field: the key whose value has the wrong type
-        UnsafeCharacter, // field, detail: the character the settings string cannot carry
+        UnsafeCharacter, // field, detail: the character the settings string cannot carry, or
+                         // the marker (see findUnsafeText)
         TooLong,         // field, detail: the field's length limit
-        UnknownCode,     // field, detail: the code the list does not have
+        UnknownCode,     // field, detail: the code the list does not have, as in the file
     };
     Kind kind = None;
     QString field;
@@ -90,3 +91,12 @@ struct SettingsFile
 
 // Reads a settings file whole: a file with any problem yields no values at all.
 SettingsFile readSettingsFile(const QByteArray &bytes);
+
+// A settings file is a few kilobytes; anything larger than this is not read at all.
+constexpr qint64 settingsFileMaxSize = 1024 * 1024;
+
+// A text taken from a file as a message shows it: control and other invisible characters
+// escaped (CR as \r, LF as \n, tab as \t, the others as \xNN, \uNNNN or \UNNNNNNNN, a
+// surrogate without its pair as \uD800), and cut with "…" after `maxLength` characters
+// (-1: not cut).
+QString shownFileText(const QString &text, int maxLength = 64);

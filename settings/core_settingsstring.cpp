@@ -204,7 +204,7 @@ QString buildSettingsBody(const SettingsForm &f)
 
 QString buildSettingsString(const SettingsForm &form)
 {
-    return form[SettingsField::AccessPassword] + QStringLiteral("*SETP*")
+    return form[SettingsField::AccessPassword] + QLatin1String(settingsMarker)
            + buildSettingsBody(form);
 }
 
@@ -224,18 +224,46 @@ QVector<WrittenValue> writtenTextValues(const SettingsForm &f)
 bool isUnsafeSettingsCharacter(QChar c)
 {
     return c == QLatin1Char('#') || c == QLatin1Char('=') || c == QLatin1Char(',')
-           || c == QLatin1Char(';') || c == QLatin1Char('\r') || c == QLatin1Char('\n');
+           || c == QLatin1Char(';') || c == QLatin1Char('\r') || c == QLatin1Char('\n')
+           || c.isNull();
+}
+
+std::optional<UnsafeText> findUnsafeText(const QString &value, bool password)
+{
+    const QLatin1String marker(settingsMarker);
+    const int markerAt = value.indexOf(marker);
+    const int end = markerAt < 0 ? value.size() : markerAt;
+    for (int k = 0; k < end; ++k) {
+        const QChar c = value.at(k);
+        if (isUnsafeSettingsCharacter(c))
+            return UnsafeText{UnsafeText::Character, c};
+        if (c.isHighSurrogate() && k + 1 < value.size() && value.at(k + 1).isLowSurrogate()) {
+            ++k;
+            continue;
+        }
+        if (c.isSurrogate())
+            return UnsafeText{UnsafeText::Surrogate, c};
+    }
+    if (markerAt >= 0
+        || (password && value.endsWith(QLatin1String(settingsMarker, int(sizeof settingsMarker) - 2))))
+        return UnsafeText{UnsafeText::Marker, QLatin1Char('*')};
+    return std::nullopt;
 }
 
 std::optional<UnsafeValue> findUnsafeValue(const SettingsForm &form)
 {
     for (const WrittenValue &v : writtenTextValues(form)) {
-        for (const QChar c : v.text) {
-            if (isUnsafeSettingsCharacter(c))
-                return UnsafeValue{v.field, c};
-        }
+        const bool password =
+            v.field == SettingsField::AccessPassword || v.field == SettingsField::NewPassword;
+        if (const auto unsafe = findUnsafeText(v.text, password))
+            return UnsafeValue{v.field, unsafe->character, unsafe->kind};
     }
     return std::nullopt;
+}
+
+bool settingsBodyFits(const QString &body)
+{
+    return body.toUtf8().size() <= settingsBodyMaxBytes;
 }
 
 bool firmwareVersionNeedsWarning(const QString &versionText)

@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QVector>
 
+#include "link/framing.h"
 #include "settings/core_settingsfields.h"
 
 #include <array>
@@ -93,17 +94,54 @@ QVector<WrittenValue> writtenTextValues(const SettingsForm &form);
 
 // The characters a value cannot carry: "#" starts an item, "=" ends the number, "," separates
 // values, ";" separates the fields of the settings record (a value holding one would be read
-// back cut short) and CR or LF would end the string.
+// back cut short), CR or LF would end the string, and NUL ends field 1 of the settings record
+// (settingsRecordText), so a value holding one would be read back cut short as well.
 bool isUnsafeSettingsCharacter(QChar c);
+
+// The marker between the access password and the body of the settings string.
+constexpr char settingsMarker[] = "*SETP*";
+
+// Why a value cannot be written as it is.
+struct UnsafeText
+{
+    enum Kind {
+        Character, // `character` is one of isUnsafeSettingsCharacter
+        Surrogate, // `character` is half of a surrogate pair without its other half: UTF-8
+                   // has no form for it, the terminal would get a replacement character
+        Marker,    // the value holds the marker; `character` is its first "*"
+    };
+    Kind kind;
+    QChar character;
+};
+
+// The first thing in `value` that the settings string cannot carry. A password (the access
+// password and the new password, which becomes the next one) is also refused when it ends in
+// "*SETP": written in front of the marker it would make a marker of its own one character
+// early, and the terminal would take a shorter password.
+std::optional<UnsafeText> findUnsafeText(const QString &value, bool password = false);
 
 struct UnsafeValue
 {
     SettingsField field;
     QChar character; // the first unsafe character of that value
+    UnsafeText::Kind kind = UnsafeText::Character;
 };
 
 // The first written value (in string order) holding an unsafe character, if any.
 std::optional<UnsafeValue> findUnsafeValue(const SettingsForm &form);
+
+// The terminal reports what it holds in field 1 of the settings record, and the line framing
+// takes a field only up to LineFramer::MaxBufferSize bytes: a longer record is dropped whole,
+// the write then looks unanswered and no later read gets through. The record holds the items
+// written (the body, in UTF-8) and the items the terminal keeps on its own: item 3 (the
+// access password), items 10 and 12 while the page leaves them out, items 13 and 14 and
+// whatever a newer firmware adds. 1 KiB is kept for those, about six times what items 3, 10
+// and 12 take at their limits.
+constexpr int settingsRecordReserve = 1024;
+constexpr int settingsBodyMaxBytes = LineFramer::MaxBufferSize - settingsRecordReserve;
+
+// True when the settings record that reports this body back stays within the framing's limit.
+bool settingsBodyFits(const QString &body);
 
 // ---- firmware version
 

@@ -161,12 +161,14 @@ QString SettingsPage::problemText(const QString &path, const SettingsFileProblem
 {
     using P = SettingsFileProblem;
     const QString file = QDir::toNativeSeparators(path);
+    // the key names a known field; the detail is the file's text, shown escaped
+    const QString detail = shownFileText(p.detail);
     QString why;
     switch (p.kind) {
     case P::None:
         return QString();
     case P::NotJson:
-        why = tr("Файл %1 не является файлом настроек: %2.").arg(file, p.detail);
+        why = tr("Файл %1 не является файлом настроек: %2.").arg(file, detail);
         break;
     case P::OtherFormat:
         why = tr("Файл %1 не является файлом настроек этой программы.").arg(file);
@@ -174,23 +176,28 @@ QString SettingsPage::problemText(const QString &path, const SettingsFileProblem
     case P::NewerVersion:
         why = tr("Файл %1 записан более новой версией программы (формат %2, эта версия читает "
                  "формат до %3).")
-                  .arg(file, p.detail)
+                  .arg(file, detail)
                   .arg(settingsFileVersion);
         break;
     case P::WrongType:
         why = tr("Файл %1: у поля «%2» значение неверного типа.").arg(file, fieldLabel(p.field));
         break;
     case P::UnsafeCharacter:
-        why = tr("Файл %1: поле «%2» содержит недопустимый символ «%3».")
-                  .arg(file, fieldLabel(p.field), p.detail);
+        if (p.detail.size() > 1) {
+            why = tr("Файл %1: поле «%2» содержит недопустимый текст «%3».")
+                      .arg(file, fieldLabel(p.field), detail);
+        } else {
+            why = tr("Файл %1: поле «%2» содержит недопустимый символ «%3».")
+                      .arg(file, fieldLabel(p.field), detail);
+        }
         break;
     case P::TooLong:
         why = tr("Файл %1: значение поля «%2» длиннее %3 символов.")
-                  .arg(file, fieldLabel(p.field), p.detail);
+                  .arg(file, fieldLabel(p.field), detail);
         break;
     case P::UnknownCode:
         why = tr("Файл %1: в поле «%2» код «%3», которого в списке нет.")
-                  .arg(file, fieldLabel(p.field), p.detail);
+                  .arg(file, fieldLabel(p.field), detail);
         break;
     }
     return why + QLatin1Char(' ') + tr("Настройки не загружены.");
@@ -199,24 +206,44 @@ QString SettingsPage::problemText(const QString &path, const SettingsFileProblem
 bool SettingsPage::readSettingsFile(const QString &path, SettingsFile *result)
 {
     const QString title = tr("Файл настроек");
+    const QString shown = QDir::toNativeSeparators(path);
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         QMessageBox::critical(window(), title,
-                              tr("Не удалось прочитать файл %1: %2")
-                                  .arg(QDir::toNativeSeparators(path), f.errorString()));
+                              tr("Не удалось прочитать файл %1: %2").arg(shown, f.errorString()));
         return false;
     }
-    SettingsFile file = ::readSettingsFile(f.readAll());
+    // the size first: a large file is refused before anything of it is read; a device or a
+    // pipe tells no size, and is read no further than one byte past the limit
+    QByteArray bytes;
+    if (f.size() <= settingsFileMaxSize)
+        bytes = f.read(settingsFileMaxSize + 1);
+    if (f.size() > settingsFileMaxSize || bytes.size() > settingsFileMaxSize) {
+        QMessageBox::warning(window(), title,
+                             tr("Файл %1 больше %2 МиБ: это слишком много для файла настроек.")
+                                     .arg(shown)
+                                     .arg(settingsFileMaxSize / (1024 * 1024))
+                                 + QLatin1Char(' ') + tr("Настройки не загружены."));
+        return false;
+    }
+    SettingsFile file = ::readSettingsFile(bytes);
     if (!file.ok()) {
         QMessageBox::warning(window(), title, problemText(path, file.problem));
         return false;
     }
     if (!file.unknownKeys.isEmpty()) {
+        // the first few by name, the others counted
+        constexpr int listed = 10;
+        QStringList keys;
+        for (const QString &key : file.unknownKeys.mid(0, listed))
+            keys << shownFileText(key);
+        QString list = keys.join(QStringLiteral(", "));
+        if (file.unknownKeys.size() > listed)
+            list += QLatin1Char(' ') + tr("… и ещё %1").arg(file.unknownKeys.size() - listed);
         QMessageBox::information(window(), title,
                                  tr("В файле %1 есть поля, которых программа не знает; они "
                                     "пропущены: %2.")
-                                     .arg(QDir::toNativeSeparators(path),
-                                          file.unknownKeys.join(QStringLiteral(", "))));
+                                     .arg(shown, list));
     }
     *result = file;
     return true;
@@ -250,7 +277,7 @@ bool SettingsPage::loadSettingsFile(const QString &path)
             window(), tr("Файл настроек"),
             tr("Файл %1 сохранён с терминала %2, а подключён терминал %3. Загрузить настройки "
                "из файла?")
-                .arg(shown, file.from.model, here.model),
+                .arg(shown, shownFileText(file.from.model), here.model),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         if (answer != QMessageBox::Yes)
             return false;

@@ -45,9 +45,31 @@ QString SettingsPage::refusalFor(const SettingsForm &form) const
         return tr("Требуется указать пароль доступа");
 
     // The string has no escaping: a "#", "=" or "," inside a value would change the items the
-    // terminal sees, a ";" would cut the value short in the settings record that reports it,
-    // and CR or LF would end the string early. Refuse rather than send it.
+    // terminal sees, a ";" or a NUL would cut the value short in the settings record that
+    // reports it, CR or LF would end the string early, and a marker inside a value would move
+    // the end of the password. Refuse rather than send it.
     if (const auto unsafe = findUnsafeValue(form)) {
+        const QString label = rowLabel(edit(unsafe->field));
+        if (unsafe->kind == UnsafeText::Marker) {
+            if (form[unsafe->field].contains(QLatin1String(settingsMarker)))
+                return tr("Поле «%1» содержит «*SETP*»: терминал принял бы это за начало "
+                          "настроек. Настройки не записаны.")
+                    .arg(label);
+            return tr("Поле «%1» заканчивается на «*SETP»: вместе с «*SETP*» после пароля "
+                      "терминал прочитал бы другой пароль. Настройки не записаны.")
+                .arg(label);
+        }
+        if (unsafe->kind == UnsafeText::Surrogate) {
+            const QString code =
+                QStringLiteral("%1").arg(unsafe->character.unicode(), 4, 16, QLatin1Char('0'));
+            return tr("Поле «%1» содержит неполный символ Юникода (U+%2), который нельзя "
+                      "передать терминалу. Настройки не записаны.")
+                .arg(label, code.toUpper());
+        }
+        if (unsafe->character.isNull())
+            return tr("Поле «%1» содержит нулевой символ (NUL): терминал сообщит значение "
+                      "только до него. Настройки не записаны.")
+                .arg(label);
         QString character;
         if (unsafe->character == QLatin1Char('\r'))
             character = tr("CR (возврат каретки)");
@@ -57,7 +79,28 @@ QString SettingsPage::refusalFor(const SettingsForm &form) const
             character = QStringLiteral("«%1»").arg(unsafe->character);
         return tr("Поле «%1» содержит недопустимый символ %2. Символы #, =, ;, запятая и "
                   "перевод строки в значениях настроек не допускаются. Настройки не записаны.")
-            .arg(rowLabel(edit(unsafe->field)), character);
+            .arg(label, character);
+    }
+
+    // The terminal reports what it stores in one record, which the program reads only up to
+    // the framing's limit; the length limits of the fields keep a page well inside it, this
+    // catches values that came by another way.
+    const QString body = buildSettingsBody(form);
+    if (!settingsBodyFits(body)) {
+        SettingsField longest = SettingsField::Server;
+        int longestBytes = -1;
+        for (const WrittenValue &v : writtenTextValues(form)) {
+            const int bytes = v.text.toUtf8().size();
+            if (v.field != SettingsField::AccessPassword && bytes > longestBytes) {
+                longest = v.field;
+                longestBytes = bytes;
+            }
+        }
+        return tr("Настройки слишком длинные: терминал сообщил бы их записью длиннее %1 байт, "
+                  "которую программа не сможет прочитать. Больше всего занимает поле «%2». "
+                  "Настройки не записаны.")
+            .arg(LineFramer::MaxBufferSize)
+            .arg(rowLabel(edit(longest)));
     }
     return QString();
 }

@@ -47,6 +47,8 @@ private slots:
     void unsafeValue_data();
     void unsafeValue();
     void textFieldTable();
+    void recordLimit_data();
+    void recordLimit();
     void echoCheck_data();
     void echoCheck();
 };
@@ -352,8 +354,23 @@ void TestSettingsCore::unsafeValue_data()
     QTest::newRow("semicolon, the record's field separator")
         << f << true << SettingsField::Apn1 << QChar(';');
     f = emptyPage();
-    f[F::Apn1] = "a:b *SETP* ü\t";
+    f[F::Apn1] = QStringLiteral("a:b *SETP ü\t😀");
+    f[F::Server] = "s*SETP";
     QTest::newRow("other characters pass") << f << false << SettingsField::Server << QChar();
+    f = emptyPage();
+    f[F::Apn1] = QStringLiteral("a") + QChar(0) + "b";
+    QTest::newRow("NUL, the end of the record's text")
+        << f << true << SettingsField::Apn1 << QChar(0);
+    f = emptyPage();
+    f[F::Login1] = QStringLiteral("ab") + QChar(0xD83D);
+    QTest::newRow("a lone high surrogate") << f << true << F::Login1 << QChar(0xD83D);
+    f = emptyPage();
+    f[F::Server] = "a*SETP*b";
+    QTest::newRow("the marker in a value") << f << true << F::Server << QChar('*');
+    f = emptyPage();
+    f[F::AccessPassword] = "48*SETP";
+    QTest::newRow("a password making a marker early")
+        << f << true << F::AccessPassword << QChar('*');
 }
 
 void TestSettingsCore::unsafeValue()
@@ -383,6 +400,7 @@ void TestSettingsCore::textFieldTable()
         QVERIFY2(row.item >= 0 && row.item <= lastSettingNumber && row.value >= 1, row.objectName);
         QVERIFY2(!names.contains(name), row.objectName);
         QVERIFY2(!places.contains({row.item, row.value}), row.objectName);
+        QVERIFY2(row.maxLength > 0, row.objectName);
         names.insert(name);
         places.insert({row.item, row.value});
     }
@@ -392,6 +410,39 @@ void TestSettingsCore::textFieldTable()
         QVERIFY(!places.contains(taken));
     for (int item : {9, 10})
         QVERIFY(settingsItemTextFields(item).isEmpty());
+}
+
+// What settingsBodyFits lets through reaches the program through the line framing even with
+// the reserve filled by items of the terminal's own; what it refuses would not.
+void TestSettingsCore::recordLimit_data()
+{
+    QTest::addColumn<SettingsForm>("form");
+    QTest::addColumn<bool>("fits");
+    SettingsForm f = emptyPage();
+    f.newPasswordOn = f.canParamsOn = f.canProgramOn = f.sleep = true;
+    f.canParams.fill(true);
+    for (const SettingsTextField &row : settingsTextFields())
+        f[row.field] = QString(row.maxLength, QChar(0x20AC)); // "€", 3 bytes in UTF-8
+    QTest::newRow("every field at its limit") << f << true;
+    f = emptyPage();
+    const int rest = buildSettingsBody(f).toUtf8().size();
+    f[F::Apn1] = QString(settingsBodyMaxBytes - rest, QLatin1Char('a'));
+    QTest::newRow("at the limit") << f << true;
+    f[F::Apn1] += QLatin1Char('a');
+    QTest::newRow("one byte over") << f << false;
+}
+
+void TestSettingsCore::recordLimit()
+{
+    QFETCH(SettingsForm, form);
+    QFETCH(bool, fits);
+    const QString body = buildSettingsBody(form);
+    QCOMPARE(settingsBodyFits(body), fits);
+    const QByteArray own = "#14=" + QByteArray(settingsRecordReserve - 4, '1');
+    QByteArray reported;
+    LineFramer().feed(">ST=" + body.toUtf8() + own + "\r\n",
+                      [&](const RecordLine &r) { reported = r.field[0]; });
+    QCOMPARE(reported == body.toUtf8() + own, fits);
 }
 
 void TestSettingsCore::echoCheck_data()

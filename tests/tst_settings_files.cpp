@@ -69,6 +69,9 @@ private slots:
     void refusedFile_data();
     void refusedFile();
     void unknownKeysAndOtherModel();
+    void manyUnknownKeys();
+    void largeFile_data();
+    void largeFile();
     void loadedValuesMarked();
     void failedSaveLeavesNothing();
 };
@@ -171,6 +174,24 @@ void TestSettingsFiles::refusedFile_data()
                                                    << "IN1" << "«P»";
     QTest::newRow("a CAN code out of range")
         << settingsFile(port + R"("canParamsGroup": [1, 15])") << "Параметры CAN" << "15";
+    QTest::newRow("a 5,000-character password")
+        << settingsFile(port + "\"password1Edit\": \"" + QByteArray(5000, 'p') + "\"")
+        << "Пароль1" << "32";
+    QTest::newRow("NUL in a text") << settingsFile(port + R"("apn1Edit": "a\u0000b")") << "APN1"
+                                   << "«\\x00»";
+    QTest::newRow("a lone surrogate") << settingsFile(port + R"("login2Edit": "a\ud800")")
+                                      << "Логин2" << "«\\uD800»";
+    QTest::newRow("the marker in a text")
+        << settingsFile(port + R"("monitoringServerEdit": "a*SETP*b")") << "Сервер" << "«*SETP*»";
+    QTest::newRow("CR in a text") << settingsFile(port + R"("apn2Edit": "a\rb")") << "APN2"
+                                  << "«\\r»";
+    QTest::newRow("CR in a code") << settingsFile(port + R"("in0Combo": "C\r")") << "IN0"
+                                  << "«C\\r»";
+    QTest::newRow("a huge list code") << settingsFile(port + R"("rs485Combo": 1e300)") << "RS485"
+                                      << "«1e+300»";
+    QTest::newRow("a long CAN code, in full")
+        << settingsFile(port + R"("canParamsGroup": [12345678])") << "Параметры CAN"
+        << "«12345678»";
 }
 
 void TestSettingsFiles::refusedFile()
@@ -195,6 +216,7 @@ void TestSettingsFiles::refusedFile()
         QVERIFY2(text.contains("«" + field + "»"), qPrintable(text));
     QVERIFY2(text.contains(detail), qPrintable(text));
     QVERIFY2(text.contains("Настройки не загружены"), qPrintable(text));
+    QVERIFY2(!text.contains(QLatin1Char('\r')) && !text.contains(QChar(0)), qPrintable(text));
     QCOMPARE(page.values(), before);
 }
 
@@ -219,6 +241,52 @@ void TestSettingsFiles::unknownKeysAndOtherModel()
         QCOMPARE(yes.texts.size(), 2);
     }
     QCOMPARE(page.findChild<QLineEdit *>("monitoringPortEdit")->text(), QStringLiteral("777"));
+}
+
+void TestSettingsFiles::manyUnknownKeys()
+{
+    ScriptedPage page;
+    QByteArray keys;
+    for (int k = 0; k < 5000; ++k)
+        keys += "\"k" + QByteArray::number(k) + "\": 1, ";
+    const QString file = path("unknown.json");
+    write(file, settingsFile(keys + R"("a\rb": 1, "monitoringPortEdit": "777")"));
+    ModalCloser closer;
+    click(page, "loadProfileButton", file);
+    // ten keys (in the file's sorted order) escaped, then how many more
+    QCOMPARE(closer.texts.size(), 1);
+    QVERIFY(closer.texts.first().contains(
+        "a\\rb, k0, k1, k10, k100, k1000, k1001, k1002, k1003, k1004 … и ещё 4991."));
+    QCOMPARE(page.findChild<QLineEdit *>("monitoringPortEdit")->text(), QStringLiteral("777"));
+}
+
+// A file over 1 MiB is refused by its size, before anything of it is read.
+void TestSettingsFiles::largeFile_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<bool>("loaded");
+    QTest::newRow("1 MiB") << qint64(1 << 20) << true;
+    QTest::newRow("2 MiB") << qint64(2 << 20) << false;
+    QTest::newRow("4 GiB, sparse: never read") << (qint64(4) << 30) << false;
+}
+
+void TestSettingsFiles::largeFile()
+{
+    QFETCH(qint64, size);
+    QFETCH(bool, loaded);
+    const QString file = path("large.json");
+    const QByteArray json = settingsFile(R"("monitoringPortEdit": "777")");
+    write(file, json + QByteArray(int(qMin(size, qint64(2 << 20))) - json.size(), ' '));
+    QVERIFY(QFile::resize(file, size));
+    ScriptedPage page;
+    ModalCloser closer;
+    QElapsedTimer t;
+    t.start();
+    click(page, "loadProfileButton", file);
+    QVERIFY(loaded || t.elapsed() < 500);
+    QCOMPARE(page.findChild<QLineEdit *>("monitoringPortEdit")->text() == "777", loaded);
+    QCOMPARE(closer.texts, loaded ? QStringList() : QStringList{"Файл " + QDir::toNativeSeparators(file)
+             + " больше 1 МиБ: это слишком много для файла настроек. Настройки не загружены."});
 }
 
 void TestSettingsFiles::loadedValuesMarked()

@@ -251,6 +251,14 @@ void TestSettingsIo::refusedValues_data()
         << QStringList{"rs485Combo=KVA-CAN", "canProgramEdit=1#2"} << "Прграмма CAN" << "«#»";
     QTest::newRow("first of two in string order")
         << QStringList{"simPin2Edit=#", "apn1Edit=a=b"} << "APN1" << "«=»";
+    QTest::newRow("NUL in APN1") << QStringList{QStringLiteral("apn1Edit=a") + QChar(0) + "b"}
+                                 << "APN1" << "нулевой символ (NUL)";
+    QTest::newRow("a lone surrogate in login2")
+        << QStringList{QStringLiteral("login2Edit=x") + QChar(0xDC00)} << "Логин2" << "U+DC00";
+    QTest::newRow("the marker in the server")
+        << QStringList{"monitoringServerEdit=a*SETP*b"} << "Сервер" << "«*SETP*»";
+    QTest::newRow("an access password making a marker early")
+        << QStringList{"accessPasswordEdit=48*SETP"} << "Пароль" << "«*SETP»";
 }
 
 void TestSettingsIo::refusedValues()

@@ -154,20 +154,20 @@ void TestSettingsPage::maxLengths_data()
     QTest::newRow("pin1") << "simPin1Edit" << 8;
     QTest::newRow("apn1") << "apn1Edit" << 32;
     QTest::newRow("login1") << "login1Edit" << 16;
-    QTest::newRow("password1") << "password1Edit" << none;
+    QTest::newRow("password1") << "password1Edit" << 32;
     QTest::newRow("pin2") << "simPin2Edit" << 8;
     QTest::newRow("apn2") << "apn2Edit" << 32;
     QTest::newRow("login2") << "login2Edit" << 16;
-    QTest::newRow("password2") << "password2Edit" << none;
+    QTest::newRow("password2") << "password2Edit" << 32;
     QTest::newRow("work time") << "workTimeEdit" << 3;
     QTest::newRow("sleep time") << "sleepTimeEdit" << 3;
     QTest::newRow("angle") << "angleEdit" << 2;
     QTest::newRow("speed change") << "speedChangeEdit" << 3;
     QTest::newRow("distance") << "distanceEdit" << 4;
     QTest::newRow("timer") << "timerEdit" << 4;
-    QTest::newRow("CAN program") << "canProgramEdit" << none;
-    QTest::newRow("access password") << "accessPasswordEdit" << none;
-    QTest::newRow("new password") << "newPasswordEdit" << none;
+    QTest::newRow("CAN program") << "canProgramEdit" << 10;
+    QTest::newRow("access password") << "accessPasswordEdit" << 32;
+    QTest::newRow("new password") << "newPasswordEdit" << 32;
     QTest::newRow("phone1") << "phone1Edit" << none;
     QTest::newRow("phone5") << "phone5Edit" << none;
 }

@@ -2,6 +2,7 @@
 // pseudo-terminal; the write ends confirmed, or with a warning when the simulator damages the
 // stored copy or refuses the password.
 
+#include "settings/core_settingsfields.h"
 #include "testutil.h"
 
 #include <QCheckBox>
@@ -19,6 +20,7 @@ class TestSettingsRoundTrip : public QObject
 private slots:
     void roundTrip_data();
     void roundTrip();
+    void longestValues();
 };
 
 namespace {
@@ -150,6 +152,48 @@ void TestSettingsRoundTrip::roundTrip()
     QCOMPARE(status->text(), confirmed ? QStringLiteral("Настройки записаны")
                                        : QStringLiteral("Возможна ошибка записи настроек"));
     QVERIFY(closer.titles.isEmpty());
+#endif
+}
+
+// Every text field at its limit in 3-byte UTF-8 characters, the CAN items and the new password
+// written too: the terminal's settings record still reaches the program whole.
+void TestSettingsRoundTrip::longestValues()
+{
+#ifndef KVT_SIM_PATH
+    QSKIP("the terminal simulator is not part of this build");
+#else
+    Simulator sim;
+    const QString port =
+        sim.start(QStringLiteral(KVT_SIM_PATH), {"--password", QString(32, QChar(0x20AC))});
+    QVERIFY(!port.isEmpty());
+    deviceModelCode = 0;
+    MainWindow w;
+    ModalCloser closer;
+    connectTo(w, port);
+    QWidget *page = w.tabs()->widget(1);
+    page->findChild<QComboBox *>("rs485Combo")->setCurrentIndex(2);
+    for (QCheckBox *box : page->findChildren<QCheckBox *>())
+        box->setChecked(true);
+    auto edit = [page](const SettingsTextField &row) {
+        return page->findChild<QLineEdit *>(QLatin1String(row.objectName));
+    };
+    // the CAN program is read back only as a number
+    auto value = [](const SettingsTextField &row) {
+        return row.field == SettingsField::CanProgram ? QStringLiteral("2147483647")
+                                                      : QString(row.maxLength, QChar(0x20AC));
+    };
+    for (const SettingsTextField &row : settingsTextFields())
+        edit(row)->setText(value(row));
+    page->findChild<QPushButton *>("writeSettingsButton")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(page->findChild<QLabel *>("writeStatusLabel")->text(),
+                              QStringLiteral("Настройки записаны"), 5000);
+    for (const SettingsTextField &row : settingsTextFields())
+        edit(row)->setText("1");
+    page->findChild<QPushButton *>("readSettingsButton")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(edit(settingsTextFields()[1])->text() != "1", 5000);
+    for (const SettingsTextField &row : settingsTextFields())
+        QCOMPARE(edit(row)->text(), row.read == SettingsRead::Never ? "1" : value(row));
+    QCOMPARE(closer.texts, QStringList());
 #endif
 }
 
