@@ -1,6 +1,7 @@
 #include "charts/chartfeed.h"
 
 #include "link/recordrouter.h"
+#include "status/core_records.h"
 
 #include <QDateTime>
 
@@ -8,27 +9,10 @@
 
 namespace {
 
-// A real number in the "C" format; false for anything else, infinities and NaN included.
-bool realValue(const QByteArray &field, double &value)
+// The charts plot finite numbers only: infinities and NaN are no points.
+bool plottable(const std::optional<double> &value)
 {
-    bool ok = false;
-    value = field.toDouble(&ok);
-    return ok && std::isfinite(value);
-}
-
-bool wholeValue(const QByteArray &field, quint32 &value)
-{
-    bool ok = false;
-    value = field.toUInt(&ok, 10);
-    return ok;
-}
-
-// The sensor number of a fuel sensor record: exactly one of the digits "0".."6".
-int fuelSensorNumber(const QByteArray &field)
-{
-    if (field.size() != 1 || field[0] < '0' || field[0] >= '0' + fuelSensorCount)
-        return -1;
-    return field[0] - '0';
+    return value && std::isfinite(*value);
 }
 
 // The modem's level scale ends at 31; 99 and the like mean "not known".
@@ -65,7 +49,6 @@ void ChartFeed::registerTaps(RecordRouter &router)
 void ChartFeed::take(RecordKind kind, const RecordLine &r)
 {
     arrival = clock();
-    double value = 0;
     switch (kind) {
     case RecordKind::Power:
         takePower(r);
@@ -80,16 +63,13 @@ void ChartFeed::take(RecordKind kind, const RecordLine &r)
         takeFuelSensor(r);
         break;
     case RecordKind::CanEngineSpeed:
-        if (realValue(r.field[0], value))
-            add(ChartSeries::CanEngineSpeed, value);
+        takeCanValue(ChartSeries::CanEngineSpeed, kind, r);
         break;
     case RecordKind::CanFuelPercent:
-        if (realValue(r.field[0], value))
-            add(ChartSeries::CanFuelPercent, value / 10.0);
+        takeCanValue(ChartSeries::CanFuelPercent, kind, r);
         break;
     case RecordKind::CanFuelLitres:
-        if (realValue(r.field[0], value))
-            add(ChartSeries::CanFuelLitres, value / 10.0);
+        takeCanValue(ChartSeries::CanFuelLitres, kind, r);
         break;
     default:
         break;
@@ -103,36 +83,41 @@ void ChartFeed::add(ChartSeries series, double value)
 
 void ChartFeed::takePower(const RecordLine &r)
 {
-    double mv = 0;
-    if (realValue(r.field[0], mv))
-        add(ChartSeries::SupplyVoltage, mv / 1000.0);
-    if (realValue(r.field[1], mv))
-        add(ChartSeries::BatteryVoltage, mv / 1000.0);
+    const PowerRecord p = decodePower(r);
+    if (plottable(p.supplyMv))
+        add(ChartSeries::SupplyVoltage, *p.supplyMv / 1000.0);
+    if (plottable(p.batteryMv))
+        add(ChartSeries::BatteryVoltage, *p.batteryMv / 1000.0);
 }
 
 void ChartFeed::takeSignal(const RecordLine &r)
 {
-    quint32 level = 0;
-    if (wholeValue(r.field[0], level) && level <= topGsmLevel)
-        add(ChartSeries::GsmLevel, double(level));
+    const SignalRecord s = decodeSignal(r);
+    if (s.level && *s.level <= topGsmLevel)
+        add(ChartSeries::GsmLevel, double(*s.level));
 }
 
 void ChartFeed::takeFix(const RecordLine &r)
 {
-    quint32 satellites = 0;
-    if (wholeValue(r.field[0], satellites))
-        add(ChartSeries::Satellites, double(satellites));
-    double value = 0;
-    if (realValue(r.field[1], value))
-        add(ChartSeries::Speed, value);
-    if (realValue(r.field[3], value))
-        add(ChartSeries::Hdop, value / 10.0);
+    const FixRecord f = decodeFix(r);
+    if (f.satellites)
+        add(ChartSeries::Satellites, double(*f.satellites));
+    if (plottable(f.speed))
+        add(ChartSeries::Speed, *f.speed);
+    if (plottable(f.hdop))
+        add(ChartSeries::Hdop, *f.hdop);
 }
 
 void ChartFeed::takeFuelSensor(const RecordLine &r)
 {
-    const int sensor = fuelSensorNumber(r.field[1]);
-    double level = 0;
-    if (sensor >= 0 && realValue(r.field[2], level))
-        add(fuelSensorSeries(sensor), level);
+    const std::optional<FuelSensorRecord> s = decodeFuelSensor(r);
+    if (s && plottable(s->level))
+        add(fuelSensorSeries(s->sensor), *s->level);
+}
+
+void ChartFeed::takeCanValue(ChartSeries series, RecordKind kind, const RecordLine &r)
+{
+    const std::optional<double> value = decodeCanValue(kind, r).value();
+    if (plottable(value))
+        add(series, *value);
 }

@@ -23,7 +23,7 @@ public:
     void registerTaps(RecordRouter &router);
 
     // Takes one record of the given kind; kinds the charts do not plot are ignored, and so
-    // are fields that are not numbers.
+    // are fields that are not finite numbers (status/core_records.h reads them).
     void take(RecordKind kind, const RecordLine &record);
 
     qint64 now() const { return clock(); }
@@ -39,6 +39,7 @@ private:
     void takeSignal(const RecordLine &r);
     void takeFix(const RecordLine &r);
     void takeFuelSensor(const RecordLine &r);
+    void takeCanValue(ChartSeries series, RecordKind kind, const RecordLine &r);
 
     ChartStore &store;
     Clock clock;

@@ -2,48 +2,16 @@
 
 #include "settings/core_settingsstring.h"
 #include "status/core_codes.h"
+#include "status/core_numbers.h"
+#include "status/core_records.h"
 
 #include <QStringList>
-
-#include <algorithm>
 
 namespace {
 
 // The RS485 codes of settings item 11, value 1.
 constexpr int rs485FuelSensors = 5;
 constexpr int rs485CanAdapter = 7;
-
-// The records come at the line's full rate: the fields are read as bytes, without turning
-// them into text, up to the first NUL as the pages read them.
-QByteArray fieldBytes(const QByteArray &field)
-{
-    const int length = int(qstrnlen(field.constData(), uint(field.size())));
-    return length == field.size() ? field : field.left(length);
-}
-
-// A field that holds a number, as a double; false when it holds none.
-bool fieldNumber(const QByteArray &field, double *value)
-{
-    bool ok = false;
-    *value = fieldBytes(field).trimmed().toDouble(&ok);
-    return ok;
-}
-
-// The sensor number of a field that is exactly one of "0" .. count - 1; -1 otherwise.
-int sensorNumber(const QByteArray &field, int count)
-{
-    const QByteArray number = fieldBytes(field);
-    return number.size() == 1 && number.at(0) >= '0' && number.at(0) < '0' + count
-               ? number.at(0) - '0'
-               : -1;
-}
-
-// A 1-Wire address or key identifier that names a device: not empty, not all zeros.
-bool namesDevice(const QByteArray &id)
-{
-    const QByteArray trimmed = fieldBytes(id).trimmed();
-    return std::any_of(trimmed.cbegin(), trimmed.cend(), [](char c) { return c != '0'; });
-}
 
 QString volts(double millivolts)
 {
@@ -71,27 +39,26 @@ void InstallationChecks::observe(RecordKind kind, const RecordLine &r)
 {
     switch (kind) {
     case RecordKind::Fix: {
-        bool ok = false;
-        const int satellites = fieldBytes(r.field[0]).trimmed().toInt(&ok);
-        if (!ok)
+        const std::optional<quint32> satellites = decodeFix(r).satellites;
+        if (!satellites)
             break;
-        lastSatellites = satellites;
-        bestSatellites = qMax(bestSatellites, satellites);
+        lastSatellites = *satellites;
+        bestSatellites = qMax(bestSatellites, qint64(*satellites));
         break;
     }
     case RecordKind::ModemState: {
-        bool ok = false;
-        const uint state = fieldBytes(r.field[0]).toUInt(&ok, 10);
-        if (!ok || state > 7)
+        const std::optional<int> state = decodeModemState(r).state;
+        if (!state)
             break;
-        lastModemState = int(state);
-        highestModemState = qMax(highestModemState, int(state));
+        lastModemState = *state;
+        highestModemState = qMax(highestModemState, *state);
         break;
     }
     case RecordKind::Power: {
-        double mv = 0;
-        if (!fieldNumber(r.field[0], &mv))
+        const std::optional<double> supply = decodePower(r).supplyMv;
+        if (!supply)
             break;
+        const double mv = *supply;
         minSupply = supplyReadings == 0 ? mv : qMin(minSupply, mv);
         maxSupply = supplyReadings == 0 ? mv : qMax(maxSupply, mv);
         lastSupply = mv;
@@ -103,45 +70,40 @@ void InstallationChecks::observe(RecordKind kind, const RecordLine &r)
     case RecordKind::Settings:
         observeSettings(r);
         break;
-    case RecordKind::Input: {
-        // the same rule as the page: the third byte is the input's digit, 0 to 5
-        const QByteArray name = recordNameText(r.name);
-        const int row = name.size() == 3 ? name.at(2) - '0' : -1;
-        if (row >= 0 && row < inputRows)
-            inputSeen[size_t(row)] = true;
+    case RecordKind::Input:
+        if (const std::optional<InputRecord> input = decodeInputState(r))
+            inputSeen[size_t(input->input)] = true;
+        break;
+    case RecordKind::FuelSensors:
+        if (const std::optional<FuelSensorRecord> s = decodeFuelSensor(r)) {
+            Report &report = fuelReports[size_t(s->sensor)];
+            report.seen = true;
+            report.answered = s->level && *s->level >= 0;
+            report.value = fieldBytes(s->levelText);
+        }
+        break;
+    case RecordKind::OneWireTemp:
+        if (const std::optional<ThermometerRecord> t = decodeThermometer(r)) {
+            Report &report = thermoReports[size_t(t->sensor)];
+            report.seen = true;
+            report.answered = t->addressNamesDevice && t->temperature;
+            report.value = fieldBytes(t->temperatureText);
+        }
+        break;
+    case RecordKind::OneWireKey: {
+        const std::optional<KeyRecord> key = decodeKey(r);
+        if (key && key->namesDevice)
+            keyRead = fieldBytes(key->idText);
         break;
     }
-    case RecordKind::FuelSensors: {
-        const int n = sensorNumber(r.field[1], fuelSensorCount);
-        if (n < 0)
-            break;
-        double level = 0;
-        Report &report = fuelReports[size_t(n)];
-        report.seen = true;
-        report.answered = fieldNumber(r.field[2], &level) && level >= 0;
-        report.value = fieldBytes(r.field[2]);
-        break;
-    }
-    case RecordKind::OneWireTemp: {
-        const int n = sensorNumber(r.field[0], thermoSensorCount);
-        if (n < 0)
-            break;
-        double temperature = 0;
-        Report &report = thermoReports[size_t(n)];
-        report.seen = true;
-        report.answered = namesDevice(r.field[1]) && fieldNumber(r.field[2], &temperature);
-        report.value = fieldBytes(r.field[2]);
-        break;
-    }
-    case RecordKind::OneWireKey:
-        if (fieldBytes(r.field[0]) == "0" && namesDevice(r.field[1]))
-            keyRead = fieldBytes(r.field[1]);
-        break;
-    case RecordKind::CanProgram:
+    case RecordKind::CanProgram: {
+        const CanCountsRecord counts = decodeCanCounts(r);
         canSeen = true;
-        canValid = fieldBytes(r.field[1]);
-        canInvalid = fieldBytes(r.field[2]);
+        canValidCount = counts.valid;
+        canValid = fieldBytes(counts.validText);
+        canInvalid = fieldBytes(counts.invalidText);
         break;
+    }
     default:
         break;
     }
@@ -237,7 +199,7 @@ CheckOutcome InstallationChecks::inputs() const
 {
     const InstallationCheck c = InstallationCheck::Inputs;
     QStringList seen;
-    for (int row = 0; row < inputRows; ++row)
+    for (int row = 0; row < InputLineCount; ++row)
         if (inputSeen[size_t(row)])
             seen << QStringLiteral("IN%1").arg(row);
     if (!inputModesKnown) {
@@ -270,7 +232,7 @@ CheckOutcome InstallationChecks::fuelSensors() const
 {
     const InstallationCheck c = InstallationCheck::FuelSensors;
     QStringList answered, silent;
-    for (int n = 0; n < fuelSensorCount; ++n) {
+    for (int n = 0; n < FuelSensorCount; ++n) {
         const Report &r = fuelReports[size_t(n)];
         if (!r.seen)
             continue;
@@ -292,7 +254,7 @@ CheckOutcome InstallationChecks::oneWire() const
 {
     const InstallationCheck c = InstallationCheck::OneWire;
     QStringList answered, silent;
-    for (int n = 0; n < thermoSensorCount; ++n) {
+    for (int n = 0; n < ThermometerCount; ++n) {
         const Report &r = thermoReports[size_t(n)];
         if (!r.seen)
             continue;
@@ -317,9 +279,7 @@ CheckOutcome InstallationChecks::canData() const
             return {c, CheckResult::Failed, tr("RS485 настроен на KVA-CAN, записей C# не было")};
         return {c, CheckResult::NotSeen, tr("записей C# не было")};
     }
-    bool ok = false;
-    const qulonglong valid = canValid.trimmed().toULongLong(&ok);
-    return {c, ok && valid > 0 ? CheckResult::Passed : CheckResult::Failed,
+    return {c, canValidCount && *canValidCount > 0 ? CheckResult::Passed : CheckResult::Failed,
             tr("валидные/невалидные: %1 / %2")
                 .arg(QString::fromUtf8(canValid), QString::fromUtf8(canInvalid))};
 }

@@ -3,7 +3,9 @@
 // judged from the records of one connection. No widgets here: the report feeds the records in
 // through the router's observers and asks for the outcome when it is written.
 //
-// Each check ends as passed, failed or not seen (nothing seen to judge it by). The rules:
+// The fields are read by the decoders of status/core_records.h, as the device parameters page
+// reads them. Each check ends as passed, failed or not seen (nothing seen to judge it by). The
+// rules:
 //
 // - GNSS fix: a "GS" record reported at least minSatellites satellites in use (field 1) at
 //   least once. GS records that never reached it: failed. No GS record: not seen.
@@ -34,12 +36,14 @@
 
 #include "link/framing.h"
 #include "link/recordnames.h"
+#include "status/core_records.h"
 
 #include <QCoreApplication>
 #include <QString>
 #include <QVector>
 
 #include <array>
+#include <optional>
 
 enum class CheckResult { Passed, Failed, NotSeen };
 
@@ -88,10 +92,7 @@ public:
     static QString resultText(CheckResult result);
 
 private:
-    static constexpr int fuelSensorCount = 7;
-    static constexpr int thermoSensorCount = 6;
     static constexpr int configurableInputs = 3;   // IN0 .. IN2 have a mode in the settings
-    static constexpr int inputRows = 6;            // input records name inputs 0 .. 5
 
     void observeSettings(const RecordLine &r);
     CheckOutcome gnssFix() const;
@@ -102,9 +103,9 @@ private:
     CheckOutcome oneWire() const;
     CheckOutcome canData() const;
 
-    // GS
-    int bestSatellites = -1;
-    int lastSatellites = -1;
+    // GS (the count is unsigned: 32 bits)
+    qint64 bestSatellites = -1;
+    qint64 lastSatellites = -1;
     // MS
     int highestModemState = -1;
     int lastModemState = -1;
@@ -119,7 +120,7 @@ private:
     std::array<QString, configurableInputs> inputModes;
     int rs485Code = -1;
     // input records seen, by input number
-    std::array<bool, inputRows> inputSeen{};
+    std::array<bool, InputLineCount> inputSeen{};
     // LLS: the last report of each sensor
     struct Report
     {
@@ -127,12 +128,13 @@ private:
         bool answered = false;
         QByteArray value;   // the level or the temperature
     };
-    std::array<Report, fuelSensorCount> fuelReports{};
+    std::array<Report, FuelSensorCount> fuelReports{};
     // OWT and OWK
-    std::array<Report, thermoSensorCount> thermoReports{};
+    std::array<Report, ThermometerCount> thermoReports{};
     QByteArray keyRead;   // the last key identifier read, empty when none
     // C#
     bool canSeen = false;
+    std::optional<quint64> canValidCount;
     QByteArray canValid;
     QByteArray canInvalid;
 };

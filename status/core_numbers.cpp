@@ -5,6 +5,12 @@ QString fieldText(const QByteArray &field)
     return QString::fromUtf8(field.constData(), int(qstrnlen(field.constData(), uint(field.size()))));
 }
 
+QByteArray fieldBytes(const QByteArray &field)
+{
+    const int length = int(qstrnlen(field.constData(), uint(field.size())));
+    return length == field.size() ? field : field.left(length);
+}
+
 bool fieldIsEmpty(const QByteArray &field)
 {
     return field.isEmpty() || field.at(0) == '\0';

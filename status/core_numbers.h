@@ -8,6 +8,9 @@
 // A field as text: its bytes up to the first NUL (all of them when there is none), as UTF-8.
 QString fieldText(const QByteArray &field);
 
+// A field's bytes up to the first NUL (the field itself, shared, when there is none).
+QByteArray fieldBytes(const QByteArray &field);
+
 // True when the field carries no text: no bytes, or a NUL first.
 bool fieldIsEmpty(const QByteArray &field);
 

@@ -6,6 +6,7 @@
 #include "link/framing.h"
 #include "status/core_codes.h"
 #include "status/core_numbers.h"
+#include "status/core_records.h"
 
 #include <QDateTime>
 #include <QMessageBox>
@@ -36,13 +37,13 @@ void StatusPage::showSerialNumber(const QString &text)
 
 void StatusPage::decodeDF(const RecordLine &r)
 {
+    const TasksRecord tasks = decodeTasks(r);
+    const std::optional<quint32> states[] = {tasks.settingsTask, tasks.firmwareTask};
     QLineEdit *const fields[] = {settingsTaskEdit, firmwareTaskEdit};
     for (int i = 0; i < 2; ++i) {
-        bool ok = false;
-        const unsigned int state = r.field[i].toUInt(&ok, 10);
-        if (!ok)
+        if (!states[i])
             continue;
-        if (const char *text = taskStateText(state))
+        if (const char *text = taskStateText(*states[i]))
             setFieldText(fields[i], tr(text));
     }
 }
@@ -54,9 +55,9 @@ void StatusPage::showImei(const QString &text)
 
 void StatusPage::decodeTW(const RecordLine &r)
 {
-    bool ok = false;
-    const unsigned int clock = r.field[0].toUInt(&ok, 10);
-    if (ok) {
+    const ClockRecord c = decodeClock(r);
+    if (c.clock) {
+        const unsigned int clock = *c.clock;
         // The local time of the terminal's clock. Asking the C library for the local time
         // re-reads the time zone file every time; the offset from UTC changes only on an
         // hour boundary, so it is looked up once per hour of the clock.
@@ -71,27 +72,26 @@ void StatusPage::decodeTW(const RecordLine &r)
                      QDateTime::fromSecsSinceEpoch(qint64(clock), Qt::OffsetFromUTC, offset)
                          .toString(QStringLiteral("dd-MM-yyyy  hh:mm:ss")));
     }
-    const unsigned int running = r.field[1].toUInt(&ok, 10);
-    if (ok)
-        setFieldText(runTimeEdit, runTimeText(running));
+    if (c.runningSeconds)
+        setFieldText(runTimeEdit, runTimeText(*c.runningSeconds));
 }
 
 void StatusPage::decodeRW(const RecordLine &r)
 {
-    setFieldText(packetsSentEdit, fieldText(r.field[0]));
-    setFieldText(packetsWrittenEdit, fieldText(r.field[1]));
+    const PacketsRecord p = decodePackets(r);
+    setFieldText(packetsSentEdit, fieldText(p.sentText));
+    setFieldText(packetsWrittenEdit, fieldText(p.writtenText));
 }
 
 void StatusPage::decodeDS(const RecordLine &r)
 {
-    bool ok = false;
-    const quint32 word = r.field[0].toUInt(&ok, 10);
-    if (!ok)
+    const std::optional<quint32> word = decodeDeviceStatus(r);
+    if (!word)
         return;
     QLineEdit *const fields[DeviceStatusFieldCount] = {
         internalMemoryEdit, externalMemoryEdit, clockEdit, accelerometerEdit, gnssStateEdit,
         gsmStateEdit,       sim1Edit,           pin1Edit,  sim2Edit,          pin2Edit};
-    const auto texts = deviceStatusTexts(word);
+    const auto texts = deviceStatusTexts(*word);
     for (int i = 0; i < DeviceStatusFieldCount; ++i)
         setFieldText(fields[i], texts[i].translated ? tr(texts[i].text)
                                                : QString::fromUtf8(texts[i].text));
@@ -99,6 +99,7 @@ void StatusPage::decodeDS(const RecordLine &r)
 
 void StatusPage::decodePB(const RecordLine &r)
 {
-    setFieldText(externalVoltageEdit, fieldText(r.field[0]));
-    setFieldText(batteryVoltageEdit, fieldText(r.field[1]));
+    const PowerRecord p = decodePower(r);
+    setFieldText(externalVoltageEdit, fieldText(p.supplyText));
+    setFieldText(batteryVoltageEdit, fieldText(p.batteryText));
 }

@@ -5,67 +5,53 @@
 #include "link/framing.h"
 #include "status/core_codes.h"
 #include "status/core_numbers.h"
+#include "status/core_records.h"
 
 #include <QProgressBar>
 
-namespace {
-// A real number other than 0; a fix of 0 is no fix.
-bool isCoordinate(const QByteArray &field)
-{
-    bool ok = false;
-    const double value = field.toDouble(&ok);
-    return ok && value != 0.0;
-}
-} // namespace
-
 void StatusPage::decodeGK(const RecordLine &r)
 {
-    if (!isCoordinate(r.field[0]))
+    const std::optional<PositionRecord> p = decodePosition(r);
+    if (!p)
         return;
-    setFieldText(latitudeEdit, fieldText(r.field[0]));
-    if (isCoordinate(r.field[1]))
-        setFieldText(longitudeEdit, fieldText(r.field[1]));
+    setFieldText(latitudeEdit, fieldText(p->latitudeText));
+    if (p->longitudeValid)
+        setFieldText(longitudeEdit, fieldText(p->longitudeText));
 }
 
 void StatusPage::decodeGS(const RecordLine &r)
 {
-    setFieldText(satellitesEdit, fieldText(r.field[0]));
-    setFieldText(speedEdit, fieldText(r.field[1]));
-    setFieldText(altitudeEdit, fieldText(r.field[2]));
-    bool ok = false;
-    const double hdopTimesTen = r.field[3].toDouble(&ok);
-    if (ok)
-        setFieldText(hdopEdit, generalNumber(hdopTimesTen / 10.0));
-    setFieldText(courseEdit, fieldText(r.field[4]));
+    const FixRecord f = decodeFix(r);
+    setFieldText(satellitesEdit, fieldText(f.satellitesText));
+    setFieldText(speedEdit, fieldText(f.speedText));
+    setFieldText(altitudeEdit, fieldText(f.altitudeText));
+    if (f.hdop)
+        setFieldText(hdopEdit, generalNumber(*f.hdop));
+    setFieldText(courseEdit, fieldText(f.courseText));
 }
 
 void StatusPage::decodeMS(const RecordLine &r)
 {
-    emit statusMessage(tr("!!! MS= %1 !!!").arg(r.field[0].toInt(nullptr, 10)));
-
-    bool ok = false;
-    const unsigned int state = r.field[0].toUInt(&ok, 10);
-    if (!ok)
+    const ModemStateRecord m = decodeModemState(r);
+    emit statusMessage(tr("!!! MS= %1 !!!").arg(m.reported));
+    if (!m.state)
         return;
-    const auto *row = modemStateTexts(state);
-    if (!row)
-        return;
+    const auto &row = *modemStateTexts(unsigned(*m.state));
     QLineEdit *const stages[ModemStageCount] = {modemLinkEdit, networkRegistrationEdit,
                                                 gprsServiceEdit, serverConnectionEdit,
                                                 serverReplyEdit};
     for (int i = 0; i < ModemStageCount; ++i) {
-        const CodeText &t = (*row)[i];
+        const CodeText &t = row[i];
         setFieldText(stages[i], t.translated ? tr(t.text) : QString::fromUtf8(t.text));
     }
 }
 
 void StatusPage::decodeML(const RecordLine &r)
 {
-    bool ok = false;
-    const quint32 level = r.field[0].toUInt(&ok, 10);
-    if (ok) {
+    const SignalRecord s = decodeSignal(r);
+    if (s.level) {
         signalLevelBar->setTextVisible(true);
-        const quint64 value = signalLevelValue(level);
+        const quint64 value = signalLevelValue(*s.level);
         // a level beyond the modem's scale gives more than 100 %, which the bar does not take
         if (value <= quint64(signalLevelBar->maximum())) {
             // the bar repaints at once on a new value; let it repaint with the rest instead
@@ -74,33 +60,40 @@ void StatusPage::decodeML(const RecordLine &r)
             signalLevelBar->setUpdatesEnabled(true);
         }
     }
-    setFieldText(mccEdit, fieldText(r.field[1]));
-    setFieldText(mncEdit, fieldText(r.field[2]));
+    setFieldText(mccEdit, fieldText(s.mccText));
+    setFieldText(mncEdit, fieldText(s.mncText));
 
-    const char *name = operatorName(operatorCode(r.field[1], r.field[2]));
+    const char *name = operatorName(s.operatorCode());
     setFieldText(operatorEdit, name ? QString::fromLatin1(name) : tr("Не определен"));
 }
 
 void StatusPage::decodeAPN(const RecordLine &r)
 {
-    QLineEdit *const fields[] = {apnEdit, apnLoginEdit, apnPasswordEdit};
-    for (int i = 0; i < 3; ++i)
-        setFieldText(fields[i], fieldIsEmpty(r.field[i]) ? tr("не задан") : fieldText(r.field[i]));
+    const ApnRecord a = decodeApn(r);
+    const std::pair<QLineEdit *, const QByteArray &> fields[] = {
+        {apnEdit, a.apnText}, {apnLoginEdit, a.loginText}, {apnPasswordEdit, a.passwordText}};
+    for (const auto &f : fields)
+        setFieldText(f.first, fieldIsEmpty(f.second) ? tr("не задан") : fieldText(f.second));
 }
 
+// MO, MD and SMS: the fields are joined before they are shown, so a NUL in the first one
+// hides the rest.
 void StatusPage::decodeMO(const RecordLine &r)
 {
-    setFieldText(operatorEdit, fieldText(r.field[0] + " [" + r.field[1] + "]"));
+    const OperatorRecord o = decodeOperator(r);
+    setFieldText(operatorEdit, fieldText(o.nameText + " [" + o.networkText + "]"));
 }
 
 void StatusPage::decodeMD(const RecordLine &r)
 {
-    setFieldText(serverEdit, fieldText(r.field[0] + ':' + r.field[1]));
-    setFieldText(tcpCountEdit, fieldText(r.field[2]));
+    const ServerRecord s = decodeServer(r);
+    setFieldText(serverEdit, fieldText(s.hostText + ':' + s.portText));
+    setFieldText(tcpCountEdit, fieldText(s.sessionsText));
 }
 
 void StatusPage::decodeSMS(const RecordLine &r)
 {
-    setFieldText(smsInEdit, fieldText(r.field[0] + '/' + r.field[1]));
-    setFieldText(smsOutEdit, fieldText(r.field[2]));
+    const SmsRecord s = decodeSms(r);
+    setFieldText(smsInEdit, fieldText(s.receivedText + '/' + s.validText));
+    setFieldText(smsOutEdit, fieldText(s.sentText));
 }

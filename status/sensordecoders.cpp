@@ -5,20 +5,11 @@
 
 #include "link/recordrouter.h"
 #include "status/core_numbers.h"
+#include "status/core_records.h"
 
 #include <QRadioButton>
 
 namespace {
-// The number n when the field's text is exactly one of "0" .. "count-1", otherwise -1.
-int rowNumber(const QByteArray &field, int count)
-{
-    const QString text = fieldText(field);
-    if (text.size() != 1)
-        return -1;
-    const int n = text.at(0).unicode() - '0';
-    return n >= 0 && n < count ? n : -1;
-}
-
 template <size_t N>
 void showFlags(const std::array<QRadioButton *, N> &buttons, quint32 on)
 {
@@ -32,37 +23,36 @@ void showFlags(const std::array<QRadioButton *, N> &buttons, quint32 on)
 
 void SensorPanel::registerRoutes(RecordRouter &router)
 {
+    const auto number = [this, &router](RecordKind kind, QLineEdit *field) {
+        router.route(kind,
+                     [this, kind, field](const RecordLine &r) { decodeCanValue(field, kind, r); });
+    };
+    const auto text = [this, &router](RecordKind kind, QLineEdit *field) {
+        router.route(kind,
+                     [this, kind, field](const RecordLine &r) { decodeText(field, kind, r); });
+    };
     router.route(RecordKind::CanProgram, [this](const RecordLine &r) { decodeCanProgram(r); });
-    router.route(RecordKind::CanEngineHours,
-                 [this](const RecordLine &r) { decodeCanValue(engineHoursEdit, r, 100.0); });
-    router.route(RecordKind::CanMileage,
-                 [this](const RecordLine &r) { decodeCanValue(mileageEdit, r, 100.0); });
-    router.route(RecordKind::CanFuelUsed,
-                 [this](const RecordLine &r) { decodeCanValue(fuelUsedEdit, r, 10.0); });
+    number(RecordKind::CanEngineHours, engineHoursEdit);
+    number(RecordKind::CanMileage, mileageEdit);
+    number(RecordKind::CanFuelUsed, fuelUsedEdit);
     router.route(RecordKind::CanFuelPercent,
                  [this](const RecordLine &r) { decodeFuelLevel(r, false); });
     router.route(RecordKind::CanFuelLitres,
                  [this](const RecordLine &r) { decodeFuelLevel(r, true); });
-    router.route(RecordKind::CanEngineSpeed,
-                 [this](const RecordLine &r) { decodeText(engineRpmEdit, r); });
-    router.route(RecordKind::CanEngineTemp,
-                 [this](const RecordLine &r) { decodeText(engineTempEdit, r); });
-    router.route(RecordKind::CanSpeed,
-                 [this](const RecordLine &r) { decodeText(vehicleSpeedEdit, r); });
+    text(RecordKind::CanEngineSpeed, engineRpmEdit);
+    text(RecordKind::CanEngineTemp, engineTempEdit);
+    text(RecordKind::CanSpeed, vehicleSpeedEdit);
     router.route(RecordKind::CanWarning, [this](const RecordLine &r) { decodeCP(r); });
     router.route(RecordKind::CanSecurity, [this](const RecordLine &r) { decodeCS(r); });
     const RecordKind axles[AxleCount] = {RecordKind::CanAxle1, RecordKind::CanAxle2,
                                          RecordKind::CanAxle3, RecordKind::CanAxle4,
                                          RecordKind::CanAxle5};
-    for (int i = 0; i < AxleCount; ++i) {
-        QLineEdit *const field = axleLoadEdits[i];
-        router.route(axles[i], [this, field](const RecordLine &r) { decodeText(field, r); });
-    }
+    for (int i = 0; i < AxleCount; ++i)
+        text(axles[i], axleLoadEdits[i]);
     // Which CAN value should fill the accelerator pedal and engine load rows is not settled;
     // "CU" is shown as the AdBlue level, like "CV".
-    router.route(RecordKind::CanCU, [this](const RecordLine &r) { decodeText(adBlueLevelEdit, r); });
-    router.route(RecordKind::CanAdBlue,
-                 [this](const RecordLine &r) { decodeText(adBlueLevelEdit, r); });
+    text(RecordKind::CanCU, adBlueLevelEdit);
+    text(RecordKind::CanAdBlue, adBlueLevelEdit);
     router.route(RecordKind::FuelSensors, [this](const RecordLine &r) { decodeLLS(r); });
     router.route(RecordKind::OneWireTemp, [this](const RecordLine &r) { decodeOWT(r); });
     router.route(RecordKind::OneWireKey, [this](const RecordLine &r) { decodeOWK(r); });
@@ -72,70 +62,72 @@ void SensorPanel::registerRoutes(RecordRouter &router)
 
 void SensorPanel::decodeCanProgram(const RecordLine &r)
 {
-    setFieldText(canDataProgramEdit, fieldText(r.field[0]));
-    setFieldText(canDataValidEdit, fieldText(r.field[1] + " / " + r.field[2]));
+    const CanCountsRecord c = decodeCanCounts(r);
+    setFieldText(canDataProgramEdit, fieldText(c.programText));
+    // joined before it is shown: a NUL in the valid count hides the invalid one
+    setFieldText(canDataValidEdit, fieldText(c.validText + " / " + c.invalidText));
 }
 
-void SensorPanel::decodeCanValue(QLineEdit *field, const RecordLine &r, double divisor)
+void SensorPanel::decodeCanValue(QLineEdit *field, RecordKind kind, const RecordLine &r)
 {
-    bool ok = false;
-    const double raw = r.field[0].toDouble(&ok);
-    if (ok)
-        setFieldText(field, generalNumber(raw / divisor));
+    if (const std::optional<double> value = ::decodeCanValue(kind, r).value())
+        setFieldText(field, generalNumber(*value));
 }
 
 // The fuel level row says whether it shows per cent or litres, after the last of the two
 // records; the caption stays Russian whatever the language.
 void SensorPanel::decodeFuelLevel(const RecordLine &r, bool litres)
 {
-    bool ok = false;
-    const double raw = r.field[0].toDouble(&ok);
-    if (!ok)
+    const RecordKind kind = litres ? RecordKind::CanFuelLitres : RecordKind::CanFuelPercent;
+    const std::optional<double> value = ::decodeCanValue(kind, r).value();
+    if (!value)
         return;
-    setFieldText(fuelLevelEdit, generalNumber(raw / 10.0));
+    setFieldText(fuelLevelEdit, generalNumber(*value));
     setFieldText(fuelLevelLabel, litres ? tr("Уровень топлива в баке (л)")
                                         : tr("Уровень топлива в баке (%)"));
 }
 
-void SensorPanel::decodeText(QLineEdit *field, const RecordLine &r)
+void SensorPanel::decodeText(QLineEdit *field, RecordKind kind, const RecordLine &r)
 {
-    setFieldText(field, fieldText(r.field[0]));
+    setFieldText(field, fieldText(::decodeCanValue(kind, r).text));
 }
 
 void SensorPanel::decodeCP(const RecordLine &r)
 {
-    setFieldText(alarmControllersEdit, fieldText(r.field[0]));
-    showFlags(lampFlagButtons, lampFlags(leadingInt(r.field[0])));
+    const CanCodeRecord c = decodeCanCode(r);
+    setFieldText(alarmControllersEdit, fieldText(c.text));
+    showFlags(lampFlagButtons, lampFlags(c.code));
 }
 
 void SensorPanel::decodeCS(const RecordLine &r)
 {
-    setFieldText(securityStateEdit, fieldText(r.field[0]));
-    showFlags(securityFlagButtons, securityFlags(leadingInt(r.field[0])));
+    const CanCodeRecord c = decodeCanCode(r);
+    setFieldText(securityStateEdit, fieldText(c.text));
+    showFlags(securityFlagButtons, securityFlags(c.code));
 }
 
 void SensorPanel::decodeLLS(const RecordLine &r)
 {
-    const int n = rowNumber(r.field[1], FuelSensorCount);
-    if (n < 0)
+    const std::optional<FuelSensorRecord> s = decodeFuelSensor(r);
+    if (!s)
         return;
-    setFieldText(llsLevelEdits[n], fieldText(r.field[2]));
-    setFieldText(llsTempEdits[n], fieldText(r.field[3]));
+    setFieldText(llsLevelEdits[s->sensor], fieldText(s->levelText));
+    setFieldText(llsTempEdits[s->sensor], fieldText(s->temperatureText));
 }
 
 void SensorPanel::decodeOWT(const RecordLine &r)
 {
-    const int n = rowNumber(r.field[0], ThermoSensorCount);
-    if (n < 0)
+    const std::optional<ThermometerRecord> t = decodeThermometer(r);
+    if (!t)
         return;
-    setFieldText(thermoAddressEdits[n], fieldText(r.field[1]));
-    setFieldText(thermoTempEdits[n], fieldText(r.field[2]));
+    setFieldText(thermoAddressEdits[t->sensor], fieldText(t->addressText));
+    setFieldText(thermoTempEdits[t->sensor], fieldText(t->temperatureText));
 }
 
 void SensorPanel::decodeOWK(const RecordLine &r)
 {
-    if (rowNumber(r.field[0], 1) == 0)
-        setFieldText(keyIdEdit, fieldText(r.field[1]));
+    if (const std::optional<KeyRecord> k = decodeKey(r))
+        setFieldText(keyIdEdit, fieldText(k->idText));
 }
 
 void SensorPanel::setInputRow(int row, const QString &caption, const QString &state)
@@ -147,14 +139,13 @@ void SensorPanel::setInputRow(int row, const QString &caption, const QString &st
 // O14, O15, O24, O25: IN4 or IN5 switched as an output; the second character names no row.
 void SensorPanel::decodeOutput(const RecordLine &r)
 {
-    const QByteArray name = recordNameText(r.name);
-    if (name.size() != 3)
+    const std::optional<OutputRecord> o = decodeOutputState(r);
+    if (!o)
         return;
-    const bool on = r.field[0].toInt(nullptr, 10) == 1;
-    const QString state = on ? tr("Вкл") : tr("Выкл");
-    if (name.at(2) == '4')
+    const QString state = o->on ? tr("Вкл") : tr("Выкл");
+    if (o->input == 4)
         setInputRow(4, tr("IN4_U Выход"), state);
-    else if (name.at(2) == '5')
+    else
         setInputRow(5, tr("IN5_U Выход"), state);
 }
 
@@ -162,20 +153,14 @@ void SensorPanel::decodeOutput(const RecordLine &r)
 // text to the record.
 void SensorPanel::decodeInput(const RecordLine &r)
 {
-    const QByteArray name = recordNameText(r.name);
-    if (name.size() != 3)
+    const std::optional<InputRecord> in = decodeInputState(r);
+    if (!in)
         return;
-    QString state = fieldText(r.field[0]);
     QString type;
-    const char typeLetter = name.at(1);
-    if (const char *text = inputTypeText(typeLetter))
+    if (const char *text = inputTypeText(in->type))
         type = tr(text);
-    if (typeLetter == 'D')
-        state = r.field[0].toInt(nullptr, 10) == 1 ? tr(" Замкнут") : tr(" Разомкнут");
-
-    const char digit = name.at(2);
-    if (digit < '0' || digit > '5')
-        return;
-    const int row = digit - '0';
-    setInputRow(row, QString::fromLatin1(inputRowPrefix(row)) + type, state);
+    const QString state = in->type != 'D' ? fieldText(in->stateText)
+                          : in->closed    ? tr(" Замкнут")
+                                          : tr(" Разомкнут");
+    setInputRow(in->input, QString::fromLatin1(inputRowPrefix(in->input)) + type, state);
 }

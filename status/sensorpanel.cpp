@@ -146,7 +146,7 @@ SensorPanel::SensorPanel(QWidget *parent)
     // 1-Wire: a header row, address and temperature of sensors 0 to 5, then the key
     oneWire->addWidget(header(tr("Адрес")), 0, 1);
     oneWire->addWidget(header(tr(" Температура")), 0, 2);
-    for (int n = 0; n < ThermoSensorCount; ++n) {
+    for (int n = 0; n < ThermometerCount; ++n) {
         oneWire->addWidget(new QLabel(tr("Термодатчик %1").arg(n)), n + 1, 0);
         oneWire->addWidget(thermoAddressEdits[n], n + 1, 1);
         oneWire->addWidget(thermoTempEdits[n], n + 1, 2);

@@ -2,6 +2,7 @@
 
 #include "app/pagewidgets.h"
 #include "status/core_codes.h"
+#include "status/core_records.h"
 
 #include <QWidget>
 
@@ -26,8 +27,6 @@ public:
 
 private:
     static constexpr int InputCount = 8;
-    static constexpr int FuelSensorCount = 7;
-    static constexpr int ThermoSensorCount = 6;
     static constexpr int AxleCount = 5;
 
     template <size_t N>
@@ -38,10 +37,11 @@ private:
                 QGroupBox *lampFlagsGroup);
     int widestInputCaption() const;
 
-    void decodeCanProgram(const RecordLine &r);                        // C#
-    void decodeCanValue(QLineEdit *field, const RecordLine &r, double divisor);  // CA .. CF
-    void decodeFuelLevel(const RecordLine &r, bool litres);            // CG, CR
-    void decodeText(QLineEdit *field, const RecordLine &r);            // CH .. CO, CU, CV
+    void decodeCanProgram(const RecordLine &r);                                   // C#
+    void decodeCanValue(QLineEdit *field, RecordKind kind, const RecordLine &r);  // CA .. CF
+    void decodeFuelLevel(const RecordLine &r, bool litres);                       // CG, CR
+    // CH .. CO, CU, CV
+    void decodeText(QLineEdit *field, RecordKind kind, const RecordLine &r);
     void decodeCP(const RecordLine &r);
     void decodeCS(const RecordLine &r);
     void decodeLLS(const RecordLine &r);
@@ -60,10 +60,10 @@ private:
     const std::array<QLineEdit *, FuelSensorCount> llsTempEdits =
         numberedEdits<FuelSensorCount>("llsTempEdit");
     // 1-Wire temperature sensors 0 to 5 and the key
-    const std::array<QLineEdit *, ThermoSensorCount> thermoAddressEdits =
-        numberedEdits<ThermoSensorCount>("thermoAddressEdit");
-    const std::array<QLineEdit *, ThermoSensorCount> thermoTempEdits =
-        numberedEdits<ThermoSensorCount>("thermoTempEdit");
+    const std::array<QLineEdit *, ThermometerCount> thermoAddressEdits =
+        numberedEdits<ThermometerCount>("thermoAddressEdit");
+    const std::array<QLineEdit *, ThermometerCount> thermoTempEdits =
+        numberedEdits<ThermometerCount>("thermoTempEdit");
     QLineEdit *const keyIdEdit = makeLineEdit("keyIdEdit");
     // CAN vehicle data
     QLineEdit *const canDataProgramEdit = makeLineEdit("canDataProgramEdit");

@@ -146,6 +146,10 @@ void TestCharts::recordsBecomePoints_data()
     QTest::newRow("fuel sensor 6") << QByteArray(">LLS=2;6;2.5;21") << "lls6=2.5";
     QTest::newRow("fuel sensor 7 is none") << QByteArray(">LLS=1;7;1500;21") << "";
     QTest::newRow("fuel sensor 00 is none") << QByteArray(">LLS=1;00;1500;21") << "";
+    QTest::newRow("fuel sensor number up to a NUL, as the page reads it")
+        << QByteArray(">LLS=1;3\0x;1500;21", 18) << "lls3=1500";
+    QTest::newRow("supply up to a NUL is no number")
+        << QByteArray(">PB=12600\0;4100", 15) << "battery=4.1";
     QTest::newRow("fuel level not a number") << QByteArray(">LLS=1;3;err;21") << "";
     QTest::newRow("engine speed") << QByteArray(">CH=2150") << "rpm=2150";
     QTest::newRow("fuel per cent /10") << QByteArray(">CG=455") << "fuel%=45.5";

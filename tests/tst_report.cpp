@@ -147,6 +147,11 @@ void TestReport::checkList_data()
     QTest::newRow("fix of 4 is enough") << QByteArrayList{"GS=4"} << C::GnssFix << R::Passed << "4";
     QTest::newRow("fix lost later") << QByteArrayList{"GS=8", "GS=0"} << C::GnssFix << R::Passed
                                     << "наибольшее 8, последнее 0";
+    QTest::newRow("negative satellites: no count") << QByteArrayList{"GS=5", "GS=-2"} << C::GnssFix
+                                                    << R::Passed << "последнее 5";
+    QTest::newRow("fuel level up to a NUL: no number")
+        << QByteArrayList{QByteArray("LLS=1;3;1500\0;21", 16)} << C::FuelSensors << R::Failed
+        << "ДУТ 3: нет ответа";
     QTest::newRow("too few satellites") << QByteArrayList{"GS=3", "GS=x"} << C::GnssFix << R::Failed
                                         << "наибольшее 3";
     QTest::newRow("registered") << QByteArrayList{"MS=1", "MS=2"} << C::GsmRegistered << R::Passed
