@@ -11,6 +11,28 @@ PortSource &portSource()
 }
 } // namespace
 
+QList<PortEntry> simulatedPorts(const QString &list)
+{
+    QList<PortEntry> ports;
+    for (const QString &item : list.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        const int hash = item.lastIndexOf(QLatin1Char('#'));
+        const QString path = hash < 0 ? item : item.left(hash);
+        if (path.isEmpty())
+            continue;
+        PortEntry e;
+        // the full path is the name: QSerialPort opens a name that holds a path as that path
+        e.portName = path;
+        e.systemLocation = QFileInfo(path).absoluteFilePath();
+        e.serialNumber = hash < 0 ? QString() : item.mid(hash + 1);
+        e.description = QStringLiteral("KVT terminal simulator");
+        e.manufacturer = QStringLiteral("KVT");
+        e.vendorIdentifier = TerminalVendorId;
+        e.productIdentifier = TerminalProductId;
+        ports.append(e);
+    }
+    return ports;
+}
+
 QList<PortEntry> systemSerialPorts()
 {
     QList<PortEntry> ports;
@@ -27,18 +49,7 @@ QList<PortEntry> systemSerialPorts()
         ports.append(e);
     }
 
-    const QString simulator = qEnvironmentVariable("KVT_SIMULATOR_PORT");
-    if (!simulator.isEmpty()) {
-        PortEntry e;
-        // the full path is the name: QSerialPort opens a name that holds a path as that path
-        e.portName = simulator;
-        e.systemLocation = QFileInfo(simulator).absoluteFilePath();
-        e.description = QStringLiteral("KVT terminal simulator");
-        e.manufacturer = QStringLiteral("KVT");
-        e.vendorIdentifier = TerminalVendorId;
-        e.productIdentifier = TerminalProductId;
-        ports.append(e);
-    }
+    ports += simulatedPorts(qEnvironmentVariable("KVT_SIMULATOR_PORT"));
     return ports;
 }
 

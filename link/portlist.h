@@ -34,10 +34,15 @@ struct LineSettings
 constexpr quint16 TerminalVendorId = 0x0483;
 constexpr quint16 TerminalProductId = 0x5740;
 
-// The serial ports of this machine, as the serial library lists them, plus the port named
-// in the environment variable KVT_SIMULATOR_PORT (a terminal simulator on a pseudo-terminal),
-// which is listed as a terminal port.
+// The serial ports of this machine, as the serial library lists them, plus the ports named
+// in the environment variable KVT_SIMULATOR_PORT (terminal simulators on pseudo-terminals),
+// which are listed as terminal ports.
 QList<PortEntry> systemSerialPorts();
+
+// The simulated terminal ports of a KVT_SIMULATOR_PORT value: entries separated by ':', each
+// a path, optionally followed by '#' and the USB serial number the port reports
+// ("/tmp/a#KVT000123:/tmp/b#KVT000123").
+QList<PortEntry> simulatedPorts(const QString &list);
 
 // Where the port dialog takes its list from; systemSerialPorts() unless replaced.
 using PortSource = std::function<QList<PortEntry>()>;

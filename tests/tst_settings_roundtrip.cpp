@@ -166,7 +166,6 @@ void TestSettingsRoundTrip::longestValues()
     const QString port =
         sim.start(QStringLiteral(KVT_SIM_PATH), {"--password", QString(32, QChar(0x20AC))});
     QVERIFY(!port.isEmpty());
-    deviceModelCode = 0;
     MainWindow w;
     ModalCloser closer;
     connectTo(w, port);

@@ -1,0 +1,120 @@
+// The terminal session alone, without widgets, against the simulator over a real
+// pseudo-terminal: identity, restart, waiting and opening again, also under another port name
+// with the same USB serial number.
+#include "link/commands.h"
+#include "link/terminalsession.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+bool startSim(QProcess &sim, const QString &link, const QStringList &args = {})
+{
+#ifdef KVT_SIM_PATH
+    sim.start(QStringLiteral(KVT_SIM_PATH),
+              QStringList{QStringLiteral("--link"), link, QStringLiteral("--quiet"),
+                          QStringLiteral("--rate"), QStringLiteral("0")}
+                  + args);
+    if (!sim.waitForStarted())
+        return false;
+    QElapsedTimer t;
+    t.start();
+    while (!QFile::exists(link) && t.elapsed() < 5000)
+        QTest::qWait(20);
+    return QFile::exists(link);
+#else
+    Q_UNUSED(sim) Q_UNUSED(link) Q_UNUSED(args)
+    return false;
+#endif
+}
+} // namespace
+
+class TestSession : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+#ifndef KVT_SIM_PATH
+        QSKIP("the terminal simulator is built on POSIX systems only");
+#endif
+    }
+    void identityRestartAndBack();
+    void backUnderAnotherName();
+};
+
+void TestSession::identityRestartAndBack()
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("port"));
+    QProcess sim;
+    QVERIFY(startSim(sim, link, {QStringLiteral("--fw"), QStringLiteral("0.05"),
+                                 QStringLiteral("--restart-delay"), QStringLiteral("0.5")}));
+    qputenv("KVT_SIMULATOR_PORT", link.toLocal8Bit());
+    TerminalSession session;
+    QSignalSpy opened(&session, &TerminalSession::opened);
+    QSignalSpy restarted(&session, &TerminalSession::restarted);
+    QSignalSpy waiting(&session, &TerminalSession::waiting);
+    QVERIFY(session.open(LineSettings{link}));
+    QCOMPARE(opened.count(), 1);
+    session.send(Command::identity);
+    QTRY_COMPARE_WITH_TIMEOUT(session.identity().imei, QStringLiteral("866104023456789"), 5000);
+    QCOMPARE(session.identity().model, 31u);
+    QCOMPARE(session.identity().serialNumber, QStringLiteral("201745"));
+    // 0.05: minor 5, older than 0.25 and than 0.64
+    QCOMPARE(session.identity().firmware.minor, 5u);
+    QVERIFY(session.identity().firmware.isOlderThan(0, 25));
+
+    session.send(Command::restart);
+    QTRY_COMPARE_WITH_TIMEOUT(restarted.count(), 1, 5000);
+    QCOMPARE(restarted.at(0).at(0).toBool(), true);
+    QVERIFY(!session.isOpen());
+    QCOMPARE(waiting.count(), 1);
+    QCOMPARE(session.identity().model, 0u);
+    QTRY_COMPARE_WITH_TIMEOUT(opened.count(), 2, 8000);
+    QVERIFY(session.isOpen());
+    session.send(Command::identity);
+    QTRY_COMPARE_WITH_TIMEOUT(session.identity().model, 31u, 5000);
+    sim.terminate();
+    sim.waitForFinished();
+    qunsetenv("KVT_SIMULATOR_PORT");
+}
+
+// A terminal that re-enumerates after a restart or a firmware update comes back on another
+// port with the same USB serial number: the session opens that port.
+void TestSession::backUnderAnotherName()
+{
+    QTemporaryDir dir;
+    const QString a = dir.filePath(QStringLiteral("a"));
+    const QString b = dir.filePath(QStringLiteral("b"));
+    qputenv("KVT_SIMULATOR_PORT", (a + QStringLiteral("#KVT000123:") + b
+                                   + QStringLiteral("#KVT000123")).toLocal8Bit());
+    QProcess first;
+    QVERIFY(startSim(first, a));
+    TerminalSession session;
+    QSignalSpy opened(&session, &TerminalSession::opened);
+    QSignalSpy lost(&session, &TerminalSession::lost);
+    QVERIFY(session.open(LineSettings{a}));
+    QCOMPARE(session.connectedPort().serialNumber, QStringLiteral("KVT000123"));
+
+    first.terminate();   // unplugged
+    first.waitForFinished();
+    QTRY_COMPARE_WITH_TIMEOUT(lost.count(), 1, 5000);
+    QVERIFY(session.isWaiting());
+    QProcess second;
+    QVERIFY(startSim(second, b));
+    QTRY_COMPARE_WITH_TIMEOUT(opened.count(), 2, 5000);
+    QCOMPARE(opened.at(1).at(0).toString(), b);
+    session.send(Command::identity);
+    QTRY_COMPARE_WITH_TIMEOUT(session.identity().model, 31u, 5000);
+    second.terminate();
+    second.waitForFinished();
+    qunsetenv("KVT_SIMULATOR_PORT");
+}
+
+QTEST_GUILESS_MAIN(TestSession)
+#include "tst_session.moc"
