@@ -6,6 +6,7 @@
 #include <QDateTime>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -17,6 +18,13 @@ bool plottable(const std::optional<double> &value)
 
 // The modem's level scale ends at 31; 99 and the like mean "not known".
 constexpr quint32 topGsmLevel = 31;
+
+// The CAN values plotted, and their series.
+constexpr std::pair<RecordKind, ChartSeries> canSeries[] = {
+    {RecordKind::CanEngineSpeed, ChartSeries::CanEngineSpeed},
+    {RecordKind::CanFuelPercent, ChartSeries::CanFuelPercent},
+    {RecordKind::CanFuelLitres, ChartSeries::CanFuelLitres},
+};
 
 } // namespace
 
@@ -40,9 +48,31 @@ void ChartFeed::setClock(Clock c)
 
 void ChartFeed::registerTaps(RecordRouter &router)
 {
-    for (int i = 0; i < plottedKindCount; ++i) {
-        const RecordKind kind = plottedKinds[i];
-        router.tap(kind, [this, kind](const RecordLine &r) { take(kind, r); });
+    // each record's value as its kind's core decoder gave it to the page: decoded once
+    const auto now = [this] { arrival = clock(); };
+    router.tap(RecordKind::Power, decodePower, [this, now](const PowerRecord &p) {
+        now();
+        takePower(p);
+    });
+    router.tap(RecordKind::Signal, decodeSignal, [this, now](const SignalRecord &s) {
+        now();
+        takeSignal(s);
+    });
+    router.tap(RecordKind::Fix, decodeFix, [this, now](const FixRecord &f) {
+        now();
+        takeFix(f);
+    });
+    router.tap(RecordKind::FuelSensors, decodeFuelSensor,
+               [this, now](const std::optional<FuelSensorRecord> &s) {
+                   now();
+                   takeFuelSensor(s);
+               });
+    for (const auto &[kind, series] : canSeries) {
+        router.tap(kind, [kind = kind](const RecordLine &r) { return decodeCanValue(kind, r); },
+                   [this, now, series = series](const CanValueRecord &v) {
+                       now();
+                       takeCanValue(series, v);
+                   });
     }
 }
 
@@ -51,27 +81,22 @@ void ChartFeed::take(RecordKind kind, const RecordLine &r)
     arrival = clock();
     switch (kind) {
     case RecordKind::Power:
-        takePower(r);
+        takePower(decodePower(r));
         break;
     case RecordKind::Signal:
-        takeSignal(r);
+        takeSignal(decodeSignal(r));
         break;
     case RecordKind::Fix:
-        takeFix(r);
+        takeFix(decodeFix(r));
         break;
     case RecordKind::FuelSensors:
-        takeFuelSensor(r);
-        break;
-    case RecordKind::CanEngineSpeed:
-        takeCanValue(ChartSeries::CanEngineSpeed, kind, r);
-        break;
-    case RecordKind::CanFuelPercent:
-        takeCanValue(ChartSeries::CanFuelPercent, kind, r);
-        break;
-    case RecordKind::CanFuelLitres:
-        takeCanValue(ChartSeries::CanFuelLitres, kind, r);
+        takeFuelSensor(decodeFuelSensor(r));
         break;
     default:
+        for (const auto &[canKind, series] : canSeries) {
+            if (canKind == kind)
+                takeCanValue(series, decodeCanValue(kind, r));
+        }
         break;
     }
 }
@@ -81,25 +106,22 @@ void ChartFeed::add(ChartSeries series, double value)
     store.add(series, arrival, value);
 }
 
-void ChartFeed::takePower(const RecordLine &r)
+void ChartFeed::takePower(const PowerRecord &p)
 {
-    const PowerRecord p = decodePower(r);
     if (plottable(p.supplyMv))
         add(ChartSeries::SupplyVoltage, *p.supplyMv / 1000.0);
     if (plottable(p.batteryMv))
         add(ChartSeries::BatteryVoltage, *p.batteryMv / 1000.0);
 }
 
-void ChartFeed::takeSignal(const RecordLine &r)
+void ChartFeed::takeSignal(const SignalRecord &s)
 {
-    const SignalRecord s = decodeSignal(r);
     if (s.level && *s.level <= topGsmLevel)
         add(ChartSeries::GsmLevel, double(*s.level));
 }
 
-void ChartFeed::takeFix(const RecordLine &r)
+void ChartFeed::takeFix(const FixRecord &f)
 {
-    const FixRecord f = decodeFix(r);
     if (f.satellites)
         add(ChartSeries::Satellites, double(*f.satellites));
     if (plottable(f.speed))
@@ -108,16 +130,15 @@ void ChartFeed::takeFix(const RecordLine &r)
         add(ChartSeries::Hdop, *f.hdop);
 }
 
-void ChartFeed::takeFuelSensor(const RecordLine &r)
+void ChartFeed::takeFuelSensor(const std::optional<FuelSensorRecord> &s)
 {
-    const std::optional<FuelSensorRecord> s = decodeFuelSensor(r);
     if (s && plottable(s->level))
         add(fuelSensorSeries(s->sensor), *s->level);
 }
 
-void ChartFeed::takeCanValue(ChartSeries series, RecordKind kind, const RecordLine &r)
+void ChartFeed::takeCanValue(ChartSeries series, const CanValueRecord &v)
 {
-    const std::optional<double> value = decodeCanValue(kind, r).value();
+    const std::optional<double> value = v.value();
     if (plottable(value))
         add(series, *value);
 }

@@ -5,6 +5,7 @@
 #include "charts/chartdata.h"
 #include "link/framing.h"
 #include "link/recordnames.h"
+#include "status/core_records.h"
 
 #include <functional>
 
@@ -35,11 +36,11 @@ public:
 
 private:
     void add(ChartSeries series, double value);
-    void takePower(const RecordLine &r);
-    void takeSignal(const RecordLine &r);
-    void takeFix(const RecordLine &r);
-    void takeFuelSensor(const RecordLine &r);
-    void takeCanValue(ChartSeries series, RecordKind kind, const RecordLine &r);
+    void takePower(const PowerRecord &p);
+    void takeSignal(const SignalRecord &s);
+    void takeFix(const FixRecord &f);
+    void takeFuelSensor(const std::optional<FuelSensorRecord> &s);
+    void takeCanValue(ChartSeries series, const CanValueRecord &v);
 
     ChartStore &store;
     Clock clock;

@@ -20,16 +20,6 @@ QString volts(double millivolts)
 
 } // namespace
 
-const QVector<RecordKind> &InstallationChecks::observedKinds()
-{
-    static const QVector<RecordKind> kinds{
-        RecordKind::Fix,         RecordKind::ModemState,  RecordKind::Power,
-        RecordKind::Settings,    RecordKind::Input,       RecordKind::FuelSensors,
-        RecordKind::OneWireTemp, RecordKind::OneWireKey,  RecordKind::CanProgram,
-    };
-    return kinds;
-}
-
 void InstallationChecks::reset()
 {
     *this = InstallationChecks();
@@ -38,75 +28,86 @@ void InstallationChecks::reset()
 void InstallationChecks::observe(RecordKind kind, const RecordLine &r)
 {
     switch (kind) {
-    case RecordKind::Fix: {
-        const std::optional<quint32> satellites = decodeFix(r).satellites;
-        if (!satellites)
-            break;
-        lastSatellites = *satellites;
-        bestSatellites = qMax(bestSatellites, qint64(*satellites));
-        break;
+    case RecordKind::Fix: observeFix(decodeFix(r)); break;
+    case RecordKind::ModemState: observeModemState(decodeModemState(r)); break;
+    case RecordKind::Power: observePower(decodePower(r)); break;
+    case RecordKind::Settings: observeSettings(r); break;
+    case RecordKind::Input: observeInput(decodeInputState(r)); break;
+    case RecordKind::FuelSensors: observeFuelSensor(decodeFuelSensor(r)); break;
+    case RecordKind::OneWireTemp: observeThermometer(decodeThermometer(r)); break;
+    case RecordKind::OneWireKey: observeKey(decodeKey(r)); break;
+    case RecordKind::CanProgram: observeCanCounts(decodeCanCounts(r)); break;
+    default: break;
     }
-    case RecordKind::ModemState: {
-        const std::optional<int> state = decodeModemState(r).state;
-        if (!state)
-            break;
-        lastModemState = *state;
-        highestModemState = qMax(highestModemState, *state);
-        break;
-    }
-    case RecordKind::Power: {
-        const std::optional<double> supply = decodePower(r).supplyMv;
-        if (!supply)
-            break;
-        const double mv = *supply;
-        minSupply = supplyReadings == 0 ? mv : qMin(minSupply, mv);
-        maxSupply = supplyReadings == 0 ? mv : qMax(maxSupply, mv);
-        lastSupply = mv;
-        ++supplyReadings;
-        if (mv < minSupplyMv || mv > maxSupplyMv)
-            ++supplyOutOfRange;
-        break;
-    }
-    case RecordKind::Settings:
-        observeSettings(r);
-        break;
-    case RecordKind::Input:
-        if (const std::optional<InputRecord> input = decodeInputState(r))
-            inputSeen[size_t(input->input)] = true;
-        break;
-    case RecordKind::FuelSensors:
-        if (const std::optional<FuelSensorRecord> s = decodeFuelSensor(r)) {
-            Report &report = fuelReports[size_t(s->sensor)];
-            report.seen = true;
-            report.answered = s->level && *s->level >= 0;
-            report.value = fieldBytes(s->levelText);
-        }
-        break;
-    case RecordKind::OneWireTemp:
-        if (const std::optional<ThermometerRecord> t = decodeThermometer(r)) {
-            Report &report = thermoReports[size_t(t->sensor)];
-            report.seen = true;
-            report.answered = t->addressNamesDevice && t->temperature;
-            report.value = fieldBytes(t->temperatureText);
-        }
-        break;
-    case RecordKind::OneWireKey: {
-        const std::optional<KeyRecord> key = decodeKey(r);
-        if (key && key->namesDevice)
-            keyRead = fieldBytes(key->idText);
-        break;
-    }
-    case RecordKind::CanProgram: {
-        const CanCountsRecord counts = decodeCanCounts(r);
-        canSeen = true;
-        canValidCount = counts.valid;
-        canValid = fieldBytes(counts.validText);
-        canInvalid = fieldBytes(counts.invalidText);
-        break;
-    }
-    default:
-        break;
-    }
+}
+
+void InstallationChecks::observeFix(const FixRecord &f)
+{
+    if (!f.satellites)
+        return;
+    lastSatellites = *f.satellites;
+    bestSatellites = qMax(bestSatellites, qint64(*f.satellites));
+}
+
+void InstallationChecks::observeModemState(const ModemStateRecord &m)
+{
+    if (!m.state)
+        return;
+    lastModemState = *m.state;
+    highestModemState = qMax(highestModemState, *m.state);
+}
+
+void InstallationChecks::observePower(const PowerRecord &p)
+{
+    if (!p.supplyMv)
+        return;
+    const double mv = *p.supplyMv;
+    minSupply = supplyReadings == 0 ? mv : qMin(minSupply, mv);
+    maxSupply = supplyReadings == 0 ? mv : qMax(maxSupply, mv);
+    lastSupply = mv;
+    ++supplyReadings;
+    if (mv < minSupplyMv || mv > maxSupplyMv)
+        ++supplyOutOfRange;
+}
+
+void InstallationChecks::observeInput(const std::optional<InputRecord> &input)
+{
+    if (input)
+        inputSeen[size_t(input->input)] = true;
+}
+
+void InstallationChecks::observeFuelSensor(const std::optional<FuelSensorRecord> &s)
+{
+    if (!s)
+        return;
+    Report &report = fuelReports[size_t(s->sensor)];
+    report.seen = true;
+    report.answered = s->level && *s->level >= 0;
+    report.value = fieldBytes(s->levelText);
+}
+
+void InstallationChecks::observeThermometer(const std::optional<ThermometerRecord> &t)
+{
+    if (!t)
+        return;
+    Report &report = thermoReports[size_t(t->sensor)];
+    report.seen = true;
+    report.answered = t->addressNamesDevice && t->temperature;
+    report.value = fieldBytes(t->temperatureText);
+}
+
+void InstallationChecks::observeKey(const std::optional<KeyRecord> &key)
+{
+    if (key && key->namesDevice)
+        keyRead = fieldBytes(key->idText);
+}
+
+void InstallationChecks::observeCanCounts(const CanCountsRecord &counts)
+{
+    canSeen = true;
+    canValidCount = counts.valid;
+    canValid = fieldBytes(counts.validText);
+    canInvalid = fieldBytes(counts.invalidText);
 }
 
 void InstallationChecks::observeSettings(const RecordLine &r)

@@ -76,13 +76,19 @@ public:
     static constexpr int minSupplyMv = 9000;
     static constexpr int maxSupplyMv = 32000;
 
-    // The record kinds the checks read; the report observes exactly these.
-    static const QVector<RecordKind> &observedKinds();
-
     // Forgets every record: a new connection starts.
     void reset();
     // One record of an observed kind, already classified; other kinds are ignored.
     void observe(RecordKind kind, const RecordLine &record);
+    // The same for a record already decoded (status/core_records.h), as the router hands it.
+    void observeFix(const FixRecord &f);
+    void observeModemState(const ModemStateRecord &m);
+    void observePower(const PowerRecord &p);
+    void observeInput(const std::optional<InputRecord> &input);
+    void observeFuelSensor(const std::optional<FuelSensorRecord> &s);
+    void observeThermometer(const std::optional<ThermometerRecord> &t);
+    void observeKey(const std::optional<KeyRecord> &key);
+    void observeCanCounts(const CanCountsRecord &counts);
 
     // The outcome of every check, in the order of InstallationCheck.
     QVector<CheckOutcome> evaluate() const;

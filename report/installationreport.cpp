@@ -20,14 +20,27 @@ InstallationReport::InstallationReport(StatusPage *statusPage, SettingsPage *set
 
 void InstallationReport::registerTaps(RecordRouter &router)
 {
-    for (RecordKind kind : InstallationChecks::observedKinds()) {
-        router.tap(kind, [this, kind](const RecordLine &r) {
-            installationChecks.observe(kind, r);
-            // the page's decoder has run: the page shows what the terminal reported
-            if (kind == RecordKind::Settings)
-                takeSettings();
-        });
-    }
+    // the values the page's decoders got: each record is decoded once
+    InstallationChecks &c = installationChecks;
+    router.tap(RecordKind::Fix, decodeFix, [&c](const FixRecord &v) { c.observeFix(v); });
+    router.tap(RecordKind::ModemState, decodeModemState,
+               [&c](const ModemStateRecord &v) { c.observeModemState(v); });
+    router.tap(RecordKind::Power, decodePower, [&c](const PowerRecord &v) { c.observePower(v); });
+    router.tap(RecordKind::Input, decodeInputState,
+               [&c](const std::optional<InputRecord> &v) { c.observeInput(v); });
+    router.tap(RecordKind::FuelSensors, decodeFuelSensor,
+               [&c](const std::optional<FuelSensorRecord> &v) { c.observeFuelSensor(v); });
+    router.tap(RecordKind::OneWireTemp, decodeThermometer,
+               [&c](const std::optional<ThermometerRecord> &v) { c.observeThermometer(v); });
+    router.tap(RecordKind::OneWireKey, decodeKey,
+               [&c](const std::optional<KeyRecord> &v) { c.observeKey(v); });
+    router.tap(RecordKind::CanProgram, decodeCanCounts,
+               [&c](const CanCountsRecord &v) { c.observeCanCounts(v); });
+    router.tap(RecordKind::Settings, [this](const RecordLine &r) {
+        installationChecks.observe(RecordKind::Settings, r);
+        // the page's decoder has run: the page shows what the terminal reported
+        takeSettings();
+    });
 }
 
 void InstallationReport::startConnection()

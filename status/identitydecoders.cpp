@@ -35,9 +35,8 @@ void StatusPage::showSerialNumber(const QString &text)
     setFieldText(serialNumberEdit, text);
 }
 
-void StatusPage::decodeDF(const RecordLine &r)
+void StatusPage::decodeDF(const TasksRecord &tasks)
 {
-    const TasksRecord tasks = decodeTasks(r);
     const std::optional<quint32> states[] = {tasks.settingsTask, tasks.firmwareTask};
     QLineEdit *const fields[] = {settingsTaskEdit, firmwareTaskEdit};
     for (int i = 0; i < 2; ++i) {
@@ -53,9 +52,8 @@ void StatusPage::showImei(const QString &text)
     setFieldText(imeiEdit, text);
 }
 
-void StatusPage::decodeTW(const RecordLine &r)
+void StatusPage::decodeTW(const ClockRecord &c)
 {
-    const ClockRecord c = decodeClock(r);
     if (c.clock) {
         const unsigned int clock = *c.clock;
         // The local time of the terminal's clock. Asking the C library for the local time
@@ -76,16 +74,14 @@ void StatusPage::decodeTW(const RecordLine &r)
         setFieldText(runTimeEdit, runTimeText(*c.runningSeconds));
 }
 
-void StatusPage::decodeRW(const RecordLine &r)
+void StatusPage::decodeRW(const PacketsRecord &p)
 {
-    const PacketsRecord p = decodePackets(r);
     setFieldText(packetsSentEdit, fieldText(p.sentText));
     setFieldText(packetsWrittenEdit, fieldText(p.writtenText));
 }
 
-void StatusPage::decodeDS(const RecordLine &r)
+void StatusPage::decodeDS(const std::optional<quint32> &word)
 {
-    const std::optional<quint32> word = decodeDeviceStatus(r);
     if (!word)
         return;
     QLineEdit *const fields[DeviceStatusFieldCount] = {
@@ -97,9 +93,8 @@ void StatusPage::decodeDS(const RecordLine &r)
                                                : QString::fromUtf8(texts[i].text));
 }
 
-void StatusPage::decodePB(const RecordLine &r)
+void StatusPage::decodePB(const PowerRecord &p)
 {
-    const PowerRecord p = decodePower(r);
     setFieldText(externalVoltageEdit, fieldText(p.supplyText));
     setFieldText(batteryVoltageEdit, fieldText(p.batteryText));
 }

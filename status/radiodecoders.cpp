@@ -9,9 +9,8 @@
 
 #include <QProgressBar>
 
-void StatusPage::decodeGK(const RecordLine &r)
+void StatusPage::decodeGK(const std::optional<PositionRecord> &p)
 {
-    const std::optional<PositionRecord> p = decodePosition(r);
     if (!p)
         return;
     setFieldText(latitudeEdit, fieldText(p->latitudeText));
@@ -19,9 +18,8 @@ void StatusPage::decodeGK(const RecordLine &r)
         setFieldText(longitudeEdit, fieldText(p->longitudeText));
 }
 
-void StatusPage::decodeGS(const RecordLine &r)
+void StatusPage::decodeGS(const FixRecord &f)
 {
-    const FixRecord f = decodeFix(r);
     setFieldText(satellitesEdit, fieldText(f.satellitesText));
     setFieldText(speedEdit, fieldText(f.speedText));
     setFieldText(altitudeEdit, fieldText(f.altitudeText));
@@ -30,9 +28,8 @@ void StatusPage::decodeGS(const RecordLine &r)
     setFieldText(courseEdit, fieldText(f.courseText));
 }
 
-void StatusPage::decodeMS(const RecordLine &r)
+void StatusPage::decodeMS(const ModemStateRecord &m)
 {
-    const ModemStateRecord m = decodeModemState(r);
     emit statusMessage(tr("!!! MS= %1 !!!").arg(m.reported));
     if (!m.state)
         return;
@@ -46,9 +43,8 @@ void StatusPage::decodeMS(const RecordLine &r)
     }
 }
 
-void StatusPage::decodeML(const RecordLine &r)
+void StatusPage::decodeML(const SignalRecord &s)
 {
-    const SignalRecord s = decodeSignal(r);
     if (s.level) {
         signalLevelBar->setTextVisible(true);
         const quint64 value = signalLevelValue(*s.level);
@@ -67,9 +63,8 @@ void StatusPage::decodeML(const RecordLine &r)
     setFieldText(operatorEdit, name ? QString::fromLatin1(name) : tr("Не определен"));
 }
 
-void StatusPage::decodeAPN(const RecordLine &r)
+void StatusPage::decodeAPN(const ApnRecord &a)
 {
-    const ApnRecord a = decodeApn(r);
     const std::pair<QLineEdit *, const QByteArray &> fields[] = {
         {apnEdit, a.apnText}, {apnLoginEdit, a.loginText}, {apnPasswordEdit, a.passwordText}};
     for (const auto &f : fields)
@@ -78,22 +73,19 @@ void StatusPage::decodeAPN(const RecordLine &r)
 
 // MO, MD and SMS: the fields are joined before they are shown, so a NUL in the first one
 // hides the rest.
-void StatusPage::decodeMO(const RecordLine &r)
+void StatusPage::decodeMO(const OperatorRecord &o)
 {
-    const OperatorRecord o = decodeOperator(r);
     setFieldText(operatorEdit, fieldText(o.nameText + " [" + o.networkText + "]"));
 }
 
-void StatusPage::decodeMD(const RecordLine &r)
+void StatusPage::decodeMD(const ServerRecord &s)
 {
-    const ServerRecord s = decodeServer(r);
     setFieldText(serverEdit, fieldText(s.hostText + ':' + s.portText));
     setFieldText(tcpCountEdit, fieldText(s.sessionsText));
 }
 
-void StatusPage::decodeSMS(const RecordLine &r)
+void StatusPage::decodeSMS(const SmsRecord &s)
 {
-    const SmsRecord s = decodeSms(r);
     setFieldText(smsInEdit, fieldText(s.receivedText + '/' + s.validText));
     setFieldText(smsOutEdit, fieldText(s.sentText));
 }

@@ -23,27 +23,34 @@ void showFlags(const std::array<QRadioButton *, N> &buttons, quint32 on)
 
 void SensorPanel::registerRoutes(RecordRouter &router)
 {
-    const auto number = [this, &router](RecordKind kind, QLineEdit *field) {
-        router.route(kind,
-                     [this, kind, field](const RecordLine &r) { decodeCanValue(field, kind, r); });
+    // the CAN value records share one decoder, which scales each by its kind
+    const auto canValue = [](RecordKind kind) {
+        return [kind](const RecordLine &r) { return ::decodeCanValue(kind, r); };
     };
-    const auto text = [this, &router](RecordKind kind, QLineEdit *field) {
-        router.route(kind,
-                     [this, kind, field](const RecordLine &r) { decodeText(field, kind, r); });
+    const auto number = [this, &router, canValue](RecordKind kind, QLineEdit *field) {
+        router.route(kind, canValue(kind),
+                     [this, field](const CanValueRecord &v) { decodeCanValue(field, v); });
     };
-    router.route(RecordKind::CanProgram, [this](const RecordLine &r) { decodeCanProgram(r); });
+    const auto text = [this, &router, canValue](RecordKind kind, QLineEdit *field) {
+        router.route(kind, canValue(kind),
+                     [this, field](const CanValueRecord &v) { decodeText(field, v); });
+    };
+    router.route(RecordKind::CanProgram, decodeCanCounts,
+                 [this](const CanCountsRecord &v) { decodeCanProgram(v); });
     number(RecordKind::CanEngineHours, engineHoursEdit);
     number(RecordKind::CanMileage, mileageEdit);
     number(RecordKind::CanFuelUsed, fuelUsedEdit);
-    router.route(RecordKind::CanFuelPercent,
-                 [this](const RecordLine &r) { decodeFuelLevel(r, false); });
-    router.route(RecordKind::CanFuelLitres,
-                 [this](const RecordLine &r) { decodeFuelLevel(r, true); });
+    router.route(RecordKind::CanFuelPercent, canValue(RecordKind::CanFuelPercent),
+                 [this](const CanValueRecord &v) { decodeFuelLevel(v, false); });
+    router.route(RecordKind::CanFuelLitres, canValue(RecordKind::CanFuelLitres),
+                 [this](const CanValueRecord &v) { decodeFuelLevel(v, true); });
     text(RecordKind::CanEngineSpeed, engineRpmEdit);
     text(RecordKind::CanEngineTemp, engineTempEdit);
     text(RecordKind::CanSpeed, vehicleSpeedEdit);
-    router.route(RecordKind::CanWarning, [this](const RecordLine &r) { decodeCP(r); });
-    router.route(RecordKind::CanSecurity, [this](const RecordLine &r) { decodeCS(r); });
+    router.route(RecordKind::CanWarning, decodeCanCode,
+                 [this](const CanCodeRecord &v) { decodeCP(v); });
+    router.route(RecordKind::CanSecurity, decodeCanCode,
+                 [this](const CanCodeRecord &v) { decodeCS(v); });
     const RecordKind axles[AxleCount] = {RecordKind::CanAxle1, RecordKind::CanAxle2,
                                          RecordKind::CanAxle3, RecordKind::CanAxle4,
                                          RecordKind::CanAxle5};
@@ -53,33 +60,36 @@ void SensorPanel::registerRoutes(RecordRouter &router)
     // "CU" is shown as the AdBlue level, like "CV".
     text(RecordKind::CanCU, adBlueLevelEdit);
     text(RecordKind::CanAdBlue, adBlueLevelEdit);
-    router.route(RecordKind::FuelSensors, [this](const RecordLine &r) { decodeLLS(r); });
-    router.route(RecordKind::OneWireTemp, [this](const RecordLine &r) { decodeOWT(r); });
-    router.route(RecordKind::OneWireKey, [this](const RecordLine &r) { decodeOWK(r); });
-    router.route(RecordKind::Output, [this](const RecordLine &r) { decodeOutput(r); });
-    router.route(RecordKind::Input, [this](const RecordLine &r) { decodeInput(r); });
+    router.route(RecordKind::FuelSensors, decodeFuelSensor,
+                 [this](const std::optional<FuelSensorRecord> &v) { decodeLLS(v); });
+    router.route(RecordKind::OneWireTemp, decodeThermometer,
+                 [this](const std::optional<ThermometerRecord> &v) { decodeOWT(v); });
+    router.route(RecordKind::OneWireKey, decodeKey,
+                 [this](const std::optional<KeyRecord> &k) { decodeOWK(k); });
+    router.route(RecordKind::Output, decodeOutputState,
+                 [this](const std::optional<OutputRecord> &v) { decodeOutput(v); });
+    router.route(RecordKind::Input, decodeInputState,
+                 [this](const std::optional<InputRecord> &v) { decodeInput(v); });
 }
 
-void SensorPanel::decodeCanProgram(const RecordLine &r)
+void SensorPanel::decodeCanProgram(const CanCountsRecord &c)
 {
-    const CanCountsRecord c = decodeCanCounts(r);
     setFieldText(canDataProgramEdit, fieldText(c.programText));
     // joined before it is shown: a NUL in the valid count hides the invalid one
     setFieldText(canDataValidEdit, fieldText(c.validText + " / " + c.invalidText));
 }
 
-void SensorPanel::decodeCanValue(QLineEdit *field, RecordKind kind, const RecordLine &r)
+void SensorPanel::decodeCanValue(QLineEdit *field, const CanValueRecord &v)
 {
-    if (const std::optional<double> value = ::decodeCanValue(kind, r).value())
+    if (const std::optional<double> value = v.value())
         setFieldText(field, generalNumber(*value));
 }
 
 // The fuel level row says whether it shows per cent or litres, after the last of the two
 // records; the caption stays Russian whatever the language.
-void SensorPanel::decodeFuelLevel(const RecordLine &r, bool litres)
+void SensorPanel::decodeFuelLevel(const CanValueRecord &v, bool litres)
 {
-    const RecordKind kind = litres ? RecordKind::CanFuelLitres : RecordKind::CanFuelPercent;
-    const std::optional<double> value = ::decodeCanValue(kind, r).value();
+    const std::optional<double> value = v.value();
     if (!value)
         return;
     setFieldText(fuelLevelEdit, generalNumber(*value));
@@ -87,46 +97,42 @@ void SensorPanel::decodeFuelLevel(const RecordLine &r, bool litres)
                                         : tr("Уровень топлива в баке (%)"));
 }
 
-void SensorPanel::decodeText(QLineEdit *field, RecordKind kind, const RecordLine &r)
+void SensorPanel::decodeText(QLineEdit *field, const CanValueRecord &v)
 {
-    setFieldText(field, fieldText(::decodeCanValue(kind, r).text));
+    setFieldText(field, fieldText(v.text));
 }
 
-void SensorPanel::decodeCP(const RecordLine &r)
+void SensorPanel::decodeCP(const CanCodeRecord &c)
 {
-    const CanCodeRecord c = decodeCanCode(r);
     setFieldText(alarmControllersEdit, fieldText(c.text));
     showFlags(lampFlagButtons, lampFlags(c.code));
 }
 
-void SensorPanel::decodeCS(const RecordLine &r)
+void SensorPanel::decodeCS(const CanCodeRecord &c)
 {
-    const CanCodeRecord c = decodeCanCode(r);
     setFieldText(securityStateEdit, fieldText(c.text));
     showFlags(securityFlagButtons, securityFlags(c.code));
 }
 
-void SensorPanel::decodeLLS(const RecordLine &r)
+void SensorPanel::decodeLLS(const std::optional<FuelSensorRecord> &s)
 {
-    const std::optional<FuelSensorRecord> s = decodeFuelSensor(r);
     if (!s)
         return;
     setFieldText(llsLevelEdits[s->sensor], fieldText(s->levelText));
     setFieldText(llsTempEdits[s->sensor], fieldText(s->temperatureText));
 }
 
-void SensorPanel::decodeOWT(const RecordLine &r)
+void SensorPanel::decodeOWT(const std::optional<ThermometerRecord> &t)
 {
-    const std::optional<ThermometerRecord> t = decodeThermometer(r);
     if (!t)
         return;
     setFieldText(thermoAddressEdits[t->sensor], fieldText(t->addressText));
     setFieldText(thermoTempEdits[t->sensor], fieldText(t->temperatureText));
 }
 
-void SensorPanel::decodeOWK(const RecordLine &r)
+void SensorPanel::decodeOWK(const std::optional<KeyRecord> &k)
 {
-    if (const std::optional<KeyRecord> k = decodeKey(r))
+    if (k)
         setFieldText(keyIdEdit, fieldText(k->idText));
 }
 
@@ -137,9 +143,8 @@ void SensorPanel::setInputRow(int row, const QString &caption, const QString &st
 }
 
 // O14, O15, O24, O25: IN4 or IN5 switched as an output; the second character names no row.
-void SensorPanel::decodeOutput(const RecordLine &r)
+void SensorPanel::decodeOutput(const std::optional<OutputRecord> &o)
 {
-    const std::optional<OutputRecord> o = decodeOutputState(r);
     if (!o)
         return;
     const QString state = o->on ? tr("Вкл") : tr("Выкл");
@@ -151,9 +156,8 @@ void SensorPanel::decodeOutput(const RecordLine &r)
 
 // "I", a type letter, the input number 0..5. The caption prefix belongs to the row, the type
 // text to the record.
-void SensorPanel::decodeInput(const RecordLine &r)
+void SensorPanel::decodeInput(const std::optional<InputRecord> &in)
 {
-    const std::optional<InputRecord> in = decodeInputState(r);
     if (!in)
         return;
     QString type;

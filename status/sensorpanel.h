@@ -37,18 +37,18 @@ private:
                 QGroupBox *lampFlagsGroup);
     int widestInputCaption() const;
 
-    void decodeCanProgram(const RecordLine &r);                                   // C#
-    void decodeCanValue(QLineEdit *field, RecordKind kind, const RecordLine &r);  // CA .. CF
-    void decodeFuelLevel(const RecordLine &r, bool litres);                       // CG, CR
+    void decodeCanProgram(const CanCountsRecord &r);                                   // C#
+    void decodeCanValue(QLineEdit *field, const CanValueRecord &v);  // CA .. CF
+    void decodeFuelLevel(const CanValueRecord &v, bool litres);                       // CG, CR
     // CH .. CO, CU, CV
-    void decodeText(QLineEdit *field, RecordKind kind, const RecordLine &r);
-    void decodeCP(const RecordLine &r);
-    void decodeCS(const RecordLine &r);
-    void decodeLLS(const RecordLine &r);
-    void decodeOWT(const RecordLine &r);
-    void decodeOWK(const RecordLine &r);
-    void decodeOutput(const RecordLine &r);  // O14, O15, O24, O25
-    void decodeInput(const RecordLine &r);   // I + type letter + digit
+    void decodeText(QLineEdit *field, const CanValueRecord &v);
+    void decodeCP(const CanCodeRecord &r);
+    void decodeCS(const CanCodeRecord &r);
+    void decodeLLS(const std::optional<FuelSensorRecord> &r);
+    void decodeOWT(const std::optional<ThermometerRecord> &r);
+    void decodeOWK(const std::optional<KeyRecord> &k);
+    void decodeOutput(const std::optional<OutputRecord> &r);  // O14, O15, O24, O25
+    void decodeInput(const std::optional<InputRecord> &r);   // I + type letter + digit
     void setInputRow(int row, const QString &caption, const QString &state);
 
     // inputs: the captions are rewritten by the input and output records

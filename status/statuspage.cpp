@@ -171,19 +171,32 @@ void StatusPage::formatColumn(QWidget *column, const QStringList &longestValues)
 
 void StatusPage::registerRoutes(RecordRouter &router)
 {
-    router.route(RecordKind::Tasks, [this](const RecordLine &r) { decodeDF(r); });
-    router.route(RecordKind::Clock, [this](const RecordLine &r) { decodeTW(r); });
-    router.route(RecordKind::Packets, [this](const RecordLine &r) { decodeRW(r); });
-    router.route(RecordKind::DeviceStatus, [this](const RecordLine &r) { decodeDS(r); });
-    router.route(RecordKind::Power, [this](const RecordLine &r) { decodePB(r); });
-    router.route(RecordKind::Position, [this](const RecordLine &r) { decodeGK(r); });
-    router.route(RecordKind::Fix, [this](const RecordLine &r) { decodeGS(r); });
-    router.route(RecordKind::ModemState, [this](const RecordLine &r) { decodeMS(r); });
-    router.route(RecordKind::Signal, [this](const RecordLine &r) { decodeML(r); });
-    router.route(RecordKind::Apn, [this](const RecordLine &r) { decodeAPN(r); });
-    router.route(RecordKind::Operator, [this](const RecordLine &r) { decodeMO(r); });
-    router.route(RecordKind::Server, [this](const RecordLine &r) { decodeMD(r); });
-    router.route(RecordKind::Sms, [this](const RecordLine &r) { decodeSMS(r); });
+    router.route(RecordKind::Tasks, decodeTasks,
+                 [this](const TasksRecord &v) { decodeDF(v); });
+    router.route(RecordKind::Clock, decodeClock,
+                 [this](const ClockRecord &v) { decodeTW(v); });
+    router.route(RecordKind::Packets, decodePackets,
+                 [this](const PacketsRecord &v) { decodeRW(v); });
+    router.route(RecordKind::DeviceStatus, decodeDeviceStatus,
+                 [this](const std::optional<quint32> &v) { decodeDS(v); });
+    router.route(RecordKind::Power, decodePower,
+                 [this](const PowerRecord &v) { decodePB(v); });
+    router.route(RecordKind::Position, decodePosition,
+                 [this](const std::optional<PositionRecord> &v) { decodeGK(v); });
+    router.route(RecordKind::Fix, decodeFix,
+                 [this](const FixRecord &v) { decodeGS(v); });
+    router.route(RecordKind::ModemState, decodeModemState,
+                 [this](const ModemStateRecord &v) { decodeMS(v); });
+    router.route(RecordKind::Signal, decodeSignal,
+                 [this](const SignalRecord &v) { decodeML(v); });
+    router.route(RecordKind::Apn, decodeApn,
+                 [this](const ApnRecord &v) { decodeAPN(v); });
+    router.route(RecordKind::Operator, decodeOperator,
+                 [this](const OperatorRecord &v) { decodeMO(v); });
+    router.route(RecordKind::Server, decodeServer,
+                 [this](const ServerRecord &v) { decodeMD(v); });
+    router.route(RecordKind::Sms, decodeSms,
+                 [this](const SmsRecord &v) { decodeSMS(v); });
     sensorPanel->registerRoutes(router);
 }
 

@@ -3,6 +3,7 @@
 #include "app/pagewidgets.h"
 #include "link/core_terminalidentity.h"
 #include "status/core_identity.h"
+#include "status/core_records.h"
 
 #include <QGroupBox>
 #include <QString>
@@ -52,20 +53,20 @@ private:
     static void formatColumn(QWidget *column, const QStringList &longestValues);
 
     // identity and state records
-    void decodeDF(const RecordLine &r);
-    void decodeTW(const RecordLine &r);
-    void decodeRW(const RecordLine &r);
-    void decodeDS(const RecordLine &r);
-    void decodePB(const RecordLine &r);
+    void decodeDF(const TasksRecord &r);
+    void decodeTW(const ClockRecord &r);
+    void decodeRW(const PacketsRecord &r);
+    void decodeDS(const std::optional<quint32> &r);
+    void decodePB(const PowerRecord &r);
     // radio and positioning records
-    void decodeGK(const RecordLine &r);
-    void decodeGS(const RecordLine &r);
-    void decodeMS(const RecordLine &r);
-    void decodeML(const RecordLine &r);
-    void decodeAPN(const RecordLine &r);
-    void decodeMO(const RecordLine &r);
-    void decodeMD(const RecordLine &r);
-    void decodeSMS(const RecordLine &r);
+    void decodeGK(const std::optional<PositionRecord> &r);
+    void decodeGS(const FixRecord &r);
+    void decodeMS(const ModemStateRecord &r);
+    void decodeML(const SignalRecord &r);
+    void decodeAPN(const ApnRecord &r);
+    void decodeMO(const OperatorRecord &r);
+    void decodeMD(const ServerRecord &r);
+    void decodeSMS(const SmsRecord &r);
 
     // "Общая информация"
     QLineEdit *const modelEdit = makeLineEdit("modelEdit");

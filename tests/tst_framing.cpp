@@ -1,5 +1,6 @@
 // Framing of the terminal's record lines, without any widget.
 #include "link/framing.h"
+#include "link/recordrouter.h"
 #include "link/recordnames.h"
 
 #include <QRandomGenerator>
@@ -48,6 +49,7 @@ class TestFraming : public QObject
     Q_OBJECT
 
 private slots:
+    void typedRouteDecodesOnce();
     void lines_data();
     void lines();
     void splitAcrossReads();
@@ -226,6 +228,26 @@ void TestFraming::recordNames()
     QFETCH(QByteArray, name);
     QFETCH(int, kind);
     QCOMPARE(int(classifyRecord(name)), kind);
+}
+
+// The page, the charts and the checks all take a record's value: the kind's decoder runs once a
+// record, the handler first, then the observers in the order they came.
+void TestFraming::typedRouteDecodesOnce()
+{
+    RecordRouter router;
+    int decoded = 0;
+    QStringList calls;
+    const auto decode = [&decoded](const RecordLine &r) {
+        ++decoded;
+        return r.field[0].toInt();
+    };
+    router.tap(RecordKind::Power, decode, [&](int v) { calls << QStringLiteral("charts %1").arg(v); });
+    router.route(RecordKind::Power, decode, [&](int v) { calls << QStringLiteral("page %1").arg(v); });
+    router.tap(RecordKind::Power, decode, [&](int v) { calls << QStringLiteral("checks %1").arg(v); });
+    router.dispatch(RecordLine{"PB", {"12", "", "", "", ""}});
+    router.dispatch(RecordLine{"GS", {"7", "", "", "", ""}});
+    QCOMPARE(decoded, 1);
+    QCOMPARE(calls, (QStringList{"page 12", "charts 12", "checks 12"}));
 }
 
 QTEST_APPLESS_MAIN(TestFraming)
