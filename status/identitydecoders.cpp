@@ -59,15 +59,14 @@ void StatusPage::decodeTW(const ClockRecord &c)
         // The local time of the terminal's clock. Asking the C library for the local time
         // re-reads the time zone file every time; the offset from UTC changes only on an
         // hour boundary, so it is looked up once per hour of the clock.
-        static qint64 offsetHour = -1;
-        static int offset = 0;
         const qint64 hour = qint64(clock) / 3600;
-        if (hour != offsetHour) {
-            offset = QDateTime::fromSecsSinceEpoch(qint64(clock), Qt::LocalTime).offsetFromUtc();
-            offsetHour = hour;
+        if (hour != clockOffsetHour) {
+            clockOffset =
+                QDateTime::fromSecsSinceEpoch(qint64(clock), Qt::LocalTime).offsetFromUtc();
+            clockOffsetHour = hour;
         }
         setFieldText(deviceTimeEdit,
-                     QDateTime::fromSecsSinceEpoch(qint64(clock), Qt::OffsetFromUTC, offset)
+                     QDateTime::fromSecsSinceEpoch(qint64(clock), Qt::OffsetFromUTC, clockOffset)
                          .toString(QStringLiteral("dd-MM-yyyy  hh:mm:ss")));
     }
     if (c.runningSeconds)

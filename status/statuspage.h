@@ -49,6 +49,10 @@ signals:
     void tachographAvailable(bool available);
 
 private:
+    // the local time's offset from UTC for the hour of the terminal's clock last shown
+    qint64 clockOffsetHour = -1;
+    int clockOffset = 0;
+
     void format(QWidget *leftColumn, QWidget *rightColumn);
     static void formatColumn(QWidget *column, const QStringList &longestValues);
 

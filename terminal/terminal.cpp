@@ -25,8 +25,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-bool terminalPaused = false;
-
 namespace {
 // The buttons are 75 px wide, or as wide as their text needs where the font is larger.
 void fitButton(QPushButton *button)
@@ -250,7 +248,7 @@ void Terminal::showReceived(const QByteArray &data)
     // recorded whatever the log shows
     if (recorder->isActive())
         recorder->received(data, time);
-    if (terminalPaused)
+    if (paused)
         return;
     console->showData(data, autoScroll(), time);
 }
@@ -287,7 +285,7 @@ QByteArray Terminal::maskPasswords(const QByteArray &line)
 
 void Terminal::showSent(const QByteArray &data)
 {
-    const bool show = sentLinesAction->isChecked() && !terminalPaused;
+    const bool show = sentLinesAction->isChecked() && !paused;
     if (!show && !recorder->isActive())
         return;
     const qint64 time = now();
@@ -441,17 +439,17 @@ void Terminal::send_cmd_slot()
 void Terminal::pause_cmd_slot()
 {
     qDebug() << "PAUSE > PLAY";
-    if (!terminalPaused) {
+    if (!paused) {
         console->mouseSelectEnabled = true;
         pauseButton->setText(tr("Продолжить"));
         fitButton(pauseButton);
-        terminalPaused = true;
+        paused = true;
     } else {
         console->mouseSelectEnabled = false;
         console->moveCursor(QTextCursor::End);
         pauseButton->setText(tr("Пауза"));
         fitButton(pauseButton);
-        terminalPaused = false;
+        paused = false;
     }
 }
 

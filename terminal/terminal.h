@@ -14,9 +14,6 @@ class QTimer;
 class QToolButton;
 class Recorder;
 
-// True while the terminal log is paused; there is one terminal panel in the program.
-extern bool terminalPaused;
-
 // The raw traffic panel: the log, pause / clear / save, a command line and command files,
 // view options of the log (time stamps, sent lines, hex, find) and recording to a file.
 class Terminal : public QWidget
@@ -24,6 +21,8 @@ class Terminal : public QWidget
     Q_OBJECT
 
 public:
+    // True while the log is paused ("Пауза"): received chunks are recorded but not shown.
+    bool isPaused() const { return paused; }
     explicit Terminal(QWidget *parent = nullptr);
     ~Terminal() override;
 
@@ -89,6 +88,7 @@ private:
     QLineEdit *commandEdit = nullptr;
     QPushButton *sendButton = nullptr;
     QPushButton *pauseButton = nullptr;
+    bool paused = false;   // the log shows nothing new while paused
     QPushButton *saveButton = nullptr;
     QPushButton *fileButton = nullptr;
     QPushButton *clearButton = nullptr;

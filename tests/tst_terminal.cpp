@@ -78,7 +78,6 @@ private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init()
     {
-        terminalPaused = false;
         QSettings().clear();
     }
 
@@ -154,13 +153,13 @@ void TestTerminal::pauseDropsChunksForGood()
     Terminal t;
     t.showReceived("one\n");
     button(t, "pauseButton")->click();
-    QVERIFY(terminalPaused);
+    QVERIFY(t.isPaused());
     QCOMPARE(button(t, "pauseButton")->text(), QStringLiteral("Продолжить"));
     QVERIFY(t.logConsole()->mouseSelectEnabled);
     t.showReceived("lost\n");
     button(t, "pauseButton")->click();
     QCOMPARE(button(t, "pauseButton")->text(), QStringLiteral("Пауза"));
-    QVERIFY(!terminalPaused);
+    QVERIFY(!t.isPaused());
     QVERIFY(!t.logConsole()->mouseSelectEnabled);
     t.showReceived("two\n");
     QCOMPARE(t.logConsole()->toPlainText(), QStringLiteral("one\ntwo\n"));
@@ -168,7 +167,7 @@ void TestTerminal::pauseDropsChunksForGood()
     // clearing does not change the pause state
     button(t, "pauseButton")->click();
     button(t, "clearButton")->click();
-    QVERIFY(terminalPaused);
+    QVERIFY(t.isPaused());
     QCOMPARE(t.logConsole()->toPlainText(), QString());
 }
 
