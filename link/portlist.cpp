@@ -3,14 +3,6 @@
 #include <QFileInfo>
 #include <QSerialPortInfo>
 
-namespace {
-PortSource &portSource()
-{
-    static PortSource source;
-    return source;
-}
-} // namespace
-
 QList<PortEntry> simulatedPorts(const QString &list)
 {
     QList<PortEntry> ports;
@@ -53,14 +45,9 @@ QList<PortEntry> systemSerialPorts()
     return ports;
 }
 
-void setPortSource(PortSource source)
+QList<PortEntry> listPorts(const PortSource &source)
 {
-    portSource() = std::move(source);
-}
-
-QList<PortEntry> currentPorts()
-{
-    return portSource() ? portSource()() : systemSerialPorts();
+    return source ? source() : systemSerialPorts();
 }
 
 bool isTerminalPort(const PortEntry &port)

@@ -44,10 +44,11 @@ QList<PortEntry> systemSerialPorts();
 // ("/tmp/a#KVT000123:/tmp/b#KVT000123").
 QList<PortEntry> simulatedPorts(const QString &list);
 
-// Where the port dialog takes its list from; systemSerialPorts() unless replaced.
+// Where a port list comes from (the port dialog's, the reconnection's): systemSerialPorts()
+// when empty; tests and tools give their own.
 using PortSource = std::function<QList<PortEntry>()>;
-void setPortSource(PortSource source);
-QList<PortEntry> currentPorts();
+// The ports the source lists now.
+QList<PortEntry> listPorts(const PortSource &source);
 
 // True for the terminal's own ports (vendor 0x0483, product 0x5740).
 bool isTerminalPort(const PortEntry &port);

@@ -40,7 +40,7 @@ const PortEntry *PortWatcher::find(const PortEntry &wanted, const QList<PortEntr
 
 void PortWatcher::poll()
 {
-    lastPorts = currentPorts();
+    lastPorts = listPorts(ports);
     if (const PortEntry *p = find(wanted, lastPorts)) {
         timer.stop();
         emit portReturned(p->portName);

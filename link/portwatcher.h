@@ -18,6 +18,7 @@ public:
     explicit PortWatcher(QObject *parent = nullptr);
 
     void watch(const PortEntry &port);
+    void setPortSource(PortSource source) { ports = std::move(source); }
     void stop();
     bool isWatching() const { return timer.isActive(); }
 
@@ -34,4 +35,5 @@ private:
     QTimer timer;
     PortEntry wanted;
     QList<PortEntry> lastPorts;
+    PortSource ports;
 };

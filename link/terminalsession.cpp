@@ -49,6 +49,12 @@ TerminalSession::TerminalSession(QObject *parent)
 
 TerminalSession::~TerminalSession() = default;
 
+void TerminalSession::setPortSource(PortSource source)
+{
+    ports = source;
+    watcher->setPortSource(std::move(source));
+}
+
 bool TerminalSession::open(const LineSettings &settings)
 {
     // (an open port is not opened again: open() fails and the line stays as it is)
@@ -67,7 +73,7 @@ bool TerminalSession::open(const LineSettings &settings)
     ++connections;
     current = PortEntry();
     current.portName = settings.portName;
-    for (const PortEntry &e : currentPorts()) {
+    for (const PortEntry &e : listPorts(ports)) {
         if (e.portName == settings.portName)
             current = e;
     }

@@ -46,6 +46,9 @@ public:
     // Successful opens so far.
     int connectionCount() const { return connections; }
 
+    // Where the ports are listed (the machine's serial ports unless given).
+    void setPortSource(PortSource source);
+
     // Whether a lost line is waited for and opened again (on by default).
     void setAutoReconnect(bool on) { autoReconnect = on; }
     bool reconnects() const { return autoReconnect; }
@@ -99,6 +102,7 @@ private:
     LineSettings line;
     PortEntry current;
     PortWatcher *watcher = nullptr;
+    PortSource ports;
     LineFramer framer;
     RecordRouter records;
     TerminalInfo info;

@@ -56,6 +56,12 @@ void MainWindow::connectSession()
             &TerminalSession::setAutoReconnect);
 }
 
+void MainWindow::setPortSource(const PortSource &source)
+{
+    settingsDialog->setPortSource(source);
+    session->setPortSource(source);
+}
+
 void MainWindow::openSerialPort()
 {
     const PortSettings p = settingsDialog->currentSettings();

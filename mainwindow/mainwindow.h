@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/framing.h"
+#include "link/portlist.h"
 #include "link/recordrouter.h"
 #include "link/portlist.h"
 
@@ -50,6 +51,10 @@ public:
     // Every complete record line from the terminal ends up here.
     void dispatchRecord(const QByteArray &name, const QByteArray &field1, const QByteArray &field2,
                         const QByteArray &field3, const QByteArray &field4, const QByteArray &field5);
+
+    // Where the port dialog and the reconnection list the ports (the machine's serial ports
+    // unless given).
+    void setPortSource(const PortSource &source);
 
     // For tests and tools.
     TerminalSession *terminalSession() const { return session; }

@@ -29,8 +29,9 @@ void selectRemembered(QComboBox *box, const QSettings &saved, const QString &key
 }
 } // namespace
 
-SettingsDialog::SettingsDialog(QWidget *parent)
+SettingsDialog::SettingsDialog(QWidget *parent, PortSource ports)
     : QDialog(parent)
+    , portSource(std::move(ports))
     , ui(new Ui::SettingsDialog)
 {
     ui->setupUi(this);
@@ -157,6 +158,11 @@ void SettingsDialog::populateLineParameters()
     ui->flowControlBox->addItem(tr("XON/XOFF"), QSerialPort::SoftwareControl);
 }
 
+void SettingsDialog::setPortSource(PortSource source)
+{
+    portSource = std::move(source);
+}
+
 void SettingsDialog::populatePortList()
 {
     static const QString blankString = QObject::tr("N/A");
@@ -164,7 +170,7 @@ void SettingsDialog::populatePortList()
 
     QStringList names;
     QList<QStringList> data;
-    const QList<PortEntry> ports = currentPorts();
+    const QList<PortEntry> ports = listPorts(portSource);
     for (const PortEntry &port : ports) {
         if (!isTerminalPort(port))
             continue;

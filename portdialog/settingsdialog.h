@@ -43,12 +43,15 @@ class SettingsDialog : public QDialog
     Q_OBJECT
 
 public:
-    explicit SettingsDialog(QWidget *parent = nullptr);
+    // The ports come from `ports` (the machine's serial ports unless given).
+    explicit SettingsDialog(QWidget *parent = nullptr, PortSource ports = {});
     ~SettingsDialog() override;
 
     PortSettings currentSettings() const;
     // The state of the check box "Переподключаться автоматически" (remembered between runs).
     bool autoReconnect() const;
+    // Where the ports are listed from the next refresh on.
+    void setPortSource(PortSource source);
 
     // How often the port list is read again while the dialog is shown.
     static constexpr int PortPollIntervalMs = 1000;
@@ -78,6 +81,7 @@ private:
     void setAutoReconnect(bool on);
     void followPortChoice();
 
+    PortSource portSource;
     Ui::SettingsDialog *ui;
     PortSettings settings;
     QIntValidator *intValidator;

@@ -117,10 +117,16 @@ inline unsigned int modelCode(const MainWindow &w)
 }
 #endif
 
-// Lists exactly these ports in the port dialog.
-inline void usePorts(const QList<PortEntry> &ports)
+// A port list of exactly these ports.
+inline PortSource listing(const QList<PortEntry> &ports)
 {
-    setPortSource([ports] { return ports; });
+    return [ports] { return ports; };
+}
+
+// The window's port dialog and reconnection see exactly these ports.
+inline void usePorts(MainWindow &w, const QList<PortEntry> &ports)
+{
+    w.setPortSource(listing(ports));
 }
 
 inline PortEntry terminalPort(const QString &path)
@@ -138,7 +144,7 @@ inline PortEntry terminalPort(const QString &path)
 // Picks the port in the window's port dialog and presses "Выбрать", as a user does.
 inline void connectTo(MainWindow &w, const QString &path)
 {
-    usePorts({terminalPort(path)});
+    usePorts(w, {terminalPort(path)});
     SettingsDialog *d = w.portSettingsDialog();
     d->findChild<QPushButton *>(QStringLiteral("refreshButton"))->click();
     d->findChild<QPushButton *>(QStringLiteral("applyButton"))->click();

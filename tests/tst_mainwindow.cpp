@@ -47,7 +47,7 @@ private:
 
 private slots:
     void initTestCase() { qRegisterMetaType<QSerialPort::SerialPortError>(); }
-    void init() { setPortSource(nullptr); }
+    void init() {}
 
     void startUpState();
     void toolBarAndIcons();
@@ -148,9 +148,9 @@ void TestMainWindow::portListFilter()
     wrongProduct.productIdentifier = 0x5741;
     PortEntry wrongVendor = terminalPort(QStringLiteral("ttyACM8"));
     wrongVendor.vendorIdentifier = 0x0484;
-    usePorts({other, wrongProduct, terminalPort(QStringLiteral("ttyACM0")), wrongVendor});
-
-    SettingsDialog d;
+    SettingsDialog d(nullptr,
+                     listing({other, wrongProduct, terminalPort(QStringLiteral("ttyACM0")),
+                              wrongVendor}));
     auto *list = d.findChild<QComboBox *>(QStringLiteral("serialPortInfoListBox"));
     QCOMPARE(list->count(), 1);
     QCOMPARE(list->itemText(0), QStringLiteral("ttyACM0"));
@@ -160,7 +160,7 @@ void TestMainWindow::portListFilter()
              QStringLiteral("Vendor Identifier: 483"));
 
     // "Обновить" after the terminal is unplugged empties the list
-    usePorts({other});
+    d.setPortSource(listing({other}));
     d.findChild<QPushButton *>(QStringLiteral("refreshButton"))->click();
     QCOMPARE(list->count(), 0);
 }
@@ -170,8 +170,7 @@ void TestMainWindow::portInfoNotAvailable()
     PortEntry bare = terminalPort(QStringLiteral("ttyACM3"));
     bare.description.clear();
     bare.manufacturer.clear();
-    usePorts({bare});
-    SettingsDialog d;
+    SettingsDialog d(nullptr, listing({bare}));
     QCOMPARE(d.findChild<QLabel *>(QStringLiteral("descriptionLabel"))->text(),
              QStringLiteral("Description: N/A"));
     QCOMPARE(d.findChild<QLabel *>(QStringLiteral("manufacturerLabel"))->text(),
@@ -181,7 +180,6 @@ void TestMainWindow::portInfoNotAvailable()
     QCOMPARE(portItemData(bare, QStringLiteral("N/A")).at(4), QStringLiteral("N/A"));
 
     // the simulator port named in the environment is listed as a terminal port
-    setPortSource(nullptr);
     qputenv("KVT_SIMULATOR_PORT", "/tmp/kvt-test-port");
     const QList<PortEntry> ports = systemSerialPorts();
     qunsetenv("KVT_SIMULATOR_PORT");
@@ -194,8 +192,7 @@ void TestMainWindow::portInfoNotAvailable()
 
 void TestMainWindow::defaultCapture()
 {
-    usePorts({terminalPort(QStringLiteral("ttyACM0"))});
-    SettingsDialog d;
+    SettingsDialog d(nullptr, listing({terminalPort(QStringLiteral("ttyACM0"))}));
     QSignalSpy spy(&d, &SettingsDialog::connectToSerialPort);
     d.show();
     d.findChild<QPushButton *>(QStringLiteral("applyButton"))->click();

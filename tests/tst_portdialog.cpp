@@ -39,6 +39,11 @@ class TestPortDialog : public QObject
         return all;
     }
     const int twoPolls = 2 * SettingsDialog::PortPollIntervalMs + 200;
+    // the ports the test shows, then the machine's own
+    PortSource ports()
+    {
+        return [this] { return shown + systemSerialPorts(); };
+    }
 
 private slots:
     void initTestCase()
@@ -51,7 +56,6 @@ private slots:
     void init()
     {
         QSettings().clear();
-        setPortSource([this] { return shown + systemSerialPorts(); });
     }
 
     // the ports listed at first and later on; the port the user selects in the first list;
@@ -74,7 +78,7 @@ private slots:
         QFETCH(QString, chosen);
         QFETCH(QStringList, selected);
         showPorts(lists.first());
-        SettingsDialog d;
+        SettingsDialog d(nullptr, ports());
         d.show();
         auto *list = child<QComboBox>(d, "serialPortInfoListBox");
         list->setCurrentIndex(texts(list).indexOf(chosen));
@@ -123,7 +127,7 @@ private slots:
             {"flowControlBox", QSerialPort::HardwareControl}, {"baudRateBox", baudRate}};
         showPorts({"ttyACM0", "ttyACM1"});
         {
-            SettingsDialog d;
+            SettingsDialog d(nullptr, ports());
             QVERIFY(d.autoReconnect());
             QSignalSpy toggled(&d, &SettingsDialog::autoReconnectChanged);
             for (const auto &p : params) {
@@ -139,7 +143,7 @@ private slots:
                 child<QPushButton>(d, "applyButton")->click();
         }
         showPorts(later);
-        SettingsDialog d;
+        SettingsDialog d(nullptr, ports());
         const PortSettings s = d.currentSettings();
         QCOMPARE(s.portName, port);
         QCOMPARE((QList<int>{s.dataBits, s.parity, s.stopBits, s.flowControl, s.baudRate}),
@@ -168,7 +172,7 @@ private slots:
             QCoreApplication::installTranslator(&ru);
         }
         shown = {terminalPort(QStringLiteral("/dev/serial/by-id/usb-KVT_terminal-if00"))};
-        SettingsDialog d;
+        SettingsDialog d(nullptr, ports());
         d.show();
         if (resizeTo.isValid())
             d.resize(resizeTo);

@@ -49,7 +49,7 @@ class TestReconnect : public QObject
 
 private slots:
     void initTestCase() { qRegisterMetaType<QSerialPort::SerialPortError>(); }
-    void init() { setPortSource(nullptr); }
+    void init() {}
     void comesBackAfterHangUps();
     void userDisconnectStopsWaiting();
 };

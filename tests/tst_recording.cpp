@@ -86,7 +86,6 @@ class TestRecording : public QObject
 private slots:
     void init()
     {
-        setPortSource(nullptr);
     }
     void hangUpInTheMiddle();
     void completeAfterFlood();

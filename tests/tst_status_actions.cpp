@@ -44,7 +44,7 @@ private:
 
 private slots:
     void initTestCase() { qRegisterMetaType<QSerialPort::SerialPortError>(); }
-    void init() { setPortSource(nullptr); }
+    void init() {}
 
     void plainCommands_data();
     void plainCommands();
@@ -209,7 +209,7 @@ void TestStatusActions::restartRecordWhileRestartBoxIsOpen()
     Pty pty;
     MainWindow w;
     QVERIFY(connectWindow(w, pty));
-    usePorts({});   // the terminal stays away until its port is listed again
+    usePorts(w, {});   // the terminal stays away until its port is listed again
 
     QSignalSpy errors(w.serialPort(), &QSerialPort::errorOccurred);
     bool closedWhileOpen = false;
@@ -222,7 +222,7 @@ void TestStatusActions::restartRecordWhileRestartBoxIsOpen()
         QTimer::singleShot(500, box, [&] {
             closedWhileOpen = !w.serialPort()->isOpen();
             waitingText = w.statusBar()->currentMessage();
-            usePorts({terminalPort(pty.slavePath)});
+            usePorts(w, {terminalPort(pty.slavePath)});
         });
         QTimer::singleShot(5000, box, [&closedByTest, box] {
             closedByTest = true;

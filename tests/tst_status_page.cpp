@@ -136,7 +136,7 @@ class TestStatusPage : public QObject
 
 private slots:
     void initTestCase() { qRegisterMetaType<QSerialPort::SerialPortError>(); }
-    void init() { setPortSource(nullptr); }
+    void init() {}
 
     void formGroups_data();
     void formGroups();

@@ -26,7 +26,7 @@ class TestStatusRadio : public QObject
 
 private slots:
     void initTestCase() { qRegisterMetaType<QSerialPort::SerialPortError>(); }
-    void init() { setPortSource(nullptr); }
+    void init() {}
 
     void records_data();
     void records();
