@@ -261,6 +261,14 @@ TimePlot::TimePlot(ChartPane pane, const ChartStore &store, bool interactive, QW
     applyLook(palette());
 }
 
+TimePlot::~TimePlot()
+{
+    // hidden curves are detached: QwtPlot deletes only what is attached to it
+    for (int i = 0; i < chartSeriesCount; ++i)
+        if (!shown[size_t(i)])
+            delete curves[size_t(i)];
+}
+
 void TimePlot::setSeriesShown(ChartSeries series, bool on)
 {
     QwtPlotCurve *curve = curves[size_t(series)];

@@ -28,6 +28,7 @@ public:
     // interactive: with zoomer, panners, magnifier and the value tracker (the live panes);
     // without: for pictures.
     TimePlot(ChartPane pane, const ChartStore &store, bool interactive, QWidget *parent = nullptr);
+    ~TimePlot() override;
 
     ChartPane pane() const { return paneId; }
 
@@ -68,7 +69,9 @@ private:
 
     ChartPane paneId;
     const ChartStore &store;
-    std::array<QwtPlotCurve *, chartSeriesCount> curves{};   // nullptr for other panes' series
+    // nullptr for other panes' series; the plot deletes the attached (shown) ones, the
+    // destructor the others
+    std::array<QwtPlotCurve *, chartSeriesCount> curves{};
     std::array<bool, chartSeriesCount> shown{};
     QwtPlotGrid *grid = nullptr;
     TimeZoomer *zoomer = nullptr;

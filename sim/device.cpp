@@ -15,7 +15,7 @@ constexpr double kTankLitres = 300.0;
 constexpr double kLlsUnitsPerLitre = 4095.0 / kTankLitres;
 
 // Kinds of scheduled work.
-enum Kind { SettingsTask, FirmwareTask, ModemOverride, TachoPacket };
+enum Kind { SettingsTask, FirmwareTask, ModemOverride, TachoPacket, SerialNumber, Imei };
 
 // A parsed command line ">L code[;arg]".
 struct Command {
@@ -87,8 +87,11 @@ Device::Action Device::handleLine(const std::string &line, Clock::time_point now
 {
     if (SettingsStore::isSettingsString(line)) {
         // Wrong password: the terminal keeps silent and changes nothing.
-        if (m_settings.write(line, m_opts.corruptEcho) == SettingsStore::WriteResult::Stored)
-            out.push_back(settingsRecordLine(m_settings.text(m_opts.reorderSettings)));
+        if (m_settings.write(line, m_opts.corruptEcho) != SettingsStore::WriteResult::Stored)
+            return Action::None;
+        if (m_opts.unplugOnWrite)
+            return Action::Unplug;
+        out.push_back(settingsRecordLine(m_settings.text(m_opts.reorderSettings)));
         return Action::None;
     }
 
@@ -98,7 +101,16 @@ Device::Action Device::handleLine(const std::string &line, Clock::time_point now
 
     if (cmd.letter == 'I') {
         switch (cmd.code) {
-        case 0: identity(out); break;
+        case 0:
+            identity(out);   // DI, DN, MN
+            if (m_opts.identityGapMs > 0) {
+                // DN and MN follow one gap apart
+                const std::chrono::milliseconds gap(m_opts.identityGapMs);
+                out.resize(out.size() - 2);
+                schedule(now + gap, SerialNumber, 0);
+                schedule(now + 2 * gap, Imei, 0);
+            }
+            break;
         case 1: tasksAndCounters(out); break;
         case 3: stateRecords(now, out); break;
         case 7: sensorRecords(now, out); break;
@@ -197,6 +209,12 @@ void Device::runDue(Clock::time_point now, Lines &out)
         case ModemOverride:
             m_modemOverride = s.value;
             out.push_back(msLine(now));
+            break;
+        case SerialNumber:
+            out.push_back(recordLine("DN", {m_opts.serial}));
+            break;
+        case Imei:
+            out.push_back(recordLine("MN", {m_opts.imei}));
             break;
         case TachoPacket:
             m_modemOverride = -1;

@@ -20,6 +20,7 @@ public:
     enum class Action {
         None,
         Restart,   // answer queued; hang up the line once it has been read, then come back
+        Unplug,    // hang up at once, no answer (--unplug-on-write)
     };
 
     explicit Device(const Options &opts);

@@ -325,7 +325,10 @@ void Simulator::handleLine(const std::string &line, Clock::time_point now)
     }
     queue(out, false);
     writeMaster();
-    if (action == Device::Action::Restart) {
+    if (action == Device::Action::Unplug) {
+        log("settings write left unanswered: unplugged");
+        next(now);
+    } else if (action == Device::Action::Restart) {
         m_switchTerminal = m_opts.batch > 0;
         m_phase = Phase::Draining;
         m_line.clear();

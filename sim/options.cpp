@@ -50,8 +50,8 @@ ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err)
 {
     enum {
         OptModel = 1000, OptFw, OptSerial, OptImei, OptRate, OptFlood, OptFloodBytes,
-        OptPassword, OptCorrupt, OptReorder, OptBatch, OptRestartDelay, OptLink, OptPortFile,
-        OptQuiet, OptHelp
+        OptPassword, OptCorrupt, OptReorder, OptBatch, OptRestartDelay, OptIdentityGap,
+        OptUnplugOnWrite, OptLink, OptPortFile, OptQuiet, OptHelp
     };
     static const option longOpts[] = {
         {"model", required_argument, nullptr, OptModel},
@@ -66,6 +66,8 @@ ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err)
         {"reorder-settings", no_argument, nullptr, OptReorder},
         {"batch", required_argument, nullptr, OptBatch},
         {"restart-delay", required_argument, nullptr, OptRestartDelay},
+        {"identity-gap", required_argument, nullptr, OptIdentityGap},
+        {"unplug-on-write", no_argument, nullptr, OptUnplugOnWrite},
         {"link", required_argument, nullptr, OptLink},
         {"port-file", required_argument, nullptr, OptPortFile},
         {"quiet", no_argument, nullptr, OptQuiet},
@@ -163,6 +165,16 @@ ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err)
             opts.restartDelay = d;
             break;
         }
+        case OptIdentityGap:
+            if (!parseUnsigned(optarg, 60000ull, n)) {
+                err = "--identity-gap needs milliseconds from 0 to 60000";
+                return ParseResult::Error;
+            }
+            opts.identityGapMs = static_cast<unsigned>(n);
+            break;
+        case OptUnplugOnWrite:
+            opts.unplugOnWrite = true;
+            break;
         case OptLink:
             if (arg.empty()) {
                 err = "--link needs a path";
@@ -260,6 +272,12 @@ Options:
                       last one the line stays away ("BATCH-END").
   --restart-delay S   seconds the terminal stays away after a restart
                       (default 3, fractions allowed).
+  --identity-gap MS   >I 0 answers DI at once, DN MS milliseconds later and
+                      MN another MS later (default 0: all three at once).
+  --unplug-on-write   a settings write with the right password is stored but
+                      not answered: the line hangs up at once, as a terminal
+                      unplugged in the middle of a write (with --batch the
+                      next terminal comes up after the restart delay).
   --link PATH         keep a symlink at PATH pointing at the current slave; it
                       is removed while the terminal is away and on exit.
                       PATH must not be an existing non-symlink.

@@ -19,6 +19,8 @@ struct Options {
     bool reorderSettings = false;    // report settings items last number first, plus one extra
     unsigned batch = 0;              // terminals presented one after another, 0 = one terminal
     double restartDelay = 3.0;       // seconds without a pseudo-terminal after a restart
+    unsigned identityGapMs = 0;      // DN and MN come this long after DI and DN, 0 = together
+    bool unplugOnWrite = false;      // a settings write goes unanswered: the line hangs up
     std::string linkPath;            // symlink kept pointing at the current slave
     std::string portFile;            // file kept holding the current slave path
     bool quiet = false;              // no traffic log on stderr

@@ -2,10 +2,11 @@
 
 #include "terminal/localtime.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QMutexLocker>
 #include <QThread>
+
+#include <cerrno>
 
 namespace {
 // The writer lets a batch gather this long before it writes again, so a busy line is
@@ -72,7 +73,8 @@ bool Recorder::start(const QString &fileName, QString *error)
     written = 0;
     stopping = false;
     queue.clear();
-    thread = QThread::create([this] { writeLoop(); });
+    const quint64 recording = ++generation;
+    thread = QThread::create([this, recording] { writeLoop(recording); });
     thread->setObjectName(QStringLiteral("recorder"));
     thread->start();
     return true;
@@ -88,8 +90,6 @@ void Recorder::stop()
         wake.wakeAll();
     }
     thread->wait();
-    // a failure reported meanwhile belongs to this recording, which is over
-    QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
     delete thread;
     thread = nullptr;
     file->close();
@@ -168,7 +168,40 @@ void Recorder::escape(const char *bytes, int size, QByteArray &out)
     }
 }
 
-void Recorder::writeLoop()
+void Recorder::writerFailed(const QString &reason, quint64 recording)
+{
+    // a failure still queued from a recording that was stopped since is no longer news
+    if (thread && recording == generation)
+        emit failed(reason);
+}
+
+bool Recorder::writeAll(const QByteArray &out, QString *reason)
+{
+    const char *p = out.constData();
+    qint64 left = out.size();
+    while (left > 0) {
+        errno = 0;
+        const qint64 n = file->write(p, left);
+        const int error = errno;
+        if (n > 0) {
+            // a short write (the disk filled up in the middle) keeps no error: the next
+            // write of the rest fails with it
+            written += n;
+            p += n;
+            left -= n;
+            continue;
+        }
+        // QFile takes the system's text at the failing call; without one, errno tells
+        if (n < 0 && file->error() != QFileDevice::NoError)
+            *reason = file->errorString();
+        else
+            *reason = qt_error_string(error != 0 ? error : EIO);
+        return false;
+    }
+    return true;
+}
+
+void Recorder::writeLoop(quint64 recording)
 {
     LocalTimeText clock;
     std::vector<Entry> batch;
@@ -225,14 +258,12 @@ void Recorder::writeLoop()
         }
         batch.clear();
 
-        if (!broken) {
-            const qint64 n = file->write(out);
-            if (n != out.size()) {
-                broken = true;   // what comes after is dropped; the owner stops recording
-                emit failed(file->errorString());
-            } else {
-                written += n;
-            }
+        QString reason;
+        if (!broken && !writeAll(out, &reason)) {
+            broken = true;   // what comes after is dropped; the owner stops recording
+            QMetaObject::invokeMethod(
+                this, [this, reason, recording] { writerFailed(reason, recording); },
+                Qt::QueuedConnection);
         }
         if (!stopping)
             QThread::msleep(BatchMs);

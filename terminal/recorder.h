@@ -18,7 +18,9 @@ class QThread;
 // The GUI thread only queues what is to be written (the chunk is shared, not copied); a
 // writer thread formats the queue and writes it in batches, so a busy line is recorded in
 // full without slowing the read path. When the file cannot be written (disk full, device
-// gone) recording stops writing and failed() is emitted; the owner then stops it.
+// gone) recording stops writing and failed() is emitted; the owner then stops it. A failure
+// is reported only while the recording it happened in is still the current one: once
+// stopped (or replaced by a new one) its failure is dropped.
 //
 // File format: UTF-8 text, one entry a line, each line
 //     yyyy-MM-dd HH:mm:ss.zzz <mark> <payload>
@@ -65,6 +67,12 @@ signals:
     void failed(const QString &reason);
 
 private:
+    // What the writer thread of recording `recording` reports, in the GUI thread.
+    void writerFailed(const QString &reason, quint64 recording);
+    // Writes all of out; false, with the system's reason, when the file does not take it.
+    bool writeAll(const QByteArray &out, QString *reason);
+
+private:
     enum class Kind : quint8 { Received, Sent, Note };
     struct Entry
     {
@@ -74,11 +82,12 @@ private:
     };
 
     void push(Kind kind, const QByteArray &data, qint64 time);
-    void writeLoop();
+    void writeLoop(quint64 recording);
 
     QString name;
     QFile *file = nullptr;
     QThread *thread = nullptr;
+    quint64 generation = 0;          // counts the recordings started; the current one's number
 
     QMutex mutex;
     QWaitCondition wake;

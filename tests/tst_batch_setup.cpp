@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -63,6 +64,8 @@ private slots:
     }
     void init() {}
     void threeTerminals();
+    void benchEvents_data();
+    void benchEvents();
 };
 
 void TestBatchSetup::threeTerminals()
@@ -139,6 +142,74 @@ void TestBatchSetup::threeTerminals()
     QVERIFY(!batch->isRunning());
     QVERIFY(!banner->isVisible());
     QVERIFY(!w.findChild<QAction *>("batchSetupAction")->isChecked());
+}
+
+void TestBatchSetup::benchEvents_data()
+{
+    QTest::addColumn<QStringList>("simulator");
+    QTest::addColumn<int>("plugIns");              // "next" after each of the first journal lines
+    QTest::addColumn<QStringList>("journal");      // serial number|IMEI|result, line by line
+    QTest::addColumn<int>("writes");
+    QTest::addColumn<QString>("banner");
+    const QString ok = QStringLiteral("|записано и подтверждено");
+    QTest::newRow("a confirmed terminal plugged in again")
+        << QStringList{} << 1 << QStringList{"300100|866104023456789" + ok} << 1
+        << "Терминал 300100 уже настроен";
+    // the page shows the terminal before until its own records come
+    QTest::newRow("identity records one by one")
+        << QStringList{"--batch", "2", "--identity-gap", "300"} << 1
+        << QStringList{"300100|866104023456789" + ok, "300101|866104023456790" + ok} << 2
+        << "подтверждено: 2, с ошибкой: 0";
+    // the next one takes its place, the last one never comes back
+    QTest::newRow("unplugged between the write and the read-back")
+        << QStringList{"--batch", "2", "--unplug-on-write"} << 0
+        << QStringList{"300100|866104023456789|нет ответа терминала",
+                       "300101|866104023456790|нет ответа терминала"}
+        << 2 << "подтверждено: 0, с ошибкой: 2";
+}
+
+void TestBatchSetup::benchEvents()
+{
+    QFETCH(QStringList, simulator);
+    QFETCH(int, plugIns);
+    QFETCH(QStringList, journal);
+    QFETCH(int, writes);
+    QFETCH(QString, banner);
+    QTemporaryDir files;
+    const QString settingsFile = files.filePath("fleet.json");
+    QFile f(settingsFile);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(R"({"format": "kvt-logger-settings", "version": 1, "terminal": {"model": "KVT3"},
+               "fields": {"apn1Edit": "fleet.apn", "monitoringServerEdit": "fleet.example"}})");
+    f.close();
+    MainWindow w;
+    ModalCloser closer;
+    qobject_cast<SettingsPage *>(w.tabs()->widget(1))->setConfirmTimeout(2000);
+    Simulator bench(QStringList{"--serial", "300100", "--restart-delay", "0.3"} + simulator);
+    BatchSetup *batch = w.batchSetup();
+    QSignalSpy sent(batch, &BatchSetup::sendCommand);
+    QVERIFY(batch->start(settingsFile, QStringLiteral("482915"), false));
+    connectTo(w, bench.link);
+    for (int k = 1; k <= journal.size() || k <= plugIns; ++k) {
+        QTRY_COMPARE_WITH_TIMEOUT(journalLines(batch->journalPath()).size(),
+                                  1 + qMin(k, int(journal.size())), 15000);
+        if (k <= plugIns)
+            bench.proc.write("next\n");
+    }
+    auto *label = w.findChild<QLabel *>("batchStatusLabel");
+    QTRY_VERIFY2_WITH_TIMEOUT(label->text().contains(banner), qPrintable(label->text()), 15000);
+
+    QStringList got;
+    for (const QString &line : journalLines(batch->journalPath()).mid(1))
+        got << line.section(QLatin1Char('\t'), 2, 3).replace(QLatin1Char('\t'), QLatin1Char('|'))
+                   + QLatin1Char('|') + line.section(QLatin1Char('\t'), 5);
+    QCOMPARE(got, journal);
+    int settingsWrites = 0;
+    for (const QList<QVariant> &args : sent)
+        settingsWrites += args.at(0).toString().contains(QLatin1String("*SETP*"));
+    QCOMPARE(settingsWrites, writes);
+    QCOMPARE(batch->failedCount() + batch->confirmedCount(), journal.size());
+    QCOMPARE(closer.texts, QStringList());
 }
 
 QTEST_MAIN(TestBatchSetup)

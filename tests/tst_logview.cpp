@@ -229,6 +229,8 @@ void TestLogView::longLinesAndTheByteCap_data()
         << enough << QByteArray(max - 1, 'x') + "\xd0\x96" + "yz" << 2 << max - 1;
     QTest::newRow("the byte cap drops the oldest rows")
         << 4 * max << QByteArray(20 * max + 5, 'j') << 4 << max;
+    QTest::newRow("exactly at the byte cap, every row kept")
+        << 4 * max << QByteArray(4 * max, 'k') << 4 << max;
 }
 
 void TestLogView::longLinesAndTheByteCap()
@@ -247,7 +249,7 @@ void TestLogView::longLinesAndTheByteCap()
     const QString text = log.toPlainText();
     QVERIFY(!text.contains(QLatin1Char('\n')));
     QCOMPARE(text, QString::fromUtf8(line).right(text.size()));
-    QCOMPARE(text == QString::fromUtf8(line), maxBytes > line.size());
+    QCOMPARE(text == QString::fromUtf8(line), maxBytes >= line.size());
 }
 
 void TestLogView::sentLinesBetweenReceived_data()

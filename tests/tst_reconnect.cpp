@@ -1,5 +1,6 @@
 // Reconnection after the line is lost: the window waits for the same port to come back and
 // opens it again by itself; the user's own disconnect stops the waiting.
+#include "link/portwatcher.h"
 #include "mainwindow/mainwindow.h"
 #include "testutil.h"
 
@@ -52,7 +53,46 @@ private slots:
     void init() {}
     void comesBackAfterHangUps();
     void userDisconnectStopsWaiting();
+    void portComingBack_data();
+    void portComingBack();
 };
+
+void TestReconnect::portComingBack_data()
+{
+    // ports as "name location serial" ("-" for none); /dev/null is there, /dev/kvt-gone is not
+    QTest::addColumn<QString>("wanted");
+    QTest::addColumn<QStringList>("listed");
+    QTest::addColumn<int>("found");
+    QTest::newRow("same serial number under another name, a path not there skipped")
+        << "/dev/kvt-gone - 201745"
+        << QStringList{"/dev/kvt-gone /dev/kvt-gone 201745", "ttyACM1 /dev/null 201745"} << 1;
+    QTest::newRow("no serial number: another port without one is not it")
+        << "ttyACM0 /dev/null -" << QStringList{"ttyACM1 /dev/null -"} << -1;
+    QTest::newRow("the listed path is not there")
+        << "/dev/kvt-gone /dev/kvt-gone -" << QStringList{"/dev/kvt-gone /dev/kvt-gone -"} << -1;
+}
+
+void TestReconnect::portComingBack()
+{
+    QFETCH(QString, wanted);
+    QFETCH(QStringList, listed);
+    QFETCH(int, found);
+    const auto port = [](const QString &text) {
+        const QStringList f = text.split(' ');
+        PortEntry e = terminalPort(f.at(0));
+        e.systemLocation = f.at(1) == "-" ? QString() : f.at(1);
+        e.serialNumber = f.at(2) == "-" ? QString() : f.at(2);
+        return e;
+    };
+    QList<PortEntry> ports;
+    for (const QString &p : listed)
+        ports << port(p);
+    const PortEntry *p = PortWatcher::find(port(wanted), qAsConst(ports));
+    int index = -1;
+    for (int i = 0; i < ports.size(); ++i)
+        index = &ports.at(i) == p ? i : index;
+    QCOMPARE(index, found);
+}
 
 void TestReconnect::comesBackAfterHangUps()
 {

@@ -3,6 +3,7 @@
 // terminal simulator recorded without a byte missing.
 #include "mainwindow/mainwindow.h"
 #include "terminal/console.h"
+#include "terminal/recorder.h"
 #include "terminal/terminal.h"
 #include "testutil.h"
 
@@ -12,7 +13,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <memory>
+
+#include <sys/resource.h>
 
 namespace {
 struct Entry
@@ -89,6 +95,11 @@ private slots:
     }
     void hangUpInTheMiddle();
     void completeAfterFlood();
+    void escapes_data();
+    void escapes();
+    void writeFailureNamed_data();
+    void writeFailureNamed();
+    void staleFailureKeepsNextRecording();
 };
 
 void TestRecording::hangUpInTheMiddle()
@@ -195,6 +206,84 @@ void TestRecording::completeAfterFlood()
     for (int i = 0; i + 1 < got.size(); i += 2)
         QCOMPARE(got.at(i), ">RW=" + QByteArray::number(i / 2 + 1) + ";" + QByteArray::number(i / 2 + 1) + "\r");
 #endif
+}
+
+void TestRecording::escapes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("tab") << QByteArray("a\tb") << QByteArray("a\\tb");
+    // C0 and C1 would only start overlong forms of ASCII
+    QTest::newRow("overlong lead bytes") << QByteArray("\xC0\x80\xC1\xBF") << QByteArray("\\xC0\\x80\\xC1\\xBF");
+    QTest::newRow("control bytes, hex digits in order") << QByteArray("\x1B[0m\x07") << QByteArray("\\x1B[0m\\x07");
+}
+
+void TestRecording::escapes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, written);
+    QByteArray out;
+    Recorder::escape(bytes.constData(), bytes.size(), out);
+    QCOMPARE(out, written);
+}
+
+void TestRecording::writeFailureNamed_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("sizeLimit");   // bytes a file may grow to, 0: no limit
+    QTest::addColumn<int>("error");
+    QTest::newRow("full disk") << "/dev/full" << 0 << ENOSPC;
+    // the first write goes in part, the rest fails
+    QTest::newRow("file size limit reached in a write") << "rec.log" << 4096 << EFBIG;
+}
+
+void TestRecording::writeFailureNamed()
+{
+    QFETCH(QString, path);
+    QFETCH(int, sizeLimit);
+    QFETCH(int, error);
+    if (path.startsWith('/') && !QFile::exists(path))
+        QSKIP("needs /dev/full");
+    QTemporaryDir dir;
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    if (sizeLimit > 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved;
+        limited.rlim_cur = rlim_t(sizeLimit);
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    }
+    MainWindow w;
+    ModalCloser closer;
+    const bool started = w.terminalPanel()->startRecording(path.startsWith('/') ? path : dir.filePath(path));
+    w.terminalPanel()->showReceived(QByteArray(100000, 'x'));
+    const bool told = QTest::qWaitFor([&] { return !closer.texts.isEmpty(); });
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    QVERIFY(started && told);
+    QVERIFY(!w.terminalPanel()->isRecording());
+    QCOMPARE(closer.texts.size(), 1);
+    QVERIFY2(closer.texts.at(0).endsWith(QString::fromLocal8Bit(std::strerror(error))),
+             qPrintable(closer.texts.at(0)));
+}
+
+void TestRecording::staleFailureKeepsNextRecording()
+{
+    if (!QFile::exists(QStringLiteral("/dev/full")))
+        QSKIP("needs /dev/full");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("rec.log"));
+    MainWindow w;
+    ModalCloser closer;
+    Terminal *t = w.terminalPanel();
+    QVERIFY(t->startRecording(QStringLiteral("/dev/full")));
+    // stopping writes what is queued: the failure is posted before the next recording starts
+    QVERIFY(t->startRecording(path));
+    QCoreApplication::processEvents();
+    QVERIFY(t->isRecording());
+    QCOMPARE(closer.texts, QStringList());
+    t->stopRecording();
+    QByteArray bad;
+    QCOMPARE(readRecording(path, bad).size(), 2);   // started, stopped
 }
 
 QTEST_MAIN(TestRecording)

@@ -189,6 +189,8 @@ void TestReport::checkList_data()
                                          << "ни один";
     QTest::newRow("fuel sensor answers") << QByteArrayList{"LLS=1;3;1500;21"} << C::FuelSensors
                                          << R::Passed << "ДУТ 3: 1500";
+    QTest::newRow("empty tank") << QByteArrayList{"LLS=1;2;0;18"} << C::FuelSensors << R::Passed
+                                << "ДУТ 2: 0";
     QTest::newRow("fuel sensor comes back") << QByteArrayList{"LLS=1;0;;14", "LLS=1;0;800;14"}
                                             << C::FuelSensors << R::Passed << "ДУТ 0: 800";
     QTest::newRow("fuel sensor silent") << QByteArrayList{"LLS=1;0;1500;14", "LLS=1;1;-1;0"}

@@ -1,5 +1,6 @@
 // The settings string and the settings record items, without any widget.
 
+#include "settings/core_batchjournal.h"
 #include "settings/core_settingsecho.h"
 #include "settings/core_settingsstring.h"
 
@@ -51,6 +52,9 @@ private slots:
     void recordLimit();
     void echoCheck_data();
     void echoCheck();
+    void journalPath_data();
+    void journalPath();
+    void journalLineKeepsItsColumns();
 };
 
 void TestSettingsCore::body_data()
@@ -485,6 +489,31 @@ void TestSettingsCore::echoCheck()
     const EchoCheck check = checkSettingsEcho(written, reported);
     QCOMPARE(differingFieldNames(check), differing);
     QCOMPARE(check.confirmed(), differing.isEmpty());
+}
+
+void TestSettingsCore::journalPath_data()
+{
+    QTest::addColumn<QString>("settingsFile");
+    QTest::addColumn<QString>("journal");
+    QTest::newRow("one suffix") << "/bench/fleet.json" << "/bench/fleet.journal.tsv";
+    QTest::newRow("dots in the name") << "/bench/fleet.v2.json" << "/bench/fleet.v2.journal.tsv";
+}
+
+void TestSettingsCore::journalPath()
+{
+    QFETCH(QString, settingsFile);
+    QFETCH(QString, journal);
+    QCOMPARE(batchJournalPath(settingsFile), journal);
+}
+
+void TestSettingsCore::journalLineKeepsItsColumns()
+{
+    const TerminalIdentity t{"KVT\t3", "2017\r\n45", "8661\t04", "0.70"};
+    const QString line = batchJournalLine(QDateTime(QDate(2026, 3, 14), QTime(9, 5, 7)), t,
+                                          QStringLiteral("не подтверждено:\tAPN"));
+    QCOMPARE(line.split(QLatin1Char('\t')),
+             (QStringList{"2026-03-14 09:05:07", "KVT 3", "2017  45", "8661 04", "0.70",
+                          "не подтверждено: APN\n"}));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsCore)
