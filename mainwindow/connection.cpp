@@ -35,7 +35,7 @@ void MainWindow::connectSession()
         ui->statusBar->showMessage(tr("Critical Error [%1]").arg(reason));
     });
     connect(session, &TerminalSession::waiting, this, [this] {
-        markStale(statusPage);
+        statusPage->fieldBatch().markStale(statusPage);
         ui->actionDisconnect->setEnabled(true);   // stops the waiting
         ui->statusBar->showMessage(tr("Ожидание терминала…"));
     });
@@ -45,7 +45,8 @@ void MainWindow::connectSession()
     connect(session, &TerminalSession::sent, this,
             [this](const QByteArray &bytes, qint64) { terminal->showSent(bytes); });
     connect(session, &TerminalSession::received, this, &MainWindow::chunkReceived);
-    connect(session, &TerminalSession::chunkFramed, this, [] { FieldBatch::end(); });
+    connect(session, &TerminalSession::chunkFramed, this,
+            [this] { statusPage->fieldBatch().end(); });
     connect(session, &TerminalSession::restarted, this, &MainWindow::terminalRestarted);
     connect(session, &TerminalSession::identityReported, statusPage, &StatusPage::showIdentity);
     connect(session, &TerminalSession::serialNumberReported, statusPage,
@@ -173,7 +174,7 @@ void MainWindow::chunkReceived(const QByteArray &data, qint64 msecsSinceEpoch)
                                    .arg(data.size()));
     terminal->showReceived(data);
     // the page fields take the last value of each field in this chunk when it is done
-    FieldBatch::begin();
+    statusPage->fieldBatch().begin();
 }
 
 void MainWindow::dispatchRecord(const QByteArray &name, const QByteArray &field1,

@@ -4,6 +4,7 @@
 #include "link/terminalsession.h"
 
 #include "status/fieldtext.h"
+#include "status/statuspage.h"
 
 #include <QDesktopServices>
 #include <QMessageBox>
@@ -38,7 +39,7 @@ void MainWindow::showRestartNotice(const QString &text, bool thenLetGo)
     QMessageBox box(QMessageBox::Information, restartTitle, text, QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("restartNotice"));
     openRestartNotice = &box;
-    FieldBatch::flush();   // the fields show their values before the box opens
+    statusPage->fieldBatch().flush();   // the fields show their values before the box opens
     box.exec();
     openRestartNotice = nullptr;
     // The restart record may have closed the line meanwhile, or the terminal may even be

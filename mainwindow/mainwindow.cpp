@@ -202,8 +202,8 @@ void MainWindow::setConnectedActions(bool connected)
 
 void MainWindow::clearAll()
 {
-    FieldBatch::flush();   // values still on their way are older than the clearing
-    clearStale();
+    statusPage->fieldBatch().flush();   // values still on their way are older than the clearing
+    statusPage->fieldBatch().clearStale();
     terminal->clearConsole();
     for (QLineEdit *edit : findChildren<QLineEdit *>()) {
         // the editors inside list and number boxes belong to those boxes, which keep their

@@ -80,7 +80,7 @@ QImage InstallationReport::chartsPicture(int minutes) const
 
 ReportContent InstallationReport::collect(const QString &note) const
 {
-    FieldBatch::flush();   // values of the last chunk are shown before they are read
+    statusPage->fieldBatch().flush();   // values of the last chunk are shown before they are read
     ReportContent c;
     c.created = QDateTime::currentDateTime();
     c.connectedAt = connectedAt;

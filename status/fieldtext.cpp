@@ -12,73 +12,43 @@
 #include <utility>
 
 namespace {
-int batchDepth = 0;
-bool flushScheduled = false;
 // The values of a busy line are shown at most this often: fast enough to look immediate,
 // slow enough that the window is not laid out and painted for every chunk.
 constexpr int FlushIntervalMs = 20;
-// a widget may go (its window closed) before its value is shown
-template <typename Widget>
-struct Pending
-{
-    QPointer<Widget> widget;
-    QString text;
-};
-QHash<QLineEdit *, Pending<QLineEdit>> &pendingFields()
-{
-    static QHash<QLineEdit *, Pending<QLineEdit>> pending;
-    return pending;
-}
-QHash<QLabel *, Pending<QLabel>> &pendingLabels()
-{
-    static QHash<QLabel *, Pending<QLabel>> pending;
-    return pending;
-}
-QHash<const QLineEdit *, QPointer<QLineEdit>> &staleFields()
-{
-    static QHash<const QLineEdit *, QPointer<QLineEdit>> stale;
-    return stale;
-}
-
-void freshen(QLineEdit *field)
-{
-    if (staleFields().remove(field))
-        field->setPalette(QPalette());
-}
 } // namespace
 
-void markStale(QWidget *root)
+FieldBatch::FieldBatch(QObject *owner)
+    : owner(owner)
 {
-    FieldBatch::flush();   // values on their way are from before the loss too
+}
+
+void FieldBatch::markStale(QWidget *root)
+{
+    flush();   // values on their way are from before the loss too
     for (QLineEdit *field : root->findChildren<QLineEdit *>()) {
-        QWidget *owner = field->parentWidget();
-        if (field->text().isEmpty() || qobject_cast<QComboBox *>(owner)
-            || qobject_cast<QAbstractSpinBox *>(owner) || staleFields().contains(field))
+        QWidget *parent = field->parentWidget();
+        if (field->text().isEmpty() || qobject_cast<QComboBox *>(parent)
+            || qobject_cast<QAbstractSpinBox *>(parent) || stale.contains(field))
             continue;
         QPalette grey = field->palette();
         grey.setColor(QPalette::Text, grey.color(QPalette::Disabled, QPalette::Text));
         field->setPalette(grey);
-        staleFields().insert(field, field);
+        stale.insert(field, field);
     }
 }
 
-void clearStale()
+void FieldBatch::clearStale()
 {
-    const auto fields = std::exchange(staleFields(), {});
+    const auto fields = std::exchange(stale, {});
     for (const QPointer<QLineEdit> &f : fields)
         if (f)
             f->setPalette(QPalette());
 }
 
-bool isStale(const QLineEdit *field)
+void FieldBatch::show(QLineEdit *field, const QString &text)
 {
-    return staleFields().contains(field);
-}
-
-void showFieldText(QLineEdit *field, const QString &text)
-{
-    if (!staleFields().isEmpty())
-        freshen(field);
+    if (!stale.isEmpty() && stale.remove(field))
+        field->setPalette(QPalette());
     if (field->text() == text)
         return;
     field->setText(text);
@@ -139,62 +109,47 @@ QString widestRun(const QLineEdit *field, QLatin1String characters, int count)
     return QString(count, widest);
 }
 
-void showFieldText(QLabel *label, const QString &text)
-{
-    if (label->text() != text)
-        label->setText(text);
-}
-
-FieldBatch::FieldBatch()
-{
-    begin();
-}
-
-FieldBatch::~FieldBatch()
-{
-    end();
-}
-
 void FieldBatch::begin()
 {
-    ++batchDepth;
+    ++depth;
 }
 
 void FieldBatch::end()
 {
-    --batchDepth;
+    --depth;
     // also at the end of a chunk read while a message box is open, so its values show
-    if (flushScheduled || (pendingFields().isEmpty() && pendingLabels().isEmpty()))
+    if (flushScheduled || (pendingFields.isEmpty() && pendingLabels.isEmpty()))
         return;
     flushScheduled = true;
-    QTimer::singleShot(FlushIntervalMs, QCoreApplication::instance(), [] { flush(); });
+    QTimer::singleShot(FlushIntervalMs, owner, [this] { flush(); });
 }
 
-bool FieldBatch::active()
+void FieldBatch::set(QLineEdit *field, const QString &text)
 {
-    return batchDepth > 0;
+    if (depth > 0)
+        pendingFields.insert(field, {field, text});
+    else
+        show(field, text);
 }
 
-void FieldBatch::defer(QLineEdit *field, const QString &text)
+void FieldBatch::set(QLabel *label, const QString &text)
 {
-    pendingFields().insert(field, {field, text});
-}
-
-void FieldBatch::defer(QLabel *label, const QString &text)
-{
-    pendingLabels().insert(label, {label, text});
+    if (depth > 0)
+        pendingLabels.insert(label, {label, text});
+    else if (label->text() != text)
+        label->setText(text);
 }
 
 void FieldBatch::flush()
 {
     flushScheduled = false;
     // taken out first: showing a value may run code that writes further values
-    const auto fields = std::exchange(pendingFields(), {});
+    const auto fields = std::exchange(pendingFields, {});
     for (const Pending<QLineEdit> &p : fields)
         if (p.widget)
-            showFieldText(p.widget.data(), p.text);
-    const auto labels = std::exchange(pendingLabels(), {});
+            show(p.widget.data(), p.text);
+    const auto labels = std::exchange(pendingLabels, {});
     for (const Pending<QLabel> &p : labels)
-        if (p.widget)
-            showFieldText(p.widget.data(), p.text);
+        if (p.widget && p.widget->text() != p.text)
+            p.widget->setText(p.text);
 }

@@ -1,37 +1,62 @@
 #pragma once
 
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 
-// Decoders write their values through setFieldText: a value that did not change costs no
-// layout or repaint, and a value wider than its field shows from its start (a date, an
-// IMEI, a server address), not from its end where setText leaves the cursor.
+// The fields of a page as its decoders write them: a value that did not change costs no
+// layout or repaint, a value wider than its field shows from its start (a date, an IMEI, a
+// server address), not from its end where setText leaves the cursor, and the field's tool tip
+// holds the whole value.
 //
-// While the read path frames a chunk (a FieldBatch lives), the fields take only the last
-// value the records give them: a busy terminal repeats the same records many times a
+// While the read path frames a chunk (between begin() and end()), the fields take only the
+// last value the records give them: a busy terminal repeats the same records many times a
 // second, and laying out and painting every intermediate value is where the time would go.
 // The values are shown 20 ms after the chunk, or earlier by flush(): a decoder that opens a
 // message box, and everything that reads or clears the fields, flushes first.
+//
+// After the line is lost the values shown are old: markStale() greys the filled fields under
+// a widget until a record gives them a value again (the same value counts) or clearStale().
 class FieldBatch
 {
 public:
-    FieldBatch();
-    ~FieldBatch();
+    // The delayed showing runs in the owner's thread and ends with it.
+    explicit FieldBatch(QObject *owner);
     FieldBatch(const FieldBatch &) = delete;
     FieldBatch &operator=(const FieldBatch &) = delete;
 
-    // The same without an object: the read path begins one batch when a chunk arrives and
-    // ends it once the chunk is framed (batches nest).
-    static void begin();
-    static void end();
-    static bool active();
-    static void defer(QLineEdit *field, const QString &text);
-    static void defer(QLabel *label, const QString &text);
-    static void flush();
+    // Batches nest: the values show after the outermost end().
+    void begin();
+    void end();
+    bool active() const { return depth > 0; }
+
+    void set(QLineEdit *field, const QString &text);
+    void set(QLabel *label, const QString &text);
+    void flush();
+
+    void markStale(QWidget *root);
+    void clearStale();
+    bool isStale(const QLineEdit *field) const { return stale.contains(field); }
+
+private:
+    // a widget may go (its window closed) before its value is shown
+    template <typename Widget>
+    struct Pending
+    {
+        QPointer<Widget> widget;
+        QString text;
+    };
+    void show(QLineEdit *field, const QString &text);
+
+    QObject *owner;
+    int depth = 0;
+    bool flushScheduled = false;
+    QHash<QLineEdit *, Pending<QLineEdit>> pendingFields;
+    QHash<QLabel *, Pending<QLabel>> pendingLabels;
+    QHash<const QLineEdit *, QPointer<QLineEdit>> stale;
 };
 
-// Shows the value and puts the whole of it in the field's tool tip.
-void showFieldText(QLineEdit *field, const QString &text);
 // Empties the field, and its tool tip when that showed the value.
 void clearField(QLineEdit *field);
 
@@ -43,26 +68,3 @@ void fitFields(const QList<QLineEdit *> &fields, const QStringList &values);
 // count times the widest of the characters in the field's font, such as the widest value of
 // sixteen hexadecimal digits.
 QString widestRun(const QLineEdit *field, QLatin1String characters, int count);
-
-// After the line is lost the values shown are old: the filled fields under root are greyed
-// until a record gives them a value again (the same value counts) or clearStale() is called.
-void markStale(QWidget *root);
-void clearStale();
-bool isStale(const QLineEdit *field);
-void showFieldText(QLabel *label, const QString &text);
-
-inline void setFieldText(QLineEdit *field, const QString &text)
-{
-    if (FieldBatch::active())
-        FieldBatch::defer(field, text);
-    else
-        showFieldText(field, text);
-}
-
-inline void setFieldText(QLabel *label, const QString &text)
-{
-    if (FieldBatch::active())
-        FieldBatch::defer(label, text);
-    else
-        showFieldText(label, text);
-}

@@ -14,42 +14,42 @@
 void StatusPage::showIdentity(const IdentityRecord &id)
 {
     if (const char *text = modelText(id.model))
-        setFieldText(modelEdit, QString::fromLatin1(text));
+        fields.set(modelEdit, QString::fromLatin1(text));
     // only the tachograph terminal offers its file download; no other model takes it back
     if (id.model == TachographModelCode)
         emit tachographAvailable(true);
-    setFieldText(firmwareVersionEdit, id.versionText);
+    fields.set(firmwareVersionEdit, id.versionText);
 
     // the terminal that does not report its model runs a firmware too old for the program
     if (id.model == 0 && id.firmware.isOlderThan(0, 64)) {
         QMessageBox box(QMessageBox::Information, tr("Внимание"),
                         tr("Версия ПО устройства устарела\r\nТребуется версия ПО не ниже 0.64"),
                         QMessageBox::Ok, window());
-        FieldBatch::flush();   // the fields show their values before the box opens
+        fields.flush();   // the fields show their values before the box opens
         box.exec();
     }
 }
 
 void StatusPage::showSerialNumber(const QString &text)
 {
-    setFieldText(serialNumberEdit, text);
+    fields.set(serialNumberEdit, text);
 }
 
 void StatusPage::decodeDF(const TasksRecord &tasks)
 {
     const std::optional<quint32> states[] = {tasks.settingsTask, tasks.firmwareTask};
-    QLineEdit *const fields[] = {settingsTaskEdit, firmwareTaskEdit};
+    QLineEdit *const taskFields[] = {settingsTaskEdit, firmwareTaskEdit};
     for (int i = 0; i < 2; ++i) {
         if (!states[i])
             continue;
         if (const char *text = taskStateText(*states[i]))
-            setFieldText(fields[i], tr(text));
+            fields.set(taskFields[i], tr(text));
     }
 }
 
 void StatusPage::showImei(const QString &text)
 {
-    setFieldText(imeiEdit, text);
+    fields.set(imeiEdit, text);
 }
 
 void StatusPage::decodeTW(const ClockRecord &c)
@@ -65,35 +65,35 @@ void StatusPage::decodeTW(const ClockRecord &c)
                 QDateTime::fromSecsSinceEpoch(qint64(clock), Qt::LocalTime).offsetFromUtc();
             clockOffsetHour = hour;
         }
-        setFieldText(deviceTimeEdit,
+        fields.set(deviceTimeEdit,
                      QDateTime::fromSecsSinceEpoch(qint64(clock), Qt::OffsetFromUTC, clockOffset)
                          .toString(QStringLiteral("dd-MM-yyyy  hh:mm:ss")));
     }
     if (c.runningSeconds)
-        setFieldText(runTimeEdit, runTimeText(*c.runningSeconds));
+        fields.set(runTimeEdit, runTimeText(*c.runningSeconds));
 }
 
 void StatusPage::decodeRW(const PacketsRecord &p)
 {
-    setFieldText(packetsSentEdit, fieldText(p.sentText));
-    setFieldText(packetsWrittenEdit, fieldText(p.writtenText));
+    fields.set(packetsSentEdit, fieldText(p.sentText));
+    fields.set(packetsWrittenEdit, fieldText(p.writtenText));
 }
 
 void StatusPage::decodeDS(const std::optional<quint32> &word)
 {
     if (!word)
         return;
-    QLineEdit *const fields[DeviceStatusFieldCount] = {
+    QLineEdit *const statusFields[DeviceStatusFieldCount] = {
         internalMemoryEdit, externalMemoryEdit, clockEdit, accelerometerEdit, gnssStateEdit,
         gsmStateEdit,       sim1Edit,           pin1Edit,  sim2Edit,          pin2Edit};
     const auto texts = deviceStatusTexts(*word);
     for (int i = 0; i < DeviceStatusFieldCount; ++i)
-        setFieldText(fields[i], texts[i].translated ? tr(texts[i].text)
-                                               : QString::fromUtf8(texts[i].text));
+        fields.set(statusFields[i], texts[i].translated ? tr(texts[i].text)
+                                                        : QString::fromUtf8(texts[i].text));
 }
 
 void StatusPage::decodePB(const PowerRecord &p)
 {
-    setFieldText(externalVoltageEdit, fieldText(p.supplyText));
-    setFieldText(batteryVoltageEdit, fieldText(p.batteryText));
+    fields.set(externalVoltageEdit, fieldText(p.supplyText));
+    fields.set(batteryVoltageEdit, fieldText(p.batteryText));
 }

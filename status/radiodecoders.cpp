@@ -13,19 +13,19 @@ void StatusPage::decodeGK(const std::optional<PositionRecord> &p)
 {
     if (!p)
         return;
-    setFieldText(latitudeEdit, fieldText(p->latitudeText));
+    fields.set(latitudeEdit, fieldText(p->latitudeText));
     if (p->longitudeValid)
-        setFieldText(longitudeEdit, fieldText(p->longitudeText));
+        fields.set(longitudeEdit, fieldText(p->longitudeText));
 }
 
 void StatusPage::decodeGS(const FixRecord &f)
 {
-    setFieldText(satellitesEdit, fieldText(f.satellitesText));
-    setFieldText(speedEdit, fieldText(f.speedText));
-    setFieldText(altitudeEdit, fieldText(f.altitudeText));
+    fields.set(satellitesEdit, fieldText(f.satellitesText));
+    fields.set(speedEdit, fieldText(f.speedText));
+    fields.set(altitudeEdit, fieldText(f.altitudeText));
     if (f.hdop)
-        setFieldText(hdopEdit, generalNumber(*f.hdop));
-    setFieldText(courseEdit, fieldText(f.courseText));
+        fields.set(hdopEdit, generalNumber(*f.hdop));
+    fields.set(courseEdit, fieldText(f.courseText));
 }
 
 void StatusPage::decodeMS(const ModemStateRecord &m)
@@ -39,7 +39,7 @@ void StatusPage::decodeMS(const ModemStateRecord &m)
                                                 serverReplyEdit};
     for (int i = 0; i < ModemStageCount; ++i) {
         const CodeText &t = row[i];
-        setFieldText(stages[i], t.translated ? tr(t.text) : QString::fromUtf8(t.text));
+        fields.set(stages[i], t.translated ? tr(t.text) : QString::fromUtf8(t.text));
     }
 }
 
@@ -56,36 +56,36 @@ void StatusPage::decodeML(const SignalRecord &s)
             signalLevelBar->setUpdatesEnabled(true);
         }
     }
-    setFieldText(mccEdit, fieldText(s.mccText));
-    setFieldText(mncEdit, fieldText(s.mncText));
+    fields.set(mccEdit, fieldText(s.mccText));
+    fields.set(mncEdit, fieldText(s.mncText));
 
     const char *name = operatorName(s.operatorCode());
-    setFieldText(operatorEdit, name ? QString::fromLatin1(name) : tr("Не определен"));
+    fields.set(operatorEdit, name ? QString::fromLatin1(name) : tr("Не определен"));
 }
 
 void StatusPage::decodeAPN(const ApnRecord &a)
 {
-    const std::pair<QLineEdit *, const QByteArray &> fields[] = {
+    const std::pair<QLineEdit *, const QByteArray &> apnFields[] = {
         {apnEdit, a.apnText}, {apnLoginEdit, a.loginText}, {apnPasswordEdit, a.passwordText}};
-    for (const auto &f : fields)
-        setFieldText(f.first, fieldIsEmpty(f.second) ? tr("не задан") : fieldText(f.second));
+    for (const auto &f : apnFields)
+        fields.set(f.first, fieldIsEmpty(f.second) ? tr("не задан") : fieldText(f.second));
 }
 
 // MO, MD and SMS: the fields are joined before they are shown, so a NUL in the first one
 // hides the rest.
 void StatusPage::decodeMO(const OperatorRecord &o)
 {
-    setFieldText(operatorEdit, fieldText(o.nameText + " [" + o.networkText + "]"));
+    fields.set(operatorEdit, fieldText(o.nameText + " [" + o.networkText + "]"));
 }
 
 void StatusPage::decodeMD(const ServerRecord &s)
 {
-    setFieldText(serverEdit, fieldText(s.hostText + ':' + s.portText));
-    setFieldText(tcpCountEdit, fieldText(s.sessionsText));
+    fields.set(serverEdit, fieldText(s.hostText + ':' + s.portText));
+    fields.set(tcpCountEdit, fieldText(s.sessionsText));
 }
 
 void StatusPage::decodeSMS(const SmsRecord &s)
 {
-    setFieldText(smsInEdit, fieldText(s.receivedText + '/' + s.validText));
-    setFieldText(smsOutEdit, fieldText(s.sentText));
+    fields.set(smsInEdit, fieldText(s.receivedText + '/' + s.validText));
+    fields.set(smsOutEdit, fieldText(s.sentText));
 }

@@ -74,15 +74,15 @@ void SensorPanel::registerRoutes(RecordRouter &router)
 
 void SensorPanel::decodeCanProgram(const CanCountsRecord &c)
 {
-    setFieldText(canDataProgramEdit, fieldText(c.programText));
+    fields.set(canDataProgramEdit, fieldText(c.programText));
     // joined before it is shown: a NUL in the valid count hides the invalid one
-    setFieldText(canDataValidEdit, fieldText(c.validText + " / " + c.invalidText));
+    fields.set(canDataValidEdit, fieldText(c.validText + " / " + c.invalidText));
 }
 
 void SensorPanel::decodeCanValue(QLineEdit *field, const CanValueRecord &v)
 {
     if (const std::optional<double> value = v.value())
-        setFieldText(field, generalNumber(*value));
+        fields.set(field, generalNumber(*value));
 }
 
 // The fuel level row says whether it shows per cent or litres, after the last of the two
@@ -92,25 +92,25 @@ void SensorPanel::decodeFuelLevel(const CanValueRecord &v, bool litres)
     const std::optional<double> value = v.value();
     if (!value)
         return;
-    setFieldText(fuelLevelEdit, generalNumber(*value));
-    setFieldText(fuelLevelLabel, litres ? tr("Уровень топлива в баке (л)")
+    fields.set(fuelLevelEdit, generalNumber(*value));
+    fields.set(fuelLevelLabel, litres ? tr("Уровень топлива в баке (л)")
                                         : tr("Уровень топлива в баке (%)"));
 }
 
 void SensorPanel::decodeText(QLineEdit *field, const CanValueRecord &v)
 {
-    setFieldText(field, fieldText(v.text));
+    fields.set(field, fieldText(v.text));
 }
 
 void SensorPanel::decodeCP(const CanCodeRecord &c)
 {
-    setFieldText(alarmControllersEdit, fieldText(c.text));
+    fields.set(alarmControllersEdit, fieldText(c.text));
     showFlags(lampFlagButtons, lampFlags(c.code));
 }
 
 void SensorPanel::decodeCS(const CanCodeRecord &c)
 {
-    setFieldText(securityStateEdit, fieldText(c.text));
+    fields.set(securityStateEdit, fieldText(c.text));
     showFlags(securityFlagButtons, securityFlags(c.code));
 }
 
@@ -118,28 +118,28 @@ void SensorPanel::decodeLLS(const std::optional<FuelSensorRecord> &s)
 {
     if (!s)
         return;
-    setFieldText(llsLevelEdits[s->sensor], fieldText(s->levelText));
-    setFieldText(llsTempEdits[s->sensor], fieldText(s->temperatureText));
+    fields.set(llsLevelEdits[s->sensor], fieldText(s->levelText));
+    fields.set(llsTempEdits[s->sensor], fieldText(s->temperatureText));
 }
 
 void SensorPanel::decodeOWT(const std::optional<ThermometerRecord> &t)
 {
     if (!t)
         return;
-    setFieldText(thermoAddressEdits[t->sensor], fieldText(t->addressText));
-    setFieldText(thermoTempEdits[t->sensor], fieldText(t->temperatureText));
+    fields.set(thermoAddressEdits[t->sensor], fieldText(t->addressText));
+    fields.set(thermoTempEdits[t->sensor], fieldText(t->temperatureText));
 }
 
 void SensorPanel::decodeOWK(const std::optional<KeyRecord> &k)
 {
     if (k)
-        setFieldText(keyIdEdit, fieldText(k->idText));
+        fields.set(keyIdEdit, fieldText(k->idText));
 }
 
 void SensorPanel::setInputRow(int row, const QString &caption, const QString &state)
 {
-    setFieldText(inputLabels[row], caption);
-    setFieldText(inputEdits[row], state);
+    fields.set(inputLabels[row], caption);
+    fields.set(inputEdits[row], state);
 }
 
 // O14, O15, O24, O25: IN4 or IN5 switched as an output; the second character names no row.

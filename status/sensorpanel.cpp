@@ -95,8 +95,9 @@ std::array<QLineEdit *, N> SensorPanel::numberedEdits(const char *stem)
     return edits;
 }
 
-SensorPanel::SensorPanel(QWidget *parent)
+SensorPanel::SensorPanel(FieldBatch &fields, QWidget *parent)
     : QWidget(parent)
+    , fields(fields)
     , inputLabels(inputCaptions<InputCount>())
     , fuelLevelLabel(new QLabel(tr("Уровень топлива в баке (%)")))
     , axleLoadEdits{makeLineEdit("axleLoad1Edit"), makeLineEdit("axleLoad2Edit"),

@@ -3,6 +3,7 @@
 #include "app/pagewidgets.h"
 #include "status/core_codes.h"
 #include "status/core_records.h"
+#include "status/fieldtext.h"
 
 #include <QWidget>
 
@@ -20,12 +21,14 @@ class SensorPanel : public QWidget
     Q_OBJECT
 
 public:
-    explicit SensorPanel(QWidget *parent = nullptr);
+    // `fields`: the page's, which writes the panel's fields with its own.
+    explicit SensorPanel(FieldBatch &fields, QWidget *parent = nullptr);
 
     // Routes the sensor, input and CAN records to the panel's decoders.
     void registerRoutes(RecordRouter &router);
 
 private:
+    FieldBatch &fields;
     static constexpr int InputCount = 8;
     static constexpr int AxleCount = 5;
 

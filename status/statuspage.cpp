@@ -35,7 +35,7 @@ void unclipLabels(QWidget *root)
 StatusPage::StatusPage(QWidget *parent)
     : QGroupBox(parent)
     , signalLevelBar(namedWidget<QProgressBar>("signalLevelBar"))
-    , sensorPanel(new SensorPanel)
+    , sensorPanel(new SensorPanel(fields))
 {
     setObjectName(QStringLiteral("statusPage"));
     // The status columns and the sensor panel stand side by side when the window is wide
@@ -202,7 +202,7 @@ void StatusPage::registerRoutes(RecordRouter &router)
 
 TerminalIdentity StatusPage::identity() const
 {
-    FieldBatch::flush();   // values of records just received count
+    fields.flush();   // values of records just received count
     return {modelEdit->text(), serialNumberEdit->text(), imeiEdit->text(),
             firmwareVersionEdit->text()};
 }

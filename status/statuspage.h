@@ -4,6 +4,7 @@
 #include "link/core_terminalidentity.h"
 #include "status/core_identity.h"
 #include "status/core_records.h"
+#include "status/fieldtext.h"
 
 #include <QGroupBox>
 #include <QString>
@@ -31,6 +32,10 @@ public:
     // their way included.
     TerminalIdentity identity() const;
 
+    // The page's fields as the decoders write them: the read path batches them, the window
+    // greys them while the line is away.
+    FieldBatch &fieldBatch() { return fields; }
+
     // The identity records, decoded by the terminal session.
     void showIdentity(const IdentityRecord &id);
     void showSerialNumber(const QString &text);
@@ -49,6 +54,7 @@ signals:
     void tachographAvailable(bool available);
 
 private:
+    mutable FieldBatch fields{this};   // identity() shows the values still on their way
     // the local time's offset from UTC for the hour of the terminal's clock last shown
     qint64 clockOffsetHour = -1;
     int clockOffset = 0;

@@ -354,11 +354,11 @@ void TestStatusPage::longValuesShowFromTheStart()
     // the whole value is in the tool tip, also when it came in a busy line's batch; clearing
     // takes the value's tool tip, not another
     QCOMPARE(imei->toolTip(), imei->text());
-    {
-        FieldBatch batch;
-        feedAll(w, {"MN=333", "MN=444"});
-    }
-    FieldBatch::flush();
+    FieldBatch &fields = w.findChild<StatusPage *>()->fieldBatch();
+    fields.begin();
+    feedAll(w, {"MN=333", "MN=444"});
+    fields.end();
+    fields.flush();
     QCOMPARE(imei->toolTip(), QStringLiteral("444"));
     QLineEdit *pin = pageChild<QLineEdit>(w, "pin1Edit");
     pin->setText(QStringLiteral("x"));

@@ -4,6 +4,7 @@
 #include "link/framing.h"
 #include "link/recordnames.h"
 #include "link/recordrouter.h"
+#include "link/terminalsession.h"
 #include "settings/settingspage.h"
 #include "status/fieldtext.h"
 #include "status/statuspage.h"
@@ -32,10 +33,18 @@ struct Pages
         static char *argv[] = {arg0, nullptr};
         qputenv("QT_QPA_PLATFORM", "offscreen");
         app = new QApplication(argc, argv);
+        session = new TerminalSession;
         status = new StatusPage;
         settings = new SettingsPage;
-        status->registerRoutes(router);
-        settings->registerRoutes(router);
+        status->registerRoutes(session->router());
+        settings->registerRoutes(session->router());
+        // the identity records go through the session to the page, as in the window
+        QObject::connect(session, &TerminalSession::identityReported, status,
+                         &StatusPage::showIdentity);
+        QObject::connect(session, &TerminalSession::serialNumberReported, status,
+                         &StatusPage::showSerialNumber);
+        QObject::connect(session, &TerminalSession::imeiReported, status,
+                         &StatusPage::showImei);
         boxCloser = new QTimer;
         boxCloser->setInterval(0);
         QObject::connect(boxCloser, &QTimer::timeout, [] {
@@ -45,9 +54,9 @@ struct Pages
         boxCloser->start();
     }
     QApplication *app;
+    TerminalSession *session;
     StatusPage *status;
     SettingsPage *settings;
-    RecordRouter router;
     QTimer *boxCloser;
 };
 } // namespace
@@ -66,13 +75,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QList<QByteArray> parts = rest.split(';');
     for (int i = 0; i < parts.size() && i < 5; ++i)
         r.field[i] = i == 4 ? rest.mid(rest.indexOf(parts[4])) : parts[i];
-    {
-        const FieldBatch batch;
-        if (!batched)
-            FieldBatch::flush();
-        pages.router.dispatch(r);
-    }
-    FieldBatch::flush();
+    FieldBatch &fields = pages.status->fieldBatch();
+    fields.begin();
+    if (!batched)
+        fields.flush();
+    pages.session->router().dispatch(r);
+    fields.end();
+    fields.flush();
     if (classifyRecord(r.name) == RecordKind::Unknown && r.name != "I9X")
         std::abort();   // every listed name reaches a page
     return 0;
