@@ -16,7 +16,8 @@ const char *const EnglishLanguage = "en";
 
 namespace {
 const char *const LanguageKey = "language";
-QString runningLanguage = QString::fromLatin1(RussianLanguage);
+// the language the application's translators were loaded for, kept by the application
+const char *const RunningLanguageProperty = "kvtInterfaceLanguage";
 } // namespace
 
 QStringList translationFolders()
@@ -55,12 +56,17 @@ void saveLanguage(const QString &code)
 
 QString interfaceLanguage()
 {
-    return runningLanguage;
+    const QVariant code =
+        QCoreApplication::instance()
+            ? QCoreApplication::instance()->property(RunningLanguageProperty)
+            : QVariant();
+    return code.isValid() ? code.toString() : QString::fromLatin1(RussianLanguage);
 }
 
 void setInterfaceLanguage(const QString &code)
 {
-    runningLanguage = code;
+    if (QCoreApplication *app = QCoreApplication::instance())
+        app->setProperty(RunningLanguageProperty, code);
 }
 
 bool loadInterfaceTranslation(QTranslator &translator, const QString &code)

@@ -25,7 +25,7 @@ QString savedLanguage();
 void saveLanguage(const QString &code);
 
 // The language the running program's interface was built in ("ru" until start-up says
-// otherwise).
+// otherwise); the application object keeps it.
 QString interfaceLanguage();
 void setInterfaceLanguage(const QString &code);
 
