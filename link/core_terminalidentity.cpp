@@ -16,6 +16,13 @@ std::optional<IdentityRecord> decodeIdentityRecord(const RecordLine &record)
     return id;
 }
 
+bool decodeRestartReported(const RecordLine &record)
+{
+    bool ok = false;
+    record.field[0].toUInt(&ok, 10);
+    return ok;
+}
+
 QString decodeIdentityText(const RecordLine &record)
 {
     return fieldText(record.field[0]);

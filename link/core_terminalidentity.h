@@ -37,6 +37,9 @@ struct IdentityRecord
 std::optional<IdentityRecord> decodeIdentityRecord(const RecordLine &record);
 // The serial number (DN) or the IMEI (MN): field 1 as text.
 QString decodeIdentityText(const RecordLine &record);
+// The restart record (RD): true when it reports the restart (field 1 a decimal number); the
+// line goes either way.
+bool decodeRestartReported(const RecordLine &record);
 
 // The identity of the terminal on the line; all empty and model 0 while unknown (at start and
 // after the line closes).

@@ -187,11 +187,10 @@ void TerminalSession::handlePortError(QSerialPort::SerialPortError error)
 
 void TerminalSession::handleRestart(const RecordLine &record)
 {
+    const bool reported = decodeRestartReported(record);
     closePort(QString());
     waitForTerminal();
-    bool ok = false;
-    record.field[0].toUInt(&ok, 10);
-    emit restarted(ok);
+    emit restarted(reported);
 }
 
 qint64 TerminalSession::send(const QByteArray &bytes)

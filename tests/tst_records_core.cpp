@@ -1,5 +1,6 @@
 // The live records' decoders, without any widget: every field of a kind reads alike in every
 // record, whatever hostile bytes it holds, and the fields not read play no part.
+#include "link/core_terminalidentity.h"
 #include "status/core_records.h"
 
 #include <QtTest>
@@ -44,6 +45,8 @@ private slots:
     void inputsAndOutputs();
     void oneWireAndCan_data();
     void oneWireAndCan();
+    void identity_data();
+    void identity();
 };
 
 void TestRecordsCore::counts_data()
@@ -227,6 +230,46 @@ void TestRecordsCore::oneWireAndCan()
     QTEST(decodeKey(record("OWK", {"0", field}))->namesDevice, "namesDevice");
     const std::optional<quint64> valid = decodeCanCounts(record("C#", {junk, field})).valid;
     QTEST(valid ? qint64(*valid) : -1, "count");
+}
+
+// The identity record: the model code decides whether it is taken at all; the version is two
+// integers (0.5 is minor 5), a part that is no number counting as 0; the text as received.
+void TestRecordsCore::identity_data()
+{
+    QTest::addColumn<QVector<QByteArray>>("fields");
+    QTest::addColumn<bool>("taken");
+    QTest::addColumn<quint64>("hundredths");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("olderThan064");
+    QTest::newRow("0.70") << QVector<QByteArray>{"31", "0", "70"} << true << quint64(70) << "0.70" << false;
+    QTest::newRow("0.5 is minor 5") << QVector<QByteArray>{"0", "0", "5"} << true << quint64(5) << "0.5" << true;
+    QTest::newRow("1.2") << QVector<QByteArray>{"31", "1", "2"} << true << quint64(102) << "1.2" << false;
+    QTest::newRow("parts not numbers") << QVector<QByteArray>{"31", "x", "-1"} << true << quint64(0) << "x.-1" << true;
+    QTest::newRow("huge parts do not wrap")
+        << QVector<QByteArray>{"31", "4294967295", "4294967295"} << true
+        << quint64(4294967295u) * 100u + 4294967295u << "4294967295.4294967295" << false;
+    QTest::newRow("model not a number") << QVector<QByteArray>{"3x", "0", "70"} << false << quint64(0) << "" << false;
+    QTest::newRow("model empty") << QVector<QByteArray>{"", "0", "70"} << false << quint64(0) << "" << false;
+}
+
+void TestRecordsCore::identity()
+{
+    QFETCH(QVector<QByteArray>, fields);
+    QFETCH(bool, taken);
+    QFETCH(quint64, hundredths);
+    QFETCH(QString, text);
+    QFETCH(bool, olderThan064);
+    const auto id = decodeIdentityRecord(record("DI", fields));
+    QCOMPARE(bool(id), taken);
+    if (!id)
+        return;
+    QCOMPARE(id->firmware.hundredths(), hundredths);
+    QCOMPARE(id->versionText, text);
+    QCOMPARE(id->firmware.isOlderThan(0, 64), olderThan064);
+    QVERIFY(!FirmwareVersion().isOlderThan(0, 64));   // not reported: no warning
+    // the restart record reports the restart when field 1 is a number
+    QVERIFY(decodeRestartReported(record("RD", {"1"})));
+    QVERIFY(!decodeRestartReported(record("RD", {""})));
 }
 
 QTEST_APPLESS_MAIN(TestRecordsCore)
