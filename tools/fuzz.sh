@@ -39,10 +39,15 @@ for exe in $(find "$BUILD" -type f -perm -u+x -name 'fuzz_*' | sort); do
     [ -d "$seeds" ] || seeds="$SOURCE/tests/fuzz/seeds/$target"
     mkdir -p "$corpus" "$artifacts"
     [ -d "$seeds" ] || { echo "$target: no seeds in $seeds, starting from nothing"; seeds=""; }
+    # Qt 5.15's JSON parser leaks a few blocks on some malformed documents (seen with a
+    # program that calls nothing but QJsonDocument::fromJson): the settings file target runs
+    # without leak checks, every other with them
+    leaks=1
+    [ "$target" = fuzz_settingsfile ] && leaks=0
     echo "== $target, $SECONDS_EACH s"
     # the corpus first: new inputs go there; the seeds are only read
     # shellcheck disable=SC2086
-    if ! "$exe" -max_total_time="$SECONDS_EACH" -print_final_stats=1 \
+    if ! ASAN_OPTIONS="detect_leaks=$leaks" "$exe" -max_total_time="$SECONDS_EACH" -print_final_stats=1 \
         -artifact_prefix="$artifacts/" "$corpus" $seeds; then
         found="$found $target"
     fi
