@@ -113,8 +113,10 @@ void TestBatchSetup::threeTerminals()
     for (int k = 1; k <= 3; ++k) {
         QTRY_COMPARE_WITH_TIMEOUT(journalLines(journal).size(), 1 + k, 10000);
         QCOMPARE(batch->confirmedCount(), k);
-        // the page shows what the terminal holds now: the file, field by field
+        // the page shows what the terminal holds now: the file, field by field, and the
+        // outcome of the write under its button
         QCOMPARE(page->values(), saved);
+        QCOMPARE(status->text(), QStringLiteral("Настройки записаны"));
         if (k < 3)
             bench.proc.write("next\n");   // unplug it, plug in the next one
     }
