@@ -85,8 +85,6 @@ private slots:
     void readRecord();
     void fileValues_data();
     void fileValues();
-    void labels_data();
-    void labels();
 };
 
 void TestSettingsCore::body_data()
@@ -704,34 +702,6 @@ void TestSettingsCore::fileValues()
     QCOMPARE(settingsValues(s), back);
     // what a file does not hold is not set
     QCOMPARE(valuesSet(s).size(), back.size());
-}
-
-void TestSettingsCore::labels_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("in2");
-    QTest::addColumn<QString>("label");
-    QTest::newRow("a text field") << "monitoringServerEdit" << "N" << "Сервер";
-    QTest::newRow("the access password") << "accessPasswordEdit" << "N" << "Пароль";
-    QTest::newRow("the new password") << "newPasswordEdit" << "N" << "Новый пароль";
-    QTest::newRow("a flag") << "roaming2Check" << "N" << "Роуминг SIM2";
-    QTest::newRow("IN2 No") << "in2Combo" << "N" << "IN2";
-    QTest::newRow("IN2 OUT1") << "in2Combo" << "O" << "IN2";
-    for (const char *mode : {"D", "C", "F"})
-        QTest::addRow("IN2 %s", mode) << "in2Combo" << mode << "Only for KVT3.1    IN2";
-    QTest::newRow("IN1 does not follow IN2") << "in1Combo" << "D" << "IN1";
-    QTest::newRow("the CAN parameters") << "canParamsGroup" << "N" << "Параметры CAN";
-    QTest::newRow("no such field") << "phone1Edit" << "N" << "phone1Edit";
-}
-
-void TestSettingsCore::labels()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, in2);
-    QFETCH(QString, label);
-    TerminalSettings shown;
-    shown[SettingsChoice::In2] = in2;
-    QCOMPARE(settingsValueLabel(name, shown), label);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsCore)

@@ -73,15 +73,6 @@ void TestSettingsWriter::outcome_data()
     QTest::newRow("a CAN code missing") << QString(body).replace("#10=2,", "#10=")
                                         << WriteOutcome::NotConfirmed
                                         << QStringList{"canParamsGroup"};
-    QTest::newRow("an empty record") << QString("") << WriteOutcome::NotConfirmed
-                                     << QString("monitoringServerEdit,monitoringPortEdit,apn1Edit,"
-                                                "login1Edit,password1Edit,simPin1Edit,distanceEdit,"
-                                                "angleEdit,speedChangeEdit,timerEdit,sleepTimeEdit,"
-                                                "workTimeEdit,sleepCheck,apn2Edit,login2Edit,"
-                                                "password2Edit,simPin2Edit,in0Combo,in1Combo,"
-                                                "in2Combo,canParamsGroup,rs485Combo,oneWireCombo,"
-                                                "canProgramEdit,roaming1Check,roaming2Check")
-                                            .split(',');
     QTest::newRow("no answer") << QString() << WriteOutcome::NoAnswer << QStringList();
 }
 
