@@ -7,6 +7,7 @@
 #include "portdialog/settingsdialog.h"
 #include "report/installationreport.h"
 #include "settings/batchsetup.h"
+#include "settings/core_settingswriter.h"
 #include "settings/settingspage.h"
 #include "status/fieldtext.h"
 #include "status/statuspage.h"
@@ -92,6 +93,8 @@ MainWindow::MainWindow(QWidget *parent)
             &MainWindow::update_settings_WEB);
     connect(settingsPage, &SettingsPage::readRequested, this, &MainWindow::get_settings);
     connect(settingsPage, &SettingsPage::writeRequested, this, &MainWindow::set_settings);
+    // the page's writes and batch set-up's go out as the window's commands
+    settingsPage->settingsWriter()->setSendLine([this](const QString &line) { SendCmd(line); });
     connect(settingsDialog, &SettingsDialog::connectToSerialPort, this,
             &MainWindow::openSerialPort);
     connectSession();
@@ -162,7 +165,6 @@ void MainWindow::setUpBatchSetup()
 
     connect(batchSetupAction, &QAction::triggered, this, &MainWindow::toggleBatchSetup);
     connect(batch, &BatchSetup::runningChanged, batchSetupAction, &QAction::setChecked);
-    connect(batch, &BatchSetup::sendCommand, this, &MainWindow::SendCmd);
     connect(batch, &BatchSetup::identityRequested, this, &MainWindow::update_dev_info);
     connect(this, &MainWindow::connected, batch, &BatchSetup::terminalConnected);
 }

@@ -1,5 +1,5 @@
-// The window's settings slots: sending what the settings page writes or asks for, and the
-// requests sent when the user clicks a tab.
+// The window's settings slots: the settings page's write and read, and the requests sent when
+// the user clicks a tab.
 
 #include "mainwindow/mainwindow.h"
 #include "link/commands.h"
@@ -12,12 +12,9 @@
 
 void MainWindow::set_settings()
 {
-    const QString settings = settingsPage->prepareSettingsString();
-    if (settings.isNull())
-        return;
-    SendCmd(settings);
-    // the answer confirms the write, or shows that it did not arrive intact
-    get_settings();
+    // the settings string, then the request whose answer confirms it (or shows that it did
+    // not arrive intact)
+    settingsPage->writeSettings();
 }
 
 void MainWindow::get_settings()

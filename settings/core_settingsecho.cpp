@@ -1,8 +1,8 @@
 #include "settings/core_settingsecho.h"
 
 #include "settings/core_settingsstring.h"
+#include "settings/core_terminalsettings.h"
 
-#include <QHash>
 #include <QSet>
 
 bool settingsItemEchoed(int number)
@@ -32,19 +32,10 @@ QSet<QString> codeSet(const QStringList &values)
     return codes;
 }
 
-} // namespace
-
-EchoCheck checkSettingsEcho(const QString &writtenBody, const QString &reportedText)
+EchoCheck compareItems(const QVector<SettingsItem> &written, const QMap<int, QStringList> &reported)
 {
-    // a number reported twice counts with its last values, as the record decoder reads it
-    QHash<int, QStringList> reported;
-    for (const SettingsItem &item : splitSettingsItems(reportedText)) {
-        if (item.number > 0 && item.hasValues)
-            reported.insert(item.number, item.values);
-    }
-
     EchoCheck check;
-    for (const SettingsItem &item : splitSettingsItems(writtenBody)) {
+    for (const SettingsItem &item : written) {
         if (item.number <= 0 || !item.hasValues || !settingsItemEchoed(item.number))
             continue;
         const auto found = reported.constFind(item.number);
@@ -68,29 +59,33 @@ EchoCheck checkSettingsEcho(const QString &writtenBody, const QString &reportedT
     return check;
 }
 
+} // namespace
+
+EchoCheck checkSettingsEcho(const QString &writtenBody, const QString &reportedText)
+{
+    return compareItems(splitSettingsItems(writtenBody),
+                        readTerminalSettings(reportedText).reportedItems);
+}
+
+EchoCheck checkSettingsEcho(const TerminalSettings &written, const TerminalSettings &reported)
+{
+    return compareItems(splitSettingsItems(buildSettingsBody(written)), reported.reportedItems);
+}
+
 QStringList settingsValueFieldNames(int item, int value)
 {
-    struct Named
-    {
-        int item;
-        int value;
-        const char *name;
-    };
-    // the values that are not free text
-    static const Named others[] = {
-        {6, 1, "sleepCheck"},     {9, 1, "in0Combo"},       {9, 2, "in1Combo"},
-        {9, 3, "in2Combo"},       {10, 0, "canParamsGroup"}, {11, 1, "rs485Combo"},
-        {11, 2, "oneWireCombo"},  {15, 1, "roaming1Check"}, {15, 2, "roaming2Check"},
-    };
     QStringList names;
     for (const SettingsTextField *row : settingsItemTextFields(item)) {
         if (value == 0 || row->value == value)
             names << QString::fromLatin1(row->objectName);
     }
-    for (const Named &n : others) {
-        if (n.item == item && (value == 0 || n.value == value || n.value == 0))
-            names << QString::fromLatin1(n.name);
+    for (const SettingsChoiceRow &row : settingsChoices()) {
+        if (row.item == item && (value == 0 || row.value == value))
+            names << QString::fromLatin1(row.objectName);
     }
+    // the CAN parameter codes are one set, whichever value differs
+    if (item == 10)
+        names << QStringLiteral("canParamsGroup");
     return names;
 }
 

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QVector>
 
+struct TerminalSettings;
+
 // How a write ended: the settings record that followed holds what was written, it does not,
 // or no settings record came at all.
 enum class WriteOutcome { Confirmed, NotConfirmed, NoAnswer };
@@ -38,6 +40,9 @@ bool settingsItemEchoed(int number);
 //   leaves out counts as empty, values the report adds after the written ones are ignored.
 // Reported items that were not written are ignored.
 EchoCheck checkSettingsEcho(const QString &writtenBody, const QString &reportedText);
+// The same for settings written and the settings a record reported (read once,
+// readTerminalSettings): the body the written settings make against the record's items.
+EchoCheck checkSettingsEcho(const TerminalSettings &written, const TerminalSettings &reported);
 
 // The object names of the settings page fields behind one value of an item; every field of the
 // item for value 0. Item 10 is the CAN parameter group as a whole.

@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr int canParamCount = 14;
 const char canParamsKey[] = "canParamsGroup";
 
 QVector<SettingsFileField> buildFields()
@@ -28,14 +27,15 @@ QVector<SettingsFileField> buildFields()
         // the limit of the line edit, so that the page takes every value the file holds whole
         fields.append({QString::fromLatin1(row.objectName), K::Text, row.maxLength, {}});
     }
-    for (const char *check : {"sleepCheck", "roaming1Check", "roaming2Check"})
-        fields.append({QString::fromLatin1(check), K::Check, 0, {}});
-    // the item 9 letters, the item 11 numbers, by entry index
-    fields.append({QStringLiteral("in0Combo"), K::List, 0, {"N", "D", "C", "F", "G"}});
-    fields.append({QStringLiteral("in1Combo"), K::List, 0, {"N", "D", "A"}});
-    fields.append({QStringLiteral("in2Combo"), K::List, 0, {"N", "D", "C", "F", "O"}});
-    fields.append({QStringLiteral("rs485Combo"), K::List, 0, {"0", "5", "7"}});
-    fields.append({QStringLiteral("oneWireCombo"), K::List, 0, {"30", "29"}});
+    // the flags, then the lists by the codes of their entries
+    for (const SettingsChoiceRow &row : settingsChoices()) {
+        if (row.codes.isEmpty())
+            fields.append({QString::fromLatin1(row.objectName), K::Check, 0, {}});
+    }
+    for (const SettingsChoiceRow &row : settingsChoices()) {
+        if (!row.codes.isEmpty())
+            fields.append({QString::fromLatin1(row.objectName), K::List, 0, row.codes});
+    }
     fields.append({QString::fromLatin1(canParamsKey), K::CodeList, 0, {}});
     return fields;
 }
@@ -180,6 +180,76 @@ QStringList differingValues(const SettingsValues &values, const SettingsValues &
             keys << it.key();
     }
     return keys;
+}
+
+TerminalSettings settingsFromValues(const SettingsValues &values)
+{
+    TerminalSettings s;
+    for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
+        const SettingsFileField *f = settingsFileField(it.key());
+        if (!f)
+            continue;
+        switch (f->kind) {
+        case SettingsFileFieldKind::Text:
+            for (const SettingsTextField &row : settingsTextFields()) {
+                if (f->name == QLatin1String(row.objectName))
+                    s[row.field] = it.value().toString();
+            }
+            break;
+        case SettingsFileFieldKind::Check:
+        case SettingsFileFieldKind::List:
+            for (const SettingsChoiceRow &row : settingsChoices()) {
+                if (f->name != QLatin1String(row.objectName))
+                    continue;
+                if (f->kind == SettingsFileFieldKind::Check) {
+                    s[row.choice] = it.value().toBool() ? QStringLiteral("1") : QStringLiteral("0");
+                } else {
+                    const int index = settingsListIndex(*f, it.value().toString());
+                    if (index >= 0)
+                        s[row.choice] = f->codes.at(index);
+                }
+            }
+            break;
+        case SettingsFileFieldKind::CodeList: {
+            const QVariantList codes = it.value().toList();
+            QList<int> on;
+            for (int code = 1; code <= canParamCount; ++code) {
+                if (codes.contains(code))
+                    on.append(code);
+            }
+            s.canParams = on;
+            break;
+        }
+        }
+    }
+    return s;
+}
+
+SettingsValues settingsValues(const TerminalSettings &settings)
+{
+    SettingsValues v;
+    for (const SettingsTextField &row : settingsTextFields()) {
+        const QString name = QString::fromLatin1(row.objectName);
+        if (settingsFileField(name) && settings[row.field])
+            v.insert(name, *settings[row.field]);
+    }
+    for (const SettingsChoiceRow &row : settingsChoices()) {
+        const std::optional<QString> &code = settings[row.choice];
+        if (!code)
+            continue;
+        const QString name = QString::fromLatin1(row.objectName);
+        if (row.codes.isEmpty())
+            v.insert(name, *code == QLatin1String("1"));
+        else
+            v.insert(name, *code);
+    }
+    if (settings.canParams) {
+        QVariantList codes;
+        for (int code : *settings.canParams)
+            codes.append(code);
+        v.insert(QString::fromLatin1(canParamsKey), codes);
+    }
+    return v;
 }
 
 QByteArray settingsFileBytes(const SettingsValues &values, const TerminalIdentity &from,

@@ -1,7 +1,7 @@
 #pragma once
 // Settings files: the values of the settings page as a JSON document, and the checks a file
-// passes before anything of it reaches the page. Widget-free: the page turns its widgets into
-// a SettingsValues map and back.
+// passes before anything of it reaches the page. Widget-free: a file's values are a
+// SettingsValues map by object name, made from and into TerminalSettings here.
 //
 // The document (UTF-8, indented, keys in alphabetical order so that two files diff well):
 //   format    "kvt-logger-settings"
@@ -14,6 +14,7 @@
 //             settings string, the CAN parameters (canParamsGroup) as a list of codes.
 // The access password and the new password are never part of a file.
 
+#include "settings/core_terminalsettings.h"
 #include "status/core_identity.h"
 
 #include <QByteArray>
@@ -56,6 +57,12 @@ int settingsListIndex(const SettingsFileField &field, const QString &code);
 // The keys of `values` whose value differs from the one in `reference` (a key missing there
 // differs).
 QStringList differingValues(const SettingsValues &values, const SettingsValues &reference);
+
+// Settings from the values of a file (only the keys given; unknown keys and list codes are
+// skipped, "P" is taken for "C"), and the values a file holds of settings (the values set; no
+// passwords).
+TerminalSettings settingsFromValues(const SettingsValues &values);
+SettingsValues settingsValues(const TerminalSettings &settings);
 
 QByteArray settingsFileBytes(const SettingsValues &values, const TerminalIdentity &from,
                              const QDateTime &saved);

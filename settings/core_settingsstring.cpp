@@ -1,5 +1,7 @@
 #include "settings/core_settingsstring.h"
 
+#include "settings/core_terminalsettings.h"
+
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -126,99 +128,21 @@ QString inputWriteCode(int line, const QString &shownText)
     return QString();
 }
 
-namespace {
+// The page's values go out as settings (core_terminalsettings.cpp writes them).
 
-// Whether item `number` is part of the settings string: items 3, 10 and 12 only while their
-// page controls say so, items 6, 9, 11 and 15 always, any other item when the field table
-// has a field for it.
-bool itemWritten(const SettingsForm &f, int number)
+QString buildSettingsBody(const SettingsForm &form)
 {
-    switch (number) {
-    case 3: return f.newPasswordOn;
-    case 10: return f.canParamsOn;
-    case 12: return f.canProgramOn;
-    case 6:
-    case 9:
-    case 11:
-    case 15: return true;
-    default: return number > 0 && !settingsItemTextFields(number).isEmpty();
-    }
-}
-
-// The values text of an item that is written.
-QString itemValuesText(const SettingsForm &f, int number)
-{
-    const QString comma = QStringLiteral(",");
-    QStringList values;
-    switch (number) {
-    case 6:
-        values << (f.sleep ? QStringLiteral("1") : QStringLiteral("0"));
-        break;
-    case 9:
-        // the codes carry their own separators
-        return inputWriteCode(0, f.in0) + inputWriteCode(1, f.in1) + inputWriteCode(2, f.in2);
-    case 10: {
-        QString codes;
-        for (int code = 1; code <= int(f.canParams.size()); ++code) {
-            if (f.canParams[size_t(code - 1)])
-                codes += QString::number(code) + comma;
-        }
-        return codes;
-    }
-    case 11:
-        values << (f.rs485Index == 1 ? QStringLiteral("5")
-                   : f.rs485Index == 2 ? QStringLiteral("7")
-                                       : QStringLiteral("0"));
-        if (f.oneWireText.compare(QLatin1String("1Wire"), Qt::CaseInsensitive) == 0)
-            values << QStringLiteral("30");
-        else if (f.oneWireText.compare(QLatin1String("Discrete"), Qt::CaseInsensitive) == 0)
-            values << QStringLiteral("29");
-        break;
-    case 15:
-        values << (f.roaming1 ? QStringLiteral("1") : QStringLiteral("0"))
-               << (f.roaming2 ? QStringLiteral("1") : QStringLiteral("0"));
-        break;
-    default:
-        break;
-    }
-    for (const SettingsTextField *row : settingsItemTextFields(number)) {
-        while (values.size() < row->value)
-            values << QString();
-        values[row->value - 1] = f[row->field];
-    }
-    return values.join(comma);
-}
-
-} // namespace
-
-QString buildSettingsBody(const SettingsForm &f)
-{
-    QString b;
-    for (int number = 1; number <= lastSettingNumber; ++number) {
-        if (itemWritten(f, number))
-            b += QLatin1Char('#') + QString::number(number) + QLatin1Char('=')
-                 + itemValuesText(f, number);
-    }
-    return b;
+    return buildSettingsBody(settingsFromForm(form));
 }
 
 QString buildSettingsString(const SettingsForm &form)
 {
-    return form[SettingsField::AccessPassword] + QLatin1String(settingsMarker)
-           + buildSettingsBody(form);
+    return buildSettingsString(settingsFromForm(form));
 }
 
-QVector<WrittenValue> writtenTextValues(const SettingsForm &f)
+QVector<WrittenValue> writtenTextValues(const SettingsForm &form)
 {
-    // the access password (number 0) stands in front of the body
-    QVector<WrittenValue> v;
-    for (int number = 0; number <= lastSettingNumber; ++number) {
-        if (number > 0 && !itemWritten(f, number))
-            continue;
-        for (const SettingsTextField *row : settingsItemTextFields(number))
-            v.append({row->field, f[row->field]});
-    }
-    return v;
+    return writtenTextValues(settingsFromForm(form));
 }
 
 bool isUnsafeSettingsCharacter(QChar c)
@@ -252,13 +176,7 @@ std::optional<UnsafeText> findUnsafeText(const QString &value, bool password)
 
 std::optional<UnsafeValue> findUnsafeValue(const SettingsForm &form)
 {
-    for (const WrittenValue &v : writtenTextValues(form)) {
-        const bool password =
-            v.field == SettingsField::AccessPassword || v.field == SettingsField::NewPassword;
-        if (const auto unsafe = findUnsafeText(v.text, password))
-            return UnsafeValue{v.field, unsafe->character, unsafe->kind};
-    }
-    return std::nullopt;
+    return findUnsafeValue(settingsFromForm(form));
 }
 
 bool settingsBodyFits(const QString &body)

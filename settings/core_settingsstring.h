@@ -1,7 +1,8 @@
 #pragma once
 // The terminal's settings items, as the settings record reports them and as the settings
-// string writes them. Widget-free: the settings page converts its widgets to a SettingsForm
-// and the record decoder works on the SettingsItem list.
+// string writes them. Widget-free: the items of a settings text, the characters a value cannot
+// carry and the limits. The settings as values (read from a record, written as a string) are
+// TerminalSettings, core_terminalsettings.h.
 //
 // A settings item is "#", the setting number, "=", then values separated by ",". The format
 // has no escaping of any kind.
@@ -52,7 +53,9 @@ QString inputEntryForModeLetter(const QString &letter);
 
 // ---- writing
 
-// The values of the settings page that the settings string carries.
+// The values of the settings page that the settings string carries, as the page shows them
+// (the lists by their shown text). settingsFromForm (core_terminalsettings.h) makes
+// TerminalSettings of them; the functions below taking one write what those would.
 struct SettingsForm
 {
     // the free-text fields, by field (see settingsTextFields())

@@ -7,7 +7,6 @@
 #include "settings/core_settingsfile.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -34,64 +33,12 @@ QWidget *SettingsPage::field(const QString &objectName) const
 
 SettingsValues SettingsPage::values() const
 {
-    SettingsValues v;
-    for (const SettingsFileField &f : settingsFileFields()) {
-        QWidget *w = field(f.name);
-        switch (f.kind) {
-        case SettingsFileFieldKind::Text:
-            v.insert(f.name, qobject_cast<QLineEdit *>(w)->text());
-            break;
-        case SettingsFileFieldKind::Check:
-            v.insert(f.name, qobject_cast<QCheckBox *>(w)->isChecked());
-            break;
-        case SettingsFileFieldKind::List:
-            v.insert(f.name, f.codes.value(qobject_cast<QComboBox *>(w)->currentIndex()));
-            break;
-        case SettingsFileFieldKind::CodeList: {
-            QVariantList codes;
-            for (std::size_t k = 0; k < canParamChecks.size(); ++k) {
-                if (canParamChecks[k]->isChecked())
-                    codes.append(int(k + 1));
-            }
-            v.insert(f.name, codes);
-            break;
-        }
-        }
-    }
-    return v;
+    return settingsValues(shownSettings());
 }
 
 void SettingsPage::setValues(const SettingsValues &values)
 {
-    for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
-        const SettingsFileField *f = settingsFileField(it.key());
-        QWidget *w = f ? field(f->name) : nullptr;
-        if (!w)
-            continue;
-        switch (f->kind) {
-        case SettingsFileFieldKind::Text: {
-            auto *e = qobject_cast<QLineEdit *>(w);
-            e->setText(it.value().toString());
-            e->setCursorPosition(0);
-            break;
-        }
-        case SettingsFileFieldKind::Check:
-            qobject_cast<QCheckBox *>(w)->setChecked(it.value().toBool());
-            break;
-        case SettingsFileFieldKind::List: {
-            const int index = settingsListIndex(*f, it.value().toString());
-            if (index >= 0)
-                qobject_cast<QComboBox *>(w)->setCurrentIndex(index);
-            break;
-        }
-        case SettingsFileFieldKind::CodeList: {
-            const QVariantList codes = it.value().toList();
-            for (std::size_t k = 0; k < canParamChecks.size(); ++k)
-                canParamChecks[k]->setChecked(codes.contains(int(k + 1)));
-            break;
-        }
-        }
-    }
+    showSettings(settingsFromValues(values), false);
 }
 
 void SettingsPage::setIdentitySource(std::function<TerminalIdentity()> source)

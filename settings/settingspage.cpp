@@ -4,6 +4,7 @@
 #include "settings/settingspage.h"
 
 #include "app/pagewidgets.h"
+#include "settings/core_settingswriter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,7 +16,6 @@
 #include <QPushButton>
 #include <QSpacerItem>
 #include <QStringList>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -43,7 +43,7 @@ SettingsPage::SettingsPage(QWidget *parent)
     , in2Label(namedWidget<QLabel>("in2Label"))
     , newPasswordCheck(namedWidget<QCheckBox>("newPasswordCheck"))
     , readSettingsButton(namedWidget<QPushButton>("readSettingsButton"))
-    , confirmTimer(new QTimer(this))
+    , writer(new SettingsWriter(this))
     , writeSettingsButton(namedWidget<QPushButton>("writeSettingsButton"))
     , saveProfileButton(namedWidget<QPushButton>("saveProfileButton"))
     , loadProfileButton(namedWidget<QPushButton>("loadProfileButton"))
@@ -187,9 +187,13 @@ SettingsPage::SettingsPage(QWidget *parent)
     formOf(writeGroup)->addRow(writeStatusLabel);
     formOf(writeGroup)->addRow(QString(), saveProfileButton);
     formOf(writeGroup)->addRow(QString(), loadProfileButton);
-    confirmTimer->setSingleShot(true);
-    confirmTimer->setInterval(5000);
-    connect(confirmTimer, &QTimer::timeout, this, &SettingsPage::confirmTimedOut);
+    // a write starts with a clean status line and no marks; its answer shows below the button
+    connect(writer, &SettingsWriter::writeStarted, this, [this] {
+        setWriteStatus(QString(), false);
+        clearMarks();
+    });
+    connect(writer, &SettingsWriter::checked, this, &SettingsPage::showWriteCheck);
+    connect(writer, &SettingsWriter::finished, this, &SettingsPage::writeEnded);
 
     // 9. columns left to right, each closed by a stretch, then a stretch right of them
     column1Layout->addWidget(serverGroup);

@@ -1,12 +1,13 @@
 #pragma once
 // The settings page: one terminal's configuration as editable fields in three columns, and
-// the buttons that read it from the terminal and write it back. The page fills itself from
-// the settings record and produces the settings string; the window sends what the page asks
-// for.
+// the buttons that read it from the terminal and write it back. The page shows the settings
+// the settings record reports and makes settings of its fields (TerminalSettings); its
+// settings writer writes them and checks the answer, through the line the window gives it.
 
 #include "settings/core_settingsecho.h"
 #include "settings/core_settingsfields.h"
 #include "settings/core_settingsfile.h"
+#include "settings/core_terminalsettings.h"
 #include "status/core_identity.h"
 
 #include <QPointer>
@@ -23,10 +24,9 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTimer;
 class RecordRouter;
+class SettingsWriter;
 struct RecordLine;
-struct SettingsForm;
 
 class SettingsPage : public QWidget
 {
@@ -38,23 +38,20 @@ public:
     // Routes the settings record "ST" to decodeST.
     void registerRoutes(RecordRouter &router);
 
-    // Fills the page from a settings record and checks it against the last settings written.
+    // Reads a settings record once: the settings writer checks it against the last settings
+    // written, the page shows it, and settingsReported() passes it on.
     void decodeST(const RecordLine &r);
 
-    // The settings string of the page without its line end (access password, "*SETP*", body),
-    // its body remembered for the check of the next settings record. Clears the write status
-    // first. A null string when the page refuses to write, after telling the user why: no
-    // access password, or a value that the settings string cannot carry. A string returned
-    // starts the wait for the terminal's confirmation: the sender asks for the settings
-    // right after sending it.
-    QString prepareSettingsString();
+    // "Записать": writes the page's settings through the settings writer (the settings string,
+    // then the settings request) after clearing the write status. False, after telling the
+    // user why, when the page refuses to write: no access password, a value that the settings
+    // string cannot carry, or settings too long to be reported back.
+    bool writeSettings();
 
-    // The same for a batch set-up, without asking anything: the values of a settings file are
-    // put on the page first, the access password given replaces the page's, and no new
-    // password is written. A null string, and the reason in `refusal`, when the page would
-    // refuse to write it.
-    QString prepareBatchString(const SettingsValues &values, const QString &accessPassword,
-                               QString *refusal);
+    // The writer of the page's writes and of batch set-up's; the window gives it its line.
+    SettingsWriter *settingsWriter() const;
+    // The page's fields as settings, everything the page shows and what it would write.
+    TerminalSettings shownSettings() const;
 
     // How long a write waits for the settings record that confirms it.
     void setConfirmTimeout(int ms);
@@ -113,8 +110,8 @@ signals:
     // "Прочитать" and "Записать"
     void readRequested();
     void writeRequested();
-    // A settings record has filled the page.
-    void settingsDecoded();
+    // A settings record has filled the page: the settings it reported.
+    void settingsReported(const TerminalSettings &reported);
     // How the last write ended; emitted once per write. `differing` holds the row labels of
     // the fields the terminal did not take.
     void writeFinished(WriteOutcome outcome, const QStringList &differing);
@@ -128,12 +125,12 @@ protected:
     virtual QString askLoadFileName();
 
 private:
-    SettingsForm currentForm() const;
-    // The reason the page does not write this form, or a null string.
-    QString refusalFor(const SettingsForm &form) const;
-    void startWriteCheck(const QString &body);
-    void checkWrite(const QString &settingsText);
-    void confirmTimedOut();
+    // Puts the values set on the page. `fromRecord`: as the settings record fills it, which
+    // checks the sleep box but never clears it.
+    void showSettings(const TerminalSettings &settings, bool fromRecord);
+    // the write status line after a settings record, and at the end of a write
+    void showWriteCheck(bool confirmed);
+    void writeEnded(WriteOutcome outcome, const QStringList &differingNames);
     void setWriteStatus(const QString &text, bool failure);
     // The marks of fields that differ from what the terminal last reported.
     int markDifferences(const SettingsValues &loaded);
@@ -147,14 +144,10 @@ private:
     void addTextRow(QFormLayout *form, SettingsField field);
     QGroupBox *buildSimGroup(int sim);
     QString rowLabel(QWidget *field) const;
-    void showTextValues(int item, const QStringList &values);
 
-    // the body of the last settings string written, checked against the next settings record
-    QString lastWrittenSettings;
-    // a write waits for its settings record until the timer runs out
-    bool writePending = false;
+    // writes and checks what the terminal reports after a write
+    SettingsWriter *const writer;
     bool writeWarned = false; // the warning is shown and stays until the next write
-    QTimer *const confirmTimer;
     // what the last settings record put on the page
     SettingsValues lastReported;
     bool hasReported = false;

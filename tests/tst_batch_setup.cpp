@@ -116,8 +116,10 @@ void TestBatchSetup::threeTerminals()
     for (int k = 1; k <= 3; ++k) {
         QTRY_COMPARE_WITH_TIMEOUT(journalLines(journal).size(), 1 + k, 10000);
         QCOMPARE(batch->confirmedCount(), k);
-        // the page shows what the terminal holds now: the file, field by field
+        // the page shows what the terminal holds now: the file, field by field, and the
+        // outcome of the write under its button
         QCOMPARE(page->values(), saved);
+        QCOMPARE(status->text(), QStringLiteral("Настройки записаны"));
         if (k < 3)
             bench.proc.write("next\n");   // unplug it, plug in the next one
     }
@@ -187,7 +189,7 @@ void TestBatchSetup::benchEvents()
     qobject_cast<SettingsPage *>(w.tabs()->widget(1))->setConfirmTimeout(2000);
     Simulator bench(QStringList{"--serial", "300100", "--restart-delay", "0.3"} + simulator);
     BatchSetup *batch = w.batchSetup();
-    QSignalSpy sent(batch, &BatchSetup::sendCommand);
+    QSignalSpy sent(w.terminalSession(), &TerminalSession::sent);
     QVERIFY(batch->start(settingsFile, QStringLiteral("482915"), false));
     connectTo(w, bench.link);
     for (int k = 1; k <= journal.size() || k <= plugIns; ++k) {
@@ -206,7 +208,7 @@ void TestBatchSetup::benchEvents()
     QCOMPARE(got, journal);
     int settingsWrites = 0;
     for (const QList<QVariant> &args : sent)
-        settingsWrites += args.at(0).toString().contains(QLatin1String("*SETP*"));
+        settingsWrites += args.at(0).toByteArray().contains("*SETP*");
     QCOMPARE(settingsWrites, writes);
     QCOMPARE(batch->failedCount() + batch->confirmedCount(), journal.size());
     QCOMPARE(closer.texts, QStringList());

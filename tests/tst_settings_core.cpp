@@ -2,12 +2,17 @@
 
 #include "settings/core_batchjournal.h"
 #include "settings/core_settingsecho.h"
+#include "settings/core_settingsfile.h"
 #include "settings/core_settingsstring.h"
+#include "settings/core_terminalsettings.h"
 
 #include <QtTest>
 
+#include <algorithm>
+
 Q_DECLARE_METATYPE(SettingsForm)
 Q_DECLARE_METATYPE(SettingsField)
+Q_DECLARE_METATYPE(TerminalSettings)
 
 namespace {
 
@@ -25,6 +30,29 @@ SettingsForm emptyPage()
 }
 
 const char emptyBody[] = "#1=,#2=,,#4=#5=,,,#6=0,,#7=,,#8=#9=N,N,N#11=0,30#15=0,0";
+
+// The values set, each as "objectName=value" (the CAN parameters as "canParamsGroup=2,4"),
+// sorted.
+QStringList valuesSet(const TerminalSettings &s)
+{
+    QStringList out;
+    for (const SettingsTextField &row : settingsTextFields()) {
+        if (s[row.field])
+            out << QLatin1String(row.objectName) + QLatin1Char('=') + *s[row.field];
+    }
+    for (const SettingsChoiceRow &row : settingsChoices()) {
+        if (s[row.choice])
+            out << QLatin1String(row.objectName) + QLatin1Char('=') + *s[row.choice];
+    }
+    if (s.canParams) {
+        QStringList codes;
+        for (int code : *s.canParams)
+            codes << QString::number(code);
+        out << QStringLiteral("canParamsGroup=") + codes.join(QLatin1Char(','));
+    }
+    out.sort();
+    return out;
+}
 
 } // namespace
 
@@ -55,6 +83,12 @@ private slots:
     void journalPath_data();
     void journalPath();
     void journalLineKeepsItsColumns();
+    void settingsRoundTrip_data();
+    void settingsRoundTrip();
+    void readRecord_data();
+    void readRecord();
+    void fileValues_data();
+    void fileValues();
 };
 
 void TestSettingsCore::body_data()
@@ -514,6 +548,189 @@ void TestSettingsCore::journalLineKeepsItsColumns()
     QCOMPARE(line.split(QLatin1Char('\t')),
              (QStringList{"2026-03-14 09:05:07", "KVT 3", "2017  45", "8661 04", "0.70",
                           "не подтверждено: APN\n"}));
+}
+
+// Settings -> settings string -> the record of a terminal that stored them -> settings: every
+// value the record reports comes back as written, and the write check confirms it.
+void TestSettingsCore::settingsRoundTrip_data()
+{
+    QTest::addColumn<TerminalSettings>("written");
+    QTest::addColumn<bool>("reversed");            // the terminal reports its items backwards
+    QTest::addColumn<QStringList>("reportedAs");   // "from|to": how it words a reported value
+    QTest::addColumn<bool>("confirmed");           // the check compares the words exactly
+
+    // CAN off: nothing of item 10 or 12 is written or reported
+    TerminalSettings s = settingsFromForm(emptyPage());
+    s[F::CanProgram].reset();
+    QTest::newRow("a new page") << s << false << QStringList() << true;
+
+    SettingsForm f = emptyPage();
+    int k = 0;
+    for (const SettingsTextField &row : settingsTextFields())
+        f[row.field] = QStringLiteral("v%1 ü€ ").arg(++k);
+    f[F::CanProgram] = "105";
+    f.newPasswordOn = f.sleep = f.roaming2 = f.canParamsOn = f.canProgramOn = true;
+    f.in0 = "Pulse";
+    f.in1 = "ADC";
+    f.in2 = "OUT1";
+    f.rs485Index = 2;
+    f.oneWireText = "Discrete";
+    f.canParams[0] = f.canParams[4] = f.canParams[13] = true;
+    s = settingsFromForm(f);
+    QTest::newRow("every value, KVA-CAN") << s << false << QStringList() << true;
+    QTest::newRow("items backwards") << s << true << QStringList() << true;
+    QTest::newRow("Pulse reported as P")
+        << s << true << QStringList{"#9=C,A,O|#9=P,A,O"} << true;
+    QTest::newRow("numbers with leading zeros")
+        << s << false << QStringList{"#11=7,29|#11=007,029", "#15=0,1|#15=00,01"} << false;
+
+    f = emptyPage();
+    f.in2 = "Frequency";
+    f.rs485Index = 1;
+    s = settingsFromForm(f);
+    s[F::CanProgram].reset();
+    QTest::newRow("LLS, IN2 Frequency") << s << false << QStringList() << true;
+}
+
+void TestSettingsCore::settingsRoundTrip()
+{
+    QFETCH(TerminalSettings, written);
+    QFETCH(bool, reversed);
+    QFETCH(QStringList, reportedAs);
+    QFETCH(bool, confirmed);
+    const QString body = buildSettingsBody(written);
+    QCOMPARE(buildSettingsString(written), written.text(F::AccessPassword) + "*SETP*" + body);
+
+    // the terminal's record: every item written but the new password, and items of its own
+    QStringList items;
+    for (const QString &item : body.split(QLatin1Char('#'), Qt::SkipEmptyParts)) {
+        if (!item.startsWith(QLatin1String("3=")))
+            items << QLatin1Char('#') + item;
+    }
+    if (reversed)
+        std::reverse(items.begin(), items.end());
+    QString text = QStringLiteral("#13=1,2") + items.join(QString()) + QStringLiteral("#14=1");
+    for (const QString &change : reportedAs)
+        text.replace(change.section(QLatin1Char('|'), 0, 0), change.section(QLatin1Char('|'), 1));
+    QByteArray field;
+    LineFramer().feed(">ST=" + text.toUtf8() + "\r\n",
+                      [&](const RecordLine &r) { field = r.field[0]; });
+    const TerminalSettings read = readTerminalSettings(settingsRecordText(field));
+
+    QStringList expected = valuesSet(written);
+    for (const QString &password : {"accessPasswordEdit=", "newPasswordEdit="})
+        expected.erase(std::remove_if(expected.begin(), expected.end(),
+                                      [&](const QString &v) { return v.startsWith(password); }),
+                       expected.end());
+    QCOMPARE(valuesSet(read), expected);
+    QCOMPARE(checkSettingsEcho(written, read).confirmed(), confirmed);
+    // written again with the passwords and the choice of items, they make the same string
+    TerminalSettings again = read;
+    again[F::AccessPassword] = written[F::AccessPassword];
+    again[F::NewPassword] = written[F::NewPassword];
+    again.newPasswordOn = written.newPasswordOn;
+    again.canParamsOn = written.canParamsOn;
+    again.canProgramOn = written.canProgramOn;
+    QCOMPARE(buildSettingsString(again), buildSettingsString(written));
+}
+
+// What a settings record reports, as the settings page shows it, however the record is made.
+void TestSettingsCore::readRecord_data()
+{
+    QTest::addColumn<QByteArray>("record");
+    QTest::addColumn<QStringList>("values");
+    const QString none = QStringLiteral("canParamsGroup=");
+    QTest::newRow("empty") << QByteArray() << QStringList{none};
+    QTest::newRow("items 1 and 4")
+        << QByteArray("#1=h,80#4=12")
+        << QStringList{none, "monitoringPortEdit=80", "monitoringServerEdit=h", "simPin1Edit=12"};
+    QTest::newRow("items with too few values are skipped whole")
+        << QByteArray("#1=h#2=a,b#5=1,2,3#6=1,5#9=D,D#11#15=1") << QStringList{none};
+    QTest::newRow("a later item sets again") << QByteArray("#4=1#4=2#4=")
+                                             << QStringList{none, "simPin1Edit="};
+    QTest::newRow("a later short item changes nothing")
+        << QByteArray("#5=1,2,3,4#5=9")
+        << QStringList{"angleEdit=2", none, "distanceEdit=1", "speedChangeEdit=3", "timerEdit=4"};
+    QTest::newRow("sleep: a later 0 does not turn it off")
+        << QByteArray("#6=x,5,10#6=0,6,11")
+        << QStringList{none, "sleepCheck=1", "sleepTimeEdit=6", "workTimeEdit=11"};
+    QTest::newRow("sleep off")
+        << QByteArray("#6=0,,")
+        << QStringList{none, "sleepCheck=0", "sleepTimeEdit=", "workTimeEdit="};
+    QTest::newRow("P is Pulse; letters a list lacks, lower case and others skipped")
+        << QByteArray("#9=P,P,G#9=n,X,O,D") << QStringList{none, "in0Combo=C", "in2Combo=O"};
+    QTest::newRow("CAN codes of every item 10, in range, once")
+        << QByteArray("#10=4,x,15,0,-2#10=2,4,") << QStringList{"canParamsGroup=2,4"};
+    QTest::newRow("RS485 other numbers are 0, 1-Wire only 29 and 30")
+        << QByteArray("#11=3,31") << QStringList{none, "rs485Combo=0"};
+    QTest::newRow("RS485 not a number, 1-Wire with a leading zero")
+        << QByteArray("#11=x,029") << QStringList{none, "oneWireCombo=29"};
+    QTest::newRow("CAN program zero") << QByteArray("#12=0") << QStringList{none};
+    QTest::newRow("CAN program not a number") << QByteArray("#12=12a") << QStringList{none};
+    QTest::newRow("CAN program as received") << QByteArray("#12=007")
+                                             << QStringList{"canProgramEdit=007", none};
+    QTest::newRow("roaming flags each on its own")
+        << QByteArray("#15=2,x") << QStringList{none, "roaming1Check=1"};
+    QTest::newRow("items 0, 3, 13, 20 and a number that is none")
+        << QByteArray("#0=q,r#3=999#13=a#20=x#x=1,2#-4=5") << QStringList{none};
+    QTest::newRow("a second = ends the values")
+        << QByteArray("#1=h,80=x#2=apn=x,y,z")
+        << QStringList{none, "monitoringPortEdit=80", "monitoringServerEdit=h"};
+    QTest::newRow("the text ends at NUL") << QByteArray("#4=1\0#8=2", 9)
+                                          << QStringList{none, "simPin1Edit=1"};
+    QTest::newRow("bytes that are not UTF-8")
+        << QByteArray("\xff\xfe#4=\xc3") << QStringList{none, QStringLiteral("simPin1Edit=\uFFFD")};
+    QTest::newRow("no leading #, blanks kept")
+        << QByteArray("1= h , 80 ")
+        << QStringList{none, "monitoringPortEdit= 80 ", "monitoringServerEdit= h "};
+}
+
+void TestSettingsCore::readRecord()
+{
+    QFETCH(QByteArray, record);
+    QFETCH(QStringList, values);
+    values.sort();
+    const TerminalSettings read = readTerminalSettings(settingsRecordText(record));
+    QCOMPARE(valuesSet(read), values);
+    // nothing the record reports is a password, nor written unless asked for
+    QVERIFY(!read.newPasswordOn && !read.canParamsOn && !read.canProgramOn);
+}
+
+void TestSettingsCore::fileValues_data()
+{
+    QTest::addColumn<SettingsValues>("file");
+    QTest::addColumn<SettingsValues>("back");
+
+    SettingsValues whole;
+    for (const SettingsFileField &f : settingsFileFields()) {
+        switch (f.kind) {
+        case SettingsFileFieldKind::Text: whole.insert(f.name, f.name.left(f.maxLength)); break;
+        case SettingsFileFieldKind::Check: whole.insert(f.name, f.name.size() % 2 == 0); break;
+        case SettingsFileFieldKind::List: whole.insert(f.name, f.codes.last()); break;
+        case SettingsFileFieldKind::CodeList: whole.insert(f.name, QVariantList{3, 14}); break;
+        }
+    }
+    QTest::newRow("every field") << whole << whole;
+    QTest::newRow("P is taken for C")
+        << SettingsValues{{"in0Combo", "P"}, {"in2Combo", "P"}}
+        << SettingsValues{{"in0Combo", "C"}, {"in2Combo", "C"}};
+    QTest::newRow("unknown codes and keys, and the passwords, are skipped")
+        << SettingsValues{{"rs485Combo", "9"}, {"in1Combo", "C"}, {"x", "1"},
+                          {"accessPasswordEdit", "482915"}, {"newPasswordEdit", "1"}}
+        << SettingsValues{};
+    QTest::newRow("CAN codes 1 to 14, ascending")
+        << SettingsValues{{"canParamsGroup", QVariantList{14, 0, 3, 15, 3}}}
+        << SettingsValues{{"canParamsGroup", QVariantList{3, 14}}};
+}
+
+void TestSettingsCore::fileValues()
+{
+    QFETCH(SettingsValues, file);
+    QFETCH(SettingsValues, back);
+    const TerminalSettings s = settingsFromValues(file);
+    QCOMPARE(settingsValues(s), back);
+    // what a file does not hold is not set
+    QCOMPARE(valuesSet(s).size(), back.size());
 }
 
 QTEST_GUILESS_MAIN(TestSettingsCore)

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTranslator>
 #include <QtTest>
 
 class TestSettingsPage : public QObject
@@ -50,6 +51,8 @@ private slots:
     void otherInputsDoNotRelabel();
     void canControlsFollowRs485_data();
     void canControlsFollowRs485();
+    void coreLabelsAreThePages_data();
+    void coreLabelsAreThePages();
 };
 
 void TestSettingsPage::init()
@@ -431,6 +434,38 @@ void TestSettingsPage::canControlsFollowRs485()
     rs485->setCurrentIndex(to);
     QCOMPARE(get<QLineEdit>("canProgramEdit")->isEnabledTo(page()), enabled);
     QCOMPARE(get<QGroupBox>("canParamsGroup")->isEnabledTo(page()), enabled);
+}
+
+// Batch set-up and the refusals name the fields without the page, by the labels the page
+// shows, in either language and whatever IN2 is set to.
+void TestSettingsPage::coreLabelsAreThePages_data()
+{
+    QTest::addColumn<QString>("language"); // empty: the texts of the sources
+    QTest::addColumn<QString>("in2");
+    for (const char *language : {"", "en"}) {
+        for (const char *in2 : {"No", "Pulse", "OUT1"})
+            QTest::addRow("%s %s", *language ? language : "sources", in2) << language << in2;
+    }
+}
+
+void TestSettingsPage::coreLabelsAreThePages()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, in2);
+    QTranslator translator;
+    if (!language.isEmpty()) {
+        QVERIFY(translator.load("terminal_" + language, QStringLiteral(KVT_BUILD_DIR)));
+        QCoreApplication::installTranslator(&translator);
+    }
+    SettingsPage shown;
+    auto *in2Combo = shown.findChild<QComboBox *>(QStringLiteral("in2Combo"));
+    in2Combo->setCurrentIndex(in2Combo->findText(in2));
+    QStringList names{"accessPasswordEdit", "newPasswordEdit"};
+    for (const SettingsFileField &f : settingsFileFields())
+        names << f.name;
+    for (const QString &name : names)
+        QCOMPARE(settingsValueLabel(name, shown.shownSettings()), shown.fieldLabel(name));
+    QCoreApplication::removeTranslator(&translator);
 }
 
 QTEST_MAIN(TestSettingsPage)

@@ -1,0 +1,109 @@
+#pragma once
+// The run of a batch set-up, without widgets: the same settings file written to one terminal
+// after another. Every time a terminal is connected it waits for the terminal's identity
+// (the identity record, the serial number and the IMEI), reads its settings, writes the
+// file's settings through a SettingsWriter, waits for the confirmation and appends one line
+// to the journal beside the settings file. A terminal written and confirmed in this run is not
+// written again. What it is doing goes out as progress texts; asking the user (a terminal of
+// another model than the file) is a function the owner gives.
+
+#include "link/recordnames.h"
+#include "settings/core_settingsecho.h"
+#include "settings/core_settingsfile.h"
+#include "settings/core_terminalsettings.h"
+#include "status/core_identity.h"
+
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QTimer;
+class SettingsWriter;
+
+class BatchRun : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Writes and reads through `writer`, which the owner keeps.
+    explicit BatchRun(SettingsWriter *writer, QObject *parent = nullptr);
+
+    // Where the connected terminal's identity comes from once it has reported it.
+    void setIdentitySource(std::function<TerminalIdentity()> source);
+    // Asked when the file was saved from another model than the terminal's: true writes it,
+    // and every further terminal of that model. Without one such a terminal is not written.
+    using ModelQuestion =
+        std::function<bool(const QString &shownFileModel, const QString &terminalModel)>;
+    void setModelQuestion(ModelQuestion ask);
+
+    // Starts with a settings file read whole (readSettingsFile) and the terminals' access
+    // password, opening the journal beside the file (a new journal starts with the names of
+    // its columns). False, with the journal's error in `journalError`, when the journal cannot
+    // be opened. With a terminal connected now, that terminal is the first and its identity
+    // is asked for.
+    bool start(const SettingsFile &file, const QString &settingsPath,
+               const QString &accessPassword, bool connectedNow, QString *journalError);
+    void stop();
+    bool isRunning() const { return running; }
+
+    // How long a terminal may take to report its identity or its settings; 5 s unless set.
+    void setAnswerTimeout(int ms);
+
+    QString settingsPath() const { return settingsFile; }
+    QString journalPath() const { return journal; }
+    int confirmedCount() const { return confirmed; }
+    int failedCount() const { return failed; }
+
+    // What is written to a terminal that reported `reported`: the file's values over the
+    // terminal's own, the access password given, never a new password, the CAN parameters and
+    // the CAN program while RS485 is set to KVA-CAN.
+    TerminalSettings settingsFor(const TerminalSettings &reported) const;
+
+public slots:
+    // A terminal was connected.
+    void terminalConnected();
+    // An identity record (RecordKind::Identity), a serial number or an IMEI came.
+    void identityRecordSeen(RecordKind kind);
+    // A settings record came.
+    void settingsReported(const TerminalSettings &reported);
+
+signals:
+    // The identity request is to be sent.
+    void identityRequested();
+    void runningChanged(bool running);
+    // What the run does now, or how the last terminal ended (`failure` when it failed).
+    void progress(const QString &state, bool failure);
+    // The journal could not be written; the run stops right after.
+    void journalFailed(const QString &path, const QString &error);
+
+private:
+    enum class Step { Waiting, Identity, Checking, Settings, Confirm };
+
+    void identityComplete();
+    void writeFinished(WriteOutcome outcome, const QStringList &differing);
+    void timedOut();
+    // Ends the current terminal: its journal line, the counts and the progress.
+    void finishTerminal(const QString &result, bool ok);
+
+    SettingsWriter *const writer;
+    std::function<TerminalIdentity()> identitySource;
+    ModelQuestion askModel;
+
+    bool running = false;
+    Step step = Step::Waiting;
+    QString settingsFile;
+    QString journal;
+    QString password;
+    SettingsFile file;
+    TerminalSettings writing;      // what went to the terminal being set up
+    TerminalIdentity terminal;     // the terminal being set up
+    QSet<int> identitySeen;        // identity record kinds since the connection
+    QSet<QString> doneSerials;     // written and confirmed in this run
+    QSet<QString> acceptedModels;  // other models the user agreed to write
+    int confirmed = 0;
+    int failed = 0;
+    QTimer *const answerTimer;
+};

@@ -1,0 +1,191 @@
+// The batch set-up run without a window: what it sends to each terminal, what it writes, and
+// the journal, with a line that records what is sent and records fed in by hand.
+
+#include "settings/core_batchrun.h"
+#include "settings/core_settingswriter.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const char reported[] = "#1=track,20332#2=apn,u,p#4=#5=300,15,20,60#6=0,60,10#7=,,#8="
+                        "#9=D,A,N#10=2,3,#11=7,30#12=113#15=0,0";
+const QString readRequest = QStringLiteral(">D 15;0");
+
+QStringList lines(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class TestSettingsBatchRun : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir;
+    QStringList sent;
+    TerminalIdentity connected;
+    SettingsWriter *writer = nullptr;
+    BatchRun *run = nullptr;
+
+    // a settings record, as the window passes it on: the writer first, then the run
+    void record(const QString &text)
+    {
+        const TerminalSettings s = readTerminalSettings(text);
+        writer->settingsReported(s);
+        run->settingsReported(s);
+    }
+    void identity(const QList<RecordKind> &kinds)
+    {
+        for (RecordKind kind : kinds)
+            run->identityRecordSeen(kind);
+        QCoreApplication::processEvents();
+    }
+    // A terminal comes, tells who it is and reports its settings; the string written to it, or
+    // null when it is not written.
+    QString setUp(const QString &serial)
+    {
+        connected = {QStringLiteral("KVT3"), serial, QStringLiteral("866104023456789"),
+                     QStringLiteral("0.70")};
+        sent.clear();
+        writer->terminalConnected();
+        run->terminalConnected();
+        identity({RecordKind::Identity, RecordKind::SerialNumber, RecordKind::Imei});
+        if (sent != QStringList{readRequest})
+            return QString();
+        record(QString::fromLatin1(reported));
+        return sent.size() == 3 && sent.at(2) == readRequest ? sent.at(1) : QString();
+    }
+    QString journal() const { return dir.filePath(QStringLiteral("fleet.journal.tsv")); }
+    QString lastResult() const { return lines(journal()).last().section(QLatin1Char('\t'), 5); }
+
+private slots:
+    void init()
+    {
+        QFile::remove(journal());
+        sent.clear();
+        writer = new SettingsWriter([this](const QString &line) { sent << line; });
+        run = new BatchRun(writer);
+        run->setIdentitySource([this] { return connected; });
+        run->setAnswerTimeout(200);
+        SettingsFile file;
+        file.values = {{"monitoringServerEdit", "fleet"}, {"roaming1Check", true}};
+        file.from.model = QStringLiteral("KVT3");
+        QVERIFY(run->start(file, dir.filePath(QStringLiteral("fleet.json")),
+                           QStringLiteral("482915"), false, nullptr));
+    }
+    void cleanup()
+    {
+        delete run;
+        delete writer;
+    }
+
+    void confirmedTerminalNotWrittenAgain();
+    void identityInPieces_data();
+    void identityInPieces();
+    void settingsWritten_data();
+    void settingsWritten();
+};
+
+void TestSettingsBatchRun::confirmedTerminalNotWrittenAgain()
+{
+    const QString written = setUp(QStringLiteral("300100"));
+    QVERIFY(written.startsWith(QLatin1String("482915*SETP*#1=fleet,20332#")));
+    record(written.mid(12));
+    QCOMPARE(run->confirmedCount(), 1);
+    QCOMPARE(lines(journal()).size(), 2);
+    QCOMPARE(lines(journal()).last().section(QLatin1Char('\t'), 1),
+             QStringLiteral("KVT3\t300100\t866104023456789\t0.70\tзаписано и подтверждено"));
+
+    // the same terminal again: nothing is written, nothing journalled
+    QSignalSpy progress(run, &BatchRun::progress);
+    QCOMPARE(setUp(QStringLiteral("300100")), QString());
+    QCOMPARE(sent, QStringList());
+    QCOMPARE(lines(journal()).size(), 2);
+    QCOMPARE(progress.last().at(0).toString(),
+             QStringLiteral("Терминал 300100 уже настроен. Подключите следующий терминал."));
+
+    // one that did not take the settings is written again the next time
+    QVERIFY(!setUp(QStringLiteral("300101")).isNull());
+    record(QString::fromLatin1(reported));
+    QCOMPARE(lastResult(), QStringLiteral("не подтверждено, отличаются: Сервер, Роуминг SIM1"));
+    QVERIFY(!setUp(QStringLiteral("300101")).isNull());
+    QCOMPARE(run->confirmedCount(), 1);
+    QCOMPARE(run->failedCount(), 1);
+}
+
+void TestSettingsBatchRun::identityInPieces_data()
+{
+    // DI, DN and MN: the identity record, the serial number and the IMEI; "|" a new connection
+    QTest::addColumn<QString>("pieces");
+    QTest::addColumn<bool>("read");
+    QTest::newRow("all three") << "DI DN MN" << true;
+    QTest::newRow("in any order, one twice") << "MN DN MN DI" << true;
+    QTest::newRow("one missing") << "DI DN DN" << false;
+    QTest::newRow("other records do not count") << "DI ST DN" << false;
+    QTest::newRow("the pieces before a connection are forgotten") << "DI DN | MN" << false;
+    QTest::newRow("the pieces after it count") << "DI | DN MN DI" << true;
+}
+
+void TestSettingsBatchRun::identityInPieces()
+{
+    QFETCH(QString, pieces);
+    QFETCH(bool, read);
+    connected = {QStringLiteral("KVT3"), QStringLiteral("300100"), QString(), QString()};
+    run->terminalConnected();
+    const QHash<QString, RecordKind> kinds{{"DI", RecordKind::Identity},
+                                           {"DN", RecordKind::SerialNumber},
+                                           {"MN", RecordKind::Imei},
+                                           {"ST", RecordKind::Settings}};
+    for (const QString &piece : pieces.split(QLatin1Char(' '))) {
+        if (piece == QLatin1String("|"))
+            run->terminalConnected();
+        else
+            identity({kinds.value(piece)});
+    }
+    QCOMPARE(sent, read ? QStringList{readRequest} : QStringList());
+    if (read)
+        return;
+    // without the whole identity the terminal is not answering
+    QTRY_COMPARE(run->failedCount(), 1);
+    QCOMPARE(lines(journal()).last().section(QLatin1Char('\t'), 1),
+             QStringLiteral("\t\t\t\tнет ответа терминала"));
+}
+
+void TestSettingsBatchRun::settingsWritten_data()
+{
+    QTest::addColumn<SettingsValues>("file");
+    QTest::addColumn<QString>("body");
+    QTest::newRow("the file's values over the terminal's, CAN items on KVA-CAN")
+        << SettingsValues{{"monitoringPortEdit", "1"}, {"in2Combo", "O"}, {"sleepCheck", true}}
+        << "#1=track,1#2=apn,u,p#4=#5=300,15,20,60#6=1,60,10#7=,,#8=#9=D,A,O#10=2,3,#11=7,30"
+           "#12=113#15=0,0";
+    QTest::newRow("no CAN items on LLS sensors")
+        << SettingsValues{{"rs485Combo", "5"}, {"canProgramEdit", "9"}}
+        << "#1=track,20332#2=apn,u,p#4=#5=300,15,20,60#6=0,60,10#7=,,#8=#9=D,A,N#11=5,30#15=0,0";
+    QTest::newRow("never the new password, even from a hand-made file")
+        << SettingsValues{{"newPasswordEdit", "1"}, {"canParamsGroup", QVariantList{14}}}
+        << "#1=track,20332#2=apn,u,p#4=#5=300,15,20,60#6=0,60,10#7=,,#8=#9=D,A,N#10=14,"
+           "#11=7,30#12=113#15=0,0";
+}
+
+void TestSettingsBatchRun::settingsWritten()
+{
+    QFETCH(SettingsValues, file);
+    QFETCH(QString, body);
+    SettingsFile settings;
+    settings.values = file;
+    QVERIFY(run->start(settings, dir.filePath(QStringLiteral("fleet.json")), QStringLiteral("pw"),
+                       false, nullptr));
+    QCOMPARE(setUp(QStringLiteral("300100")), QStringLiteral("pw*SETP*") + body);
+}
+
+QTEST_GUILESS_MAIN(TestSettingsBatchRun)
+#include "tst_settings_batchrun.moc"
