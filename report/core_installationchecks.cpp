@@ -31,7 +31,7 @@ void InstallationChecks::observe(RecordKind kind, const RecordLine &r)
     case RecordKind::Fix: observeFix(decodeFix(r)); break;
     case RecordKind::ModemState: observeModemState(decodeModemState(r)); break;
     case RecordKind::Power: observePower(decodePower(r)); break;
-    case RecordKind::Settings: observeSettings(r); break;
+    case RecordKind::Settings: observeSettings(decodeSettingsRecord(r)); break;
     case RecordKind::Input: observeInput(decodeInputState(r)); break;
     case RecordKind::FuelSensors: observeFuelSensor(decodeFuelSensor(r)); break;
     case RecordKind::OneWireTemp: observeThermometer(decodeThermometer(r)); break;
@@ -110,19 +110,19 @@ void InstallationChecks::observeCanCounts(const CanCountsRecord &counts)
     canInvalid = fieldBytes(counts.invalidText);
 }
 
-void InstallationChecks::observeSettings(const RecordLine &r)
+void InstallationChecks::observeSettings(const TerminalSettings &s)
 {
-    for (const SettingsItem &item : splitSettingsItems(settingsRecordText(r.field[0]))) {
-        if (!item.hasValues)
-            continue;
-        if (item.number == 9 && item.values.size() >= configurableInputs) {
-            inputModesKnown = true;
-            for (int k = 0; k < configurableInputs; ++k)
-                inputModes[size_t(k)] = inputEntryForModeLetter(item.values.at(k));
-        } else if (item.number == 11 && !item.values.isEmpty()) {
-            int code = 0;
-            rs485Code = parseSettingsNumber(item.values.at(0), &code) ? code : -1;
-        }
+    // the items as the terminal reported them (the last of a number counts)
+    const QStringList modes = s.reportedItems.value(9);
+    if (modes.size() >= configurableInputs) {
+        inputModesKnown = true;
+        for (int k = 0; k < configurableInputs; ++k)
+            inputModes[size_t(k)] = inputEntryForModeLetter(modes.at(k));
+    }
+    const auto rs485 = s.reportedItems.constFind(11);
+    if (rs485 != s.reportedItems.constEnd() && !rs485->isEmpty()) {
+        int code = 0;
+        rs485Code = parseSettingsNumber(rs485->first(), &code) ? code : -1;
     }
 }
 

@@ -36,6 +36,7 @@
 
 #include "link/framing.h"
 #include "link/recordnames.h"
+#include "settings/core_terminalsettings.h"
 #include "status/core_records.h"
 
 #include <QCoreApplication>
@@ -89,6 +90,7 @@ public:
     void observeThermometer(const std::optional<ThermometerRecord> &t);
     void observeKey(const std::optional<KeyRecord> &key);
     void observeCanCounts(const CanCountsRecord &counts);
+    void observeSettings(const TerminalSettings &s);
 
     // The outcome of every check, in the order of InstallationCheck.
     QVector<CheckOutcome> evaluate() const;
@@ -100,7 +102,6 @@ public:
 private:
     static constexpr int configurableInputs = 3;   // IN0 .. IN2 have a mode in the settings
 
-    void observeSettings(const RecordLine &r);
     CheckOutcome gnssFix() const;
     CheckOutcome modemStage(InstallationCheck check, int needed, int stage) const;
     CheckOutcome supplyVoltage() const;

@@ -36,8 +36,8 @@ void InstallationReport::registerTaps(RecordRouter &router)
                [&c](const std::optional<KeyRecord> &v) { c.observeKey(v); });
     router.tap(RecordKind::CanProgram, decodeCanCounts,
                [&c](const CanCountsRecord &v) { c.observeCanCounts(v); });
-    router.tap(RecordKind::Settings, [this](const RecordLine &r) {
-        installationChecks.observe(RecordKind::Settings, r);
+    router.tap(RecordKind::Settings, decodeSettingsRecord, [this](const TerminalSettings &s) {
+        installationChecks.observeSettings(s);
         // the page's decoder has run: the page shows what the terminal reported
         takeSettings();
     });

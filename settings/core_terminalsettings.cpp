@@ -407,3 +407,8 @@ QString settingsValueLabel(const QString &objectName, const TerminalSettings &sh
         return pageText(QT_TRANSLATE_NOOP("SettingsPage", "Параметры CAN"));
     return objectName;
 }
+
+TerminalSettings decodeSettingsRecord(const RecordLine &record)
+{
+    return readTerminalSettings(settingsRecordText(record.field[0]));
+}

@@ -14,6 +14,8 @@
 #include "settings/core_settingsstring.h"
 
 #include <QList>
+#include "link/framing.h"
+
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -107,6 +109,8 @@ struct TerminalSettings
 // - the roaming flags: each a decimal number, "0" for 0 and "1" for any other.
 // The access password and the new password are never reported.
 TerminalSettings readTerminalSettings(const QString &recordText);
+// The settings record ST: its field 1 read as above.
+TerminalSettings decodeSettingsRecord(const RecordLine &record);
 
 // ---- writing
 

@@ -14,13 +14,12 @@
 
 void SettingsPage::registerRoutes(RecordRouter &router)
 {
-    router.route(RecordKind::Settings, [this](const RecordLine &r) { decodeST(r); });
+    router.route(RecordKind::Settings, decodeSettingsRecord,
+                 [this](const TerminalSettings &reported) { decodeST(reported); });
 }
 
-void SettingsPage::decodeST(const RecordLine &r)
+void SettingsPage::decodeST(const TerminalSettings &reported)
 {
-    const TerminalSettings reported = readTerminalSettings(settingsRecordText(r.field[0]));
-
     // a read: the page shows the terminal's values again
     clearMarks();
     // did the last write arrive intact?

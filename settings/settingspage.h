@@ -40,7 +40,7 @@ public:
 
     // Reads a settings record once: the settings writer checks it against the last settings
     // written, the page shows it, and settingsReported() passes it on.
-    void decodeST(const RecordLine &r);
+    void decodeST(const TerminalSettings &reported);
 
     // "Записать": writes the page's settings through the settings writer (the settings string,
     // then the settings request) after clearing the write status. False, after telling the

@@ -38,7 +38,7 @@ void click(ScriptedPage &page, const char *button, const QString &path)
 
 void st(SettingsPage &page, const QByteArray &text)
 {
-    page.decodeST(RecordLine{"ST", {text, {}, {}, {}, {}}});
+    page.decodeST(decodeSettingsRecord(RecordLine{"ST", {text, {}, {}, {}, {}}}));
 }
 
 QByteArray settingsFile(const QByteArray &fields, const QByteArray &model = "KVT3")
