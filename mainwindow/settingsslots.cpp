@@ -19,7 +19,7 @@ void MainWindow::set_settings()
 
 void MainWindow::get_settings()
 {
-    SendCmd(QStringLiteral(">D 15;0"));
+    writeRaw(Command::readSettings);
 }
 
 void MainWindow::activate_can_set_slot(int index)
