@@ -3,6 +3,7 @@
 // with the same USB serial number.
 #include "link/commands.h"
 #include "link/terminalsession.h"
+#include "simutil.h"
 
 #include <QFile>
 #include <QProcess>
@@ -11,20 +12,11 @@
 #include <QtTest>
 
 namespace {
+// a terminal without live records: only what the test asks for comes
 bool startSim(QProcess &sim, const QString &link, const QStringList &args = {})
 {
 #ifdef KVT_SIM_PATH
-    sim.start(QStringLiteral(KVT_SIM_PATH),
-              QStringList{QStringLiteral("--link"), link, QStringLiteral("--quiet"),
-                          QStringLiteral("--rate"), QStringLiteral("0")}
-                  + args);
-    if (!sim.waitForStarted())
-        return false;
-    QElapsedTimer t;
-    t.start();
-    while (!QFile::exists(link) && t.elapsed() < 5000)
-        QTest::qWait(20);
-    return QFile::exists(link);
+    return startSimulator(sim, link, QStringList{QStringLiteral("--rate"), QStringLiteral("0")} + args);
 #else
     Q_UNUSED(sim) Q_UNUSED(link) Q_UNUSED(args)
     return false;
