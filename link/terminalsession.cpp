@@ -92,7 +92,7 @@ void TerminalSession::attach(QIODevice *other)
     ++connections;
     framer.reset();
     connect(other, &QIODevice::readyRead, this, &TerminalSession::readAvailable,
-            Qt::QueuedConnection);
+            Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection));
     emit opened(QString());
 }
 

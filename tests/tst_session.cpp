@@ -37,6 +37,7 @@ private slots:
     }
     void identityRestartAndBack();
     void backUnderAnotherName();
+    void anyDeviceUnderneath();
 };
 
 void TestSession::identityRestartAndBack()
@@ -106,6 +107,27 @@ void TestSession::backUnderAnotherName()
     second.terminate();
     second.waitForFinished();
     qunsetenv("KVT_SIMULATOR_PORT");
+}
+
+// Not only a serial port: any open device (a recording played back, a process, a socket) is
+// read and framed alike, and what is sent goes to it.
+void TestSession::anyDeviceUnderneath()
+{
+    QProcess terminal;   // says who it is, then echoes what it is sent
+    terminal.start(QStringLiteral("sh"),
+                   {QStringLiteral("-c"), QStringLiteral("printf '>DI=31;0;70\\r\\n'; cat")});
+    QVERIFY(terminal.waitForStarted());
+    TerminalSession session;
+    QSignalSpy opened(&session, &TerminalSession::opened);
+    QSignalSpy received(&session, &TerminalSession::received);
+    session.attach(&terminal);
+    QCOMPARE(opened.count(), 1);
+    QTRY_COMPARE(session.identity().model, 31u);
+    QVERIFY(session.send(">DN=42\r\n") > 0);
+    QTRY_COMPARE(session.identity().serialNumber, QStringLiteral("42"));
+    QVERIFY(received.count() >= 2);
+    terminal.kill();
+    terminal.waitForFinished();
 }
 
 QTEST_GUILESS_MAIN(TestSession)
