@@ -1,5 +1,6 @@
 #include "link/core_terminalidentity.h"
 
+#include "status/core_codes.h"
 #include "status/core_numbers.h"
 
 std::optional<IdentityRecord> decodeIdentityRecord(const RecordLine &record)
@@ -26,4 +27,11 @@ bool decodeRestartReported(const RecordLine &record)
 QString decodeIdentityText(const RecordLine &record)
 {
     return fieldText(record.field[0]);
+}
+
+TerminalIdentity shownIdentity(const TerminalInfo &info)
+{
+    const char *model = modelText(info.model);
+    return {model ? QString::fromLatin1(model) : QString(), info.serialNumber, info.imei,
+            info.versionText};
 }

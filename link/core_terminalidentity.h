@@ -3,6 +3,7 @@
 // the identity record DI, the serial number of DN and the modem's IMEI of MN. Widget-free.
 
 #include "link/framing.h"
+#include "status/core_identity.h"
 
 #include <QString>
 
@@ -51,3 +52,8 @@ struct TerminalInfo
     FirmwareVersion firmware;
     QString versionText;
 };
+
+// The identity as the device parameters page shows it and settings files and journals name
+// it: the model's text (empty for a code the program does not know), the serial number, the
+// IMEI and the firmware version as received.
+TerminalIdentity shownIdentity(const TerminalInfo &info);

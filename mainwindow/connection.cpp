@@ -7,6 +7,8 @@
 #include "charts/chartspanel.h"
 #include "link/commands.h"
 #include "link/terminalsession.h"
+#include "station/provisionstation.h"
+#include "station/stationpanel.h"
 #include "portdialog/settingsdialog.h"
 #include "report/installationreport.h"
 #include "settings/settingspage.h"
@@ -61,6 +63,7 @@ void MainWindow::setPortSource(const PortSource &source)
 {
     settingsDialog->setPortSource(source);
     session->setPortSource(source);
+    stationPanel->station()->setPortSource(source);
 }
 
 void MainWindow::openSerialPort()

@@ -110,6 +110,7 @@ MainWindow::MainWindow(QWidget *parent)
             [this](const QString &text) { ui->statusBar->showMessage(text); });
     settingsPage->setIdentitySource([this] { return statusPage->identity(); });
     setUpBatchSetup();
+    setUpStation();
 
     restartTitle = tr("Перезагрузка устройства");
     restartDoneText = tr("Устройство перезагружено\r\n");

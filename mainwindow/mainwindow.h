@@ -13,6 +13,7 @@
 #include <QTime>
 
 class BatchSetup;
+class StationPanel;
 class QAction;
 class QMessageBox;
 class QDockWidget;
@@ -66,6 +67,7 @@ public:
     ChartsPanel *chartsPanel() const { return charts; }
     InstallationReport *installationReport() const { return report; }
     BatchSetup *batchSetup() const { return batch; }
+    StationPanel *provisioningStation() const { return stationPanel; }
     RecordRouter &recordRouter();
 
 signals:
@@ -111,6 +113,10 @@ private:
     void setConnectedActions(bool connected);
     void setUpBatchSetup();
     void toggleBatchSetup(bool on);
+    void setUpStation();
+    void toggleStation(bool on);
+    // the port the window holds or waits for is not the station's
+    void updateStationExclusion();
     void setUpLanguageActions();
     void setUpReportAction();
     void writeRaw(const char *command);
@@ -143,6 +149,9 @@ private:
     SettingsPage *settingsPage = nullptr;
     BatchSetup *batch = nullptr;
     QAction *batchSetupAction = nullptr;
+    StationPanel *stationPanel = nullptr;
+    QDockWidget *stationDock = nullptr;
+    QAction *stationAction = nullptr;
     QPointer<QMessageBox> openRestartNotice;
 
     // the local time of the second of the last chunk, for its status text

@@ -21,6 +21,7 @@ QString batchText(const char *text)
 BatchRun::BatchRun(SettingsWriter *writer, QObject *parent)
     : QObject(parent)
     , writer(writer)
+    , doneSerials(std::make_shared<QSet<QString>>())
     , answerTimer(new QTimer(this))
 {
     answerTimer->setSingleShot(true);
@@ -39,6 +40,25 @@ void BatchRun::setModelQuestion(ModelQuestion ask)
     askModel = std::move(ask);
 }
 
+void BatchRun::shareDoneSerials(DoneSerials serials)
+{
+    ownDoneSerials = !serials;
+    doneSerials = serials ? std::move(serials) : std::make_shared<QSet<QString>>();
+}
+
+void BatchRun::setJournalPath(const QString &path)
+{
+    journalOverride = path;
+}
+
+void BatchRun::setStage(Stage stage)
+{
+    if (shown == stage)
+        return;
+    shown = stage;
+    emit stageChanged(stage);
+}
+
 void BatchRun::setAnswerTimeout(int ms)
 {
     answerTimer->setInterval(ms);
@@ -49,7 +69,8 @@ bool BatchRun::start(const SettingsFile &settings, const QString &settingsPath,
 {
     if (running)
         stop();
-    const QString journalFile = batchJournalPath(settingsPath);
+    const QString journalFile =
+        journalOverride.isEmpty() ? batchJournalPath(settingsPath) : journalOverride;
     QFile probe(journalFile);
     if (!probe.open(QIODevice::Append | QIODevice::Text)) {
         if (journalError)
@@ -72,11 +93,13 @@ bool BatchRun::start(const SettingsFile &settings, const QString &settingsPath,
     settingsFile = settingsPath;
     journal = journalFile;
     password = accessPassword;
-    doneSerials.clear();
+    if (ownDoneSerials)
+        doneSerials->clear();
     acceptedModels.clear();
     confirmed = failed = 0;
     running = true;
     step = Step::Waiting;
+    setStage(Stage::Waiting);
     emit progress(batchText(QT_TRANSLATE_NOOP("BatchSetup", "Подключите терминал.")), false);
     emit runningChanged(true);
     if (connectedNow) {
@@ -107,6 +130,7 @@ void BatchRun::terminalConnected()
     terminal = TerminalIdentity();
     identitySeen.clear();
     answerTimer->start();
+    setStage(Stage::Reading);
     emit progress(batchText(QT_TRANSLATE_NOOP("BatchSetup", "Терминал подключён, чтение…")),
                   false);
 }
@@ -132,8 +156,10 @@ void BatchRun::identityComplete()
     if (!running || step != Step::Checking)
         return;
     terminal = identitySource ? identitySource() : TerminalIdentity();
-    if (doneSerials.contains(terminal.serialNumber)) {
+    if (doneSerials->contains(terminal.serialNumber)) {
         step = Step::Waiting;
+        setStage(Stage::Done);
+        emit alreadyConfirmed(terminal.serialNumber);
         emit progress(batchText(QT_TRANSLATE_NOOP("BatchSetup", "Терминал %1 уже настроен. "
                                                                 "Подключите следующий терминал."))
                           .arg(terminal.serialNumber),
@@ -201,7 +227,10 @@ void BatchRun::settingsReported(const TerminalSettings &reported)
                       .arg(terminal.serialNumber),
                   false);
     // the write, then the read that confirms it
+    setStage(Stage::Writing);
     writer->write(writing);
+    if (running && step == Step::Confirm)
+        setStage(Stage::Checking);
 }
 
 void BatchRun::writeFinished(WriteOutcome outcome, const QStringList &differing)
@@ -210,7 +239,7 @@ void BatchRun::writeFinished(WriteOutcome outcome, const QStringList &differing)
         return;
     switch (outcome) {
     case WriteOutcome::Confirmed:
-        doneSerials.insert(terminal.serialNumber);
+        doneSerials->insert(terminal.serialNumber);
         finishTerminal(batchText(QT_TRANSLATE_NOOP("BatchSetup", "записано и подтверждено")), true);
         break;
     case WriteOutcome::NotConfirmed: {
@@ -238,11 +267,27 @@ void BatchRun::timedOut()
     finishTerminal(batchText(QT_TRANSLATE_NOOP("BatchSetup", "нет ответа терминала")), false);
 }
 
+void BatchRun::terminalLost()
+{
+    if (!running || step == Step::Waiting)
+        return;
+    finishTerminal(batchText(QT_TRANSLATE_NOOP("BatchSetup", "терминал отключён")), false);
+}
+
+void BatchRun::abandon()
+{
+    if (running && step != Step::Waiting)
+        finishTerminal(batchText(QT_TRANSLATE_NOOP("BatchSetup", "прервано")), false);
+    stop();
+}
+
 void BatchRun::finishTerminal(const QString &result, bool ok)
 {
     answerTimer->stop();
     step = Step::Waiting;
     (ok ? confirmed : failed) += 1;
+    setStage(ok ? Stage::Done : Stage::Failed);
+    emit terminalFinished(result, ok);
     const QString outcome =
         terminal.serialNumber.isEmpty()
             ? result.left(1).toUpper() + result.mid(1)

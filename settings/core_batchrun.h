@@ -19,6 +19,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class QTimer;
 class SettingsWriter;
@@ -28,6 +29,9 @@ class BatchRun : public QObject
     Q_OBJECT
 
 public:
+    // Where the terminal being set up is, as a station's table shows it.
+    enum class Stage { Waiting, Reading, Writing, Checking, Done, Failed };
+
     // Writes and reads through `writer`, which the owner keeps.
     explicit BatchRun(SettingsWriter *writer, QObject *parent = nullptr);
 
@@ -49,6 +53,14 @@ public:
     void stop();
     bool isRunning() const { return running; }
 
+    // Runs side by side (one a port) share the terminals written and confirmed: a terminal
+    // confirmed by one of them is not written again by another. Each run has its own set
+    // unless given one; start() empties it only when it is the run's own.
+    using DoneSerials = std::shared_ptr<QSet<QString>>;
+    void shareDoneSerials(DoneSerials serials);
+    // Appends to this journal instead of the one beside the settings file (empty: beside it).
+    void setJournalPath(const QString &path);
+
     // How long a terminal may take to report its identity or its settings; 5 s unless set.
     void setAnswerTimeout(int ms);
 
@@ -56,6 +68,9 @@ public:
     QString journalPath() const { return journal; }
     int confirmedCount() const { return confirmed; }
     int failedCount() const { return failed; }
+    Stage stage() const { return shown; }
+    // The terminal being set up (or the last one), as it reported itself.
+    const TerminalIdentity &currentTerminal() const { return terminal; }
 
     // What is written to a terminal that reported `reported`: the file's values over the
     // terminal's own, the access password given, never a new password, the CAN parameters and
@@ -69,6 +84,10 @@ public slots:
     void identityRecordSeen(RecordKind kind);
     // A settings record came.
     void settingsReported(const TerminalSettings &reported);
+    // The line went: a terminal in the middle of its set-up ends as unplugged.
+    void terminalLost();
+    // Ends a terminal in the middle (its journal line says it was abandoned) and stops.
+    void abandon();
 
 signals:
     // The identity request is to be sent.
@@ -76,6 +95,12 @@ signals:
     void runningChanged(bool running);
     // What the run does now, or how the last terminal ended (`failure` when it failed).
     void progress(const QString &state, bool failure);
+    void stageChanged(BatchRun::Stage stage);
+    // A terminal ended with its journal line: `result` as the journal has it, `ok` when
+    // written and confirmed.
+    void terminalFinished(const QString &result, bool ok);
+    // The terminal connected was confirmed earlier in this run: nothing is written.
+    void alreadyConfirmed(const QString &serialNumber);
     // The journal could not be written; the run stops right after.
     void journalFailed(const QString &path, const QString &error);
 
@@ -87,6 +112,7 @@ private:
     void timedOut();
     // Ends the current terminal: its journal line, the counts and the progress.
     void finishTerminal(const QString &result, bool ok);
+    void setStage(Stage stage);
 
     SettingsWriter *const writer;
     std::function<TerminalIdentity()> identitySource;
@@ -101,7 +127,10 @@ private:
     TerminalSettings writing;      // what went to the terminal being set up
     TerminalIdentity terminal;     // the terminal being set up
     QSet<int> identitySeen;        // identity record kinds since the connection
-    QSet<QString> doneSerials;     // written and confirmed in this run
+    DoneSerials doneSerials;       // written and confirmed in this run
+    bool ownDoneSerials = true;
+    QString journalOverride;
+    Stage shown = Stage::Waiting;
     QSet<QString> acceptedModels;  // other models the user agreed to write
     int confirmed = 0;
     int failed = 0;

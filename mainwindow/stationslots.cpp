@@ -1,0 +1,94 @@
+// "Станция настройки…": the provisioning station's dock, started and stopped from the tool bar.
+#include "mainwindow/mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "link/terminalsession.h"
+#include "settings/settingspage.h"
+#include "station/provisionstation.h"
+#include "station/stationpanel.h"
+
+#include <QDir>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+void MainWindow::setUpStation()
+{
+    stationDock = new QDockWidget(tr("Станция настройки"), this);
+    stationDock->setObjectName(QStringLiteral("stationDock"));
+    stationDock->setAllowedAreas(Qt::BottomDockWidgetArea | Qt::TopDockWidgetArea);
+    stationPanel = new StationPanel(stationDock);
+    stationDock->setWidget(stationPanel);
+    addDockWidget(Qt::BottomDockWidgetArea, stationDock);
+    stationDock->hide();
+
+    stationAction = new QAction(QIcon(QStringLiteral(":/images/png/station.png")),
+                                tr("Станция настройки…"), this);
+    stationAction->setObjectName(QStringLiteral("stationAction"));
+    stationAction->setCheckable(true);
+    stationAction->setToolTip(tr("Станция настройки: записать файл настроек на все "
+                                 "подключённые терминалы сразу"));
+    ui->mainToolBar->insertAction(ui->actionTaho, stationAction);
+
+    ProvisionStation *station = stationPanel->station();
+    connect(stationAction, &QAction::triggered, this, &MainWindow::toggleStation);
+    connect(station, &ProvisionStation::runningChanged, stationAction, &QAction::setChecked);
+    connect(stationPanel, &StationPanel::stopRequested, station, &ProvisionStation::stop);
+    connect(station, &ProvisionStation::journalFailed, this,
+            [this](const QString &path, const QString &error) {
+                QMessageBox::critical(
+                    this, tr("Станция настройки"),
+                    tr("Не удалось записать журнал %1: %2. Станция настройки остановлена.")
+                        .arg(QDir::toNativeSeparators(path), error));
+            });
+    connect(session, &TerminalSession::opened, this, &MainWindow::updateStationExclusion);
+    connect(session, &TerminalSession::closed, this, &MainWindow::updateStationExclusion);
+    connect(session, &TerminalSession::waiting, this, &MainWindow::updateStationExclusion);
+}
+
+void MainWindow::updateStationExclusion()
+{
+    const bool holds = session->isOpen() || session->isWaiting();
+    stationPanel->station()->setExcludedPort(holds ? session->connectedPort().portName
+                                                   : QString());
+}
+
+void MainWindow::toggleStation(bool on)
+{
+    ProvisionStation *station = stationPanel->station();
+    if (!on) {
+        station->stop();
+        return;
+    }
+    // unchecked until it has really started
+    stationAction->setChecked(false);
+    const QString title = tr("Станция настройки");
+    const QString file = QFileDialog::getOpenFileName(
+        this, tr("Станция настройки: файл настроек"), QString(),
+        tr("Файлы настроек (*.json);;Все файлы (*)"));
+    if (file.isEmpty())
+        return;
+    SettingsFile read;
+    if (!settingsPage->readSettingsFile(file, &read))
+        return;
+    bool ok = false;
+    const QString password = QInputDialog::getText(this, title, tr("Пароль доступа терминалов:"),
+                                                   QLineEdit::Password, QString(), &ok);
+    if (!ok)
+        return;
+    if (password.isEmpty()) {
+        QMessageBox::information(this, title, tr("Требуется указать пароль доступа"));
+        return;
+    }
+    updateStationExclusion();
+    QString error;
+    if (!station->start(read, file, password, &error)) {
+        QMessageBox::critical(this, title,
+                              tr("Не удалось открыть журнал %1: %2")
+                                  .arg(QDir::toNativeSeparators(station->journalPath()), error));
+        return;
+    }
+    stationDock->show();
+    stationDock->raise();
+}

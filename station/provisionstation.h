@@ -1,0 +1,116 @@
+#pragma once
+// A provisioning station, without widgets: the same settings file written to every terminal
+// port present and to each one that appears, all at once. Each port gets its own terminal
+// session and its own batch run (identity, read, write, confirm, never a new password); they
+// share the journal and the terminals confirmed, so a terminal confirmed on one port is not
+// written again on another. A port that goes away ends its terminal (unplugged in the middle
+// when it was not finished); a terminal plugged into it later starts by itself.
+
+#include "link/portlist.h"
+#include "settings/core_batchrun.h"
+#include "settings/core_settingsfile.h"
+
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+class QTimer;
+
+// One terminal port of the station, as its table shows it.
+struct StationRow
+{
+    QString port;
+    QString serialNumber;
+    QString imei;
+    QString firmware;
+    BatchRun::Stage stage = BatchRun::Stage::Waiting;
+    QString result;     // how the last terminal on the port ended
+    bool present = true;
+};
+
+// "ожидание", "чтение", "запись", "проверка", "готово", "ошибка"
+QString stationStageText(BatchRun::Stage stage);
+
+class ProvisionStation : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ProvisionStation(QObject *parent = nullptr);
+    ~ProvisionStation() override;
+
+    // Where the ports are listed (the machine's serial ports unless given).
+    void setPortSource(PortSource source);
+    // Only these ports (by name or path); every terminal port when empty.
+    void setPorts(const QStringList &ports);
+    // A port the station leaves alone (the one the window has open); empty for none.
+    void setExcludedPort(const QString &port);
+    // The journal to append to; beside the settings file when empty.
+    void setJournalPath(const QString &path);
+    // How long a terminal may take to report its identity or its settings; 5 s unless set.
+    void setAnswerTimeout(int ms);
+    // How often the ports are listed; 500 ms unless set.
+    void setPollInterval(int ms);
+
+    // Starts with a settings file read whole and the terminals' access password; false, with
+    // the reason in *error, when the journal cannot be opened.
+    bool start(const SettingsFile &file, const QString &settingsPath, const QString &password,
+               QString *error);
+    // Abandons the terminals in the middle of their set-up (each gets its journal line) and
+    // closes every port.
+    void stop();
+    bool isRunning() const { return running; }
+
+    const QVector<StationRow> &rows() const { return table; }
+    QString journalPath() const { return journal; }
+    // Terminals that got their journal line, and of those the confirmed ones.
+    int finishedCount() const { return finished; }
+    int confirmedCount() const { return confirmed; }
+    // Ports that could not be opened, and terminals that were not confirmed.
+    int failedCount() const { return failed; }
+    // Terminals between their connection and their journal line.
+    int busyCount() const;
+
+signals:
+    void rowAdded(int row);
+    void rowChanged(int row);
+    // A terminal's set-up began on the port of `row`.
+    void terminalStarted(int row);
+    // A terminal got its journal line.
+    void terminalFinished(int row, bool ok);
+    void runningChanged(bool running);
+    // The journal could not be written; the station stops right after.
+    void journalFailed(const QString &path, const QString &error);
+
+private:
+    class Socket;
+
+    void poll();
+    void startSocket(const PortEntry &port);
+    int rowFor(const QString &port);
+    void updateRow(int row, const std::function<void(StationRow &)> &change);
+    bool wanted(const PortEntry &port) const;
+    void socketClosed(Socket *socket);
+
+    QTimer *const pollTimer;
+    PortSource source;
+    QStringList only;
+    QString excluded;
+    QString journalOverride;
+    QString journal;
+    int answerTimeout = 5000;
+
+    bool running = false;
+    SettingsFile file;
+    QString settingsPath;
+    QString password;
+    BatchRun::DoneSerials doneSerials;
+    QVector<StationRow> table;
+    QList<Socket *> sockets;
+    QSet<QString> unopenable;   // ports whose last try to open failed
+    int finished = 0;
+    int confirmed = 0;
+    int failed = 0;
+};

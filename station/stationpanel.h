@@ -1,0 +1,36 @@
+#pragma once
+// The provisioning station in the window: a line saying which file goes to the terminals and
+// how many were done, a button that stops it, and a table with one row per terminal port:
+// port, serial number, IMEI, firmware, stage and result, failures in red.
+
+#include <QWidget>
+
+class ProvisionStation;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+class StationPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit StationPanel(QWidget *parent = nullptr);
+
+    // The station behind the table; the panel owns it.
+    ProvisionStation *station() const { return provisioning; }
+    QTableWidget *table() const { return stationTable; }
+
+signals:
+    void stopRequested();
+
+private:
+    void addRow(int row);
+    void showRow(int row);
+    void showSummary();
+
+    ProvisionStation *const provisioning;
+    QLabel *const summaryLabel;
+    QPushButton *const stopButton;
+    QTableWidget *const stationTable;
+};
