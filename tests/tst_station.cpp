@@ -1,0 +1,196 @@
+// The provisioning station: every terminal port set up at once, each ending in its own journal
+// line; and its table in the window following terminals that appear and go.
+
+#include "station/provisionstation.h"
+#include "station/stationpanel.h"
+#include "settings/core_settingsfile.h"
+#include "testutil.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// A simulated terminal behind a fixed link path, as a USB port keeps its name.
+struct Simulator
+{
+    explicit Simulator(const QStringList &args, const QString &path) : link(path)
+    {
+#ifdef KVT_SIM_PATH
+        proc.start(QStringLiteral(KVT_SIM_PATH),
+                   QStringList{"--link", link, "--rate", "0", "--quiet"} + args);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(link), 5000);
+#else
+        Q_UNUSED(args)
+#endif
+    }
+    ~Simulator()
+    {
+        proc.terminate();
+        proc.waitForFinished(3000);
+    }
+    QString link;
+    QProcess proc;
+};
+
+const char fleetFile[] =
+    R"({"format": "kvt-logger-settings", "version": 1, "terminal": {"model": "KVT3"},
+        "fields": {"apn1Edit": "fleet.apn", "monitoringServerEdit": "fleet.example"}})";
+
+QString writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+    return path;
+}
+
+QStringList lines(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class TestStation : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void portsSideBySide();
+    void tableFollowsPorts();
+};
+
+// Four terminals at once: two that take the file, one with another access password and one
+// that never answers. Each gets one journal line of its own; the password is nowhere in it.
+void TestStation::portsSideBySide()
+{
+#ifndef KVT_SIM_PATH
+    QSKIP("no simulator");
+#else
+    QTemporaryDir dir;
+    const QString settingsPath = writeFile(dir.filePath("fleet.json"), fleetFile);
+    Simulator a({"--serial", "301000", "--imei", "866104020000001"}, dir.filePath("a"));
+    Simulator b({"--serial", "302000", "--imei", "866104020000002"}, dir.filePath("b"));
+    Simulator other({"--serial", "303000", "--imei", "866104020000003", "--password", "111111"},
+                    dir.filePath("c"));
+    Pty silent;
+    QList<PortEntry> ports;
+    for (const QString &path : {a.link, b.link, other.link, silent.slavePath})
+        ports << terminalPort(path);
+
+    ProvisionStation station;
+    station.setPortSource(listing(ports));
+    station.setAnswerTimeout(1500);
+    const SettingsFile file = readSettingsFile(fleetFile);
+    QString error;
+    QVERIFY2(station.start(file, settingsPath, QStringLiteral("482915"), &error),
+             qPrintable(error));
+    QCOMPARE(station.rows().size(), 4);
+    QTRY_COMPARE_WITH_TIMEOUT(station.finishedCount(), 4, 15000);
+    QCOMPARE(station.confirmedCount(), 2);
+    QCOMPARE(station.failedCount(), 2);
+    QCOMPARE(station.busyCount(), 0);
+
+    const QStringList journal = lines(dir.filePath("fleet.journal.tsv"));
+    QCOMPARE(journal.size(), 5);
+    QStringList got;
+    for (const QString &line : journal.mid(1)) {
+        const QStringList f = line.split(QLatin1Char('\t'));
+        QCOMPARE(f.size(), 6);
+        got << QStringList{f[1], f[2], f[3], f[4], f[5].section(QLatin1Char(':'), 0, 0)}.join('|');
+    }
+    got.sort();
+    QCOMPARE(got, (QStringList{"KVT3|301000|866104020000001|0.70|записано и подтверждено",
+                               "KVT3|302000|866104020000002|0.70|записано и подтверждено",
+                               "KVT3|303000|866104020000003|0.70|не подтверждено, отличаются",
+                               "||||нет ответа терминала"}));
+    QVERIFY(!journal.join('\n').contains(QLatin1String("482915")));
+
+    // a confirmed terminal plugged in again is not written again
+    const int rowA = int(std::find_if(station.rows().cbegin(), station.rows().cend(),
+                                      [&](const StationRow &r) { return r.port == a.link; })
+                         - station.rows().cbegin());
+    a.proc.write("next\n");
+    QTRY_VERIFY_WITH_TIMEOUT(!station.rows().at(rowA).present, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(station.rows().at(rowA).result,
+                              QString("уже настроен в этом сеансе"), 10000);
+    QCOMPARE(station.rows().at(rowA).stage, BatchRun::Stage::Done);
+    QCOMPARE(lines(dir.filePath("fleet.journal.tsv")).size(), 5);
+#endif
+}
+
+// In the window: the port the window has open is left alone, a terminal plugged in later gets
+// its row and is set up, one unplugged in the middle of its write ends red, and a port that
+// goes is marked in its row.
+void TestStation::tableFollowsPorts()
+{
+#ifndef KVT_SIM_PATH
+    QSKIP("no simulator");
+#else
+    QTemporaryDir dir;
+    const QString settingsPath = writeFile(dir.filePath("fleet.json"), fleetFile);
+    MainWindow w;
+    ModalCloser closer;
+    auto held = std::make_unique<Simulator>(QStringList{"--serial", "400000"}, dir.filePath("held"));
+    connectTo(w, held->link);
+    QTRY_VERIFY(w.terminalSession()->isOpen());
+    const QString lateLink = dir.filePath("late");
+    const QString unplugLink = dir.filePath("unplug");
+    usePorts(w, {terminalPort(held->link), terminalPort(lateLink), terminalPort(unplugLink)});
+
+    StationPanel *panel = w.provisioningStation();
+    ProvisionStation *station = panel->station();
+    station->setPollInterval(100);
+    QString error;
+    QVERIFY(station->start(readSettingsFile(fleetFile), settingsPath, QStringLiteral("482915"),
+                           &error));
+    QVERIFY(w.findChild<QAction *>("stationAction")->isChecked());
+    QTableWidget *table = w.findChild<QTableWidget *>("stationTable");
+    QVERIFY(table);
+    QCOMPARE(table->rowCount(), 0);   // the window's own port is not the station's
+
+    auto late = std::make_unique<Simulator>(QStringList{"--serial", "400001"}, lateLink);
+    Simulator unplug({"--serial", "400002", "--unplug-on-write", "--restart-delay", "30"},
+                     unplugLink);
+    QTRY_COMPARE_WITH_TIMEOUT(table->rowCount(), 2, 5000);
+    const auto rowOf = [table](const QString &port) {
+        for (int r = 0; r < table->rowCount(); ++r) {
+            if (table->item(r, 0)->text().startsWith(port))
+                return r;
+        }
+        return -1;
+    };
+    const int lateRow = rowOf(lateLink);
+    const int unplugRow = rowOf(unplugLink);
+    QVERIFY(lateRow >= 0 && unplugRow >= 0);
+    QTRY_COMPARE_WITH_TIMEOUT(table->item(lateRow, 4)->text(), QString("готово"), 10000);
+    QCOMPARE(table->item(lateRow, 1)->text(), QString("400001"));
+    QCOMPARE(table->item(lateRow, 5)->text(), QString("записано и подтверждено"));
+    QTRY_COMPARE_WITH_TIMEOUT(table->item(unplugRow, 4)->text(), QString("ошибка"), 10000);
+    QCOMPARE(table->item(unplugRow, 5)->text(), QString("терминал отключён"));
+    QCOMPARE(table->item(unplugRow, 5)->foreground().color(), QColor(0xd3, 0x2f, 0x2f));
+    QVERIFY(table->item(lateRow, 5)->data(Qt::ForegroundRole).isNull());
+
+    late.reset();   // unplugged after it was done: the row stays, marked
+    QTRY_VERIFY_WITH_TIMEOUT(table->item(lateRow, 0)->text().endsWith("(отключён)"), 5000);
+    QCOMPARE(table->item(lateRow, 4)->text(), QString("готово"));
+    QVERIFY(w.terminalSession()->isOpen());   // the window's terminal was never touched
+
+    w.findChild<QPushButton *>("stationStopButton")->click();
+    QVERIFY(!station->isRunning());
+    QVERIFY(!w.findChild<QAction *>("stationAction")->isChecked());
+    QCOMPARE(lines(dir.filePath("fleet.journal.tsv")).size(), 3);
+#endif
+}
+
+QTEST_MAIN(TestStation)
+#include "tst_station.moc"
