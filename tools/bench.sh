@@ -8,7 +8,7 @@ set -e
 cd "$(dirname "$0")/.."
 BUILD="${KVT_BENCH_BUILD_DIR:-build-bench}"
 cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$BUILD" -j2 --target bench_framing bench_readpath flood_e2e kvt-sim
+cmake --build "$BUILD" -j2 --target bench_framing bench_readpath flood_e2e station_e2e kvt-sim
 BIN="$BUILD/bench"
 # Diagnostics on stderr go to /dev/null (the per-record traces are off unless turned on
 # through QT_LOGGING_RULES; a file or a terminal would be measured along with the program).
@@ -24,4 +24,6 @@ echo "== memory after 200 MB through the read path"
 "$BIN/bench_readpath" --benchmark_filter='BM_ReadPathMemory' 2>>"$LOG"
 echo "== end to end: simulator flood for ${FLOOD_SECONDS:-30} s"
 "$BIN/flood_e2e" --seconds "${FLOOD_SECONDS:-30}" 2>>"$LOG"
+echo "== provisioning station: 1 and 8 simulated terminals at once"
+"$BIN/station_e2e" 2>>"$LOG"
 echo "== load: $(uptime)"

@@ -1,0 +1,138 @@
+// End to end: the provisioning station of a running main window (offscreen) sets up 1, then 8
+// simulated terminals at once, each on its own pseudo-terminal with its live records on.
+// Prints the wall time from the start to the last journal line for each count, their ratio,
+// and the longest time the GUI thread was away from its event loop meanwhile.
+//
+//   station_e2e [--rounds N] [--sim PATH]
+//
+// Exit status 1 when a terminal was not confirmed.
+#include "bench/harness.h"
+#include "station/provisionstation.h"
+#include "station/stationpanel.h"
+#include "settings/core_settingsfile.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+
+#ifndef KVT_SIM_PATH
+#define KVT_SIM_PATH "kvt-sim"
+#endif
+
+namespace {
+
+const char fleetFile[] =
+    R"({"format": "kvt-logger-settings", "version": 1, "terminal": {"model": "KVT3"},
+        "fields": {"apn1Edit": "fleet.apn", "monitoringServerEdit": "fleet.example"}})";
+
+// The longest gap between two turns of the event loop, seen by a 5 ms timer.
+struct StallMeter
+{
+    QTimer timer;
+    QElapsedTimer since;
+    qint64 longest = 0;
+    StallMeter()
+    {
+        timer.setInterval(5);
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            longest = std::max(longest, since.restart() - 5);
+        });
+    }
+    void start()
+    {
+        longest = 0;
+        since.start();
+        timer.start();
+    }
+};
+
+struct Round
+{
+    qint64 wallMs = -1;
+    qint64 stallMs = 0;
+    int confirmed = 0;
+};
+
+Round provision(MainWindow &w, const QString &sim, int count)
+{
+    Round round;
+    QTemporaryDir dir;
+    QProcess simulator;
+    const QString link = dir.filePath(QStringLiteral("terminal"));
+    simulator.start(sim, {"--count", QString::number(count), "--link", link, "--quiet"});
+    QList<PortEntry> ports;
+    for (int k = 1; k <= count; ++k)
+        ports << terminalPort(link + QStringLiteral("-%1").arg(k));
+    QElapsedTimer wait;
+    wait.start();
+    while (wait.elapsed() < 5000
+           && !std::all_of(ports.cbegin(), ports.cend(),
+                           [](const PortEntry &p) { return QFile::exists(p.portName); }))
+        QTest::qWait(20);
+    // let the live records run a while, as on terminals plugged in a moment ago
+    QTest::qWait(1500);
+
+    QFile file(dir.filePath(QStringLiteral("fleet.json")));
+    file.open(QIODevice::WriteOnly);
+    file.write(fleetFile);
+    file.close();
+    ProvisionStation *station = w.provisioningStation()->station();
+    station->setPortSource(listing(ports));
+    StallMeter meter;
+    meter.start();
+    QElapsedTimer wall;
+    wall.start();
+    QString error;
+    if (!station->start(readSettingsFile(fleetFile), file.fileName(), QStringLiteral("482915"),
+                        &error)) {
+        std::fprintf(stderr, "station: %s\n", qPrintable(error));
+        return round;
+    }
+    while (station->finishedCount() < count && wall.elapsed() < 60000)
+        QTest::qWait(1);
+    round.wallMs = wall.elapsed();
+    round.stallMs = meter.longest;
+    round.confirmed = station->confirmedCount();
+    station->stop();
+    simulator.terminate();
+    simulator.waitForFinished(3000);
+    return round;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QString sim = QStringLiteral(KVT_SIM_PATH);
+    int rounds = 3;
+    const QStringList args = app.arguments();
+    for (int k = 1; k + 1 < args.size(); ++k) {
+        if (args[k] == QLatin1String("--sim"))
+            sim = args[k + 1];
+        else if (args[k] == QLatin1String("--rounds"))
+            rounds = std::max(1, args[k + 1].toInt());
+    }
+    MainWindow w;
+    bench::showLikeTheProgram(w);
+    w.findChild<QDockWidget *>(QStringLiteral("stationDock"))->show();
+
+    bool allConfirmed = true;
+    for (int r = 1; r <= rounds; ++r) {
+        const Round one = provision(w, sim, 1);
+        const Round eight = provision(w, sim, 8);
+        allConfirmed = allConfirmed && one.confirmed == 1 && eight.confirmed == 8;
+        std::printf("round %d: 1 terminal %lld ms, 8 terminals %lld ms (ratio %.2f), "
+                    "confirmed %d+%d, longest event-loop stall %lld ms\n",
+                    r, static_cast<long long>(one.wallMs), static_cast<long long>(eight.wallMs),
+                    one.wallMs > 0 ? double(eight.wallMs) / double(one.wallMs) : 0.0,
+                    one.confirmed, eight.confirmed,
+                    static_cast<long long>(std::max(one.stallMs, eight.stallMs)));
+        std::fflush(stdout);
+    }
+    return allConfirmed ? 0 : 1;
+}
