@@ -49,7 +49,9 @@ void StatusPage::decodeML(const SignalRecord &s)
         signalLevelBar->setTextVisible(true);
         const quint64 value = signalLevelValue(*s.level);
         // a level beyond the modem's scale gives more than 100 %, which the bar does not take
-        if (value <= quint64(signalLevelBar->maximum())) {
+        // (an unchanged level leaves the bar alone: turning its updates back on repaints it,
+        // and the page behind it, which on a busy line costs more than the record itself)
+        if (value <= quint64(signalLevelBar->maximum()) && int(value) != signalLevelBar->value()) {
             // the bar repaints at once on a new value; let it repaint with the rest instead
             signalLevelBar->setUpdatesEnabled(false);
             signalLevelBar->setValue(int(value));
