@@ -11,8 +11,10 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <poll.h>
 #include <unistd.h>
+#include <vector>
 
 namespace kvtsim {
 
@@ -47,10 +49,11 @@ std::string printable(const std::string &s)
     return t;
 }
 
-void announce(const std::string &text)
+// One whole line on stdout at once, so that tools reading it never see half a line.
+void printLine(std::string text)
 {
-    std::fputs(text.c_str(), stdout);
-    std::fputc('\n', stdout);
+    text += '\n';
+    std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
 }
 
@@ -65,41 +68,77 @@ constexpr std::size_t kAbandonedBytes = 2048;
 constexpr auto kAbandonedAfter = std::chrono::seconds(3);
 constexpr auto kCommandQuiet = std::chrono::seconds(5);
 
-class Simulator {
+// One terminal on a pseudo-terminal of its own: its device, its line state and what it
+// has announced. With --batch the terminals of the bench take turns on it.
+class Line {
 public:
-    explicit Simulator(const Options &opts)
+    // label: the terminal's number in the stdout lines and the log, empty for a lone terminal.
+    Line(const Options &opts, std::string label)
         : m_opts(opts)
+        , m_label(std::move(label))
         , m_device(terminalOptions(0))
         , m_publisher(opts.linkPath, opts.portFile)
     {
     }
+    Line(const Line &) = delete;
+    Line &operator=(const Line &) = delete;
 
-    int run();
+    bool checkPublisher(std::string &err) const { return m_publisher.check(err); }
+    bool bringUp(Clock::time_point now);
+    // Unplugs the terminal: with --batch the next one comes up after the restart delay.
+    void next(Clock::time_point now);
+
+    // Everything that is due by time: scheduled records, live ticks, flood, drain, restart.
+    void step(Clock::time_point now);
+    // When step() has work next, Clock::time_point::max() when only the line can wake it.
+    Clock::time_point wake(Clock::time_point now) const;
+    // The master to watch, or false while the terminal is away.
+    bool pollEntry(pollfd &p) const;
+    // After a poll: revents of the entry from pollEntry (0 when it had none).
+    void polled(short revents, Clock::time_point now);
+    // On exit: hang up, remove link and port file.
+    void shutdown();
 
 private:
     enum class Phase { Running, Draining, Away };
 
-    bool bringUp(Clock::time_point now);
     void hangUp(Clock::time_point now);
     // The options of terminal k of a batch (serial number and IMEI counted up).
     Options terminalOptions(unsigned k) const;
-    // Unplugs the terminal: with --batch the next one comes up after the restart delay.
-    void next(Clock::time_point now);
-    void readStdin(Clock::time_point now);
     void readMaster(Clock::time_point now);
     void feed(const char *data, std::size_t len, Clock::time_point now);
     void handleLine(const std::string &line, Clock::time_point now);
     void queue(const Lines &lines, bool droppable);
     void writeMaster();
     void dropIfAbandoned(Clock::time_point now);
+    void drain(Clock::time_point now);
     std::size_t backlog() const { return m_out.size() - m_outPos; }
+    bool flooding() const { return m_phase == Phase::Running && m_opts.flood && !m_floodDone; }
+    // "WHAT k rest" with a label, "WHAT rest" without.
+    void announce(const char *what, const std::string &rest = std::string()) const
+    {
+        std::string text = what;
+        if (!m_label.empty())
+            text += " " + m_label;
+        if (!rest.empty())
+            text += " " + rest;
+        printLine(text);
+    }
     void log(const std::string &text) const
     {
         if (!m_opts.quiet)
+            error(text);
+    }
+    void error(const std::string &text) const
+    {
+        if (m_label.empty())
             std::fprintf(stderr, "kvt-sim: %s\n", text.c_str());
+        else
+            std::fprintf(stderr, "kvt-sim: terminal %s: %s\n", m_label.c_str(), text.c_str());
     }
 
     Options m_opts;
+    std::string m_label;
     Device m_device;
     PtyPort m_port;
     PortPublisher m_publisher;
@@ -126,8 +165,6 @@ private:
 
     unsigned m_terminal = 0;          // which terminal of a batch is on the line
     bool m_switchTerminal = false;    // the next terminal comes up after this hang-up
-    bool m_stdinOpen = true;
-    std::string m_stdinLine;
 
     unsigned long long m_floodLines = 0;
     unsigned long long m_floodBytes = 0;
@@ -135,15 +172,15 @@ private:
     bool m_floodAnnounced = false;
 };
 
-bool Simulator::bringUp(Clock::time_point now)
+bool Line::bringUp(Clock::time_point now)
 {
     std::string err;
     if (!m_port.open(err, m_previousPath)) {
-        std::fprintf(stderr, "kvt-sim: %s\n", err.c_str());
+        error(err);
         return false;
     }
     if (!m_publisher.publish(m_port.slavePath(), err))
-        std::fprintf(stderr, "kvt-sim: %s\n", err.c_str());
+        error(err);
     m_out.clear();
     m_outPos = 0;
     m_line.clear();
@@ -153,11 +190,11 @@ bool Simulator::bringUp(Clock::time_point now)
     m_lastProgress = now;
     m_lastPending = 0;
     m_nextTick = now + std::chrono::milliseconds(m_opts.rateMs);
-    announce("PORT " + m_port.slavePath());
+    announce("PORT", m_port.slavePath());
     return true;
 }
 
-void Simulator::hangUp(Clock::time_point now)
+void Line::hangUp(Clock::time_point now)
 {
     const std::string path = m_port.slavePath();
     m_previousPath = path;
@@ -167,13 +204,19 @@ void Simulator::hangUp(Clock::time_point now)
     m_outPos = 0;
     m_phase = Phase::Away;
     m_awayUntil = now + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(m_opts.restartDelay));
-    announce("HANGUP " + path);
+    announce("HANGUP", path);
     char delay[32];
     std::snprintf(delay, sizeof delay, "%g", m_opts.restartDelay);
     log(std::string("line hung up, back in ") + delay + " s");
 }
 
-Options Simulator::terminalOptions(unsigned k) const
+void Line::shutdown()
+{
+    m_port.hangUp();
+    m_publisher.cleanup();
+}
+
+Options Line::terminalOptions(unsigned k) const
 {
     Options o = m_opts;
     o.serial = nthInSequence(m_opts.serial, k);
@@ -181,7 +224,7 @@ Options Simulator::terminalOptions(unsigned k) const
     return o;
 }
 
-void Simulator::next(Clock::time_point now)
+void Line::next(Clock::time_point now)
 {
     if (m_phase == Phase::Away)
         return;
@@ -189,32 +232,7 @@ void Simulator::next(Clock::time_point now)
     hangUp(now);
 }
 
-void Simulator::readStdin(Clock::time_point now)
-{
-    char buf[256];
-    const ssize_t n = ::read(STDIN_FILENO, buf, sizeof buf);
-    if (n <= 0) {
-        if (n == 0 || (errno != EINTR && errno != EAGAIN))
-            m_stdinOpen = false; // closed, or nothing to read from: stop looking at it
-        return;
-    }
-    for (ssize_t i = 0; i < n; ++i) {
-        if (buf[i] != '\n') {
-            if (m_stdinLine.size() < 64)
-                m_stdinLine += buf[i];
-            continue;
-        }
-        if (!m_stdinLine.empty() && m_stdinLine.back() == '\r')
-            m_stdinLine.pop_back();
-        if (m_stdinLine == "next")
-            next(now);
-        else if (!m_stdinLine.empty())
-            log("stdin: unknown command \"" + printable(m_stdinLine) + "\"");
-        m_stdinLine.clear();
-    }
-}
-
-void Simulator::queue(const Lines &lines, bool droppable)
+void Line::queue(const Lines &lines, bool droppable)
 {
     const std::size_t limit = droppable ? kLiveBacklog : kMaxBacklog;
     if (backlog() >= limit)
@@ -227,7 +245,7 @@ void Simulator::queue(const Lines &lines, bool droppable)
         m_out += l;
 }
 
-void Simulator::writeMaster()
+void Line::writeMaster()
 {
     while (m_port.isOpen() && backlog() > 0) {
         const ssize_t n = ::write(m_port.masterFd(), m_out.data() + m_outPos, backlog());
@@ -250,7 +268,7 @@ void Simulator::writeMaster()
 // burst of old values. A terminal's USB serial port loses them instead. So when
 // the client has taken nothing for a few seconds and sent no command for longer,
 // the unread records are dropped. Never in flood mode, where nothing may be lost.
-void Simulator::dropIfAbandoned(Clock::time_point now)
+void Line::dropIfAbandoned(Clock::time_point now)
 {
     const std::size_t pending = m_port.unreadBySlave();
     if (pending == 0 || pending < m_lastPending) {
@@ -272,14 +290,15 @@ void Simulator::dropIfAbandoned(Clock::time_point now)
     }
 }
 
-void Simulator::readMaster(Clock::time_point now)
+void Line::readMaster(Clock::time_point now)
 {
     char buf[4096];
     for (int round = 0; round < 16 && m_port.isOpen(); ++round) {
         const ssize_t n = ::read(m_port.masterFd(), buf, sizeof buf);
         if (n > 0) {
             m_readBackoff = false;
-            if (m_phase == Phase::Running)
+            // a silent terminal takes the bytes off the line and does nothing with them
+            if (m_phase == Phase::Running && !m_opts.silent)
                 feed(buf, static_cast<std::size_t>(n), now);
             continue;
         }
@@ -291,7 +310,7 @@ void Simulator::readMaster(Clock::time_point now)
     }
 }
 
-void Simulator::feed(const char *data, std::size_t len, Clock::time_point now)
+void Line::feed(const char *data, std::size_t len, Clock::time_point now)
 {
     for (std::size_t i = 0; i < len && m_phase == Phase::Running; ++i) {
         const char c = data[i];
@@ -312,7 +331,7 @@ void Simulator::feed(const char *data, std::size_t len, Clock::time_point now)
     }
 }
 
-void Simulator::handleLine(const std::string &line, Clock::time_point now)
+void Line::handleLine(const std::string &line, Clock::time_point now)
 {
     m_lastCommand = now;
     Lines out;
@@ -340,162 +359,294 @@ void Simulator::handleLine(const std::string &line, Clock::time_point now)
     }
 }
 
+// Hang up once the client has read everything up to the restart record, or when
+// nobody has read anything for a while. Bytes written to the master reach the
+// slave's input queue a moment later, so an empty queue counts only after it has
+// been seen holding data, or after a short grace time.
+void Line::drain(Clock::time_point now)
+{
+    const std::size_t pending = m_port.unreadBySlave();
+    const std::size_t unread = pending + backlog();
+    if (pending > 0)
+        m_sawPending = true;
+    if (backlog() > 0)
+        m_drainGrace = now + kDrainGrace;
+    if (unread < m_lastUnread) {
+        m_lastUnread = unread;
+        m_drainDeadline = now + kDrainTimeout;
+    }
+    if (unread > 0)
+        m_drainQuietSince = now;
+    const bool drained = unread == 0 && now - m_drainQuietSince >= kDrainQuiet
+                         && (m_sawPending || now >= m_drainGrace);
+    if (drained || now >= m_drainDeadline)
+        hangUp(now);
+}
+
+void Line::step(Clock::time_point now)
+{
+    if (m_phase == Phase::Away && now >= m_awayUntil && m_switchTerminal
+        && m_terminal + 1 >= m_opts.batch) {
+        // the bench is empty: the line stays away
+        m_switchTerminal = false;
+        m_awayUntil = Clock::time_point::max();
+        announce("BATCH-END");
+    }
+    if (m_phase == Phase::Away && now >= m_awayUntil) {
+        if (bringUp(now)) {
+            if (m_switchTerminal) {
+                m_switchTerminal = false;
+                ++m_terminal;
+                m_device = Device(terminalOptions(m_terminal));
+                announce("TERMINAL", std::to_string(m_terminal + 1) + " " + terminalOptions(m_terminal).serial);
+            }
+            m_device.powerOn(now);
+        } else {
+            m_awayUntil = now + std::chrono::seconds(1);
+        }
+    }
+    if (m_phase == Phase::Running && !m_opts.silent) {
+        Lines out;
+        m_device.runDue(now, out);
+        queue(out, false);
+        if (!m_opts.flood && m_opts.rateMs > 0 && now >= m_nextTick) {
+            out.clear();
+            m_device.liveTick(now, out);
+            queue(out, true);
+            m_nextTick += std::chrono::milliseconds(m_opts.rateMs);
+            if (m_nextTick <= now)
+                m_nextTick = now + std::chrono::milliseconds(m_opts.rateMs);
+        }
+        if (m_opts.flood && !m_floodDone) {
+            while (backlog() < kLiveBacklog && !m_floodDone) {
+                out.clear();
+                m_device.floodGroup(now, out);
+                for (const std::string &l : out)
+                    m_floodBytes += l.size();
+                m_floodLines += out.size();
+                queue(out, true);
+                if (m_opts.floodBytes > 0 && m_floodBytes >= m_opts.floodBytes)
+                    m_floodDone = true;
+            }
+        }
+    }
+    writeMaster();
+    if (m_phase == Phase::Running && !m_opts.flood)
+        dropIfAbandoned(now);
+    if (m_floodDone && !m_floodAnnounced && backlog() == 0) {
+        m_floodAnnounced = true;
+        announce("FLOOD-DONE", std::to_string(m_floodLines) + " " + std::to_string(m_floodBytes));
+    }
+    if (m_phase == Phase::Draining)
+        drain(now);
+}
+
+Clock::time_point Line::wake(Clock::time_point now) const
+{
+    Clock::time_point wake = Clock::time_point::max();
+    if (m_phase == Phase::Away)
+        wake = m_awayUntil;
+    if (m_phase == Phase::Draining)
+        wake = now + std::chrono::milliseconds(10);
+    if (m_phase == Phase::Running && !m_opts.silent) {
+        wake = m_device.nextDue();
+        if (!m_opts.flood && m_opts.rateMs > 0)
+            wake = std::min(wake, m_nextTick);
+    }
+    if (m_readBackoff)
+        wake = std::min(wake, now + std::chrono::milliseconds(50));
+    return wake;
+}
+
+bool Line::pollEntry(pollfd &p) const
+{
+    if (!m_port.isOpen())
+        return false;
+    short events = m_readBackoff ? 0 : POLLIN;
+    if (backlog() > 0 || flooding())
+        events |= POLLOUT;
+    p = {m_port.masterFd(), events, 0};
+    return true;
+}
+
+void Line::polled(short revents, Clock::time_point now)
+{
+    m_readBackoff = false;
+    if (!m_port.isOpen())
+        return;
+    if (revents & (POLLIN | POLLHUP | POLLERR))
+        readMaster(now);
+    if (revents & POLLOUT)
+        writeMaster();
+}
+
+// The terminals, all in one poll loop; the signal pipe and stdin beside them.
+class Simulator {
+public:
+    explicit Simulator(const Options &opts);
+    int run();
+
+private:
+    void readStdin(Clock::time_point now);
+    void stdinCommand(const std::string &command, Clock::time_point now);
+    void nextAll(Clock::time_point now)
+    {
+        for (auto &line : m_lines)
+            line->next(now);
+    }
+    void shutdown()
+    {
+        for (auto &line : m_lines)
+            line->shutdown();
+    }
+    void log(const std::string &text) const
+    {
+        if (!m_opts.quiet)
+            std::fprintf(stderr, "kvt-sim: %s\n", text.c_str());
+    }
+
+    Options m_opts;
+    std::vector<std::unique_ptr<Line>> m_lines;
+    std::vector<pollfd> m_fds;
+    bool m_stdinOpen = true;
+    std::string m_stdinLine;
+};
+
+Simulator::Simulator(const Options &opts)
+    : m_opts(opts)
+{
+    if (opts.count == 0) {
+        m_lines.push_back(std::make_unique<Line>(opts, std::string()));
+        return;
+    }
+    // Terminal k (from 1) has the (k-1)-th serial number and IMEI, and PATH-k as link and port file.
+    for (unsigned k = 0; k < opts.count; ++k) {
+        const std::string label = std::to_string(k + 1);
+        Options o = opts;
+        o.serial = nthInSequence(opts.serial, k);
+        o.imei = nthInSequence(opts.imei, k);
+        if (!opts.linkPath.empty())
+            o.linkPath = opts.linkPath + "-" + label;
+        if (!opts.portFile.empty())
+            o.portFile = opts.portFile + "-" + label;
+        m_lines.push_back(std::make_unique<Line>(o, label));
+    }
+}
+
+void Simulator::readStdin(Clock::time_point now)
+{
+    char buf[256];
+    const ssize_t n = ::read(STDIN_FILENO, buf, sizeof buf);
+    if (n <= 0) {
+        if (n == 0 || (errno != EINTR && errno != EAGAIN))
+            m_stdinOpen = false; // closed, or nothing to read from: stop looking at it
+        return;
+    }
+    for (ssize_t i = 0; i < n; ++i) {
+        if (buf[i] != '\n') {
+            if (m_stdinLine.size() < 64)
+                m_stdinLine += buf[i];
+            continue;
+        }
+        if (!m_stdinLine.empty() && m_stdinLine.back() == '\r')
+            m_stdinLine.pop_back();
+        stdinCommand(m_stdinLine, now);
+        m_stdinLine.clear();
+    }
+}
+
+// "next" unplugs every terminal; with --count, "next K" terminal K only.
+void Simulator::stdinCommand(const std::string &command, Clock::time_point now)
+{
+    if (command == "next") {
+        nextAll(now);
+        return;
+    }
+    if (m_opts.count > 0 && command.compare(0, 5, "next ") == 0) {
+        const std::string k = command.substr(5);
+        if (!k.empty() && k.size() <= 2 && k.find_first_not_of("0123456789") == std::string::npos) {
+            const unsigned long index = std::stoul(k);
+            if (index >= 1 && index <= m_lines.size()) {
+                m_lines[index - 1]->next(now);
+                return;
+            }
+        }
+        log("stdin: no terminal \"" + printable(k) + "\" (1 to " + std::to_string(m_lines.size()) + ")");
+        return;
+    }
+    if (!command.empty())
+        log("stdin: unknown command \"" + printable(command) + "\"");
+}
+
 int Simulator::run()
 {
     std::string err;
-    if (!m_publisher.check(err)) {
-        std::fprintf(stderr, "kvt-sim: %s\n", err.c_str());
-        return 1;
+    for (const auto &line : m_lines) {
+        if (!line->checkPublisher(err)) {
+            std::fprintf(stderr, "kvt-sim: %s\n", err.c_str());
+            return 1;
+        }
     }
-    if (!bringUp(Clock::now()))
-        return 1;
+    const auto start = Clock::now();
+    for (auto &line : m_lines) {
+        if (!line->bringUp(start)) {
+            shutdown();
+            return 1;
+        }
+    }
 
     for (;;) {
         auto now = Clock::now();
 
-        // Timed work.
-        if (m_phase == Phase::Away && now >= m_awayUntil && m_switchTerminal
-            && m_terminal + 1 >= m_opts.batch) {
-            // the bench is empty: the line stays away
-            m_switchTerminal = false;
-            m_awayUntil = Clock::time_point::max();
-            announce("BATCH-END");
-        }
-        if (m_phase == Phase::Away && now >= m_awayUntil) {
-            if (bringUp(now)) {
-                if (m_switchTerminal) {
-                    m_switchTerminal = false;
-                    ++m_terminal;
-                    m_device = Device(terminalOptions(m_terminal));
-                    announce("TERMINAL " + std::to_string(m_terminal + 1) + " "
-                             + terminalOptions(m_terminal).serial);
-                }
-                m_device.powerOn(now);
-            } else {
-                m_awayUntil = now + std::chrono::seconds(1);
-            }
-        }
-        if (m_phase == Phase::Running) {
-            Lines out;
-            m_device.runDue(now, out);
-            queue(out, false);
-            if (!m_opts.flood && m_opts.rateMs > 0 && now >= m_nextTick) {
-                out.clear();
-                m_device.liveTick(now, out);
-                queue(out, true);
-                m_nextTick += std::chrono::milliseconds(m_opts.rateMs);
-                if (m_nextTick <= now)
-                    m_nextTick = now + std::chrono::milliseconds(m_opts.rateMs);
-            }
-            if (m_opts.flood && !m_floodDone) {
-                while (backlog() < kLiveBacklog && !m_floodDone) {
-                    out.clear();
-                    m_device.floodGroup(now, out);
-                    for (const std::string &l : out)
-                        m_floodBytes += l.size();
-                    m_floodLines += out.size();
-                    queue(out, true);
-                    if (m_opts.floodBytes > 0 && m_floodBytes >= m_opts.floodBytes)
-                        m_floodDone = true;
-                }
-            }
-        }
-        writeMaster();
-        if (m_phase == Phase::Running && !m_opts.flood)
-            dropIfAbandoned(now);
-        if (m_floodDone && !m_floodAnnounced && backlog() == 0) {
-            m_floodAnnounced = true;
-            announce("FLOOD-DONE " + std::to_string(m_floodLines) + " " + std::to_string(m_floodBytes));
-        }
-        if (m_phase == Phase::Draining) {
-            // Hang up once the client has read everything up to the restart
-            // record, or when nobody has read anything for a while. Bytes
-            // written to the master reach the slave's input queue a moment
-            // later, so an empty queue counts only after it has been seen
-            // holding data, or after a short grace time.
-            const std::size_t pending = m_port.unreadBySlave();
-            const std::size_t unread = pending + backlog();
-            if (pending > 0)
-                m_sawPending = true;
-            if (backlog() > 0)
-                m_drainGrace = now + kDrainGrace;
-            if (unread < m_lastUnread) {
-                m_lastUnread = unread;
-                m_drainDeadline = now + kDrainTimeout;
-            }
-            if (unread > 0)
-                m_drainQuietSince = now;
-            const bool drained = unread == 0 && now - m_drainQuietSince >= kDrainQuiet
-                                 && (m_sawPending || now >= m_drainGrace);
-            if (drained || now >= m_drainDeadline)
-                hangUp(now);
-        }
-
-        // Wait for the next event.
         Clock::time_point wake = Clock::time_point::max();
-        if (m_phase == Phase::Away)
-            wake = m_awayUntil;
-        if (m_phase == Phase::Draining)
-            wake = now + std::chrono::milliseconds(10);
-        if (m_phase == Phase::Running) {
-            wake = m_device.nextDue();
-            if (!m_opts.flood && m_opts.rateMs > 0)
-                wake = std::min(wake, m_nextTick);
+        for (auto &line : m_lines) {
+            line->step(now);
+            wake = std::min(wake, line->wake(now));
         }
-        if (m_readBackoff)
-            wake = std::min(wake, now + std::chrono::milliseconds(50));
         int timeout = -1;
         if (wake != Clock::time_point::max()) {
             const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(wake - now).count() + 1;
             timeout = static_cast<int>(std::clamp<long long>(ms, 0, 60000));
         }
 
-        pollfd fds[3];
-        int nfds = 0;
-        fds[nfds++] = {g_signalPipe[0], POLLIN, 0};
-        int stdinIndex = -1;
+        m_fds.clear();
+        m_fds.push_back({g_signalPipe[0], POLLIN, 0});
+        std::size_t stdinIndex = 0;
         // a terminal is read only from the foreground: reading it from the background would
         // stop the simulator (SIGTTIN)
         const bool stdinOurs = !::isatty(STDIN_FILENO) || ::tcgetpgrp(STDIN_FILENO) == ::getpgrp();
         if (m_stdinOpen && stdinOurs) {
-            stdinIndex = nfds;
-            fds[nfds++] = {STDIN_FILENO, POLLIN, 0};
+            stdinIndex = m_fds.size();
+            m_fds.push_back({STDIN_FILENO, POLLIN, 0});
         }
-        int portIndex = -1;
-        if (m_port.isOpen()) {
-            portIndex = nfds;
-            short events = m_readBackoff ? 0 : POLLIN;
-            const bool flooding = m_phase == Phase::Running && m_opts.flood && !m_floodDone;
-            if (backlog() > 0 || flooding)
-                events |= POLLOUT;
-            fds[nfds++] = {m_port.masterFd(), events, 0};
+        std::vector<std::size_t> lineIndex(m_lines.size(), 0); // 0: not polled
+        for (std::size_t i = 0; i < m_lines.size(); ++i) {
+            pollfd p{};
+            if (m_lines[i]->pollEntry(p)) {
+                lineIndex[i] = m_fds.size();
+                m_fds.push_back(p);
+            }
         }
-        const int r = ::poll(fds, static_cast<nfds_t>(nfds), timeout);
+        const int r = ::poll(m_fds.data(), static_cast<nfds_t>(m_fds.size()), timeout);
         if (r < 0 && errno != EINTR) {
             std::perror("kvt-sim: poll");
             break;
         }
         now = Clock::now();
-        if (fds[0].revents & POLLIN) {
+        if (m_fds[0].revents & POLLIN) {
             char c = kQuit;
             if (::read(g_signalPipe[0], &c, 1) == 1 && c == kNext)
-                next(now); // SIGUSR1
+                nextAll(now); // SIGUSR1
             else
-                break;     // SIGINT / SIGTERM / SIGHUP
+                break;        // SIGINT / SIGTERM / SIGHUP
         }
-        m_readBackoff = false;
-        if (stdinIndex >= 0 && (fds[stdinIndex].revents & (POLLIN | POLLHUP | POLLERR)))
+        if (stdinIndex > 0 && (m_fds[stdinIndex].revents & (POLLIN | POLLHUP | POLLERR)))
             readStdin(now);
-        if (portIndex >= 0 && m_port.isOpen()) {
-            if (fds[portIndex].revents & (POLLIN | POLLHUP | POLLERR))
-                readMaster(now);
-            if (fds[portIndex].revents & POLLOUT)
-                writeMaster();
-        }
+        for (std::size_t i = 0; i < m_lines.size(); ++i)
+            m_lines[i]->polled(lineIndex[i] > 0 ? m_fds[lineIndex[i]].revents : 0, now);
     }
 
-    m_port.hangUp();
-    m_publisher.cleanup();
+    shutdown();
     return 0;
 }
 

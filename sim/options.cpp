@@ -9,6 +9,8 @@ namespace kvtsim {
 
 namespace {
 
+constexpr unsigned kMaxCount = 64;
+
 bool parseUnsigned(const char *text, unsigned long long max, unsigned long long &out)
 {
     if (!text || !*text)
@@ -51,7 +53,7 @@ ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err)
     enum {
         OptModel = 1000, OptFw, OptSerial, OptImei, OptRate, OptFlood, OptFloodBytes,
         OptPassword, OptCorrupt, OptReorder, OptBatch, OptRestartDelay, OptIdentityGap,
-        OptUnplugOnWrite, OptLink, OptPortFile, OptQuiet, OptHelp
+        OptUnplugOnWrite, OptLink, OptPortFile, OptQuiet, OptCount, OptSilent, OptHelp
     };
     static const option longOpts[] = {
         {"model", required_argument, nullptr, OptModel},
@@ -71,6 +73,8 @@ ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err)
         {"link", required_argument, nullptr, OptLink},
         {"port-file", required_argument, nullptr, OptPortFile},
         {"quiet", no_argument, nullptr, OptQuiet},
+        {"count", required_argument, nullptr, OptCount},
+        {"silent", no_argument, nullptr, OptSilent},
         {"help", no_argument, nullptr, OptHelp},
         {nullptr, 0, nullptr, 0},
     };
@@ -192,6 +196,16 @@ ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err)
         case OptQuiet:
             opts.quiet = true;
             break;
+        case OptCount:
+            if (!parseUnsigned(optarg, kMaxCount, n) || n == 0) {
+                err = "--count needs a number of terminals from 1 to " + std::to_string(kMaxCount);
+                return ParseResult::Error;
+            }
+            opts.count = static_cast<unsigned>(n);
+            break;
+        case OptSilent:
+            opts.silent = true;
+            break;
         case OptHelp:
         case 'h':
             return ParseResult::Help;
@@ -202,6 +216,14 @@ ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err)
     }
     if (optind < argc) {
         err = std::string("unexpected argument: ") + argv[optind];
+        return ParseResult::Error;
+    }
+    if (opts.count > 0 && opts.batch > 0) {
+        err = "--count and --batch exclude each other (terminals at once or one after another)";
+        return ParseResult::Error;
+    }
+    if (opts.silent && opts.flood) {
+        err = "--silent and --flood exclude each other (a silent terminal sends nothing)";
         return ParseResult::Error;
     }
     if (!opts.linkPath.empty() && opts.linkPath == opts.portFile) {
@@ -232,9 +254,9 @@ std::string helpText(const char *argv0)
     t += argv0;
     t += R"( [options]
 
-Stands in for a KVT tracking terminal on a pseudo-terminal. Prints
-"PORT <slave path>" on stdout (again after every simulated restart); point the
-program at that path. The slave is in raw mode: no echo, no CR/LF translation.
+Stands in for a KVT tracking terminal on a pseudo-terminal (or several, see
+--count). Prints "PORT <slave path>" on stdout (again after every simulated
+restart); point the program at that path. The slave is in raw mode: no echo, no CR/LF translation.
 
 Options:
   --model N           model code reported in DI (default 31). 20 = KVT2 Tacho
@@ -270,6 +292,13 @@ Options:
                       restart (>D 1, >D 3;0), on "next" read from stdin or on
                       SIGUSR1; stdout gets "TERMINAL <k> <serial>". After the
                       last one the line stays away ("BATCH-END").
+  --count N           N terminals at once (1 to 64), each on a pseudo-terminal
+                      of its own and each behaving as a lone terminal does.
+                      Terminal k (from 1) has the k-th serial number and IMEI
+                      counting up from --serial and --imei, its own settings
+                      and restarts; stdout lines carry its number ("PORT k
+                      <path>", "HANGUP k <path>"); --link and --port-file
+                      become PATH-1 ... PATH-N. Not together with --batch.
   --restart-delay S   seconds the terminal stays away after a restart
                       (default 3, fractions allowed).
   --identity-gap MS   >I 0 answers DI at once, DN MS milliseconds later and
@@ -278,6 +307,10 @@ Options:
                       not answered: the line hangs up at once, as a terminal
                       unplugged in the middle of a write (with --batch the
                       next terminal comes up after the restart delay).
+  --silent            the pseudo-terminal is there, but the terminal never
+                      answers and sends no live records (a terminal that has
+                      hung). Unplugging it still works (stdin "next", SIGUSR1).
+                      Not together with --flood.
   --link PATH         keep a symlink at PATH pointing at the current slave; it
                       is removed while the terminal is away and on exit.
                       PATH must not be an existing non-symlink.
@@ -326,11 +359,13 @@ RW lines alternate with other lines and that n never skips.
 
 stdin: a line "next" hangs up and brings the next terminal (with --batch) or
 the same one again (without), as unplugging and plugging in; SIGUSR1 does the
-same.
+same. With --count, "next" and SIGUSR1 unplug every terminal, "next K" only
+terminal K; each comes back after --restart-delay on a new pseudo-terminal.
 
 stdout lines: "PORT <path>", "HANGUP <path>", "FLOOD-DONE <lines> <bytes>",
-"TERMINAL <k> <serial>", "BATCH-END".
-SIGINT/SIGTERM/SIGHUP end the simulator and remove the symlink and port file.
+"TERMINAL <k> <serial>", "BATCH-END". With --count: "PORT <k> <path>",
+"HANGUP <k> <path>", "FLOOD-DONE <k> <lines> <bytes>", k the terminal's number.
+SIGINT/SIGTERM/SIGHUP end the simulator and remove the symlinks and port files.
 )";
     return t;
 }

@@ -18,6 +18,8 @@ struct Options {
     bool corruptEcho = false;        // damage one value of every settings write
     bool reorderSettings = false;    // report settings items last number first, plus one extra
     unsigned batch = 0;              // terminals presented one after another, 0 = one terminal
+    unsigned count = 0;              // terminals at once, each on its own line, 0 = one, unnumbered
+    bool silent = false;             // the line is there but the terminal never sends anything
     double restartDelay = 3.0;       // seconds without a pseudo-terminal after a restart
     unsigned identityGapMs = 0;      // DN and MN come this long after DI and DN, 0 = together
     bool unplugOnWrite = false;      // a settings write goes unanswered: the line hangs up

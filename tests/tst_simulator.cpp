@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include <cerrno>
+#include <memory>
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
@@ -48,6 +49,9 @@ public:
         if (proc.waitForStarted(5000))
             path = waitForStdout(QStringLiteral("PORT "), 5000);
     }
+
+    // A client on the slave of a simulator started by another SimClient (a terminal of --count).
+    explicit SimClient(const QString &slavePath) : path(slavePath) {}
 
     ~SimClient()
     {
@@ -253,6 +257,10 @@ private slots:
     void restartHangsUp();
     void batchOfTerminals_data();
     void batchOfTerminals();
+    void countOfTerminals_data();
+    void countOfTerminals();
+    void silentTerminal_data();
+    void silentTerminal();
     void flood_data();
     void flood();
     void robustInput_data();
@@ -731,6 +739,83 @@ void TestSimulator::batchOfTerminals()
     QVERIFY(!sim.proc.readAllStandardOutput().contains("PORT "));
 }
 
+void TestSimulator::countOfTerminals_data()
+{
+    QTest::addColumn<QString>("replug"); // how terminal 2 is unplugged and plugged in again
+    QTest::newRow("three at once") << QString();
+    QTest::newRow("terminal 2 restarts") << "restart";
+    QTest::newRow("next 2 on stdin") << "stdin";
+}
+
+// Three terminals at once, each on its own line with the next serial number and IMEI;
+// one coming back on a new line leaves the others alone; on exit every link goes.
+void TestSimulator::countOfTerminals()
+{
+    QFETCH(QString, replug);
+    SimClient sim({"--count", "3", "--rate", "0", "--restart-delay", "0.3"}, true);
+    auto identity = [](int k) {
+        return QList<QByteArray>{">DI=31;0;70\r\n", ">DN=" + QByteArray::number(201745 + k) + "\r\n",
+                                 ">MN=" + QByteArray::number(866104023456789LL + k) + "\r\n"};
+    };
+    std::unique_ptr<SimClient> terminals[3];
+    for (int k = 0; k < 3; ++k) {
+        const QString n = QString::number(k + 1);
+        const QString slave = QFileInfo(sim.linkPath + "-" + n).symLinkTarget();
+        QCOMPARE(k == 0 ? sim.path : sim.waitForStdout(QStringLiteral("PORT "), 3000), n + " " + slave);
+        QFile portFile(sim.portFilePath + "-" + n);
+        QVERIFY(portFile.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromLocal8Bit(portFile.readAll()), slave + '\n');
+        terminals[k] = std::make_unique<SimClient>(slave);
+        QVERIFY(terminals[k]->openSlave());
+    }
+    if (!replug.isEmpty()) {
+        const QString old = terminals[1]->path;
+        if (replug == QLatin1String("restart"))
+            QVERIFY(terminals[1]->send(">D 1\r\n"));
+        else
+            sim.proc.write("next 2\n");
+        terminals[1]->readLines(3000);
+        QCOMPARE(sim.waitForStdout(QStringLiteral("HANGUP "), 5000), "2 " + old);
+        const QString port = sim.waitForStdout(QStringLiteral("PORT "), 5000);
+        QVERIFY2(port.startsWith("2 ") && port != "2 " + old, qPrintable(port));
+        terminals[1] = std::make_unique<SimClient>(port.mid(2));
+        QCOMPARE(QFileInfo(sim.linkPath + "-2").symLinkTarget(), terminals[1]->path);
+        QVERIFY(terminals[1]->openSlave());
+    }
+    for (int k = 0; k < 3; ++k) {
+        QVERIFY(terminals[k]->send(">I 0\r\n"));
+        QCOMPARE(terminals[k]->readLines(3000, 3), identity(k));
+        QVERIFY(!terminals[k]->hungUp);
+    }
+    sim.proc.terminate();
+    QVERIFY(sim.proc.waitForFinished(5000));
+    QCOMPARE(QDir(sim.dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System), QStringList());
+}
+
+void TestSimulator::silentTerminal_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QStringList>("links"); // what follows the link path
+    QTest::newRow("one terminal") << QStringList{"--silent"} << QStringList{""};
+    QTest::newRow("every terminal of a count") << QStringList{"--silent", "--count", "2"} << QStringList{"-1", "-2"};
+}
+
+// The line is there, but neither answers nor live records nor a restart come over it.
+void TestSimulator::silentTerminal()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QStringList, links);
+    SimClient sim(args + QStringList{"--rate", "100"}, true);
+    for (const QString &suffix : links) {
+        SimClient terminal(QFileInfo(sim.linkPath + suffix).symLinkTarget());
+        QVERIFY(terminal.openSlave());
+        QVERIFY(terminal.send(">I 0\r\n>I 7\r\n>D 15;0\r\n>D 1\r\n"));
+        QCOMPARE(terminal.readLines(1500), QList<QByteArray>());
+        QCOMPARE(terminal.buffer, QByteArray());
+        QVERIFY(!terminal.hungUp);
+    }
+}
+
 void TestSimulator::flood_data()
 {
     QTest::addColumn<int>("readDelayMs");
@@ -1000,6 +1085,9 @@ void TestSimulator::badOptions_data()
     QTest::newRow("password with the settings marker") << QStringList{"--password", "a*SETP*b"} << 2;
     QTest::newRow("batch of no terminals") << QStringList{"--batch", "0"} << 2;
     QTest::newRow("batch not a number") << QStringList{"--batch", "three"} << 2;
+    QTest::newRow("count together with batch") << QStringList{"--count", "3", "--batch", "2"} << 2;
+    QTest::newRow("count beyond 64") << QStringList{"--count", "65"} << 2;
+    QTest::newRow("silent and flood") << QStringList{"--silent", "--flood"} << 2;
     QTest::newRow("unknown option") << QStringList{"--bogus"} << 2;
     QTest::newRow("stray argument") << QStringList{"extra"} << 2;
     QTest::newRow("link over a regular file") << QStringList{"--link", "@FILE@"} << 1;
