@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <fcntl.h>
 #include <memory>
 #include <poll.h>
@@ -159,6 +160,8 @@ private:
     Clock::time_point m_lastProgress; // last time the client took bytes off the line
     std::size_t m_lastPending = 0;
     std::string m_line;      // command line being assembled
+    // command lines waiting for --answer-delay, with the time each is taken up
+    std::deque<std::pair<Clock::time_point, std::string>> m_delayed;
     bool m_discarding = false;
     bool m_abandonReported = false;   // said once until a client reads again
     bool m_readBackoff = false;
@@ -184,6 +187,7 @@ bool Line::bringUp(Clock::time_point now)
     m_out.clear();
     m_outPos = 0;
     m_line.clear();
+    m_delayed.clear();
     m_discarding = false;
     m_phase = Phase::Running;
     m_lastCommand = now;
@@ -315,8 +319,12 @@ void Line::feed(const char *data, std::size_t len, Clock::time_point now)
     for (std::size_t i = 0; i < len && m_phase == Phase::Running; ++i) {
         const char c = data[i];
         if (c == '\r' || c == '\n') {
-            if (!m_discarding && !m_line.empty())
-                handleLine(m_line, now);
+            if (!m_discarding && !m_line.empty()) {
+                if (m_opts.answerDelayMs > 0)
+                    m_delayed.emplace_back(now + std::chrono::milliseconds(m_opts.answerDelayMs), m_line);
+                else
+                    handleLine(m_line, now);
+            }
             m_line.clear();
             m_discarding = false;
         } else if (m_discarding) {
@@ -405,6 +413,11 @@ void Line::step(Clock::time_point now)
             m_awayUntil = now + std::chrono::seconds(1);
         }
     }
+    while (m_phase == Phase::Running && !m_delayed.empty() && m_delayed.front().first <= now) {
+        const std::string line = std::move(m_delayed.front().second);
+        m_delayed.pop_front();
+        handleLine(line, now);
+    }
     if (m_phase == Phase::Running && !m_opts.silent) {
         Lines out;
         m_device.runDue(now, out);
@@ -453,6 +466,8 @@ Clock::time_point Line::wake(Clock::time_point now) const
         if (!m_opts.flood && m_opts.rateMs > 0)
             wake = std::min(wake, m_nextTick);
     }
+    if (m_phase == Phase::Running && !m_delayed.empty())
+        wake = std::min(wake, m_delayed.front().first);
     if (m_readBackoff)
         wake = std::min(wake, now + std::chrono::milliseconds(50));
     return wake;

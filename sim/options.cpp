@@ -53,7 +53,7 @@ ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err)
     enum {
         OptModel = 1000, OptFw, OptSerial, OptImei, OptRate, OptFlood, OptFloodBytes,
         OptPassword, OptCorrupt, OptReorder, OptBatch, OptRestartDelay, OptIdentityGap,
-        OptUnplugOnWrite, OptLink, OptPortFile, OptQuiet, OptCount, OptSilent, OptHelp
+        OptUnplugOnWrite, OptLink, OptPortFile, OptQuiet, OptCount, OptSilent, OptAnswerDelay, OptHelp
     };
     static const option longOpts[] = {
         {"model", required_argument, nullptr, OptModel},
@@ -69,6 +69,7 @@ ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err)
         {"batch", required_argument, nullptr, OptBatch},
         {"restart-delay", required_argument, nullptr, OptRestartDelay},
         {"identity-gap", required_argument, nullptr, OptIdentityGap},
+        {"answer-delay", required_argument, nullptr, OptAnswerDelay},
         {"unplug-on-write", no_argument, nullptr, OptUnplugOnWrite},
         {"link", required_argument, nullptr, OptLink},
         {"port-file", required_argument, nullptr, OptPortFile},
@@ -175,6 +176,13 @@ ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err)
                 return ParseResult::Error;
             }
             opts.identityGapMs = static_cast<unsigned>(n);
+            break;
+        case OptAnswerDelay:
+            if (!parseUnsigned(optarg, 60000ull, n)) {
+                err = "--answer-delay needs milliseconds from 0 to 60000";
+                return ParseResult::Error;
+            }
+            opts.answerDelayMs = static_cast<unsigned>(n);
             break;
         case OptUnplugOnWrite:
             opts.unplugOnWrite = true;
@@ -303,6 +311,9 @@ Options:
                       (default 3, fractions allowed).
   --identity-gap MS   >I 0 answers DI at once, DN MS milliseconds later and
                       MN another MS later (default 0: all three at once).
+  --answer-delay MS   every command line is taken up MS milliseconds after it
+                      came (default 0), as a terminal busy with its modem or
+                      its flash answers a moment later.
   --unplug-on-write   a settings write with the right password is stored but
                       not answered: the line hangs up at once, as a terminal
                       unplugged in the middle of a write (with --batch the

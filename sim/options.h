@@ -21,6 +21,7 @@ struct Options {
     unsigned count = 0;              // terminals at once, each on its own line, 0 = one, unnumbered
     bool silent = false;             // the line is there but the terminal never sends anything
     double restartDelay = 3.0;       // seconds without a pseudo-terminal after a restart
+    unsigned answerDelayMs = 0;      // commands are taken up this long after they came
     unsigned identityGapMs = 0;      // DN and MN come this long after DI and DN, 0 = together
     bool unplugOnWrite = false;      // a settings write goes unanswered: the line hangs up
     std::string linkPath;            // symlink kept pointing at the current slave

@@ -3,12 +3,16 @@
 #include "station/provisionstation.h"
 
 #include <QDir>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 enum Column { PortColumn, SerialColumn, ImeiColumn, FirmwareColumn, StageColumn, ResultColumn,
@@ -21,6 +25,7 @@ StationPanel::StationPanel(QWidget *parent)
     , summaryLabel(new QLabel)
     , stopButton(new QPushButton(tr("Остановить")))
     , stationTable(new QTableWidget(0, ColumnCount))
+    , refreshTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("stationPanel"));
     summaryLabel->setObjectName(QStringLiteral("stationSummaryLabel"));
@@ -34,9 +39,19 @@ StationPanel::StationPanel(QWidget *parent)
     stationTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     stationTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     stationTable->verticalHeader()->hide();
-    stationTable->horizontalHeader()->setStretchLastSection(true);
-    stationTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    stationTable->horizontalHeader()->setSectionResizeMode(ResultColumn, QHeaderView::Stretch);
+    // Widths fixed from the longest texts a column takes: sizing to the contents would lay
+    // out every cell again on each change, eight terminals at work change many
+    QHeaderView *header = stationTable->horizontalHeader();
+    header->setStretchLastSection(true);
+    const QFontMetrics metrics = stationTable->fontMetrics();
+    const QString widest[ResultColumn] = {
+        tr("%1 (отключён)").arg(QStringLiteral("/dev/ttyACM00")), QStringLiteral("0000000000"),
+        QStringLiteral("000000000000000"), QStringLiteral("00.00"), stationStageText(BatchRun::Stage::Checking)};
+    for (int c = 0; c < ResultColumn; ++c) {
+        const QString title = stationTable->horizontalHeaderItem(c)->text();
+        header->resizeSection(
+            c, qMax(metrics.horizontalAdvance(widest[c]), metrics.horizontalAdvance(title)) + 24);
+    }
 
     auto *top = new QHBoxLayout;
     top->addWidget(summaryLabel, 1);
@@ -48,11 +63,25 @@ StationPanel::StationPanel(QWidget *parent)
 
     connect(stopButton, &QPushButton::clicked, this, &StationPanel::stopRequested);
     connect(provisioning, &ProvisionStation::rowAdded, this, &StationPanel::addRow);
-    connect(provisioning, &ProvisionStation::rowChanged, this, &StationPanel::showRow);
-    connect(provisioning, &ProvisionStation::terminalFinished, this, &StationPanel::showSummary);
+    // a row changes several times a second while its terminal is at work: shown together
+    refreshTimer->setSingleShot(true);
+    refreshTimer->setInterval(50);
+    connect(refreshTimer, &QTimer::timeout, this, &StationPanel::showChangedRows);
+    connect(provisioning, &ProvisionStation::rowChanged, this, [this](int row) {
+        changedRows.insert(row);
+        if (!refreshTimer->isActive())
+            refreshTimer->start();
+    });
+    connect(provisioning, &ProvisionStation::terminalFinished, this, [this] {
+        showChangedRows();
+        showSummary();
+    });
     connect(provisioning, &ProvisionStation::runningChanged, this, [this](bool running) {
-        if (running)
+        if (running) {
+            changedRows.clear();
             stationTable->setRowCount(0);
+        }
+        showChangedRows();
         stopButton->setEnabled(running);
         showSummary();
     });
@@ -68,6 +97,12 @@ void StationPanel::addRow(int row)
     showRow(row);
 }
 
+void StationPanel::showChangedRows()
+{
+    for (int row : std::exchange(changedRows, {}))
+        showRow(row);
+}
+
 void StationPanel::showRow(int row)
 {
     const StationRow &r = provisioning->rows().at(row);
@@ -78,6 +113,8 @@ void StationPanel::showRow(int row)
     const bool failure = r.stage == BatchRun::Stage::Failed;
     for (int c = 0; c < ColumnCount; ++c) {
         QTableWidgetItem *item = stationTable->item(row, c);
+        if (item->text() == texts[c] && item->data(Qt::ForegroundRole).isNull() != failure)
+            continue;
         item->setText(texts[c]);
         item->setToolTip(c == ResultColumn ? texts[c] : QString());
         // failures in red; the palette's own colour otherwise, so the dark look stays readable

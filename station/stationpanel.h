@@ -3,12 +3,14 @@
 // how many were done, a button that stops it, and a table with one row per terminal port:
 // port, serial number, IMEI, firmware, stage and result, failures in red.
 
+#include <QSet>
 #include <QWidget>
 
 class ProvisionStation;
 class QLabel;
 class QPushButton;
 class QTableWidget;
+class QTimer;
 
 class StationPanel : public QWidget
 {
@@ -27,10 +29,13 @@ signals:
 private:
     void addRow(int row);
     void showRow(int row);
+    void showChangedRows();
     void showSummary();
 
     ProvisionStation *const provisioning;
     QLabel *const summaryLabel;
     QPushButton *const stopButton;
     QTableWidget *const stationTable;
+    QTimer *const refreshTimer;
+    QSet<int> changedRows;
 };

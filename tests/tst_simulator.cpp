@@ -1088,6 +1088,7 @@ void TestSimulator::badOptions_data()
     QTest::newRow("count together with batch") << QStringList{"--count", "3", "--batch", "2"} << 2;
     QTest::newRow("count beyond 64") << QStringList{"--count", "65"} << 2;
     QTest::newRow("silent and flood") << QStringList{"--silent", "--flood"} << 2;
+    QTest::newRow("answer delay beyond a minute") << QStringList{"--answer-delay", "60001"} << 2;
     QTest::newRow("unknown option") << QStringList{"--bogus"} << 2;
     QTest::newRow("stray argument") << QStringList{"extra"} << 2;
     QTest::newRow("link over a regular file") << QStringList{"--link", "@FILE@"} << 1;
