@@ -99,6 +99,14 @@
         <source>Подключите следующий терминал.</source>
         <translation>Connect the next terminal.</translation>
     </message>
+    <message>
+        <source>терминал отключён</source>
+        <translation>terminal unplugged</translation>
+    </message>
+    <message>
+        <source>прервано</source>
+        <translation>abandoned</translation>
+    </message>
 </context>
 <context>
     <name>ChartsPanel</name>
@@ -656,6 +664,77 @@ Track points not yet sent to the server will be lost.</translation>
     <message>
         <source>Отчёт сохранён: %1</source>
         <translation>Report saved: %1</translation>
+    </message>
+    <message>
+        <source>Станция настройки</source>
+        <translation>Provisioning station</translation>
+    </message>
+    <message>
+        <source>Станция настройки…</source>
+        <translation>Provisioning station…</translation>
+    </message>
+    <message>
+        <source>Станция настройки: записать файл настроек на все подключённые терминалы сразу</source>
+        <translation>Provisioning station: write a settings file to every connected terminal at once</translation>
+    </message>
+    <message>
+        <source>Не удалось записать журнал %1: %2. Станция настройки остановлена.</source>
+        <translation>Could not write the journal %1: %2. The provisioning station stopped.</translation>
+    </message>
+    <message>
+        <source>Станция настройки: файл настроек</source>
+        <translation>Provisioning station: settings file</translation>
+    </message>
+    <message>
+        <source>Файлы настроек (*.json);;Все файлы (*)</source>
+        <translation>Settings files (*.json);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Пароль доступа терминалов:</source>
+        <translation>Access password of the terminals:</translation>
+    </message>
+    <message>
+        <source>Требуется указать пароль доступа</source>
+        <translation>An access password is required</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть журнал %1: %2</source>
+        <translation>Could not open the journal %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ProvisionStation</name>
+    <message>
+        <source>ожидание</source>
+        <translation>waiting</translation>
+    </message>
+    <message>
+        <source>чтение</source>
+        <translation>reading</translation>
+    </message>
+    <message>
+        <source>запись</source>
+        <translation>writing</translation>
+    </message>
+    <message>
+        <source>проверка</source>
+        <translation>checking</translation>
+    </message>
+    <message>
+        <source>готово</source>
+        <translation>done</translation>
+    </message>
+    <message>
+        <source>ошибка</source>
+        <translation>failed</translation>
+    </message>
+    <message>
+        <source>уже настроен в этом сеансе</source>
+        <translation>already set up in this run</translation>
+    </message>
+    <message>
+        <source>порт не открывается: %1</source>
+        <translation>the port does not open: %1</translation>
     </message>
 </context>
 <context>
@@ -1623,6 +1702,53 @@ Track points not yet sent to the server will be lost.</translation>
     <message>
         <source>Файл %1 больше %2 МиБ: это слишком много для файла настроек.</source>
         <translation>The file %1 is larger than %2 MiB: too large for a settings file.</translation>
+    </message>
+</context>
+<context>
+    <name>StationPanel</name>
+    <message>
+        <source>Остановить</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Порт</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Серийный номер</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>IMEI</source>
+        <translation>IMEI</translation>
+    </message>
+    <message>
+        <source>Версия ПО</source>
+        <translation>Firmware version</translation>
+    </message>
+    <message>
+        <source>Этап</source>
+        <translation>Stage</translation>
+    </message>
+    <message>
+        <source>Результат</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>%1 (отключён)</source>
+        <translation>%1 (unplugged)</translation>
+    </message>
+    <message>
+        <source>Станция настройки остановлена.</source>
+        <translation>Provisioning station stopped.</translation>
+    </message>
+    <message>
+        <source>Станция настройки работает.</source>
+        <translation>Provisioning station running.</translation>
+    </message>
+    <message>
+        <source>%1 Журнал: %2. Записано и подтверждено: %3, с ошибкой: %4.</source>
+        <translation>%1 Journal: %2. Written and confirmed: %3, failed: %4.</translation>
     </message>
 </context>
 <context>

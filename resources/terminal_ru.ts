@@ -99,6 +99,14 @@
         <source>Подключите следующий терминал.</source>
         <translation>Подключите следующий терминал.</translation>
     </message>
+    <message>
+        <source>терминал отключён</source>
+        <translation>терминал отключён</translation>
+    </message>
+    <message>
+        <source>прервано</source>
+        <translation>прервано</translation>
+    </message>
 </context>
 <context>
     <name>ChartsPanel</name>
@@ -656,6 +664,77 @@
     <message>
         <source>Отчёт сохранён: %1</source>
         <translation>Отчёт сохранён: %1</translation>
+    </message>
+    <message>
+        <source>Станция настройки</source>
+        <translation>Станция настройки</translation>
+    </message>
+    <message>
+        <source>Станция настройки…</source>
+        <translation>Станция настройки…</translation>
+    </message>
+    <message>
+        <source>Станция настройки: записать файл настроек на все подключённые терминалы сразу</source>
+        <translation>Станция настройки: записать файл настроек на все подключённые терминалы сразу</translation>
+    </message>
+    <message>
+        <source>Не удалось записать журнал %1: %2. Станция настройки остановлена.</source>
+        <translation>Не удалось записать журнал %1: %2. Станция настройки остановлена.</translation>
+    </message>
+    <message>
+        <source>Станция настройки: файл настроек</source>
+        <translation>Станция настройки: файл настроек</translation>
+    </message>
+    <message>
+        <source>Файлы настроек (*.json);;Все файлы (*)</source>
+        <translation>Файлы настроек (*.json);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>Пароль доступа терминалов:</source>
+        <translation>Пароль доступа терминалов:</translation>
+    </message>
+    <message>
+        <source>Требуется указать пароль доступа</source>
+        <translation>Требуется указать пароль доступа</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть журнал %1: %2</source>
+        <translation>Не удалось открыть журнал %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ProvisionStation</name>
+    <message>
+        <source>ожидание</source>
+        <translation>ожидание</translation>
+    </message>
+    <message>
+        <source>чтение</source>
+        <translation>чтение</translation>
+    </message>
+    <message>
+        <source>запись</source>
+        <translation>запись</translation>
+    </message>
+    <message>
+        <source>проверка</source>
+        <translation>проверка</translation>
+    </message>
+    <message>
+        <source>готово</source>
+        <translation>готово</translation>
+    </message>
+    <message>
+        <source>ошибка</source>
+        <translation>ошибка</translation>
+    </message>
+    <message>
+        <source>уже настроен в этом сеансе</source>
+        <translation>уже настроен в этом сеансе</translation>
+    </message>
+    <message>
+        <source>порт не открывается: %1</source>
+        <translation>порт не открывается: %1</translation>
     </message>
 </context>
 <context>
@@ -1623,6 +1702,53 @@
     <message>
         <source>Файл %1 больше %2 МиБ: это слишком много для файла настроек.</source>
         <translation>Файл %1 больше %2 МиБ: это слишком много для файла настроек.</translation>
+    </message>
+</context>
+<context>
+    <name>StationPanel</name>
+    <message>
+        <source>Остановить</source>
+        <translation>Остановить</translation>
+    </message>
+    <message>
+        <source>Порт</source>
+        <translation>Порт</translation>
+    </message>
+    <message>
+        <source>Серийный номер</source>
+        <translation>Серийный номер</translation>
+    </message>
+    <message>
+        <source>IMEI</source>
+        <translation>IMEI</translation>
+    </message>
+    <message>
+        <source>Версия ПО</source>
+        <translation>Версия ПО</translation>
+    </message>
+    <message>
+        <source>Этап</source>
+        <translation>Этап</translation>
+    </message>
+    <message>
+        <source>Результат</source>
+        <translation>Результат</translation>
+    </message>
+    <message>
+        <source>%1 (отключён)</source>
+        <translation>%1 (отключён)</translation>
+    </message>
+    <message>
+        <source>Станция настройки остановлена.</source>
+        <translation>Станция настройки остановлена.</translation>
+    </message>
+    <message>
+        <source>Станция настройки работает.</source>
+        <translation>Станция настройки работает.</translation>
+    </message>
+    <message>
+        <source>%1 Журнал: %2. Записано и подтверждено: %3, с ошибкой: %4.</source>
+        <translation>%1 Журнал: %2. Записано и подтверждено: %3, с ошибкой: %4.</translation>
     </message>
 </context>
 <context>

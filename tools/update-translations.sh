@@ -3,6 +3,6 @@
 # translations), then fills translations from tools/translations.tsv.
 set -e
 cd "$(dirname "$0")/.."
-lupdate -no-obsolete -locations none app mainwindow link status settings terminal portdialog charts report \
+lupdate -no-obsolete -locations none app mainwindow link status settings terminal portdialog charts report station \
     -ts resources/terminal_ru.ts resources/terminal_en.ts
 python3 tools/fill-translations.py resources/terminal_ru.ts resources/terminal_en.ts tools/translations.tsv
