@@ -306,14 +306,16 @@ void ProvisionStation::startSocket(const PortEntry &port)
     if (!session->open(line)) {
         const QString reason = session->errorString();
         socket->markClosed();
-        // counted once, not on every try
-        if (!unopenable.contains(port.portName))
-            ++failed;
-        unopenable.insert(port.portName);
         updateRow(row, [&reason](StationRow &r) {
             r.stage = BatchRun::Stage::Failed;
             r.result = tr("порт не открывается: %1").arg(reason);
         });
+        // counted once, not on every try
+        if (!unopenable.contains(port.portName)) {
+            ++failed;
+            unopenable.insert(port.portName);
+            emit portNotOpened(row, reason);
+        }
         return;
     }
     unopenable.remove(port.portName);

@@ -78,6 +78,8 @@ signals:
     void rowChanged(int row);
     // A terminal's set-up began on the port of `row`.
     void terminalStarted(int row);
+    // The port of `row` could not be opened (said once until it opens again).
+    void portNotOpened(int row, const QString &reason);
     // A terminal got its journal line.
     void terminalFinished(int row, bool ok);
     void runningChanged(bool running);
