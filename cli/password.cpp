@@ -3,11 +3,11 @@
 #include <QFile>
 #include <QtGlobal>
 
-#include <cerrno>
 #include <csignal>
-#include <cstring>
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <sys/select.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -36,14 +36,15 @@ PasswordAnswer fromFile(const QString &path)
     return {PasswordAnswer::Given, firstLine(file.readLine(4096)), QString()};
 }
 
-// Does nothing: it only makes the read at the prompt return (EINTR) instead of the process
-// ending with the terminal's echo still off.
-void interruptRead(int)
+// Does nothing: the signal only ends the wait at the prompt (EINTR) instead of the process,
+// which would leave the terminal's echo off.
+void interruptWait(int)
 {
 }
 
-// Asks on the controlling terminal, without echo; the terminal's modes and the signal
-// handlers are put back whatever happens.
+// Asks on the controlling terminal, without echo; the terminal's modes and the signals'
+// handling are put back whatever happens. The stop signals are blocked except while waiting
+// for input (pselect), so one that comes at any moment ends the wait.
 PasswordAnswer askOnTerminal()
 {
     const int tty = ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
@@ -52,6 +53,22 @@ PasswordAnswer askOnTerminal()
                 QStringLiteral("no access password: give --password-file FILE or set %1 "
                                "(there is no terminal to ask on)")
                     .arg(QLatin1String(environmentVariable))};
+    const int stopSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+    sigset_t blocked, before;
+    sigemptyset(&blocked);
+    for (int s : stopSignals)
+        sigaddset(&blocked, s);
+    ::pthread_sigmask(SIG_BLOCK, &blocked, &before);
+    struct sigaction interrupt{};
+    interrupt.sa_handler = interruptWait;
+    sigemptyset(&interrupt.sa_mask);
+    struct sigaction handlers[4];
+    for (int i = 0; i < 4; ++i)
+        ::sigaction(stopSignals[i], &interrupt, &handlers[i]);
+    sigset_t waiting = before;
+    for (int s : stopSignals)
+        sigdelset(&waiting, s);
+
     termios saved{};
     const bool hasModes = ::tcgetattr(tty, &saved) == 0;
     if (hasModes) {
@@ -60,20 +77,16 @@ PasswordAnswer askOnTerminal()
         quiet.c_lflag |= ECHONL;   // Enter still moves to the next line
         ::tcsetattr(tty, TCSAFLUSH, &quiet);
     }
-    struct sigaction interrupt{};
-    interrupt.sa_handler = interruptRead;
-    sigemptyset(&interrupt.sa_mask);
-    interrupt.sa_flags = 0;   // no SA_RESTART: the read returns
-    const int caught[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
-    struct sigaction before[4];
-    for (int i = 0; i < 4; ++i)
-        ::sigaction(caught[i], &interrupt, &before[i]);
-
     static const char prompt[] = "Access password: ";
     (void)!::write(tty, prompt, sizeof prompt - 1);
     QByteArray line;
     bool complete = false;
     for (;;) {
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(tty, &readable);
+        if (::pselect(tty + 1, &readable, nullptr, nullptr, nullptr, &waiting) < 0)
+            break;   // a stop signal
         char c = 0;
         const ssize_t n = ::read(tty, &c, 1);
         if (n == 1 && c != '\n') {
@@ -81,17 +94,18 @@ PasswordAnswer askOnTerminal()
                 line.append(c);
             continue;
         }
-        complete = n == 1;   // the end of input or a signal leaves it unanswered
+        complete = n == 1;   // the end of input leaves it unanswered
         break;
     }
 
-    for (int i = 0; i < 4; ++i)
-        ::sigaction(caught[i], &before[i], nullptr);
     if (hasModes)
         ::tcsetattr(tty, TCSAFLUSH, &saved);
     if (!complete)
         (void)!::write(tty, "\n", 1);
     ::close(tty);
+    for (int i = 0; i < 4; ++i)
+        ::sigaction(stopSignals[i], &handlers[i], nullptr);
+    ::pthread_sigmask(SIG_SETMASK, &before, nullptr);
     if (!complete)
         return {PasswordAnswer::Interrupted, QString(), QStringLiteral("no password given")};
     if (line.endsWith('\r'))
