@@ -7,6 +7,7 @@
 
 #include <QJsonObject>
 #include <QMap>
+#include <QStringList>
 
 class RecordRouter;
 

@@ -138,7 +138,7 @@ void TestCli::exitStatuses_data()
 {
     QTest::addColumn<QStringList>("args");   // "PTY" stands for the silent port
     QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("message");    // a part of standard error
+    QTest::addColumn<QString>("message");    // expected in standard error
     const QString missing = QStringLiteral("/nonexistent/kvt-port");
     QTest::newRow("info, no such port") << QStringList{"info", missing} << 5 << missing;
     QTest::newRow("settings read, no such port")
@@ -392,7 +392,7 @@ void TestCli::send_data()
     QTest::addColumn<bool>("simulated");     // the simulator, or the silent port
     QTest::addColumn<QByteArray>("answer");  // written by the test once the command came
     QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("shown");   // a part of standard output
+    QTest::addColumn<QByteArray>("shown");   // expected in standard output
     QTest::addColumn<QByteArray>("hidden");  // not in standard output
     QTest::newRow("identity") << true << QByteArray() << 0 << QByteArray(">DI=31;0;70\r\n")
                               << QByteArray(">ST=");
