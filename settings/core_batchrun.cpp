@@ -188,11 +188,13 @@ void BatchRun::identityComplete()
     writer->requestSettings();
 }
 
-TerminalSettings BatchRun::settingsFor(const TerminalSettings &reported) const
+TerminalSettings settingsOverReported(const TerminalSettings &reported,
+                                      const SettingsValues &fileValues,
+                                      const QString &accessPassword)
 {
     TerminalSettings s = reported;
     s.reportedItems.clear();
-    const TerminalSettings fromFile = settingsFromValues(file.values);
+    const TerminalSettings fromFile = settingsFromValues(fileValues);
     for (std::size_t k = 0; k < s.texts.size(); ++k) {
         if (fromFile.texts[k])
             s.texts[k] = fromFile.texts[k];
@@ -203,11 +205,16 @@ TerminalSettings BatchRun::settingsFor(const TerminalSettings &reported) const
     }
     if (fromFile.canParams)
         s.canParams = fromFile.canParams;
-    s[SettingsField::AccessPassword] = password;
+    s[SettingsField::AccessPassword] = accessPassword;
     s.newPasswordOn = false;
     // only the CAN adapter on RS485 reads the CAN bus
     s.canParamsOn = s.canProgramOn = s.code(SettingsChoice::Rs485) == QLatin1String("7");
     return s;
+}
+
+TerminalSettings BatchRun::settingsFor(const TerminalSettings &reported) const
+{
+    return settingsOverReported(reported, file.values, password);
 }
 
 void BatchRun::settingsReported(const TerminalSettings &reported)

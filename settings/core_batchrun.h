@@ -24,6 +24,14 @@
 class QTimer;
 class SettingsWriter;
 
+// What goes to a terminal that reported `reported` when a settings file's values are written
+// to it: the file's values over the terminal's own, the access password given, never a new
+// password, the CAN parameters and the CAN program while RS485 is set to KVA-CAN. Batch set-up
+// and the command line write the same.
+TerminalSettings settingsOverReported(const TerminalSettings &reported,
+                                      const SettingsValues &fileValues,
+                                      const QString &accessPassword);
+
 class BatchRun : public QObject
 {
     Q_OBJECT
@@ -72,9 +80,8 @@ public:
     // The terminal being set up (or the last one), as it reported itself.
     const TerminalIdentity &currentTerminal() const { return terminal; }
 
-    // What is written to a terminal that reported `reported`: the file's values over the
-    // terminal's own, the access password given, never a new password, the CAN parameters and
-    // the CAN program while RS485 is set to KVA-CAN.
+    // What is written to a terminal that reported `reported` (settingsOverReported with the
+    // run's file and password).
     TerminalSettings settingsFor(const TerminalSettings &reported) const;
 
 public slots:

@@ -184,6 +184,29 @@ bool settingsBodyFits(const QString &body)
     return body.toUtf8().size() <= settingsBodyMaxBytes;
 }
 
+QByteArray maskSettingsPasswords(const QByteArray &line)
+{
+    const int at = line.indexOf(settingsMarker);
+    if (at < 0)
+        return line;
+    QByteArray out = line;
+    // a new access password is item 3 of the string
+    const int item = out.indexOf("#3=", at + int(sizeof settingsMarker) - 1);
+    if (item >= 0) {
+        const int from = item + 3;
+        int to = out.indexOf('#', from);
+        if (to < 0)
+            to = out.size();
+        while (to > from && (out.at(to - 1) == '\r' || out.at(to - 1) == '\n'))
+            --to;
+        if (to > from)
+            out.replace(from, to - from, settingsPasswordMask);
+    }
+    if (at > 0)
+        out.replace(0, at, settingsPasswordMask);
+    return out;
+}
+
 bool firmwareVersionNeedsWarning(const QString &versionText)
 {
     bool ok = false;

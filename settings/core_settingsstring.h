@@ -146,6 +146,16 @@ constexpr int settingsBodyMaxBytes = LineFramer::MaxBufferSize - settingsRecordR
 // True when the settings record that reports this body back stays within the framing's limit.
 bool settingsBodyFits(const QString &body);
 
+// ---- showing what was written
+
+// What a password is replaced with where written lines are shown or recorded: "•••".
+constexpr char settingsPasswordMask[] = "\xE2\x80\xA2\xE2\x80\xA2\xE2\x80\xA2";
+
+// A line as written, for the log and the recording: in a settings string the access password
+// (before "*SETP*") and a new password (item 3) replaced with settingsPasswordMask, a line end
+// at the end of item 3 kept; any other line as it is.
+QByteArray maskSettingsPasswords(const QByteArray &line);
+
 // ---- firmware version
 
 // True when the firmware version shown on the status page is below 0.25: the text parses as a

@@ -15,6 +15,13 @@ std::optional<quint32> count(const QByteArray &field)
     return ok ? std::optional<quint32>(value) : std::nullopt;
 }
 
+std::optional<quint64> wideCount(const QByteArray &field)
+{
+    bool ok = false;
+    const quint64 value = field.toULongLong(&ok, 10);
+    return ok ? std::optional<quint64>(value) : std::nullopt;
+}
+
 std::optional<double> real(const QByteArray &field)
 {
     bool ok = false;
@@ -72,7 +79,7 @@ ClockRecord decodeClock(const RecordLine &r)
 
 PacketsRecord decodePackets(const RecordLine &r)
 {
-    return {r.field[0], r.field[1]};
+    return {r.field[0], r.field[1], count(r.field[0]), count(r.field[1])};
 }
 
 TasksRecord decodeTasks(const RecordLine &r)
@@ -87,8 +94,9 @@ std::optional<quint32> decodeDeviceStatus(const RecordLine &r)
 
 FixRecord decodeFix(const RecordLine &r)
 {
-    FixRecord f{r.field[0], r.field[1], r.field[2], r.field[4], count(r.field[0]),
-                real(r.field[1]), real(r.field[3])};
+    FixRecord f{r.field[0],        r.field[1],       r.field[2],       r.field[4],
+                count(r.field[0]), real(r.field[1]), real(r.field[3]), real(r.field[2]),
+                real(r.field[4])};
     if (f.hdop)
         *f.hdop /= 10.0;
     return f;
@@ -96,13 +104,15 @@ FixRecord decodeFix(const RecordLine &r)
 
 std::optional<PositionRecord> decodePosition(const RecordLine &r)
 {
-    const auto isCoordinate = [](const QByteArray &field) {
+    const auto coordinate = [](const QByteArray &field) {
         const std::optional<double> value = real(field);
-        return value && *value != 0.0;
+        return value && *value != 0.0 ? value : std::nullopt;
     };
-    if (!isCoordinate(r.field[0]))
+    const std::optional<double> latitude = coordinate(r.field[0]);
+    if (!latitude)
         return std::nullopt;
-    return PositionRecord{r.field[0], r.field[1], isCoordinate(r.field[1])};
+    const std::optional<double> longitude = coordinate(r.field[1]);
+    return PositionRecord{r.field[0], r.field[1], longitude.has_value(), *latitude, longitude};
 }
 
 ModemStateRecord decodeModemState(const RecordLine &r)
@@ -137,20 +147,18 @@ OperatorRecord decodeOperator(const RecordLine &r)
 
 ServerRecord decodeServer(const RecordLine &r)
 {
-    return {r.field[0], r.field[1], r.field[2]};
+    return {r.field[0], r.field[1], r.field[2], count(r.field[1]), count(r.field[2])};
 }
 
 SmsRecord decodeSms(const RecordLine &r)
 {
-    return {r.field[0], r.field[1], r.field[2]};
+    return {r.field[0],        r.field[1],        r.field[2],
+            count(r.field[0]), count(r.field[1]), count(r.field[2])};
 }
 
 CanCountsRecord decodeCanCounts(const RecordLine &r)
 {
-    bool ok = false;
-    const quint64 valid = r.field[1].toULongLong(&ok, 10);
-    return {r.field[0], r.field[1], r.field[2],
-            ok ? std::optional<quint64>(valid) : std::nullopt};
+    return {r.field[0], r.field[1], r.field[2], wideCount(r.field[1]), wideCount(r.field[2])};
 }
 
 CanValueRecord decodeCanValue(RecordKind kind, const RecordLine &r)
@@ -176,7 +184,7 @@ std::optional<FuelSensorRecord> decodeFuelSensor(const RecordLine &r)
     const int sensor = indexField(r.field[1], FuelSensorCount);
     if (sensor < 0)
         return std::nullopt;
-    return FuelSensorRecord{sensor, r.field[2], r.field[3], real(r.field[2])};
+    return FuelSensorRecord{sensor, r.field[2], r.field[3], real(r.field[2]), real(r.field[3])};
 }
 
 std::optional<ThermometerRecord> decodeThermometer(const RecordLine &r)
@@ -216,7 +224,8 @@ std::optional<InputRecord> decodeInputState(const RecordLine &r)
     const char digit = r.name.at(2);
     if (digit < '0' || digit >= '0' + InputLineCount)
         return std::nullopt;
-    return InputRecord{digit - '0', r.name.at(1), r.field[0], r.field[0].toInt(nullptr, 10) == 1};
+    return InputRecord{digit - '0', r.name.at(1), r.field[0], r.field[0].toInt(nullptr, 10) == 1,
+                       real(r.field[0])};
 }
 
 std::optional<OutputRecord> decodeOutputState(const RecordLine &r)

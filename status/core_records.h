@@ -47,6 +47,7 @@ ClockRecord decodeClock(const RecordLine &r);
 struct PacketsRecord
 {
     QByteArray sentText, writtenText;   // as received
+    std::optional<quint32> sent, written;
 };
 PacketsRecord decodePackets(const RecordLine &r);
 
@@ -69,6 +70,7 @@ struct FixRecord
     QByteArray satellitesText, speedText, altitudeText, courseText;   // as received
     std::optional<quint32> satellites;
     std::optional<double> speed, hdop;
+    std::optional<double> altitude, course;
 };
 FixRecord decodeFix(const RecordLine &r);
 
@@ -78,6 +80,8 @@ struct PositionRecord
 {
     QByteArray latitudeText, longitudeText;
     bool longitudeValid = false;
+    double latitude = 0;
+    std::optional<double> longitude;   // when longitudeValid
 };
 std::optional<PositionRecord> decodePosition(const RecordLine &r);
 
@@ -119,6 +123,7 @@ OperatorRecord decodeOperator(const RecordLine &r);
 struct ServerRecord
 {
     QByteArray hostText, portText, sessionsText;
+    std::optional<quint32> port, sessions;
 };
 ServerRecord decodeServer(const RecordLine &r);
 
@@ -126,6 +131,7 @@ ServerRecord decodeServer(const RecordLine &r);
 struct SmsRecord
 {
     QByteArray receivedText, validText, sentText;
+    std::optional<quint32> received, valid, sent;
 };
 SmsRecord decodeSms(const RecordLine &r);
 
@@ -135,8 +141,8 @@ SmsRecord decodeSms(const RecordLine &r);
 struct CanCountsRecord
 {
     QByteArray programText, validText, invalidText;   // as received
-    // the valid count, unsigned up to 64 bits, blanks around it allowed
-    std::optional<quint64> valid;
+    // the valid and invalid counts, unsigned up to 64 bits, blanks around them allowed
+    std::optional<quint64> valid, invalid;
 };
 CanCountsRecord decodeCanCounts(const RecordLine &r);
 
@@ -171,7 +177,7 @@ struct FuelSensorRecord
 {
     int sensor = 0;
     QByteArray levelText, temperatureText;   // as received
-    std::optional<double> level;
+    std::optional<double> level, temperature;
 };
 std::optional<FuelSensorRecord> decodeFuelSensor(const RecordLine &r);
 
@@ -204,6 +210,7 @@ struct InputRecord
     char type = 0;          // 'D' discrete, 'I' pulse, 'F' frequency, 'A' analogue, or unknown
     QByteArray stateText;   // as received
     bool closed = false;    // the field reads 1 (as a signed number, like an output's)
+    std::optional<double> value;   // the state as a real number (a level, a count, a frequency)
 };
 std::optional<InputRecord> decodeInputState(const RecordLine &r);
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "terminal/localtime.h"
+#include "link/localtime.h"
 #include "terminal/loglines.h"
 
 #include <QAbstractScrollArea>

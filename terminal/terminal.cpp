@@ -1,7 +1,8 @@
 #include "terminal/terminal.h"
 
 #include "terminal/console.h"
-#include "terminal/recorder.h"
+#include "link/recorder.h"
+#include "settings/core_settingsstring.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -36,9 +37,6 @@ void fitButton(QPushButton *button)
 const char TimeStampsKey[] = "terminal/timeStamps";
 const char SentLinesKey[] = "terminal/sentLines";
 const char HexKey[] = "terminal/hex";
-
-// what a password is replaced with in the log and the recording: "•••"
-const char Mask[] = "\xE2\x80\xA2\xE2\x80\xA2\xE2\x80\xA2";
 
 qint64 now()
 {
@@ -259,43 +257,20 @@ bool Terminal::autoScroll() const
     return autoScrollCheck->isChecked() && findBar->isHidden();
 }
 
-QByteArray Terminal::maskPasswords(const QByteArray &line)
-{
-    static const QByteArray marker("*SETP*");
-    const int at = line.indexOf(marker);
-    if (at < 0)
-        return line;
-    QByteArray out = line;
-    // a new access password is item 3 of the string
-    const int item = out.indexOf("#3=", at + marker.size());
-    if (item >= 0) {
-        const int from = item + 3;
-        int to = out.indexOf('#', from);
-        if (to < 0)
-            to = out.size();
-        while (to > from && (out.at(to - 1) == '\r' || out.at(to - 1) == '\n'))
-            --to;
-        if (to > from)
-            out.replace(from, to - from, Mask);
-    }
-    if (at > 0)
-        out.replace(0, at, Mask);
-    return out;
-}
-
 void Terminal::showSent(const QByteArray &data)
 {
-    const bool show = sentLinesAction->isChecked() && !paused;
-    if (!show && !recorder->isActive())
-        return;
     const qint64 time = now();
+    if (recorder->isActive())
+        recorder->sentLines(data, time);
+    if (!sentLinesAction->isChecked() || paused)
+        return;
     const char *p = data.constData();
     const char *const end = p + data.size();
     while (p < end) {
         const char *q = p;
         while (q < end && *q != '\r' && *q != '\n')
             ++q;
-        const QByteArray line = maskPasswords(QByteArray(p, int(q - p)));
+        const QByteArray line = maskSettingsPasswords(QByteArray(p, int(q - p)));
         LogLines::End lineEnd = LogLines::End::Broken;   // written without a line end
         const char *next = q;
         if (q < end) {
@@ -307,10 +282,7 @@ void Terminal::showSent(const QByteArray &data)
                 next = q + 1;
             }
         }
-        if (recorder->isActive())
-            recorder->sent(line + QByteArray(q, int(next - q)), time);
-        if (show)
-            console->showSent(line, lineEnd, autoScroll(), time);
+        console->showSent(line, lineEnd, autoScroll(), time);
         p = next;
     }
 }

@@ -45,10 +45,6 @@ public:
     Console *logConsole() const { return console; }
     bool isSendingFile() const;
 
-    // A settings string with its access passwords (before "*SETP*", and a new one in item
-    // 3) replaced with "•••"; any other line as it is.
-    static QByteArray maskPasswords(const QByteArray &line);
-
 signals:
     void sendCmdSignal(QString cmd_str);
     // What the status bar shows about recording: the file and its size; empty when off.

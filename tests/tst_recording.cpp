@@ -3,7 +3,7 @@
 // terminal simulator recorded without a byte missing.
 #include "mainwindow/mainwindow.h"
 #include "terminal/console.h"
-#include "terminal/recorder.h"
+#include "link/recorder.h"
 #include "terminal/terminal.h"
 #include "testutil.h"
 

@@ -66,7 +66,8 @@ void TestRecordsCore::counts_data()
     QTest::newRow("digits then text") << QByteArray("12 x") << none;
 }
 
-// Satellites, signal level, clock, running time, task states and the status word.
+// Satellites, signal level, clock, running time, task states, the status word, packets, the
+// server's port and sessions and the message counts.
 void TestRecordsCore::counts()
 {
     QFETCH(QByteArray, field);
@@ -78,6 +79,13 @@ void TestRecordsCore::counts()
     QCOMPARE(decodeTasks(record("DF", {field, junk})).settingsTask, value);
     QCOMPARE(decodeTasks(record("DF", {junk, field})).firmwareTask, value);
     QCOMPARE(decodeDeviceStatus(record("DS", {field})), value);
+    QCOMPARE(decodePackets(record("RW", {field, junk})).sent, value);
+    QCOMPARE(decodePackets(record("RW", {junk, field})).written, value);
+    QCOMPARE(decodeServer(record("MD", {junk, field, junk})).port, value);
+    QCOMPARE(decodeServer(record("MD", {junk, junk, field})).sessions, value);
+    QCOMPARE(decodeSms(record("SMS", {field, junk, junk})).received, value);
+    QCOMPARE(decodeSms(record("SMS", {junk, field, junk})).valid, value);
+    QCOMPARE(decodeSms(record("SMS", {junk, junk, field})).sent, value);
 }
 
 void TestRecordsCore::reals_data()
@@ -97,7 +105,8 @@ void TestRecordsCore::reals_data()
     QTest::newRow("beyond double") << QByteArray("1e400") << none;
 }
 
-// Voltages, speed, HDOP, fuel level, temperature and the CAN values in their units.
+// Voltages, speed, altitude, course, HDOP, fuel level and temperature, thermometers, an input's
+// value, the coordinates and the CAN values in their units.
 void TestRecordsCore::reals()
 {
     QFETCH(QByteArray, field);
@@ -109,6 +118,10 @@ void TestRecordsCore::reals()
     QCOMPARE(decodePower(record("PB", {junk, field})).batteryMv, value);
     QCOMPARE(decodeFix(record("GS", {junk, field, junk, junk})).speed, value);
     QCOMPARE(decodeFix(record("GS", {junk, junk, junk, field})).hdop, scaled(10));
+    QCOMPARE(decodeFix(record("GS", {junk, junk, field, junk, junk})).altitude, value);
+    QCOMPARE(decodeFix(record("GS", {junk, junk, junk, junk, field})).course, value);
+    QCOMPARE(decodeFuelSensor(record("LLS", {junk, "0", junk, field}))->temperature, value);
+    QCOMPARE(decodeInputState(record("IA2", {field}))->value, value);
     QCOMPARE(decodeFuelSensor(record("LLS", {junk, "6", field}))->level, value);
     QCOMPARE(decodeThermometer(record("OWT", {"5", "28FF", field}))->temperature, value);
     QCOMPARE(decodeCanValue(RecordKind::CanEngineHours, record("CA", {field})).value(), scaled(100));
@@ -120,6 +133,10 @@ void TestRecordsCore::reals()
     const bool coordinate = value && *value != 0;
     QCOMPARE(decodePosition(record("GK", {field, "37.6"})).has_value(), coordinate);
     QCOMPARE(decodePosition(record("GK", {"55.7", field}))->longitudeValid, coordinate);
+    const std::optional<double> none;
+    QCOMPARE(decodePosition(record("GK", {"55.7", field}))->longitude, coordinate ? value : none);
+    if (coordinate)
+        QCOMPARE(decodePosition(record("GK", {field, "0"}))->latitude, *value);
 }
 
 void TestRecordsCore::sensorNumbers_data()
@@ -211,7 +228,7 @@ void TestRecordsCore::oneWireAndCan_data()
 {
     QTest::addColumn<QByteArray>("field");
     QTest::addColumn<bool>("namesDevice");
-    QTest::addColumn<qint64>("count");   // C# valid count, -1: none
+    QTest::addColumn<qint64>("count");   // C# valid and invalid counts, -1: none
     QTest::newRow("address") << QByteArray("28FF6A1B63160317") << true << qint64(-1);
     QTest::newRow("zeros") << QByteArray("0000000000000000") << false << qint64(0);
     QTest::newRow("zeros in blanks") << QByteArray("\t000 ") << false << qint64(0);
@@ -230,6 +247,8 @@ void TestRecordsCore::oneWireAndCan()
     QTEST(decodeKey(record("OWK", {"0", field}))->namesDevice, "namesDevice");
     const std::optional<quint64> valid = decodeCanCounts(record("C#", {junk, field})).valid;
     QTEST(valid ? qint64(*valid) : -1, "count");
+    const std::optional<quint64> invalid = decodeCanCounts(record("C#", {junk, junk, field})).invalid;
+    QTEST(invalid ? qint64(*invalid) : -1, "count");
 }
 
 // The identity record: the model code decides whether it is taken at all; the version is two

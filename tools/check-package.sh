@@ -36,7 +36,7 @@ echo "== $DEB: $(du -k "$DEB" | cut -f1) KiB"
 dpkg-deb -f "$DEB" Package Version Architecture Section Depends Installed-Size
 
 echo "== binaries"
-for exe in kvt-logger kvt-sim; do
+for exe in kvt-logger kvt-sim kvt-cli; do
     f="$TREE/$R/usr/bin/$exe"
     if [ ! -x "$f" ]; then fail "usr/bin/$exe missing or not executable"; continue; fi
     if file -b "$f" | grep -q 'not stripped' || readelf -S "$f" | grep -q '\.debug_info\|\.symtab'; then
@@ -103,6 +103,8 @@ has "$R/usr/share/doc/kvt-logger/copyright"
 has "$R/usr/share/doc/kvt-logger/changelog.gz"
 has "$R/usr/share/man/man1/kvt-logger.1.gz"
 has "$R/usr/share/man/man1/kvt-sim.1.gz"
+has "$R/usr/share/man/man1/kvt-cli.1.gz"
+has "$R/usr/share/bash-completion/completions/kvt-cli"
 
 echo "== start-up from the unpacked tree"
 QT_QPA_PLATFORM=offscreen HOME="$TREE/home" XDG_CONFIG_HOME="$TREE/home/.config" \
@@ -110,6 +112,10 @@ QT_QPA_PLATFORM=offscreen HOME="$TREE/home" XDG_CONFIG_HOME="$TREE/home/.config"
 rc=$?
 [ $rc -eq 124 ] && ok "kvt-logger runs (stopped after 3 s)" || { cat "$TREE/run.log"; fail "kvt-logger exited with $rc"; }
 "$TREE/$R/usr/bin/kvt-sim" --help >/dev/null 2>&1 && ok "kvt-sim --help" || fail "kvt-sim --help"
+# the command line needs no display: no widgets library among its libraries
+"$TREE/$R/usr/bin/kvt-cli" --version >/dev/null 2>&1 && ok "kvt-cli --version" || fail "kvt-cli --version"
+readelf -d "$TREE/$R/usr/bin/kvt-cli" 2>/dev/null | grep -q 'libQt5\(Widgets\|Gui\)' \
+    && fail "kvt-cli links Qt's widgets or GUI library" || ok "kvt-cli links neither QtWidgets nor QtGui"
 
 echo "== lintian"
 lintian --tag-display-limit 0 --display-info "$DEB" >"$TREE/lintian.log" 2>&1

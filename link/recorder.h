@@ -57,6 +57,9 @@ public:
     // Queue an entry; `time` is the moment in ms since the epoch.
     void received(const QByteArray &chunk, qint64 time);
     void sent(const QByteArray &line, qint64 time);
+    // Bytes written to the line, one entry a line (its line end included), a settings
+    // string's passwords masked (maskSettingsPasswords): what goes out, as the file keeps it.
+    void sentLines(const QByteArray &bytes, qint64 time);
     void note(const QString &text, qint64 time);
 
     // Appends the escaped form of bytes (see the file format above).

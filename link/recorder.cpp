@@ -1,6 +1,7 @@
-#include "terminal/recorder.h"
+#include "link/recorder.h"
 
-#include "terminal/localtime.h"
+#include "link/localtime.h"
+#include "settings/core_settingsstring.h"
 
 #include <QFile>
 #include <QMutexLocker>
@@ -117,6 +118,24 @@ void Recorder::sent(const QByteArray &line, qint64 time)
 {
     if (!line.isEmpty())
         push(Kind::Sent, line, time);
+}
+
+void Recorder::sentLines(const QByteArray &bytes, qint64 time)
+{
+    if (!thread)
+        return;
+    const char *p = bytes.constData();
+    const char *const end = p + bytes.size();
+    while (p < end) {
+        const char *q = p;
+        while (q < end && *q != '\r' && *q != '\n')
+            ++q;
+        const char *next = q;
+        if (q < end)
+            next = *q == '\r' && q + 1 < end && q[1] == '\n' ? q + 2 : q + 1;
+        sent(maskSettingsPasswords(QByteArray(p, int(q - p))) + QByteArray(q, int(next - q)), time);
+        p = next;
+    }
 }
 
 void Recorder::note(const QString &text, qint64 time)

@@ -1,0 +1,13 @@
+#pragma once
+// Where kvt-cli writes: data on standard output, messages on standard error, each written
+// at once (a script reading the output sees every line as it comes).
+
+#include <QByteArray>
+#include <QString>
+
+// Bytes on standard output, as they are.
+void writeOut(const QByteArray &bytes);
+// A line of text on standard output (UTF-8, the line end added).
+void printLine(const QString &text);
+// A message on standard error, "kvt-cli: " in front, the line end added.
+void printMessage(const QString &text);

@@ -1,0 +1,326 @@
+// kvt-cli settings read / write: the terminal's settings into a settings file of the format the
+// settings page saves, and a settings file written to the terminal as batch set-up writes it.
+#include "cli/clisession.h"
+#include "cli/commandline.h"
+#include "cli/commands.h"
+#include "cli/exitstatus.h"
+#include "cli/output.h"
+#include "cli/password.h"
+#include "link/commands.h"
+#include "link/recordrouter.h"
+#include "settings/core_batchrun.h"
+#include "settings/core_settingsfile.h"
+#include "settings/core_settingswriter.h"
+#include "status/core_codes.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+#include <optional>
+
+namespace {
+
+// How long the terminal may take to answer the settings request.
+constexpr int answerMs = 5000;
+
+// The terminal as the device parameters page shows it, for the file's "terminal" object.
+TerminalIdentity shownIdentity(const TerminalInfo &info)
+{
+    const char *model = modelText(info.model);
+    return {model ? QString::fromLatin1(model) : QString(), info.serialNumber, info.imei,
+            info.versionText};
+}
+
+// The settings as a new settings page shows them once it has read these: what the record leaves
+// out as a new page has it (empty text, a flag off, the first entry of a list, no CAN
+// parameter). The page saves all of its fields.
+TerminalSettings asOnNewPage(TerminalSettings s)
+{
+    for (const SettingsTextField &row : settingsTextFields()) {
+        if (!s[row.field])
+            s[row.field] = QString();
+    }
+    for (const SettingsChoiceRow &row : settingsChoices())
+        s[row.choice] = s.code(row.choice);
+    if (!s.canParams)
+        s.canParams = QList<int>();
+    return s;
+}
+
+// A field of a settings file by its label on the settings page and its key.
+QString fieldName(const QString &key)
+{
+    const QString label = settingsValueLabel(key, TerminalSettings());
+    return label == key ? key : QStringLiteral("«%1» (%2)").arg(label, key);
+}
+
+QString problemText(const QString &path, const SettingsFileProblem &p)
+{
+    using P = SettingsFileProblem;
+    const QString file = QDir::toNativeSeparators(path);
+    const QString detail = shownFileText(p.detail);
+    switch (p.kind) {
+    case P::None:
+        break;
+    case P::NotJson:
+        return QStringLiteral("%1 is not a settings file: %2").arg(file, detail);
+    case P::OtherFormat:
+        return QStringLiteral("%1 is not a settings file of KVT Logger").arg(file);
+    case P::NewerVersion:
+        return QStringLiteral("%1 was saved by a newer version (format %2, this one reads up to %3)")
+            .arg(file, detail)
+            .arg(settingsFileVersion);
+    case P::WrongType:
+        return QStringLiteral("%1: the value of %2 has the wrong type").arg(file, fieldName(p.field));
+    case P::UnsafeCharacter:
+        return QStringLiteral("%1: the value of %2 holds «%3», which the settings string cannot "
+                              "carry")
+            .arg(file, fieldName(p.field), detail);
+    case P::TooLong:
+        return QStringLiteral("%1: the value of %2 is longer than %3 characters")
+            .arg(file, fieldName(p.field), detail);
+    case P::UnknownCode:
+        return QStringLiteral("%1: %2 has the code «%3», which its list does not have")
+            .arg(file, fieldName(p.field), detail);
+    }
+    return QString();
+}
+
+// Reads a settings file whole as the settings page does; nothing, with the message on standard
+// error, when it is refused.
+std::optional<SettingsFile> loadSettingsFile(const QString &path)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        printMessage(QStringLiteral("cannot read %1: %2").arg(shown, f.errorString()));
+        return std::nullopt;
+    }
+    // a large file is refused before anything of it is read; a pipe is read no further than
+    // one byte past the limit
+    QByteArray bytes;
+    if (f.size() <= settingsFileMaxSize)
+        bytes = f.read(settingsFileMaxSize + 1);
+    if (f.size() > settingsFileMaxSize || bytes.size() > settingsFileMaxSize) {
+        printMessage(QStringLiteral("%1 is larger than %2 MiB: too much for a settings file")
+                         .arg(shown)
+                         .arg(settingsFileMaxSize / (1024 * 1024)));
+        return std::nullopt;
+    }
+    SettingsFile file = readSettingsFile(bytes);
+    if (!file.ok()) {
+        printMessage(problemText(path, file.problem));
+        return std::nullopt;
+    }
+    if (!file.unknownKeys.isEmpty()) {
+        constexpr int listed = 10;
+        QStringList keys;
+        for (const QString &key : file.unknownKeys.mid(0, listed))
+            keys << shownFileText(key);
+        QString list = keys.join(QStringLiteral(", "));
+        if (file.unknownKeys.size() > listed)
+            list += QStringLiteral(" and %1 more").arg(file.unknownKeys.size() - listed);
+        printMessage(QStringLiteral("%1: fields skipped, unknown to this program: %2").arg(shown, list));
+    }
+    return file;
+}
+
+int readCommand(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Reads the settings of the terminal on PORT into a settings file, as "
+                       "\"Сохранить в файл…\" of the settings page saves them (no passwords).\n"
+                       "Exit status: 0 saved, 1 the file cannot be written, 2 usage error, "
+                       "4 no answer, 5 the port cannot be opened."));
+    parser.addPositionalArgument(QStringLiteral("port"), QStringLiteral("The terminal's port."),
+                                 QStringLiteral("PORT"));
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("The settings file; - (the default) for "
+                                                   "standard output."),
+                                    QStringLiteral("file"), QStringLiteral("-"));
+    parser.addOption(output);
+    const int status = parseCommandLine(parser, arguments, 1, 1);
+    if (status >= 0)
+        return status;
+
+    std::optional<TerminalSettings> reported;   // before the session: its route leads here
+    CliSession cli(parser.positionalArguments().at(0));
+    cli.line().router().route(RecordKind::Settings, decodeSettingsRecord,
+                              [&reported](const TerminalSettings &s) { reported = s; });
+    if (!cli.open())
+        return ExitPortError;
+    if (!cli.readIdentity())
+        return ExitNoAnswer;
+    cli.send(Command::readSettings);
+    if (!cli.waitFor([&reported] { return reported.has_value(); }, answerMs)) {
+        printMessage(QStringLiteral("no settings record from the terminal"));
+        return ExitNoAnswer;
+    }
+
+    const QByteArray bytes = settingsFileBytes(settingsValues(asOnNewPage(*reported)),
+                                               shownIdentity(cli.line().identity()),
+                                               QDateTime::currentDateTime());
+    const QString path = parser.value(output);
+    if (path == QLatin1String("-")) {
+        writeOut(bytes);
+        return ExitOk;
+    }
+    // written beside the file and renamed over it: a failed save leaves no half-written file
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        printMessage(QStringLiteral("cannot write %1: %2")
+                         .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return ExitFailed;
+    }
+    return ExitOk;
+}
+
+int writeCommand(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral(
+            "Writes a settings file to the terminal on PORT as batch set-up does: reads the "
+            "terminal's settings, writes the file's values over them with the access password "
+            "(never a new password), then reads them back to confirm.\n"
+            "The access password comes from --password-file, else from the environment "
+            "variable KVT_PASSWORD, else it is asked on the terminal; never from an option.\n"
+            "Exit status: 0 written and confirmed, 2 usage error or a refused file or password, "
+            "3 not confirmed (the fields that differ on standard error), 4 no answer, "
+            "5 the port cannot be opened."));
+    parser.addPositionalArgument(QStringLiteral("port"), QStringLiteral("The terminal's port."),
+                                 QStringLiteral("PORT"));
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The settings file."),
+                                 QStringLiteral("FILE"));
+    const QCommandLineOption passwordFile(
+        QStringLiteral("password-file"),
+        QStringLiteral("Takes the access password from the first line of this file (- for "
+                       "standard input)."),
+        QStringLiteral("file"));
+    const QCommandLineOption anyModel(
+        QStringLiteral("any-model"),
+        QStringLiteral("Writes a file saved from another model too (refused otherwise)."));
+    parser.addOption(passwordFile);
+    parser.addOption(anyModel);
+    const int status = parseCommandLine(parser, arguments, 2, 2);
+    if (status >= 0)
+        return status;
+    const QString port = parser.positionalArguments().at(0);
+    const QString path = parser.positionalArguments().at(1);
+    const QString shownPath = QDir::toNativeSeparators(path);
+
+    const std::optional<SettingsFile> file = loadSettingsFile(path);
+    if (!file)
+        return ExitUsage;
+    const PasswordAnswer password = readAccessPassword(parser.value(passwordFile));
+    if (password.status != PasswordAnswer::Given) {
+        printMessage(password.problem);
+        return password.status == PasswordAnswer::Interrupted ? ExitInterrupted : ExitUsage;
+    }
+    // what the settings page refuses, checked before the port is opened (the password, the
+    // file's values) and again with the terminal's own values
+    const auto refused = [&](const TerminalSettings &writing) {
+        const QString refusal = settingsRefusal(writing);
+        if (!refusal.isNull())
+            printMessage(QStringLiteral("%1 is not written: %2").arg(shownPath, refusal));
+        return !refusal.isNull();
+    };
+    if (refused(settingsOverReported(TerminalSettings(), file->values, password.password)))
+        return ExitUsage;
+
+    // before the session: its route leads here
+    std::optional<TerminalSettings> reported;
+    std::optional<WriteOutcome> outcome;
+    QStringList differing;
+    CliSession cli(port);
+    SettingsWriter writer([&cli](const QString &line) { cli.line().sendLine(line); });
+    writer.setTimeout(answerMs);
+    cli.line().router().route(RecordKind::Settings, decodeSettingsRecord,
+                              [&reported, &writer](const TerminalSettings &s) {
+                                  if (!reported)
+                                      reported = s;
+                                  writer.settingsReported(s);
+                              });
+    QObject::connect(&writer, &SettingsWriter::finished, &cli,
+                     [&](WriteOutcome result, const QStringList &names) {
+                         outcome = result;
+                         differing = names;
+                         cli.recheck();
+                     });
+    if (!cli.open())
+        return ExitPortError;
+    if (!cli.readIdentity())
+        return ExitNoAnswer;
+
+    const QString terminalModel = shownIdentity(cli.line().identity()).model;
+    const QString fileModel = file->from.model;
+    if (!fileModel.isEmpty() && !terminalModel.isEmpty() && fileModel != terminalModel
+        && !parser.isSet(anyModel)) {
+        printMessage(QStringLiteral("%1 was saved from a %2, the terminal is a %3: not written "
+                                    "(--any-model writes it all the same)")
+                         .arg(shownPath, shownFileText(fileModel), terminalModel));
+        return ExitUsage;
+    }
+
+    writer.requestSettings();
+    if (!cli.waitFor([&reported] { return reported.has_value(); }, answerMs)) {
+        printMessage(QStringLiteral("no settings record from the terminal"));
+        return ExitNoAnswer;
+    }
+    const TerminalSettings writing =
+        settingsOverReported(*reported, file->values, password.password);
+    if (refused(writing))
+        return ExitUsage;
+    writer.write(writing);
+    // the writer ends the wait itself, after its own time limit at the latest
+    cli.waitFor([&outcome] { return outcome.has_value(); }, answerMs + 1000);
+    const QString serial = cli.line().identity().serialNumber;
+    switch (outcome.value_or(WriteOutcome::NoAnswer)) {
+    case WriteOutcome::Confirmed:
+        printMessage(QStringLiteral("terminal %1: written and confirmed").arg(serial));
+        return ExitOk;
+    case WriteOutcome::NotConfirmed: {
+        QStringList labels;
+        for (const QString &name : differing)
+            labels << settingsValueLabel(name, writing);
+        printMessage(QStringLiteral("terminal %1: not confirmed, differing: %2")
+                         .arg(serial, labels.join(QStringLiteral(", "))));
+        return ExitNotConfirmed;
+    }
+    case WriteOutcome::NoAnswer:
+        break;
+    }
+    printMessage(QStringLiteral("terminal %1: no answer to the write").arg(serial));
+    return ExitNoAnswer;
+}
+
+} // namespace
+
+int settingsCommand(const QStringList &arguments)
+{
+    const QString words = arguments.value(0);
+    const QString action = arguments.value(1);
+    const QStringList rest = arguments.mid(2);
+    if (action == QLatin1String("read"))
+        return readCommand(QStringList{words + QStringLiteral(" read")} + rest);
+    if (action == QLatin1String("write"))
+        return writeCommand(QStringList{words + QStringLiteral(" write")} + rest);
+    const QString help =
+        QStringLiteral("Usage: %1 read PORT [-o FILE]\n"
+                       "       %1 write PORT FILE [--password-file FILE] [--any-model]\n\n"
+                       "read   the terminal's settings into a settings file\n"
+                       "write  a settings file to the terminal, confirmed by reading it back\n\n"
+                       "'%1 read --help' and '%1 write --help' tell more.")
+            .arg(words);
+    if (action == QLatin1String("--help") || action == QLatin1String("-h")) {
+        printLine(help);
+        return ExitOk;
+    }
+    printMessage(action.isEmpty() ? QStringLiteral("read or write?")
+                                  : QStringLiteral("unknown settings command '%1'").arg(action));
+    printMessage(QStringLiteral("see '%1 --help'").arg(words));
+    return ExitUsage;
+}

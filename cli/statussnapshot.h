@@ -1,0 +1,29 @@
+#pragma once
+// The terminal's state as one JSON object, gathered from the status records while they come:
+// every record kind through its typed core decoder (status/core_records.h), the last record of
+// each kind (of each sensor, input and output) kept. Keys in lowerCamelCase; a value the
+// decoder gives as a number is a number, a value it keeps as received is text, and a value
+// that is no number is left out.
+
+#include <QJsonObject>
+#include <QMap>
+#include <QStringList>
+
+class RecordRouter;
+
+class StatusSnapshot
+{
+public:
+    // Registers a handler for every status record kind.
+    void registerRoutes(RecordRouter &router);
+    QJsonObject json() const;
+
+private:
+    QJsonObject values;   // by key: "power", "fix", "can" ...
+    QJsonObject can;
+    QMap<int, QJsonObject> fuelSensors, thermometers, inputs, outputs;
+};
+
+// A JSON object as lines of text: "key<TAB>value", nested keys joined with ".", the items of
+// an array by their index ("fuelSensors.0.level").
+QStringList flattenedLines(const QJsonObject &object);

@@ -1,0 +1,507 @@
+// kvt-cli as a script runs it: the built program against the terminal simulator, a
+// pseudo-terminal nobody answers on and ports that cannot be opened; its exit statuses, its
+// JSON and the files it writes, and the access password never in its output.
+#include "settings/core_settingsfile.h"
+#include "simutil.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QByteArray out, err;
+};
+
+// The environment of a run: no password from the test's own environment.
+QProcessEnvironment cliEnvironment()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("KVT_PASSWORD"));
+    env.remove(QStringLiteral("KVT_SIMULATOR_PORT"));
+    return env;
+}
+
+#ifdef KVT_CLI_PATH
+Run runCli(const QStringList &args, const QProcessEnvironment &env = cliEnvironment(),
+           const QByteArray &input = QByteArray(), const QStringList &wrapper = QStringList())
+{
+    QProcess cli;
+    cli.setProcessEnvironment(env);
+    if (wrapper.isEmpty())
+        cli.start(QStringLiteral(KVT_CLI_PATH), args);
+    else
+        cli.start(wrapper.first(), wrapper.mid(1) + QStringList{QStringLiteral(KVT_CLI_PATH)} + args);
+    cli.waitForStarted();
+    cli.write(input);
+    cli.closeWriteChannel();
+    Run run;
+    if (!cli.waitForFinished(30000)) {
+        cli.kill();
+        cli.waitForFinished();
+        return run;
+    }
+    run.status = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
+    run.out = cli.readAllStandardOutput();
+    run.err = cli.readAllStandardError();
+    return run;
+}
+#endif
+
+// A pseudo-terminal with nobody behind it: what the program writes is kept unread, nothing
+// ever answers unless the test writes to the master.
+class SilentPort
+{
+public:
+    SilentPort()
+    {
+        master = ::posix_openpt(O_RDWR | O_NOCTTY);
+        if (master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0)
+            path = QString::fromLocal8Bit(::ptsname(master));
+    }
+    ~SilentPort()
+    {
+        if (master >= 0)
+            ::close(master);
+    }
+    SilentPort(const SilentPort &) = delete;
+    SilentPort &operator=(const SilentPort &) = delete;
+
+    int master = -1;
+    QString path;
+};
+
+QJsonObject jsonObject(const QByteArray &bytes)
+{
+    return QJsonDocument::fromJson(bytes).object();
+}
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+#if !defined(KVT_CLI_PATH) || !defined(KVT_SIM_PATH)
+        QSKIP("kvt-cli and the terminal simulator are built on Linux only");
+#endif
+    }
+    void exitStatuses_data();
+    void exitStatuses();
+    void settingsWrite_data();
+    void settingsWrite();
+    void info_data();
+    void info();
+    void ports();
+    void send_data();
+    void send();
+    void record_data();
+    void record();
+
+private:
+    QTemporaryDir dir;
+    // starts a simulator behind dir/<name>; its port
+    QString simulator(QProcess &sim, const QString &name, const QStringList &args)
+    {
+        const QString link = dir.filePath(name);
+#ifdef KVT_SIM_PATH
+        if (!startSimulator(sim, link, args))
+            return QString();
+#else
+        Q_UNUSED(sim) Q_UNUSED(args)
+#endif
+        return link;
+    }
+};
+
+#ifdef KVT_CLI_PATH
+
+// What every command does with a port that cannot be opened, a terminal that does not answer
+// and a command line it does not take.
+void TestCli::exitStatuses_data()
+{
+    QTest::addColumn<QStringList>("args");   // "PTY" stands for the silent port
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");    // expected in standard error
+    const QString missing = QStringLiteral("/nonexistent/kvt-port");
+    QTest::newRow("info, no such port") << QStringList{"info", missing} << 5 << missing;
+    QTest::newRow("settings read, no such port")
+        << QStringList{"settings", "read", missing} << 5 << missing;
+    QTest::newRow("record, no such port")
+        << QStringList{"record", missing, "rec.log", "--seconds", "1"} << 5 << missing;
+    QTest::newRow("info, nobody answers") << QStringList{"info", "PTY"} << 4 << "no answer";
+    QTest::newRow("settings read, nobody answers")
+        << QStringList{"settings", "read", "PTY"} << 4 << "no answer";
+    QTest::newRow("no command") << QStringList() << 2 << "no command";
+    QTest::newRow("unknown command") << QStringList{"configure"} << 2 << "configure";
+    QTest::newRow("info without a port") << QStringList{"info"} << 2 << "info --help";
+    QTest::newRow("unknown option") << QStringList{"ports", "--xml"} << 2 << "xml";
+    QTest::newRow("settings without read or write") << QStringList{"settings", "erase"} << 2 << "erase";
+    QTest::newRow("send for minus one second")
+        << QStringList{"send", "PTY", ">I 0", "--for", "-1"} << 2 << "--for";
+    QTest::newRow("provision is not here yet") << QStringList{"provision"} << 2 << "not available";
+    QTest::newRow("help of a subcommand") << QStringList{"settings", "write", "--help"} << 0 << "";
+}
+
+void TestCli::exitStatuses()
+{
+    QFETCH(QStringList, args);
+    SilentPort pty;
+    QVERIFY(!pty.path.isEmpty());
+    args.replaceInStrings(QRegularExpression(QStringLiteral("^PTY$")), pty.path);
+    const Run run = runCli(args);
+    QTEST(run.status, "status");
+    QFETCH(QString, message);
+    QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
+    if (run.status != 0)
+        QVERIFY2(run.out.isEmpty(), run.out.constData());
+}
+
+void TestCli::settingsWrite_data()
+{
+    QTest::addColumn<QStringList>("simArgs");   // "SILENT": the port nobody answers on
+    QTest::addColumn<QString>("field");         // a field of the file and its new value
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("passwordFrom");  // env, file, stdin or nothing
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("messages");  // parts of standard error
+    const QString server = QStringLiteral("monitoringServerEdit");
+    const QString serverLabel = settingsValueLabel(server, TerminalSettings());
+    const QString apn = QStringLiteral("apn1Edit");
+    const QString pw = QStringLiteral("482915");
+    const QStringList none;
+    QTest::newRow("confirmed, password from the environment")
+        << none << server << "cli.example.org" << "env" << pw << 0 << QStringList{"confirmed"};
+    QTest::newRow("confirmed, password from a file")
+        << none << apn << "m2m.example" << "file" << pw << 0 << QStringList{"confirmed"};
+    QTest::newRow("confirmed, password on standard input")
+        << none << server << "stdin.example.org" << "stdin" << pw << 0 << QStringList{"confirmed"};
+    QTest::newRow("wrong password") << QStringList{"--password", "731066"} << server
+                                    << "cli.example.org" << "env" << pw << 3
+                                    << QStringList{"not confirmed", serverLabel};
+    // the simulator alters the last character of the first item: the port
+    const QString port = QStringLiteral("monitoringPortEdit");
+    QTest::newRow("the terminal keeps another value")
+        << QStringList{"--corrupt-echo"} << port << "20400" << "env" << pw << 3
+        << QStringList{"not confirmed", settingsValueLabel(port, TerminalSettings())};
+    QTest::newRow("nobody answers") << QStringList{"SILENT"} << server << "cli.example.org"
+                                    << "env" << pw << 4 << QStringList{"no answer"};
+    QTest::newRow("a value the settings string cannot carry")
+        << none << apn << "a#b" << "env" << pw << 2 << QStringList{"settings.json", apn, "#"};
+    QTest::newRow("a text longer than its field")
+        << none << server << QString(200, QLatin1Char('x')) << "env" << pw << 2
+        << QStringList{"settings.json", server};
+    QTest::newRow("a password the settings string cannot carry")
+        << none << server << "cli.example.org" << "env" << "48#2915" << 2
+        << QStringList{"settings.json", "not written"};
+    QTest::newRow("no password at all") << none << server << "cli.example.org" << "nothing" << ""
+                                        << 2 << QStringList{"no access password"};
+}
+
+// A file read from the terminal, one field changed, written back; read again to see what the
+// terminal holds.
+void TestCli::settingsWrite()
+{
+    QFETCH(QStringList, simArgs);
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QString, passwordFrom);
+    QFETCH(QString, password);
+
+    // the file comes from a terminal with its factory settings
+    QProcess source;
+    const QString sourcePort = simulator(source, QStringLiteral("source"), {"--rate", "0"});
+    QVERIFY(!sourcePort.isEmpty());
+    const QString file = dir.filePath(QStringLiteral("settings.json"));
+    QCOMPARE(runCli({"settings", "read", sourcePort, "-o", file}).status, 0);
+    source.terminate();
+    source.waitForFinished();
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QJsonObject document = jsonObject(f.readAll());
+    f.close();
+    QJsonObject fields = document.value(QStringLiteral("fields")).toObject();
+    QVERIFY(fields.contains(field));
+    fields.insert(field, value);
+    document.insert(QStringLiteral("fields"), fields);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(QJsonDocument(document).toJson());
+    f.close();
+
+    SilentPort pty;
+    QProcess sim;
+    const bool silent = simArgs == QStringList{QStringLiteral("SILENT")};
+    const QString port = silent ? pty.path
+                                : simulator(sim, QStringLiteral("terminal"),
+                                            QStringList{"--rate", "0"} + simArgs);
+    QVERIFY(!port.isEmpty());
+
+    QProcessEnvironment env = cliEnvironment();
+    QStringList args{"settings", "write", port, file};
+    QByteArray input;
+    QStringList wrapper;
+    if (passwordFrom == QLatin1String("env")) {
+        env.insert(QStringLiteral("KVT_PASSWORD"), password);
+    } else if (passwordFrom == QLatin1String("file")) {
+        const QString passwordFile = dir.filePath(QStringLiteral("password"));
+        QFile p(passwordFile);
+        QVERIFY(p.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        p.write(password.toUtf8() + "\nsecond line\n");
+        p.close();
+        args << QStringLiteral("--password-file") << passwordFile;
+    } else if (passwordFrom == QLatin1String("stdin")) {
+        args << QStringLiteral("--password-file") << QStringLiteral("-");
+        input = password.toUtf8() + "\r\n";
+    } else {
+        // without a terminal to ask on: a session of its own has none
+        const QString setsid = QStandardPaths::findExecutable(QStringLiteral("setsid"));
+        if (setsid.isEmpty())
+            QSKIP("setsid is needed to run without a controlling terminal");
+        wrapper = QStringList{setsid, QStringLiteral("--wait")};
+    }
+    const Run run = runCli(args, env, input, wrapper);
+    QTEST(run.status, "status");
+    QFETCH(QStringList, messages);
+    for (const QString &m : messages)
+        QVERIFY2(run.err.contains(m.toUtf8()), run.err.constData());
+    if (!password.isEmpty()) {
+        QVERIFY(!run.out.contains(password.toUtf8()));
+        QVERIFY(!run.err.contains(password.toUtf8()));
+    }
+
+    // what the terminal holds now: the new value once confirmed, the old one otherwise
+    if (silent)
+        return;
+    const Run after = runCli({"settings", "read", port});
+    QCOMPARE(after.status, 0);
+    const SettingsFile held = readSettingsFile(after.out);
+    QVERIFY(held.ok());
+    QCOMPARE(held.values.value(field).toString() == value, run.status == 0);
+    sim.terminate();
+    sim.waitForFinished();
+}
+
+void TestCli::info_data()
+{
+    QTest::addColumn<QStringList>("simArgs");
+    QTest::addColumn<double>("model");
+    QTest::addColumn<QString>("modelName");
+    QTest::addColumn<QString>("serial");
+    QTest::addColumn<QString>("imei");
+    QTest::addColumn<QString>("firmware");
+    QTest::newRow("the simulator's defaults")
+        << QStringList() << 31.0 << "KVT3" << "201745" << "866104023456789" << "0.70";
+    QTest::newRow("another terminal")
+        << QStringList{"--model", "20", "--fw", "1.05", "--serial", "TX-0042", "--imei",
+                       "351234567890123"}
+        << 20.0 << "KVT2 Tacho" << "TX-0042" << "351234567890123" << "1.05";
+    QTest::newRow("a model without a name")
+        << QStringList{"--model", "77"} << 77.0 << "" << "201745" << "866104023456789" << "0.70";
+}
+
+void TestCli::info()
+{
+    QFETCH(QStringList, simArgs);
+    QProcess sim;
+    const QString port =
+        simulator(sim, QStringLiteral("info"), QStringList{"--rate", "0"} + simArgs);
+    QVERIFY(!port.isEmpty());
+    const Run run = runCli({"info", port, "--json"});
+    QCOMPARE(run.status, 0);
+    const QJsonObject info = jsonObject(run.out);
+    QTEST(info.value(QStringLiteral("model")).toDouble(-1), "model");
+    QTEST(info.value(QStringLiteral("modelName")).toString(), "modelName");
+    QTEST(info.value(QStringLiteral("serialNumber")).toString(), "serial");
+    QTEST(info.value(QStringLiteral("imei")).toString(), "imei");
+    QTEST(info.value(QStringLiteral("firmware")).toString(), "firmware");
+
+    // the state as numbers where they are numbers: the simulator's answers to the status request
+    const QJsonObject status = info.value(QStringLiteral("status")).toObject();
+    const auto number = [&status](const QString &path) {
+        QJsonValue v = status;
+        for (const QString &key : path.split(QLatin1Char('.')))
+            v = v.isArray() ? v.toArray().at(key.toInt()) : v.toObject().value(key);
+        return v.isDouble() ? v.toDouble() : qQNaN();
+    };
+    QVERIFY(number(QStringLiteral("power.supplyMv")) > 9000);
+    QCOMPARE(number(QStringLiteral("modem.state")), 7.0);
+    QCOMPARE(number(QStringLiteral("server.port")), 20332.0);
+    QCOMPARE(number(QStringLiteral("packets.sent")), 120.0);
+    QVERIFY(qAbs(number(QStringLiteral("position.latitude")) - 55.75) < 0.1);
+    QCOMPARE(number(QStringLiteral("fuelSensors.1.sensor")), 1.0);
+    QCOMPARE(number(QStringLiteral("thermometers.0.sensor")), 0.0);
+    QCOMPARE(number(QStringLiteral("can.valid")) > 0, true);
+    QCOMPARE(status.value(QStringLiteral("signal")).toObject().value(QStringLiteral("mnc")),
+             QJsonValue(QStringLiteral("01")));   // a code keeps its leading zero
+
+    // the same as text: one value a line, nested keys joined by dots
+    const Run text = runCli({"info", port});
+    QCOMPARE(text.status, 0);
+    const QStringList lines = QString::fromUtf8(text.out).split(QLatin1Char('\n'));
+    QFETCH(QString, serial);
+    QVERIFY(lines.contains(QStringLiteral("serialNumber\t") + serial));
+    QVERIFY(lines.contains(QStringLiteral("status.modem.state\t7")));
+    sim.terminate();
+    sim.waitForFinished();
+}
+
+void TestCli::ports()
+{
+    const QString a = dir.filePath(QStringLiteral("ports-a"));
+    const QString b = dir.filePath(QStringLiteral("ports-b"));
+    QProcessEnvironment env = cliEnvironment();
+    env.insert(QStringLiteral("KVT_SIMULATOR_PORT"), a + QStringLiteral("#KVT000123:") + b);
+    const Run json = runCli({"ports", "--json"}, env);
+    QCOMPARE(json.status, 0);
+    QMap<QString, QJsonObject> listed;
+    for (const QJsonValue &v : QJsonDocument::fromJson(json.out).array())
+        listed.insert(v.toObject().value(QStringLiteral("port")).toString(), v.toObject());
+    QCOMPARE(listed.value(a).value(QStringLiteral("serialNumber")).toString(),
+             QStringLiteral("KVT000123"));
+    QVERIFY(listed.value(b).contains(QStringLiteral("serialNumber")));
+    QCOMPARE(listed.value(b).value(QStringLiteral("serialNumber")).toString(), QString());
+    QCOMPARE(listed.value(b).value(QStringLiteral("description")).toString(),
+             QStringLiteral("KVT terminal simulator"));
+
+    const Run text = runCli({"ports"}, env);
+    QCOMPARE(text.status, 0);
+    const QStringList lines = QString::fromUtf8(text.out).split(QLatin1Char('\n'));
+    QVERIFY(lines.contains(a + QStringLiteral("\tKVT000123\tKVT terminal simulator")));
+    QCOMPARE(lines.count() - 1, listed.size());   // one a port, and the last line's end
+}
+
+void TestCli::send_data()
+{
+    QTest::addColumn<bool>("simulated");     // the simulator, or the silent port
+    QTest::addColumn<QByteArray>("answer");  // written by the test once the command came
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("shown");   // expected in standard output
+    QTest::addColumn<QByteArray>("hidden");  // not in standard output
+    QTest::newRow("identity") << true << QByteArray() << 0 << QByteArray(">DI=31;0;70\r\n")
+                              << QByteArray(">ST=");
+    QTest::newRow("nothing comes") << false << QByteArray() << 4 << QByteArray() << QByteArray(">");
+    QTest::newRow("a settings string's password masked")
+        << false << QByteArray("777111*SETP*#1=srv,20#3=555000\r\n>RW=1;2\r\n") << 0
+        << QByteArray("•••*SETP*#1=srv,20#3=•••\r\n>RW=1;2\r\n") << QByteArray("555000");
+}
+
+void TestCli::send()
+{
+    QFETCH(bool, simulated);
+    QFETCH(QByteArray, answer);
+    SilentPort pty;
+    QProcess sim;
+    const QString port =
+        simulated ? simulator(sim, QStringLiteral("send"), {"--rate", "0"}) : pty.path;
+    QVERIFY(!port.isEmpty());
+    QProcess cli;
+    cli.start(QStringLiteral(KVT_CLI_PATH), {"send", port, ">I 0", "--for", "1"});
+    QVERIFY(cli.waitForStarted());
+    if (!answer.isEmpty()) {
+        // the answer goes out once the command has come: the port is open by then
+        QByteArray got;
+        QElapsedTimer t;
+        t.start();
+        while (!got.contains("\r\n") && t.elapsed() < 5000) {
+            char buf[256];
+            const ssize_t n = ::read(pty.master, buf, sizeof buf);
+            if (n > 0)
+                got.append(buf, int(n));
+            else
+                QTest::qWait(10);
+        }
+        QCOMPARE(got, QByteArray(">I 0\r\n"));
+        QCOMPARE(::write(pty.master, answer.constData(), size_t(answer.size())),
+                 ssize_t(answer.size()));
+    }
+    QVERIFY(cli.waitForFinished(10000));
+    QTEST(cli.exitCode(), "status");
+    const QByteArray out = cli.readAllStandardOutput();
+    QFETCH(QByteArray, shown);
+    QFETCH(QByteArray, hidden);
+    QVERIFY2(out.contains(shown), out.constData());
+    QVERIFY2(!out.contains(hidden), out.constData());
+    if (simulated) {
+        sim.terminate();
+        sim.waitForFinished();
+    }
+}
+
+void TestCli::record_data()
+{
+    QTest::addColumn<QString>("stop");   // --seconds, or the signal sent
+    QTest::newRow("for a second") << "seconds";
+    QTest::newRow("until SIGTERM") << "SIGTERM";
+    QTest::newRow("until Ctrl+C") << "SIGINT";
+}
+
+// The recording ends complete however it is stopped: its start, the records in between and
+// its stop, in the log's recording format.
+void TestCli::record()
+{
+    QFETCH(QString, stop);
+    QProcess sim;
+    const QString port = simulator(sim, QStringLiteral("record"), {"--rate", "100"});
+    QVERIFY(!port.isEmpty());
+    const QString file = dir.filePath(QStringLiteral("traffic-%1.log").arg(stop));
+    QProcess cli;
+    QStringList args{"record", port, file};
+    if (stop == QLatin1String("seconds"))
+        args << QStringLiteral("--seconds") << QStringLiteral("1");
+    cli.start(QStringLiteral(KVT_CLI_PATH), args);
+    QVERIFY(cli.waitForStarted());
+    if (stop != QLatin1String("seconds")) {
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(file).size() > 200, 5000);
+        ::kill(pid_t(cli.processId()), stop == QLatin1String("SIGTERM") ? SIGTERM : SIGINT);
+    }
+    QVERIFY(cli.waitForFinished(10000));
+    QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(cli.exitCode(), 0);
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    QVERIFY(lines.size() > 3);
+    const QRegularExpression entry(QStringLiteral(
+        R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} (← >[A-Z#]+\d*=.*\\r\\n|## .+)$)"));
+    for (int i = 0; i < lines.size() - 1; ++i)
+        QVERIFY2(entry.match(QString::fromUtf8(lines.at(i))).hasMatch(), lines.at(i).constData());
+    QVERIFY(lines.first().endsWith("## Запись начата"));
+    QVERIFY(lines.at(lines.size() - 2).endsWith("## Запись остановлена"));
+    QVERIFY(lines.last().isEmpty());   // the last entry ends its line
+    sim.terminate();
+    sim.waitForFinished();
+}
+
+#else
+void TestCli::exitStatuses_data() {}
+void TestCli::exitStatuses() {}
+void TestCli::settingsWrite_data() {}
+void TestCli::settingsWrite() {}
+void TestCli::info_data() {}
+void TestCli::info() {}
+void TestCli::ports() {}
+void TestCli::send_data() {}
+void TestCli::send() {}
+void TestCli::record_data() {}
+void TestCli::record() {}
+#endif
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
