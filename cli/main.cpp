@@ -25,7 +25,7 @@ const CommandRow commandRows[] = {
     {"settings", settingsCommand, "read the settings into a file, write a file to the terminal"},
     {"send", sendCommand, "send one command line, print what comes back"},
     {"record", recordCommand, "record the line's traffic into a file"},
-    {"provision", provisionCommand, "the provisioning station"},
+    {"provision", provisionCommand, "set up every terminal port at once from a settings file"},
 };
 
 // The commands, one a line, and the exit statuses: the end of the program's help.

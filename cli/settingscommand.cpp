@@ -6,7 +6,9 @@
 #include "cli/exitstatus.h"
 #include "cli/output.h"
 #include "cli/password.h"
+#include "cli/settingsfileload.h"
 #include "link/commands.h"
+#include "link/core_terminalidentity.h"
 #include "link/recordrouter.h"
 #include "settings/core_batchrun.h"
 #include "settings/core_settingsfile.h"
@@ -25,14 +27,6 @@ namespace {
 // How long the terminal may take to answer the settings request.
 constexpr int answerMs = 5000;
 
-// The terminal as the device parameters page shows it, for the file's "terminal" object.
-TerminalIdentity shownIdentity(const TerminalInfo &info)
-{
-    const char *model = modelText(info.model);
-    return {model ? QString::fromLatin1(model) : QString(), info.serialNumber, info.imei,
-            info.versionText};
-}
-
 // The settings as a new settings page shows them once it has read these: what the record leaves
 // out as a new page has it (empty text, a flag off, the first entry of a list, no CAN
 // parameter). The page saves all of its fields.
@@ -47,84 +41,6 @@ TerminalSettings asOnNewPage(TerminalSettings s)
     if (!s.canParams)
         s.canParams = QList<int>();
     return s;
-}
-
-// A field of a settings file by its label on the settings page and its key.
-QString fieldName(const QString &key)
-{
-    const QString label = settingsValueLabel(key, TerminalSettings());
-    return label == key ? key : QStringLiteral("«%1» (%2)").arg(label, key);
-}
-
-QString problemText(const QString &path, const SettingsFileProblem &p)
-{
-    using P = SettingsFileProblem;
-    const QString file = QDir::toNativeSeparators(path);
-    const QString detail = shownFileText(p.detail);
-    switch (p.kind) {
-    case P::None:
-        break;
-    case P::NotJson:
-        return QStringLiteral("%1 is not a settings file: %2").arg(file, detail);
-    case P::OtherFormat:
-        return QStringLiteral("%1 is not a settings file of KVT Logger").arg(file);
-    case P::NewerVersion:
-        return QStringLiteral("%1 was saved by a newer version (format %2, this one reads up to %3)")
-            .arg(file, detail)
-            .arg(settingsFileVersion);
-    case P::WrongType:
-        return QStringLiteral("%1: the value of %2 has the wrong type").arg(file, fieldName(p.field));
-    case P::UnsafeCharacter:
-        return QStringLiteral("%1: the value of %2 holds «%3», which the settings string cannot "
-                              "carry")
-            .arg(file, fieldName(p.field), detail);
-    case P::TooLong:
-        return QStringLiteral("%1: the value of %2 is longer than %3 characters")
-            .arg(file, fieldName(p.field), detail);
-    case P::UnknownCode:
-        return QStringLiteral("%1: %2 has the code «%3», which its list does not have")
-            .arg(file, fieldName(p.field), detail);
-    }
-    return QString();
-}
-
-// Reads a settings file whole as the settings page does; nothing, with the message on standard
-// error, when it is refused.
-std::optional<SettingsFile> loadSettingsFile(const QString &path)
-{
-    const QString shown = QDir::toNativeSeparators(path);
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        printMessage(QStringLiteral("cannot read %1: %2").arg(shown, f.errorString()));
-        return std::nullopt;
-    }
-    // a large file is refused before anything of it is read; a pipe is read no further than
-    // one byte past the limit
-    QByteArray bytes;
-    if (f.size() <= settingsFileMaxSize)
-        bytes = f.read(settingsFileMaxSize + 1);
-    if (f.size() > settingsFileMaxSize || bytes.size() > settingsFileMaxSize) {
-        printMessage(QStringLiteral("%1 is larger than %2 MiB: too much for a settings file")
-                         .arg(shown)
-                         .arg(settingsFileMaxSize / (1024 * 1024)));
-        return std::nullopt;
-    }
-    SettingsFile file = readSettingsFile(bytes);
-    if (!file.ok()) {
-        printMessage(problemText(path, file.problem));
-        return std::nullopt;
-    }
-    if (!file.unknownKeys.isEmpty()) {
-        constexpr int listed = 10;
-        QStringList keys;
-        for (const QString &key : file.unknownKeys.mid(0, listed))
-            keys << shownFileText(key);
-        QString list = keys.join(QStringLiteral(", "));
-        if (file.unknownKeys.size() > listed)
-            list += QStringLiteral(" and %1 more").arg(file.unknownKeys.size() - listed);
-        printMessage(QStringLiteral("%1: fields skipped, unknown to this program: %2").arg(shown, list));
-    }
-    return file;
 }
 
 int readCommand(const QStringList &arguments)

@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -113,6 +114,8 @@ private slots:
     void send();
     void record_data();
     void record();
+    void provision_data();
+    void provision();
 
 private:
     QTemporaryDir dir;
@@ -155,7 +158,9 @@ void TestCli::exitStatuses_data()
     QTest::newRow("settings without read or write") << QStringList{"settings", "erase"} << 2 << "erase";
     QTest::newRow("send for minus one second")
         << QStringList{"send", "PTY", ">I 0", "--for", "-1"} << 2 << "--for";
-    QTest::newRow("provision is not here yet") << QStringList{"provision"} << 2 << "not available";
+    QTest::newRow("provision without a file") << QStringList{"provision"} << 2 << "provision --help";
+    QTest::newRow("provision, count of none")
+        << QStringList{"provision", "f.json", "--count", "0"} << 2 << "--count";
     QTest::newRow("help of a subcommand") << QStringList{"settings", "write", "--help"} << 0 << "";
 }
 
@@ -489,6 +494,89 @@ void TestCli::record()
     sim.waitForFinished();
 }
 
+void TestCli::provision_data()
+{
+    QTest::addColumn<QString>("end");   // --count, or the signal sent
+    QTest::newRow("after four terminals") << "count";
+    QTest::newRow("on SIGTERM, the silent one in the middle") << "SIGTERM";
+}
+
+// Four terminals at once: two that take the file, one with another access password and one
+// that never answers. Each ends in its own journal line and its own line on standard output;
+// stopped early, the one in the middle is abandoned with its journal line.
+void TestCli::provision()
+{
+    QFETCH(QString, end);
+    QTemporaryDir here;
+    const QString settingsPath = here.filePath(QStringLiteral("fleet.json"));
+    QFile f(settingsPath);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(R"({"format": "kvt-logger-settings", "version": 1, "terminal": {"model": "KVT3"},
+               "fields": {"apn1Edit": "fleet.apn"}})");
+    f.close();
+    QProcess pair, other, silent;
+    const auto stopAll = qScopeGuard([&] {
+        for (QProcess *p : {&pair, &other, &silent}) {
+            p->terminate();
+            p->waitForFinished();
+        }
+    });
+    const QString link = here.filePath(QStringLiteral("t"));
+    pair.start(QStringLiteral(KVT_SIM_PATH),
+               {"--count", "2", "--link", link, "--serial", "600100", "--quiet"});
+    const QString otherPort = simulator(other, QStringLiteral("other-") + end,
+                                        {"--serial", "600200", "--password", "111111"});
+    const QString silentPort = simulator(silent, QStringLiteral("silent-") + end,
+                                         {"--serial", "600300", "--silent"});
+    QTRY_VERIFY(QFile::exists(link + "-1") && QFile::exists(link + "-2"));
+    QProcessEnvironment env = cliEnvironment();
+    env.insert(QStringLiteral("KVT_PASSWORD"), QStringLiteral("482915"));
+    env.insert(QStringLiteral("KVT_SIMULATOR_PORT"),
+               QStringList{link + "-1", link + "-2", otherPort, silentPort}.join(':'));
+    QProcess cli;
+    cli.setProcessEnvironment(env);
+    QStringList args{"provision", settingsPath};
+    args << (end == QLatin1String("count") ? QStringList{"--count", "4", "--answer-timeout", "1.5"}
+                                           : QStringList{"--answer-timeout", "30"});
+    cli.start(QStringLiteral(KVT_CLI_PATH), args);
+    QVERIFY(cli.waitForStarted());
+    QByteArray out;
+    if (end != QLatin1String("count")) {
+        QTRY_COMPARE_WITH_TIMEOUT((out += cli.readAllStandardOutput()).count('\n'), 3, 10000);
+        ::kill(pid_t(cli.processId()), SIGTERM);
+    }
+    QVERIFY(cli.waitForFinished(15000));
+    out += cli.readAllStandardOutput();
+    const QByteArray err = cli.readAllStandardError();
+    QCOMPARE(cli.exitCode(), 3);
+    QVERIFY2(!(out + err).contains("482915"), err.constData());
+
+    const QString silentResult = end == QLatin1String("count") ? QStringLiteral("нет ответа терминала")
+                                                               : QStringLiteral("прервано");
+    QStringList printed = QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts);
+    QStringList expected{link + "-1\t600100\t866104023456789\tзаписано и подтверждено",
+                         link + "-2\t600101\t866104023456790\tзаписано и подтверждено",
+                         otherPort + "\t600200\t866104023456789\tне подтверждено, отличаются: APN1",
+                         silentPort + "\t\t\t" + silentResult};
+    printed.sort();
+    expected.sort();
+    QCOMPARE(printed, expected);
+    QFile journal(here.filePath(QStringLiteral("fleet.journal.tsv")));
+    QVERIFY(journal.open(QIODevice::ReadOnly));
+    QStringList lines = QString::fromUtf8(journal.readAll()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 5);
+    QCOMPARE(lines.takeFirst(), QStringLiteral("время\tмодель\tсерийный номер\tIMEI\tверсия ПО\tрезультат"));
+    for (QString &line : lines)
+        line = line.section('\t', 1);   // the time aside
+    expected = QStringList{"KVT3\t600100\t866104023456789\t0.70\tзаписано и подтверждено",
+                           "KVT3\t600101\t866104023456790\t0.70\tзаписано и подтверждено",
+                           "KVT3\t600200\t866104023456789\t0.70\tне подтверждено, отличаются: APN1",
+                           "\t\t\t\t" + silentResult};
+    lines.sort();
+    expected.sort();
+    QCOMPARE(lines, expected);
+}
+
 #else
 void TestCli::exitStatuses_data() {}
 void TestCli::exitStatuses() {}
@@ -501,6 +589,8 @@ void TestCli::send_data() {}
 void TestCli::send() {}
 void TestCli::record_data() {}
 void TestCli::record() {}
+void TestCli::provision_data() {}
+void TestCli::provision() {}
 #endif
 
 QTEST_GUILESS_MAIN(TestCli)
