@@ -122,7 +122,8 @@ void TestMainWindow::toolBarAndIcons()
                                  "actionClearMem",
                                  "actionRestart_Device", "actionUpdate_FW_Local",
                                  "actionUpdate_FW_WEB", "actionUpdate_Settings_WEB",
-                                 "batchSetupAction", "actionTaho", "actionGoToSite", "|", "actionRussian",
+                                 "batchSetupAction", "stationAction", "actionTaho", "actionGoToSite", "|",
+                                 "actionRussian",
                                  "actionENGLISH"}));
     QCOMPARE(bar->iconSize(), QSize(30, 30));
     for (QAction *a : bar->actions())
