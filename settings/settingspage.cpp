@@ -8,6 +8,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include "status/flowlayout.h"
+
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -113,7 +115,9 @@ SettingsPage::SettingsPage(QWidget *parent)
     auto *column1 = namedWidget<QWidget>("settingsColumn1");
     auto *column2 = namedWidget<QWidget>("settingsColumn2");
     auto *column3 = namedWidget<QWidget>("settingsColumn3");
-    auto *pageLayout = new QHBoxLayout;
+    // the columns stand side by side when the window is wide enough and the last ones move
+    // under the first otherwise: the page needs vertical scrolling only
+    auto *pageLayout = new FlowLayout;
     auto *column1Layout = new QVBoxLayout(column1);
     auto *column2Layout = new QVBoxLayout(column2);
     auto *column3Layout = new QVBoxLayout(column3);
@@ -195,7 +199,7 @@ SettingsPage::SettingsPage(QWidget *parent)
     connect(writer, &SettingsWriter::checked, this, &SettingsPage::showWriteCheck);
     connect(writer, &SettingsWriter::finished, this, &SettingsPage::writeEnded);
 
-    // 9. columns left to right, each closed by a stretch, then a stretch right of them
+    // 9. columns left to right, each closed by a stretch
     column1Layout->addWidget(serverGroup);
     column1Layout->addWidget(sim1Group);
     column1Layout->addWidget(sim2Group);
@@ -212,7 +216,6 @@ SettingsPage::SettingsPage(QWidget *parent)
     pageLayout->addWidget(column1);
     pageLayout->addWidget(column2);
     pageLayout->addWidget(column3);
-    pageLayout->addItem(new QSpacerItem(20, 40, QSizePolicy::Expanding, QSizePolicy::Minimum));
     setLayout(pageLayout);
 
     // 10. sizing pass

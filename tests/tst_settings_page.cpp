@@ -259,19 +259,33 @@ void TestSettingsPage::initialState()
 
 void TestSettingsPage::columnsAndGroups()
 {
-    auto *pageLayout = qobject_cast<QHBoxLayout *>(page()->layout());
+    QLayout *pageLayout = page()->layout();
     QVERIFY(pageLayout);
-    QCOMPARE(pageLayout->count(), 4);
+    QCOMPARE(pageLayout->count(), 3);
     QWidget *columns[3];
     for (int i = 0; i < 3; ++i) {
         columns[i] = pageLayout->itemAt(i)->widget();
         QVERIFY(columns[i]);
         QVERIFY(qobject_cast<QVBoxLayout *>(columns[i]->layout()));
     }
-    QSpacerItem *pageStretch = pageLayout->itemAt(3)->spacerItem();
-    QVERIFY(pageStretch);
-    QCOMPARE(pageStretch->sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
-    QCOMPARE(pageStretch->sizePolicy().verticalPolicy(), QSizePolicy::Minimum);
+    // wide: the three columns side by side; as narrow as the widest column: under each other,
+    // and never cut
+    int widest = 0, sum = 0;
+    for (QWidget *c : columns) {
+        widest = qMax(widest, c->sizeHint().width());
+        sum += c->sizeHint().width();
+    }
+    const QMargins m = pageLayout->contentsMargins();
+    QVERIFY(page()->minimumSizeHint().width() <= widest + m.left() + m.right());
+    for (const int width : {sum + 200, widest + m.left() + m.right()}) {
+        pageLayout->setGeometry(QRect(0, 0, width, pageLayout->heightForWidth(width)));
+        const bool wide = width > sum;
+        QCOMPARE(columns[2]->y() == columns[0]->y(), wide);
+        QVERIFY(columns[1]->x() > columns[0]->x() || !wide);
+        for (QWidget *c : columns)
+            QVERIFY2(c->geometry().right() < width && c->width() >= c->minimumSizeHint().width(),
+                     qPrintable(c->objectName()));
+    }
 
     QCOMPARE(groupTitles(columns[0]),
              (QStringList{"Сервер мониторинга", "Сим карта 1", "Сим карта 2", "Режим сна",
