@@ -1703,6 +1703,14 @@ Track points not yet sent to the server will be lost.</translation>
         <source>Файл %1 больше %2 МиБ: это слишком много для файла настроек.</source>
         <translation>The file %1 is larger than %2 MiB: too large for a settings file.</translation>
     </message>
+    <message>
+        <source>Терминал не принял настройки: проверьте пароль доступа.</source>
+        <translation>The terminal did not take the settings: check the access password.</translation>
+    </message>
+    <message>
+        <source>Чтение…</source>
+        <translation>Reading…</translation>
+    </message>
 </context>
 <context>
     <name>StationPanel</name>

@@ -1703,6 +1703,14 @@
         <source>Файл %1 больше %2 МиБ: это слишком много для файла настроек.</source>
         <translation>Файл %1 больше %2 МиБ: это слишком много для файла настроек.</translation>
     </message>
+    <message>
+        <source>Терминал не принял настройки: проверьте пароль доступа.</source>
+        <translation>Терминал не принял настройки: проверьте пароль доступа.</translation>
+    </message>
+    <message>
+        <source>Чтение…</source>
+        <translation>Чтение…</translation>
+    </message>
 </context>
 <context>
     <name>StationPanel</name>

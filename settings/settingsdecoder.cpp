@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTimer>
 
 void SettingsPage::registerRoutes(RecordRouter &router)
 {
@@ -22,11 +23,19 @@ void SettingsPage::decodeST(const TerminalSettings &reported)
 {
     // a read: the page shows the terminal's values again
     clearMarks();
-    // did the last write arrive intact?
+    // did the last write arrive intact? (the first record after it answers it)
+    const bool answersOwnWrite = typedWrite && writer->isWaiting();
     writer->settingsReported(reported);
     showSettings(reported, true);
     lastReported = values();
     hasReported = true;
+    if (answersOwnWrite)
+        keepTypedAfterWrite();
+    if (reading) {
+        reading = false;
+        readTimer->stop();
+        setWriteStatus(QString(), false);
+    }
     emit settingsReported(reported);
 }
 

@@ -61,11 +61,6 @@ int SettingsPage::markDifferences(const SettingsValues &loaded)
     clearMarks();
     if (!hasReported)
         return 0;
-    auto mark = [this](QWidget *w) {
-        w->setProperty(markProperty, true);
-        w->setStyleSheet(QString::fromLatin1(markStyle));
-        marked.append(w);
-    };
     const QStringList keys = differingValues(loaded, lastReported);
     for (const QString &key : keys) {
         const SettingsFileField *f = settingsFileField(key);
@@ -81,6 +76,13 @@ int SettingsPage::markDifferences(const SettingsValues &loaded)
         }
     }
     return keys.size();
+}
+
+void SettingsPage::mark(QWidget *w)
+{
+    w->setProperty(markProperty, true);
+    w->setStyleSheet(QString::fromLatin1(markStyle));
+    marked.append(w);
 }
 
 void SettingsPage::clearMarks()

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QSpacerItem>
 #include <QStringList>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -46,6 +47,7 @@ SettingsPage::SettingsPage(QWidget *parent)
     , newPasswordCheck(namedWidget<QCheckBox>("newPasswordCheck"))
     , readSettingsButton(namedWidget<QPushButton>("readSettingsButton"))
     , writer(new SettingsWriter(this))
+    , readTimer(new QTimer(this))
     , writeSettingsButton(namedWidget<QPushButton>("writeSettingsButton"))
     , saveProfileButton(namedWidget<QPushButton>("saveProfileButton"))
     , loadProfileButton(namedWidget<QPushButton>("loadProfileButton"))
@@ -180,7 +182,9 @@ SettingsPage::SettingsPage(QWidget *parent)
     saveProfileButton->setText(tr("Сохранить в файл…"));
     loadProfileButton->setText(tr("Загрузить из файла…"));
     connect(writeSettingsButton, &QPushButton::clicked, this, &SettingsPage::writeRequested);
-    connect(readSettingsButton, &QPushButton::clicked, this, &SettingsPage::readRequested);
+    connect(readSettingsButton, &QPushButton::clicked, this, &SettingsPage::startReading);
+    readTimer->setSingleShot(true);
+    connect(readTimer, &QTimer::timeout, this, &SettingsPage::readTimedOut);
     connect(saveProfileButton, &QPushButton::clicked, this, &SettingsPage::saveProfile);
     connect(loadProfileButton, &QPushButton::clicked, this, &SettingsPage::loadProfile);
     formOf(writeGroup)->addRow(new QLabel(QStringLiteral("Пароль")), edit(F::AccessPassword));
@@ -195,6 +199,15 @@ SettingsPage::SettingsPage(QWidget *parent)
     connect(writer, &SettingsWriter::writeStarted, this, [this] {
         setWriteStatus(QString(), false);
         clearMarks();
+        reading = false;
+        readTimer->stop();
+        // batch set-up writes through the same writer; only the page's own write has typed values
+        typedWrite = ownWriteStarting;
+        if (typedWrite) {
+            typedValues = values();
+            reportedBeforeWrite = lastReported;
+            knownBeforeWrite = hasReported;
+        }
     });
     connect(writer, &SettingsWriter::checked, this, &SettingsPage::showWriteCheck);
     connect(writer, &SettingsWriter::finished, this, &SettingsPage::writeEnded);
@@ -301,7 +314,7 @@ void SettingsPage::refresh()
     // two selections, so the list reports a change and the CAN controls follow index 0
     rs485Combo->setCurrentIndex(1);
     rs485Combo->setCurrentIndex(0);
-    emit readRequested();
+    startReading();
 }
 
 QList<QGroupBox *> SettingsPage::recordGroups() const

@@ -24,6 +24,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTimer;
 class RecordRouter;
 class SettingsWriter;
 struct RecordLine;
@@ -129,11 +130,18 @@ private:
     // checks the sleep box but never clears it.
     void showSettings(const TerminalSettings &settings, bool fromRecord);
     // the write status line after a settings record, and at the end of a write
-    void showWriteCheck(bool confirmed);
+    void showWriteCheck(bool confirmed, const QStringList &differingNames);
+    // "Прочитать": the line under the buttons says so until the settings record comes
+    void startReading();
+    void readTimedOut();
+    // After a write the terminal did not confirm: the fields it reports otherwise keep what
+    // was typed, marked; a terminal that changed nothing at all is said to have refused it.
+    void keepTypedAfterWrite();
     void writeEnded(WriteOutcome outcome, const QStringList &differingNames);
     void setWriteStatus(const QString &text, bool failure);
     // The marks of fields that differ from what the terminal last reported.
     int markDifferences(const SettingsValues &loaded);
+    void mark(QWidget *field);
     void clearMarks();
     QWidget *field(const QString &objectName) const;
     void saveProfile();
@@ -148,6 +156,17 @@ private:
     // writes and checks what the terminal reports after a write
     SettingsWriter *const writer;
     bool writeWarned = false; // the warning is shown and stays until the next write
+    // the page's own write: what was typed, and what the terminal reported before it
+    bool ownWriteStarting = false;
+    bool typedWrite = false;
+    SettingsValues typedValues;
+    SettingsValues reportedBeforeWrite;
+    bool knownBeforeWrite = false;
+    bool lastCheckConfirmed = true;
+    QStringList lastDiffering;
+    // "Прочитать" waits for the settings record
+    QTimer *const readTimer;
+    bool reading = false;
     // what the last settings record put on the page
     SettingsValues lastReported;
     bool hasReported = false;

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTimer>
 
 TerminalSettings SettingsPage::shownSettings() const
 {
@@ -59,7 +60,9 @@ bool SettingsPage::writeSettings()
         QMessageBox::information(window(), tr("Настройка терминала"), refusal, QMessageBox::Ok);
         return false;
     }
+    ownWriteStarting = true;
     writer->write(settings);
+    ownWriteStarting = false;
     return true;
 }
 
@@ -81,8 +84,10 @@ int SettingsPage::confirmTimeout() const
 // Every settings record after a write is checked against it, whoever wrote (the page or batch
 // set-up). A warning, once shown, stays until the next write, and a record that arrives after
 // the wait has run out still shows what the terminal holds.
-void SettingsPage::showWriteCheck(bool confirmed)
+void SettingsPage::showWriteCheck(bool confirmed, const QStringList &differingNames)
 {
+    lastCheckConfirmed = confirmed;
+    lastDiffering = differingNames;
     if (!confirmed) {
         // the terminal's word for it, not translated
         setWriteStatus(QString::fromUtf8("Возможна ошибка записи настроек"), true);
@@ -90,6 +95,47 @@ void SettingsPage::showWriteCheck(bool confirmed)
     } else if (!writeWarned) {
         setWriteStatus(tr("Настройки записаны"), false);
     }
+}
+
+void SettingsPage::keepTypedAfterWrite()
+{
+    typedWrite = false;
+    if (lastCheckConfirmed)
+        return;
+    // the record changed nothing the terminal reported before: it did not take the write
+    // (a wrong access password is answered so)
+    if (knownBeforeWrite && lastReported == reportedBeforeWrite)
+        setWriteStatus(QString::fromUtf8("Возможна ошибка записи настроек") + QLatin1Char('\n')
+                           + tr("Терминал не принял настройки: проверьте пароль доступа."),
+                       true);
+    SettingsValues typed;
+    for (const QString &name : qAsConst(lastDiffering)) {
+        if (typedValues.contains(name))
+            typed.insert(name, typedValues.value(name));
+    }
+    showSettings(settingsFromValues(typed), false);
+    for (const QString &name : typed.keys()) {
+        const SettingsFileField *f = settingsFileField(name);
+        QWidget *w = field(name);
+        if (w && !(f && f->kind == SettingsFileFieldKind::CodeList))
+            mark(w);
+    }
+}
+
+void SettingsPage::startReading()
+{
+    reading = true;
+    setWriteStatus(tr("Чтение…"), false);
+    readTimer->start(writer->timeout());
+    emit readRequested();
+}
+
+void SettingsPage::readTimedOut()
+{
+    if (!reading)
+        return;
+    reading = false;
+    setWriteStatus(tr("Нет ответа терминала"), true);
 }
 
 void SettingsPage::writeEnded(WriteOutcome outcome, const QStringList &differingNames)
@@ -117,6 +163,9 @@ void SettingsPage::setWriteStatus(const QString &text, bool failure)
 void SettingsPage::terminalConnected()
 {
     clearMarks();
+    reading = false;
+    readTimer->stop();
+    typedWrite = false;
     lastReported.clear();
     hasReported = false;
     // a write still waiting went to the terminal before, which went away without an answer:

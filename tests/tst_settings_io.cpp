@@ -59,6 +59,10 @@ private slots:
     void refusedValues();
     void emptyPasswordCheckedFirst();
     void readButton();
+    void readShowsItsWait_data();
+    void readShowsItsWait();
+    void typedKeptAfterWrite_data();
+    void typedKeptAfterWrite();
     void statusTabRequests();
     void settingsTabRequestsEveryClick();
     void firmwareWarning_data();
@@ -303,6 +307,60 @@ void TestSettingsIo::readButton()
     pty->drain();
     get<QPushButton>("readSettingsButton")->click();
     QCOMPARE(written(9), QByteArray(">D 15;0\r\n"));
+}
+
+// "Прочитать" says "Чтение…" under the buttons until the settings record comes, or that the
+// terminal did not answer.
+void TestSettingsIo::readShowsItsWait_data()
+{
+    QTest::addColumn<bool>("answered");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("answered") << true << QString();
+    QTest::newRow("no answer") << false << QString::fromUtf8(noAnswerText);
+}
+
+void TestSettingsIo::readShowsItsWait()
+{
+    QFETCH(bool, answered);
+    qobject_cast<SettingsPage *>(page())->setConfirmTimeout(300);
+    get<QPushButton>("readSettingsButton")->click();
+    QCOMPARE(warning(), QStringLiteral("Чтение…"));
+    if (answered)
+        pty->write(QByteArray(">ST=") + emptyBody + "\r\n");
+    QTest::qWait(500);
+    QTEST(warning(), "after");
+}
+
+// A write the terminal does not confirm leaves what was typed in the fields it reports
+// otherwise, marked; when it changed nothing at all, the line says to check the password.
+void TestSettingsIo::typedKeptAfterWrite_data()
+{
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<bool>("passwordHint");
+    const QByteArray before = QByteArray(emptyBody).replace("#1=,", "#1=old.example,");
+    QTest::newRow("nothing taken") << before << true;
+    QTest::newRow("another value taken")
+        << QByteArray(emptyBody).replace("#1=,", "#1=other.example,") << false;
+}
+
+void TestSettingsIo::typedKeptAfterWrite()
+{
+    QFETCH(QByteArray, answer);
+    QFETCH(bool, passwordHint);
+    disableCan();
+    pty->write(QByteArray(">ST=") + QByteArray(emptyBody).replace("#1=,", "#1=old.example,") + "\r\n");
+    QTRY_COMPARE(get<QLineEdit>("monitoringServerEdit")->text(), QStringLiteral("old.example"));
+    apply("monitoringServerEdit=new.example");
+    pty->drain();
+    get<QPushButton>("writeSettingsButton")->click();
+    QVERIFY(written().endsWith(settingsRequest));
+    pty->write(">ST=" + answer + "\r\n");
+    QTRY_VERIFY(warning().startsWith(QString::fromUtf8(warningText)));
+    QCOMPARE(warning().contains(QStringLiteral("проверьте пароль доступа")), passwordHint);
+    auto *server = get<QLineEdit>("monitoringServerEdit");
+    QCOMPARE(server->text(), QStringLiteral("new.example"));
+    QVERIFY(server->property("differsFromTerminal").toBool());
+    QVERIFY(!get<QLineEdit>("monitoringPortEdit")->property("differsFromTerminal").toBool());
 }
 
 void TestSettingsIo::statusTabRequests()
