@@ -43,7 +43,7 @@ QString escaped(const QString &text)
 QString gridTable()
 {
     return QStringLiteral(
-        "<table class=\"grid\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">");
+        "<table class=\"grid\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\" width=\"100%\">");
 }
 
 QString dateTimeText(const QDateTime &t)
@@ -268,46 +268,54 @@ QVector<PdfPlace> ReportDocument::packPages(const QVector<PdfBlock> &blocks, qre
     int page = 0;
     qreal y = 0;                       // where the next full-width block goes
     qreal columns[2] = {0, 0};         // the columns' bottoms within a run of groups
-    bool inRun = false;
     auto newPage = [&] {
         ++page;
         y = 0;
         columns[0] = columns[1] = 0;
     };
+    places.resize(blocks.size());
     for (int i = 0; i < blocks.size(); ++i) {
         const PdfBlock &b = blocks.at(i);
         if (b.halfWidth) {
-            if (!inRun)
-                columns[0] = columns[1] = y;
-            inRun = true;
-            const auto fits = [&](int c) {
-                return columns[c] == 0 || columns[c] + b.height <= pageHeight;
-            };
-            int column = columns[1] < columns[0] ? 1 : 0;
-            if (!fits(column)) {
-                newPage();
-                column = 0;
+            // the run of groups from here: in order, but a group with no room left on the page
+            // lets the next ones that have room go first, so that no page stays half empty
+            QVector<int> pending;
+            for (int k = i; k < blocks.size() && blocks.at(k).halfWidth; ++k)
+                pending.append(k);
+            columns[0] = columns[1] = y;
+            while (!pending.isEmpty()) {
+                int chosen = -1;
+                const int column = columns[1] < columns[0] ? 1 : 0;   // the shorter one
+                for (int n = 0; n < pending.size() && chosen < 0; ++n)
+                    if (columns[column] + blocks.at(pending.at(n)).height <= pageHeight)
+                        chosen = n;
+                if (chosen < 0 && (columns[0] > 0 || columns[1] > 0)) {
+                    newPage();
+                    continue;
+                }
+                if (chosen < 0)   // taller than a page: it runs on over the pages after it
+                    chosen = 0;
+                const int k = pending.takeAt(chosen);
+                places[k] = {page, column, columns[column]};
+                columns[column] += blocks.at(k).height + gap;
+                while (columns[column] > pageHeight + gap) {
+                    columns[column] -= pageHeight;
+                    ++page;
+                    columns[1 - column] = 0;
+                }
             }
-            places.append({page, column, columns[column]});
-            columns[column] += b.height + gap;
-            // a group taller than a page runs on over the pages after it
-            while (columns[column] > pageHeight + gap) {
-                columns[column] -= pageHeight;
-                ++page;
-                columns[1 - column] = 0;
-            }
-            continue;
-        }
-        if (inRun) {
+            // a full-width block follows the taller column
             y = qMax(columns[0], columns[1]);
-            inRun = false;
+            while (i + 1 < blocks.size() && blocks.at(i + 1).halfWidth)
+                ++i;
+            continue;
         }
         qreal needed = b.height;
         if (b.keepWithNext && i + 1 < blocks.size())
             needed += blocks.at(i + 1).height;
         if (y > 0 && y + needed > pageHeight)
             newPage();
-        places.append({page, -1, y});
+        places[i] = {page, -1, y};
         y += b.height + gap;
         while (y > pageHeight + gap) {
             y -= pageHeight;
@@ -395,8 +403,14 @@ bool ReportDocument::writePdf(const ReportContent &content, const QString &fileN
             document->addResource(QTextDocument::ImageResource, chartUrl, content.charts);
         document->setHtml(QStringLiteral("<html><head><style>%1</style></head><body>%2</body></html>")
                               .arg(QLatin1String(styleSheet), part.html));
-        document->setTextWidth(part.halfWidth ? columnWidth : area.width());
-        blocks.append({document->size().height(), part.halfWidth, part.keepWithNext});
+        bool halfWidth = part.halfWidth;
+        document->setTextWidth(halfWidth ? columnWidth : area.width());
+        if (halfWidth && document->idealWidth() > columnWidth + 1) {
+            // a grid of long cells that do not wrap: the whole width
+            halfWidth = false;
+            document->setTextWidth(area.width());
+        }
+        blocks.append({document->size().height(), halfWidth, part.keepWithNext});
         documents.push_back(std::move(document));
     }
     const QVector<PdfPlace> places = packPages(blocks, area.height(), gap);

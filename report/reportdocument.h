@@ -64,9 +64,10 @@ public:
     static bool isPdfName(const QString &fileName);
 
     // The blocks laid out on pages of the given height, one after another: the groups of a run
-    // of half-width blocks each go to the column that is shorter so far, and a new page begins
-    // only when that one has no room left; a full-width block follows the taller column, a
-    // heading goes to a new page with the block after it when both do not fit.
+    // of half-width blocks each go to the column that is shorter so far, in order, except that
+    // a group with no room left on the page lets the next ones of the run that have room go
+    // first; a new page begins only when none has. A full-width block follows the taller
+    // column; a heading goes to a new page with the block after it when both do not fit.
     static QVector<PdfPlace> packPages(const QVector<PdfBlock> &blocks, qreal pageHeight,
                                        qreal gap);
 

