@@ -4,6 +4,7 @@
 #include "link/recordrouter.h"
 
 #include <qwt_plot_renderer.h>
+#include <qwt_scale_draw.h>
 
 #include <QApplication>
 #include <QComboBox>
@@ -331,7 +332,7 @@ void ChartsPanel::updateSeriesIcons()
     }
 }
 
-QImage ChartsPanel::renderRecent(int minutes, const QSize &size) const
+QImage ChartsPanel::renderRecent(int minutes, const QSize &size, int pixelRatio) const
 {
     const qint64 to = points.newestTime();
     const qint64 from = to - qint64(qMax(1, minutes)) * 60000;
@@ -339,32 +340,90 @@ QImage ChartsPanel::renderRecent(int minutes, const QSize &size) const
         return QImage();
 
     std::vector<std::unique_ptr<TimePlot>> plots;
+    std::vector<std::vector<ChartSeries>> legends;
     for (const TimePlot *live : panes) {
         auto plot = std::make_unique<TimePlot>(live->pane(), points, false);
-        for (int i = 0; i < chartSeriesCount; ++i)
-            if (chartSeriesInfo(ChartSeries(i)).pane == live->pane())
-                plot->setSeriesShown(ChartSeries(i), live->isSeriesShown(ChartSeries(i)));
-        if (plot->hasShownPointsIn(from, to))
+        std::vector<ChartSeries> named;
+        for (int i = 0; i < chartSeriesCount; ++i) {
+            const auto series = ChartSeries(i);
+            if (chartSeriesInfo(series).pane != live->pane())
+                continue;
+            plot->setSeriesShown(series, live->isSeriesShown(series));
+            const ChartBuffer &b = points.points(series);
+            if (live->isSeriesShown(series) && b.firstAtOrAfter(from) < b.firstAfter(to))
+                named.push_back(series);
+        }
+        if (plot->hasShownPointsIn(from, to)) {
             plots.push_back(std::move(plot));
+            legends.push_back(std::move(named));
+        }
     }
     if (plots.empty())
         return QImage();
 
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    const int ratio = qMax(1, pixelRatio);
+    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(ratio, ratio);
+    // texts of a size that reads well on paper, the axis labels apart from their ticks
+    QFont font = QApplication::font();
+    font.setPointSizeF(8.5);
+    font.setBold(false);
+    painter.setFont(font);
+    const QFontMetrics metrics(font, &image);
+    const int line = metrics.height();
+    const int swatch = line * 2;
     QwtPlotRenderer renderer;
     renderer.setDiscardFlag(QwtPlotRenderer::DiscardBackground, true);
     const double height = double(size.height()) / double(plots.size());
     const QPalette paper = paperPalette();
     for (size_t i = 0; i < plots.size(); ++i) {
+        // the legend's rows: the series one after another, a new row when the width is used up
+        QVector<QVector<ChartSeries>> rows(1);
+        int x = 0;
+        for (ChartSeries series : legends[i]) {
+            const int width = swatch + line / 2 + metrics.horizontalAdvance(chartSeriesName(series)) + line;
+            if (x > 0 && x + width > size.width()) {
+                rows.append(QVector<ChartSeries>());
+                x = 0;
+            }
+            rows.last().append(series);
+            x += width;
+        }
+        const double legendHeight = rows.first().isEmpty() ? 0 : rows.size() * line + line / 2;
+        const double top = height * double(i);
+
         TimePlot *plot = plots[i].get();
         plot->setPalette(paper);
-        plot->resize(size.width(), int(height));
-        plot->setTimeRange(from, to, size.width());
+        for (int axis : {QwtPlot::xBottom, QwtPlot::yLeft}) {
+            plot->setAxisFont(axis, font);
+            plot->axisScaleDraw(axis)->setSpacing(line / 3);
+        }
+        plot->setAxisMaxMajor(QwtPlot::xBottom, 7);
+        plot->setAxisMaxMajor(QwtPlot::yLeft, qMax(2, int(height - legendHeight) / (line * 2)));
+        plot->resize(size.width(), int(height - legendHeight));
+        plot->setTimeRange(from, to, size.width() * ratio);
         plot->setTimeAxisShown(true);
         plot->replot();
-        renderer.render(plot, &painter, QRectF(0, height * double(i), size.width(), height));
+        renderer.render(plot, &painter, QRectF(0, top, size.width(), height - legendHeight));
+
+        double y = top + height - legendHeight + line / 4.0;
+        for (const QVector<ChartSeries> &row : rows) {
+            double left = metrics.horizontalAdvance(QStringLiteral("00000.0")) / 2.0;
+            for (ChartSeries series : row) {
+                painter.setPen(QPen(chartSeriesColor(series, false), 2.5, Qt::SolidLine, Qt::FlatCap));
+                painter.drawLine(QPointF(left, y + line / 2.0), QPointF(left + swatch, y + line / 2.0));
+                left += swatch + line / 2.0;
+                const QString name = chartSeriesName(series);
+                painter.setPen(Qt::black);
+                painter.drawText(QRectF(left, y, size.width() - left, line),
+                                 Qt::AlignLeft | Qt::AlignVCenter, name);
+                left += metrics.horizontalAdvance(name) + line;
+            }
+            y += line;
+        }
     }
     return image;
 }

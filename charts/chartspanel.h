@@ -49,9 +49,11 @@ public:
     // The newest point of a series of this connection, if any.
     std::optional<ChartPoint> latest(ChartSeries series) const;
     // One picture, in the light look, of every pane with a shown series, over the last minutes
-    // before the newest point; the panes share the height. A null image when no shown series
-    // has a point in that time.
-    QImage renderRecent(int minutes, const QSize &size) const;
+    // before the newest point; the panes share the height. Under each pane a legend gives the
+    // colour of each of its series that has points then. The picture has pixelRatio times the
+    // pixels of size each way, its texts and lines as they would be at size. A null image
+    // when no shown series has a point in that time.
+    QImage renderRecent(int minutes, const QSize &size, int pixelRatio = 1) const;
 
     // ---- the view
     bool isSeriesShown(ChartSeries series) const;

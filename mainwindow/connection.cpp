@@ -53,6 +53,8 @@ void MainWindow::connectSession()
     connect(session, &TerminalSession::identityReported, statusPage, &StatusPage::showIdentity);
     connect(session, &TerminalSession::serialNumberReported, statusPage,
             &StatusPage::showSerialNumber);
+    connect(session, &TerminalSession::serialNumberReported, report,
+            &InstallationReport::terminalIdentified);
     connect(session, &TerminalSession::imeiReported, statusPage, &StatusPage::showImei);
     session->setAutoReconnect(settingsDialog->autoReconnect());
     connect(settingsDialog, &SettingsDialog::autoReconnectChanged, session,

@@ -107,6 +107,8 @@ protected:
     virtual QString reportFileName();
     // The engineer's note for the report; *ok false when the user gave none and cancelled.
     virtual QString reportNote(bool *ok);
+    // Opens a saved report in the program the desktop has for it.
+    virtual void openReport(const QString &fileName);
     void closeEvent(QCloseEvent *event) override;
 
 private:

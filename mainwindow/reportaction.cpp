@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDateTime>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -15,9 +16,11 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QToolBar>
+#include <QUrl>
 
 namespace {
 
@@ -121,4 +124,20 @@ void MainWindow::saveReport()
         return;
     }
     ui->statusBar->showMessage(tr("Отчёт сохранён: %1").arg(QDir::toNativeSeparators(fileName)));
+    QMessageBox box(QMessageBox::Information, tr("Отчёт об установке"),
+                    tr("Отчёт сохранён в файл\n%1").arg(QDir::toNativeSeparators(fileName)),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("reportSavedBox"));
+    QPushButton *open = box.addButton(tr("Открыть"), QMessageBox::ActionRole);
+    open->setObjectName(QStringLiteral("openReportButton"));
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    if (box.clickedButton() == open)
+        openReport(fileName);
+}
+
+void MainWindow::openReport(const QString &fileName)
+{
+    // nothing to say when no program opens it: the box said where the file is
+    QDesktopServices::openUrl(QUrl::fromLocalFile(fileName));
 }

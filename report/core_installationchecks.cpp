@@ -110,6 +110,13 @@ void InstallationChecks::observeCanCounts(const CanCountsRecord &counts)
     canInvalid = fieldBytes(counts.invalidText);
 }
 
+void InstallationChecks::forgetSettings()
+{
+    inputModesKnown = false;
+    inputModes = {};
+    rs485Code = -1;
+}
+
 void InstallationChecks::observeSettings(const TerminalSettings &s)
 {
     // the items as the terminal reported them (the last of a number counts)

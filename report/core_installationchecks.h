@@ -91,6 +91,8 @@ public:
     void observeKey(const std::optional<KeyRecord> &key);
     void observeCanCounts(const CanCountsRecord &counts);
     void observeSettings(const TerminalSettings &s);
+    // Forgets what settings records said (the records of the other kinds count on).
+    void forgetSettings();
 
     // The outcome of every check, in the order of InstallationCheck.
     QVector<CheckOutcome> evaluate() const;

@@ -37,9 +37,8 @@ void InstallationReport::registerTaps(RecordRouter &router)
     router.tap(RecordKind::CanProgram, decodeCanCounts,
                [&c](const CanCountsRecord &v) { c.observeCanCounts(v); });
     router.tap(RecordKind::Settings, decodeSettingsRecord, [this](const TerminalSettings &s) {
-        installationChecks.observeSettings(s);
         // the page's decoder has run: the page shows what the terminal reported
-        takeSettings();
+        takeSettings(s);
     });
 }
 
@@ -47,15 +46,55 @@ void InstallationReport::startConnection()
 {
     installationChecks.reset();
     connectedAt = QDateTime::currentDateTime();
-    settingsRead.clear();
-    settingsReadAt = QDateTime();
+    serialNumber.clear();
+    settingsRead = SettingsRead();
+    settingsReadHere = false;
 }
 
-void InstallationReport::takeSettings()
+void InstallationReport::terminalIdentified(const QString &reported)
 {
-    settingsRead = snapshotGroups(settingsPage, settingsPage->recordGroups(),
-                                  settingsPage->secretFields());
-    settingsReadAt = QDateTime::currentDateTime();
+    const QString serial = reported.trimmed();
+    if (serial.isEmpty() || serial == serialNumber)
+        return;
+    if (!serialNumber.isEmpty() && !settingsReadHere) {
+        // another terminal on the same line: what the first one reported is not its own
+        installationChecks.forgetSettings();
+        settingsRead = SettingsRead();
+    }
+    serialNumber = serial;
+    if (settingsReadHere) {
+        keepSettingsOf(serial);
+        return;
+    }
+    const auto earlier = settingsBySerialNumber.constFind(serial);
+    if (earlier == settingsBySerialNumber.constEnd())
+        return;
+    settingsRead = *earlier;
+    installationChecks.observeSettings(settingsRead.reported);
+}
+
+void InstallationReport::takeSettings(const TerminalSettings &reported)
+{
+    if (!settingsReadHere) {
+        // the first read of this connection replaces settings taken over from an earlier one
+        installationChecks.forgetSettings();
+        settingsRead.reported = TerminalSettings();
+    }
+    installationChecks.observeSettings(reported);
+    for (auto item = reported.reportedItems.constBegin(); item != reported.reportedItems.constEnd();
+         ++item)
+        settingsRead.reported.reportedItems.insert(item.key(), item.value());
+    settingsRead.sections = snapshotGroups(settingsPage, settingsPage->recordGroups(),
+                                           settingsPage->secretFields());
+    settingsRead.readAt = QDateTime::currentDateTime();
+    settingsReadHere = true;
+    if (!serialNumber.isEmpty())
+        keepSettingsOf(serialNumber);
+}
+
+void InstallationReport::keepSettingsOf(const QString &serial)
+{
+    settingsBySerialNumber.insert(serial, settingsRead);
 }
 
 // One picture of the chart panes that have something to show over the last minutes, each
@@ -75,7 +114,8 @@ QImage InstallationReport::chartsPicture(int minutes) const
         return QImage();
     return charts->renderRecent(
         minutes, QSize(ReportDocument::chartWidth,
-                       qMin(chartsMaxHeight, chartPaneHeight * int(panes.size()))));
+                       qMin(chartsMaxHeight, chartPaneHeight * int(panes.size()))),
+        2);
 }
 
 ReportContent InstallationReport::collect(const QString &note) const
@@ -93,8 +133,9 @@ ReportContent InstallationReport::collect(const QString &note) const
     c.serialNumber = id.serialNumber;
     c.checks = installationChecks.evaluate();
     c.status = snapshotGroups(statusPage, statusPage->groups(), statusPage->secretFields());
-    c.settings = settingsRead;
-    c.settingsReadAt = settingsReadAt;
+    c.settings = settingsRead.sections;
+    c.settingsReadAt = settingsRead.readAt;
+    c.settingsReadEarlier = settingsRead.readAt.isValid() && !settingsReadHere;
     c.chartMinutes = charts->spanMinutes();
     c.charts = chartsPicture(c.chartMinutes);
     return c;

@@ -7,6 +7,7 @@
 #include "report/reportdocument.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QImage>
 #include <QObject>
 #include <QVector>
@@ -23,7 +24,7 @@ class InstallationReport : public QObject
 public:
     // The height of one chart pane in the report, and of all of them at most (so that they
     // fit on one printed page under their heading), in pixels of the page.
-    static constexpr int chartPaneHeight = 150;
+    static constexpr int chartPaneHeight = 175;
     static constexpr int chartsMaxHeight = 860;
 
     InstallationReport(StatusPage *statusPage, SettingsPage *settingsPage, ChartsPanel *charts,
@@ -35,6 +36,10 @@ public:
 
     // A connection begins: the checks and the settings read start again.
     void startConnection();
+    // The terminal of this connection gave its serial number. Settings the same terminal
+    // reported earlier in this run count for this connection until it reports them again;
+    // settings read in this connection are kept for that terminal.
+    void terminalIdentified(const QString &serialNumber);
     // True once a connection began in this run: only then is there something to report.
     bool hasConnection() const { return connectedAt.isValid(); }
 
@@ -46,7 +51,7 @@ public:
     bool save(const QString &fileName, const QString &note, QString *error) const;
 
 private:
-    void takeSettings();
+    void takeSettings(const TerminalSettings &reported);
     QImage chartsPicture(int minutes) const;
 
     StatusPage *const statusPage;
@@ -55,6 +60,18 @@ private:
 
     InstallationChecks installationChecks;
     QDateTime connectedAt;
-    QVector<ReportSection> settingsRead;
-    QDateTime settingsReadAt;
+    // The settings as the settings page showed them after a settings record, and the items
+    // the terminal reported (for the check list), all the records of a connection together.
+    struct SettingsRead
+    {
+        QVector<ReportSection> sections;
+        QDateTime readAt;
+        TerminalSettings reported;
+    };
+    void keepSettingsOf(const QString &serialNumber);
+
+    QString serialNumber;   // of this connection's terminal, empty until it reports it
+    SettingsRead settingsRead;   // readAt invalid: none in this connection
+    bool settingsReadHere = false;   // not taken over from an earlier connection
+    QHash<QString, SettingsRead> settingsBySerialNumber;
 };

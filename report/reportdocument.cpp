@@ -1,13 +1,19 @@
 #include "report/reportdocument.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QPageSize>
+#include <QPainter>
 #include <QPrinter>
 #include <QSaveFile>
 #include <QTextDocument>
 #include <QUrl>
+
+#include <cmath>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -37,7 +43,7 @@ QString escaped(const QString &text)
 QString gridTable()
 {
     return QStringLiteral(
-        "<table class=\"grid\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">");
+        "<table class=\"grid\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\" width=\"100%\">");
 }
 
 QString dateTimeText(const QDateTime &t)
@@ -146,16 +152,17 @@ QString ReportDocument::sectionsTable(const QVector<ReportSection> &sections)
         .arg(columns[0], columns[1]);
 }
 
-QString ReportDocument::html(const ReportContent &content, const QString &chartSource)
+QString ReportDocument::titleOf(const ReportContent &content)
 {
     const QString serial = content.serialNumber.trimmed();
-    const QString title = serial.isEmpty() ? tr("Отчёт об установке терминала")
-                                           : tr("Отчёт об установке терминала %1").arg(serial);
+    return serial.isEmpty() ? tr("Отчёт об установке терминала")
+                            : tr("Отчёт об установке терминала %1").arg(serial);
+}
 
-    QString html = QStringLiteral("<!DOCTYPE html>\n<html lang=\"ru\"><head><meta charset=\"utf-8\">"
-                                  "<title>%1</title><style>%2</style></head><body>\n")
-                       .arg(escaped(title), QLatin1String(styleSheet));
-    html += QStringLiteral("<h1>%1</h1>\n").arg(escaped(title));
+// The title, the note, the terminal and the check list.
+QString ReportDocument::headHtml(const ReportContent &content)
+{
+    QString html = QStringLiteral("<h1>%1</h1>\n").arg(escaped(titleOf(content)));
     html += QStringLiteral("<p class=\"meta\">%1").arg(escaped(tr("Составлен: %1").arg(dateTimeText(content.created))));
     if (content.connectedAt.isValid())
         html += QStringLiteral("<br>%1").arg(escaped(
@@ -186,23 +193,28 @@ QString ReportDocument::html(const ReportContent &content, const QString &chartS
                                  .arg(failed)
                                  .arg(unseen)));
     html += checksTable(content.checks) + QLatin1Char('\n');
+    return html;
+}
 
-    html += QStringLiteral("<h2>%1</h2>\n").arg(tr("Параметры устройства"));
-    html += sectionsTable(content.status) + QLatin1Char('\n');
-
-    html += QStringLiteral("<h2>%1</h2>\n").arg(tr("Настройки"));
+QString ReportDocument::settingsHeadingHtml(const ReportContent &content)
+{
+    QString html = QStringLiteral("<h2>%1</h2>\n").arg(tr("Настройки"));
     if (content.settingsReadAt.isValid()) {
+        const QString when = dateTimeText(content.settingsReadAt);
         html += QStringLiteral("<p class=\"meta\">%1</p>\n")
-                    .arg(escaped(tr("Прочитаны из терминала %1; пароли и PIN-коды скрыты")
-                                     .arg(dateTimeText(content.settingsReadAt))));
-        html += sectionsTable(content.settings) + QLatin1Char('\n');
+                    .arg(escaped(content.settingsReadEarlier
+                                     ? tr("Прочитаны из этого терминала в предыдущем подключении %1; пароли и PIN-коды скрыты").arg(when)
+                                     : tr("Прочитаны из терминала %1; пароли и PIN-коды скрыты").arg(when)));
     } else {
         html += QStringLiteral("<p>%1</p>\n").arg(tr("В этом подключении настройки не читались."));
     }
+    return html;
+}
 
-    // the charts start a page of their own when printed
-    html += QStringLiteral("<h2 style=\"page-break-before: always\">%1</h2>\n")
-                .arg(tr("Графики за последние %1 мин").arg(content.chartMinutes));
+QString ReportDocument::chartsHtml(const ReportContent &content, const QString &chartSource)
+{
+    QString html = QStringLiteral("<h2>%1</h2>\n")
+                       .arg(tr("Графики за последние %1 мин").arg(content.chartMinutes));
     if (content.charts.isNull() || chartSource.isEmpty()) {
         html += QStringLiteral("<p>%1</p>\n").arg(tr("Значений для графиков не было."));
     } else {
@@ -214,8 +226,103 @@ QString ReportDocument::html(const ReportContent &content, const QString &chartS
                     .arg(height)
                     .arg(tr("Графики"));
     }
+    return html;
+}
+
+QString ReportDocument::html(const ReportContent &content, const QString &chartSource)
+{
+    QString html = QStringLiteral("<!DOCTYPE html>\n<html lang=\"ru\"><head><meta charset=\"utf-8\">"
+                                  "<title>%1</title><style>%2</style></head><body>\n")
+                       .arg(escaped(titleOf(content)), QLatin1String(styleSheet));
+    html += headHtml(content);
+    html += QStringLiteral("<h2>%1</h2>\n").arg(tr("Параметры устройства"));
+    html += sectionsTable(content.status) + QLatin1Char('\n');
+    html += settingsHeadingHtml(content);
+    if (content.settingsReadAt.isValid())
+        html += sectionsTable(content.settings) + QLatin1Char('\n');
+    html += chartsHtml(content, chartSource);
     html += QStringLiteral("</body></html>\n");
     return html;
+}
+
+QVector<ReportDocument::Piece> ReportDocument::pieces(const ReportContent &content,
+                                                      const QString &chartSource)
+{
+    QVector<Piece> list;
+    list.append({headHtml(content), false, false});
+    list.append({QStringLiteral("<h2>%1</h2>").arg(tr("Параметры устройства")), false, true});
+    for (const ReportSection &section : content.status)
+        list.append({sectionHtml(section), true, false});
+    list.append({settingsHeadingHtml(content), false, content.settingsReadAt.isValid()});
+    if (content.settingsReadAt.isValid())
+        for (const ReportSection &section : content.settings)
+            list.append({sectionHtml(section), true, false});
+    list.append({chartsHtml(content, chartSource), false, false});
+    return list;
+}
+
+QVector<PdfPlace> ReportDocument::packPages(const QVector<PdfBlock> &blocks, qreal pageHeight,
+                                            qreal gap)
+{
+    QVector<PdfPlace> places;
+    int page = 0;
+    qreal y = 0;                       // where the next full-width block goes
+    qreal columns[2] = {0, 0};         // the columns' bottoms within a run of groups
+    auto newPage = [&] {
+        ++page;
+        y = 0;
+        columns[0] = columns[1] = 0;
+    };
+    places.resize(blocks.size());
+    for (int i = 0; i < blocks.size(); ++i) {
+        const PdfBlock &b = blocks.at(i);
+        if (b.halfWidth) {
+            // the run of groups from here: in order, but a group with no room left on the page
+            // lets the next ones that have room go first, so that no page stays half empty
+            QVector<int> pending;
+            for (int k = i; k < blocks.size() && blocks.at(k).halfWidth; ++k)
+                pending.append(k);
+            columns[0] = columns[1] = y;
+            while (!pending.isEmpty()) {
+                int chosen = -1;
+                const int column = columns[1] < columns[0] ? 1 : 0;   // the shorter one
+                for (int n = 0; n < pending.size() && chosen < 0; ++n)
+                    if (columns[column] + blocks.at(pending.at(n)).height <= pageHeight)
+                        chosen = n;
+                if (chosen < 0 && (columns[0] > 0 || columns[1] > 0)) {
+                    newPage();
+                    continue;
+                }
+                if (chosen < 0)   // taller than a page: it runs on over the pages after it
+                    chosen = 0;
+                const int k = pending.takeAt(chosen);
+                places[k] = {page, column, columns[column]};
+                columns[column] += blocks.at(k).height + gap;
+                while (columns[column] > pageHeight + gap) {
+                    columns[column] -= pageHeight;
+                    ++page;
+                    columns[1 - column] = 0;
+                }
+            }
+            // a full-width block follows the taller column
+            y = qMax(columns[0], columns[1]);
+            while (i + 1 < blocks.size() && blocks.at(i + 1).halfWidth)
+                ++i;
+            continue;
+        }
+        qreal needed = b.height;
+        if (b.keepWithNext && i + 1 < blocks.size())
+            needed += blocks.at(i + 1).height;
+        if (y > 0 && y + needed > pageHeight)
+            newPage();
+        places[i] = {page, -1, y};
+        y += b.height + gap;
+        while (y > pageHeight + gap) {
+            y -= pageHeight;
+            ++page;
+        }
+    }
+    return places;
 }
 
 bool ReportDocument::isPdfName(const QString &fileName)
@@ -264,25 +371,88 @@ bool ReportDocument::writePdf(const ReportContent &content, const QString &fileN
             return false;
         }
     }
-    QTextDocument document;
-    QFont font = document.defaultFont();
-    font.setPointSizeF(9);
-    document.setDefaultFont(font);
-    const QUrl chartUrl(QStringLiteral("kvt-report:charts.png"));
-    if (!content.charts.isNull())
-        document.addResource(QTextDocument::ImageResource, chartUrl, content.charts);
-    document.setHtml(html(content, content.charts.isNull() ? QString() : chartUrl.toString()));
-
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(fileName);
-    // the whole sheet: the document keeps margins of 2 cm itself and numbers the pages
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setFullPage(true);
-    printer.setDocName(document.metaInformation(QTextDocument::DocumentTitle));
+    printer.setDocName(titleOf(content));
     printer.setCreator(QStringLiteral("KVT Logger"));
-    document.print(&printer);
-    if (printer.printerState() == QPrinter::Error || QFileInfo(fileName).size() == 0) {
+
+    // the pieces laid out in the printer's own pixels, within margins of 2 cm (1.5 cm at the
+    // foot, under which the page number goes)
+    const qreal dpi = printer.logicalDpiY();
+    const qreal margin = 2 / 2.54 * dpi;
+    const QRectF area(margin, margin, printer.width() - 2 * margin,
+                      printer.height() - margin - 1.5 / 2.54 * dpi);
+    const qreal gap = 0.3 / 2.54 * dpi;
+    const qreal columnWidth = (area.width() - gap) / 2;
+    const QUrl chartUrl(QStringLiteral("kvt-report:charts.png"));
+    const QVector<Piece> parts = pieces(content, content.charts.isNull() ? QString() : chartUrl.toString());
+
+    std::vector<std::unique_ptr<QTextDocument>> documents;
+    QVector<PdfBlock> blocks;
+    for (const Piece &part : parts) {
+        auto document = std::make_unique<QTextDocument>();
+        document->documentLayout()->setPaintDevice(&printer);
+        QFont font = document->defaultFont();
+        font.setPointSizeF(9);
+        document->setDefaultFont(font);
+        document->setDocumentMargin(0);
+        if (!content.charts.isNull())
+            document->addResource(QTextDocument::ImageResource, chartUrl, content.charts);
+        document->setHtml(QStringLiteral("<html><head><style>%1</style></head><body>%2</body></html>")
+                              .arg(QLatin1String(styleSheet), part.html));
+        bool halfWidth = part.halfWidth;
+        document->setTextWidth(halfWidth ? columnWidth : area.width());
+        if (halfWidth && document->idealWidth() > columnWidth + 1) {
+            // a grid of long cells that do not wrap: the whole width
+            halfWidth = false;
+            document->setTextWidth(area.width());
+        }
+        blocks.append({document->size().height(), halfWidth, part.keepWithNext});
+        documents.push_back(std::move(document));
+    }
+    const QVector<PdfPlace> places = packPages(blocks, area.height(), gap);
+    int pageCount = 1;
+    for (int i = 0; i < places.size(); ++i)
+        pageCount = qMax(pageCount, places.at(i).page
+                                        + int(std::ceil((places.at(i).top + blocks.at(i).height)
+                                                        / area.height())));
+
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        *error = tr("PDF не записан");
+        return false;
+    }
+    QFont numberFont = painter.font();
+    numberFont.setPointSizeF(8);
+    for (int page = 0; page < pageCount; ++page) {
+        if (page > 0)
+            printer.newPage();
+        for (int i = 0; i < places.size(); ++i) {
+            const PdfPlace &at = places.at(i);
+            // the part of the block on this page (more than one page for a very tall block)
+            const qreal offset = (page - at.page) * area.height() - at.top;
+            const qreal height = blocks.at(i).height;
+            if (offset + area.height() <= 0 || offset >= height)
+                continue;
+            const qreal x = area.left() + (at.column == 1 ? columnWidth + gap : 0);
+            painter.save();
+            painter.translate(x, area.top() - offset);
+            documents[size_t(i)]->drawContents(
+                &painter, QRectF(0, qMax<qreal>(0, offset), documents[size_t(i)]->textWidth(),
+                                 qMin(height, offset + area.height()) - qMax<qreal>(0, offset)));
+            painter.restore();
+        }
+        painter.setFont(numberFont);
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(0, area.bottom() + 0.4 / 2.54 * dpi, printer.width(), dpi / 3),
+                         Qt::AlignHCenter | Qt::AlignTop,
+                         QStringLiteral("%1 / %2").arg(page + 1).arg(pageCount));
+    }
+    if (!painter.end() || printer.printerState() == QPrinter::Error
+        || QFileInfo(fileName).size() == 0) {
         *error = tr("PDF не записан");
         return false;
     }

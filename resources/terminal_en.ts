@@ -701,6 +701,12 @@ Track points not yet sent to the server will be lost.</translation>
         <source>Не удалось открыть журнал %1: %2</source>
         <translation>Could not open the journal %1: %2</translation>
     </message>
+    <message>
+        <source>Отчёт сохранён в файл
+%1</source>
+        <translation>The report was saved to the file
+%1</translation>
+    </message>
 </context>
 <context>
     <name>ProvisionStation</name>
@@ -821,6 +827,10 @@ Track points not yet sent to the server will be lost.</translation>
     <message>
         <source>PDF не записан</source>
         <translation>The PDF was not written</translation>
+    </message>
+    <message>
+        <source>Прочитаны из этого терминала в предыдущем подключении %1; пароли и PIN-коды скрыты</source>
+        <translation>Read from this terminal in an earlier connection %1; passwords and PINs hidden</translation>
     </message>
 </context>
 <context>

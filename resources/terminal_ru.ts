@@ -701,6 +701,12 @@
         <source>Не удалось открыть журнал %1: %2</source>
         <translation>Не удалось открыть журнал %1: %2</translation>
     </message>
+    <message>
+        <source>Отчёт сохранён в файл
+%1</source>
+        <translation>Отчёт сохранён в файл
+%1</translation>
+    </message>
 </context>
 <context>
     <name>ProvisionStation</name>
@@ -821,6 +827,10 @@
     <message>
         <source>PDF не записан</source>
         <translation>PDF не записан</translation>
+    </message>
+    <message>
+        <source>Прочитаны из этого терминала в предыдущем подключении %1; пароли и PIN-коды скрыты</source>
+        <translation>Прочитаны из этого терминала в предыдущем подключении %1; пароли и PIN-коды скрыты</translation>
     </message>
 </context>
 <context>

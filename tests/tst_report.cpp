@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QGroupBox>
+#include <QMessageBox>
 #include <QProcess>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -52,6 +53,7 @@ public:
     bool noteGiven = true;
     int fileAsked = 0;
     int noteAsked = 0;
+    QStringList opened;   // the reports "Открыть" was pressed for
 
 protected:
     QString reportFileName() override
@@ -65,7 +67,48 @@ protected:
         *ok = noteGiven;
         return note;
     }
+    void openReport(const QString &file) override { opened << file; }
 };
+
+// Presses the button of this name in every modal message box that shows up while it lives.
+class ButtonPresser : public QObject
+{
+public:
+    explicit ButtonPresser(const QString &name)
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this, name] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            texts << box->text();
+            if (auto *button = box->findChild<QAbstractButton *>(name))
+                button->click();
+            else
+                box->reject();
+        });
+        timer.start(20);
+    }
+    QStringList texts;
+    QTimer timer;
+};
+
+// The text of each page of a PDF, by pdftotext; empty when poppler-utils are not there.
+QStringList pdfPageTexts(const QString &file)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    QStringList pages;
+    if (pdftotext.isEmpty())
+        return pages;
+    for (int page = 1;; ++page) {
+        QProcess p;
+        p.start(pdftotext, {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                            QString::number(page), file, QStringLiteral("-")});
+        if (!p.waitForFinished(20000) || p.exitCode() != 0)
+            break;
+        pages << QString::fromUtf8(p.readAllStandardOutput());
+    }
+    return pages;
+}
 
 InstallationChecks checksAfter(const QByteArrayList &lines)
 {
@@ -124,6 +167,11 @@ private slots:
     void checkList_data();
     void checkList();
     void newConnectionForgets();
+    void settingsOfReconnectedTerminal_data();
+    void settingsOfReconnectedTerminal();
+    void packPages_data();
+    void packPages();
+    void savedReportOffersToOpen();
     void groupsAsShown();
     void reportFile_data();
     void reportFile();
@@ -305,6 +353,123 @@ void TestReport::groupsAsShown()
     QVERIFY(section(later.settings, QStringLiteral("Сим карта 1")).rows.contains({"APN1", "internet.mts.ru"}));
 }
 
+// Settings read from a terminal earlier in the run count after a reconnection while that
+// terminal's serial number is the one reported again, never for another terminal.
+void TestReport::settingsOfReconnectedTerminal_data()
+{
+    QTest::addColumn<QByteArrayList>("first");    // the first connection
+    QTest::addColumn<QByteArrayList>("second");   // after the reconnection
+    QTest::addColumn<CheckResult>("inputs");
+    QTest::addColumn<bool>("settingsShown");
+    QTest::addColumn<QString>("apn");   // APN1 in the report's settings, when shown
+
+    const QByteArray settings = "ST=#2=internet.mts.ru,mts,SECRET1#9=D,A,N";
+    QTest::newRow("same terminal") << QByteArrayList{"DN=201745", settings}
+                                   << QByteArrayList{"DN=201745", "ID0=1", "IA1=12"}
+                                   << CheckResult::Passed << true << "internet.mts.ru";
+    QTest::newRow("same terminal, serial number before the settings")
+        << QByteArrayList{settings, "DN=201745"} << QByteArrayList{"ID0=1", "DN=201745"}
+        << CheckResult::Failed << true << "internet.mts.ru";
+    QTest::newRow("another terminal") << QByteArrayList{"DN=201745", settings}
+                                      << QByteArrayList{"DN=201999", "ID0=1", "IA1=12"}
+                                      << CheckResult::NotSeen << false << "";
+    QTest::newRow("no serial number then") << QByteArrayList{settings}
+                                           << QByteArrayList{"DN=201745", "ID0=1", "IA1=12"}
+                                           << CheckResult::NotSeen << false << "";
+    QTest::newRow("no serial number now") << QByteArrayList{"DN=201745", settings}
+                                          << QByteArrayList{"ID0=1", "IA1=12"}
+                                          << CheckResult::NotSeen << false << "";
+    QTest::newRow("read again: the new settings count")
+        << QByteArrayList{"DN=201745", settings}
+        << QByteArrayList{"DN=201745", "ST=#2=internet.beeline.ru,b,x#9=N,N,D", "ID0=1"}
+        << CheckResult::Failed << true << "internet.beeline.ru";
+}
+
+void TestReport::settingsOfReconnectedTerminal()
+{
+    QFETCH(QByteArrayList, first);
+    QFETCH(QByteArrayList, second);
+    QFETCH(CheckResult, inputs);
+    QFETCH(bool, settingsShown);
+    QFETCH(QString, apn);
+    Pty pty;
+    ReportWindow w;
+    connectTo(w, pty.slavePath);
+    feedAll(w, first);
+    w.closeSerialPort();
+    connectTo(w, pty.slavePath);
+    QVERIFY(w.serialPort()->isOpen());
+    feedAll(w, second);
+
+    const CheckOutcome outcome = w.installationReport()->checks().evaluate(InstallationCheck::Inputs);
+    QVERIFY2(outcome.result == inputs, qPrintable(outcome.detail));
+    const ReportContent c = w.installationReport()->collect(QString());
+    QCOMPARE(c.settingsReadAt.isValid(), settingsShown);
+    QCOMPARE(c.settings.isEmpty(), !settingsShown);
+    if (settingsShown) {
+        bool found = false;
+        for (const ReportSection &section : c.settings)
+            found = found || section.rows.contains({QStringLiteral("APN1"), apn});
+        QVERIFY2(found, qPrintable(apn));
+    }
+    QCOMPARE(ReportDocument::html(c, QString()).contains(QStringLiteral("настройки не читались")),
+             !settingsShown);
+}
+
+// Blocks as "F<height>" (the whole width), "K<height>" (a heading kept with what follows)
+// and "H<height>" (a group in a column), on pages 1000 high with a gap of 10; each place as
+// "page:column:top".
+void TestReport::packPages_data()
+{
+    QTest::addColumn<QString>("blocks");
+    QTest::addColumn<QString>("places");
+    QTest::newRow("groups fill both columns before a new page")
+        << "F100 K20 H400 H400 H400 H400 H400"
+        << "0:-1:0 0:-1:110 0:0:140 0:1:140 0:0:550 0:1:550 1:0:0";
+    QTest::newRow("each group to the shorter column")
+        << "H300 H100 H100 H500" << "0:0:0 0:1:0 0:1:110 0:1:220";
+    QTest::newRow("a heading goes with its group to the next page")
+        << "F900 K50 H200" << "0:-1:0 1:-1:0 1:0:60";
+    QTest::newRow("what follows groups goes under the taller column")
+        << "H300 H500 F100 K20 H100" << "0:0:0 0:1:0 0:-1:510 0:-1:620 0:0:650";
+    QTest::newRow("a group with no room lets a smaller one go first")
+        << "F600 H500 H100 H300" << "0:-1:0 1:0:0 0:0:610 0:1:610";
+    QTest::newRow("no group has room: a new page")
+        << "F600 H500 H450" << "0:-1:0 1:0:0 1:1:0";
+    QTest::newRow("a block taller than a page runs on")
+        << "F2500 F100 H100" << "0:-1:0 2:-1:510 2:0:620";
+}
+
+void TestReport::packPages()
+{
+    QFETCH(QString, blocks);
+    QFETCH(QString, places);
+    QVector<PdfBlock> list;
+    for (const QString &b : blocks.split(QLatin1Char(' ')))
+        list.append({b.midRef(1).toDouble(), b.startsWith(QLatin1Char('H')),
+                     b.startsWith(QLatin1Char('K'))});
+    QStringList got;
+    for (const PdfPlace &p : ReportDocument::packPages(list, 1000, 10))
+        got << QStringLiteral("%1:%2:%3").arg(p.page).arg(p.column).arg(p.top);
+    QCOMPARE(got.join(QLatin1Char(' ')), places);
+}
+
+// The saved report's box names the file and opens it on "Открыть".
+void TestReport::savedReportOffersToOpen()
+{
+    QTemporaryDir dir;
+    Pty pty;
+    ReportWindow w;
+    connectTo(w, pty.slavePath);
+    w.fileName = dir.filePath(QStringLiteral("opened.html"));
+    ButtonPresser presser(QStringLiteral("openReportButton"));
+    reportActionOf(w)->trigger();
+    QCOMPARE(presser.texts.size(), 1);
+    QVERIFY2(presser.texts.first().contains(QDir::toNativeSeparators(w.fileName)),
+             qPrintable(presser.texts.first()));
+    QCOMPARE(w.opened, QStringList{w.fileName});
+}
+
 void TestReport::reportFile_data()
 {
     QTest::addColumn<QString>("name");
@@ -325,7 +490,13 @@ void TestReport::reportFile()
     feedMinutes(w, clock, 6);
     w.fileName = dir.filePath(name);
     w.note = QStringLiteral("Газель А123ВС, <под панелью> & реле блокировки");
-    reportActionOf(w)->trigger();
+    {
+        ModalCloser closer;
+        reportActionOf(w)->trigger();
+        QCOMPARE(closer.texts.size(), 1);
+        QVERIFY2(closer.texts.first().contains(w.fileName), qPrintable(closer.texts.first()));
+    }
+    QVERIFY(w.opened.isEmpty());
     QCOMPARE(w.noteAsked, 1);
     QVERIFY2(w.statusBar()->currentMessage().contains(QStringLiteral("Отчёт сохранён")),
              qPrintable(w.statusBar()->currentMessage()));
@@ -367,6 +538,42 @@ void TestReport::reportFile()
         const QImage last(dir.filePath(pages.last()));
         QVERIFY2(inkShare(last) > 0.02, qPrintable(QString::number(inkShare(last))));
         QVERIFY(text.contains(QStringLiteral("<под панелью> & реле")));
+
+        // each group's table on one page: its title and every caption of its rows
+        const QStringList pageTexts = pdfPageTexts(w.fileName);
+        QCOMPARE(pageTexts.size(), pages.size());
+        const ReportContent c = w.installationReport()->collect(QString());
+        int checked = 0;
+        for (const ReportSection &section : c.status + c.settings) {
+            QVector<int> titlePages;
+            for (int p = 0; p < pageTexts.size(); ++p)
+                if (pageTexts.at(p).split(QLatin1Char('\n')).contains(section.title))
+                    titlePages << p;
+            if (titlePages.size() != 1 || section.rows.isEmpty())
+                continue;   // a title that is also the text of a field says nothing
+            // (a long caption may wrap in its cell; "fl" may come out as a ligature)
+            const QString page = pageTexts.at(titlePages.first())
+                                     .simplified()
+                                     .replace(QChar(0xFB02), QLatin1String("fl"))
+                                     .replace(QChar(0xFB01), QLatin1String("fi"));
+            for (const QStringList &cells : section.rows)
+                if (!cells.first().trimmed().isEmpty())
+                    QVERIFY2(page.contains(cells.first().simplified()),
+                             qPrintable(section.title + QLatin1String(": ") + cells.first()));
+            ++checked;
+        }
+        QVERIFY2(checked >= 15, qPrintable(QString::number(checked)));
+        // the pages before the last are filled (the page number at the foot aside)
+        for (int i = 0; i + 1 < pages.size(); ++i) {
+            const QImage page = QImage(dir.filePath(pages.at(i))).convertToFormat(QImage::Format_RGB32);
+            int lowest = 0;
+            for (int y = 0; y < page.height() * 88 / 100; ++y)
+                for (int x = 0; x < page.width(); ++x)
+                    if (qGray(page.pixel(x, y)) < 200)
+                        lowest = y;
+            QVERIFY2(lowest > page.height() / 2,
+                     qPrintable(QStringLiteral("page %1 ends at %2 of %3").arg(i + 1).arg(lowest).arg(page.height())));
+        }
     }
     for (const char *shown : {"Отчёт об установке терминала 201745", "KVT3", "866104023456789",
                               "0.70", "Общая информация", "Статусы устройства", "GPS / ГЛОНАСС",
@@ -410,8 +617,10 @@ void TestReport::actionAndQuestions()
     w.closeSerialPort();
     QVERIFY(action->isEnabled());
     w.noteGiven = true;
+    ModalCloser closer;
     action->trigger();
     QVERIFY(QFile::exists(w.fileName));
+    QCOMPARE(closer.titles, QStringList{QStringLiteral("Отчёт об установке")});
 }
 
 void TestReport::unwritableFileWarns()
@@ -428,6 +637,7 @@ void TestReport::unwritableFileWarns()
         QVERIFY2(closer.texts.first().contains(w.fileName), qPrintable(closer.texts.first()));
         QVERIFY(!w.statusBar()->currentMessage().contains(QStringLiteral("сохранён")));
     }
+    QVERIFY(w.opened.isEmpty());
 }
 
 // A terminal that works as it should passes every check, its settings read through the page.
@@ -457,6 +667,7 @@ void TestReport::simulatedTerminalPasses()
     QTRY_COMPARE_WITH_TIMEOUT(failing(), QString(), 8000);
     w.fileName = dir.filePath(QStringLiteral("sim.html"));
     w.note = QStringLiteral("simulator");
+    ModalCloser closer;
     reportActionOf(w)->trigger();
     const QString html = QString::fromUtf8(readAll(w.fileName));
     QCOMPARE(html.count(QStringLiteral("<td class=\"passed\"")), installationCheckCount);
