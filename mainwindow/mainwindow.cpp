@@ -106,8 +106,12 @@ MainWindow::MainWindow(QWidget *parent)
     recordingLabel->setObjectName(QStringLiteral("recordingLabel"));
     ui->statusBar->addPermanentWidget(recordingLabel);
     connect(terminal, &Terminal::recordingStatusChanged, recordingLabel, &QLabel::setText);
-    connect(settingsPage, &SettingsPage::statusMessage, this,
-            [this](const QString &text) { ui->statusBar->showMessage(text); });
+    // what the program's own features report (settings files, the report) stays in a section
+    // of its own: the per-chunk and modem-state messages would wipe it within a second
+    noticeLabel = new QLabel;
+    noticeLabel->setObjectName(QStringLiteral("noticeLabel"));
+    ui->statusBar->addPermanentWidget(noticeLabel);
+    connect(settingsPage, &SettingsPage::statusMessage, this, &MainWindow::showNotice);
     settingsPage->setIdentitySource([this] { return statusPage->identity(); });
     setUpBatchSetup();
     setUpStation();
@@ -116,6 +120,19 @@ MainWindow::MainWindow(QWidget *parent)
     restartDoneText = tr("Устройство перезагружено\r\n");
     portClosedText = tr("COM порт закрыт");
     usbUpdateText = tr("Скопируйте файл ПО на съемный диск KVT_loader\r\n");
+}
+
+void MainWindow::showNotice(const QString &text)
+{
+    // long paths shortened in the middle; the whole text in the tool tip
+    constexpr int maxWidth = 560;
+    noticeLabel->setText(noticeLabel->fontMetrics().elidedText(text, Qt::ElideMiddle, maxWidth));
+    noticeLabel->setToolTip(text);
+}
+
+QString MainWindow::notice() const
+{
+    return noticeLabel->toolTip();
 }
 
 MainWindow::~MainWindow()

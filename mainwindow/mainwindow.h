@@ -18,6 +18,7 @@ class QAction;
 class QMessageBox;
 class QDockWidget;
 class QTabWidget;
+class QLabel;
 class QTranslator;
 class ChartsPanel;
 class InstallationReport;
@@ -69,6 +70,9 @@ public:
     BatchSetup *batchSetup() const { return batch; }
     StationPanel *provisioningStation() const { return stationPanel; }
     RecordRouter &recordRouter();
+    // The last message of the program's own features (settings files, the report), which the
+    // status bar keeps in a section of its own.
+    QString notice() const;
 
 signals:
     // A terminal's port was opened, by the user or by the reconnection after a hang-up.
@@ -113,6 +117,7 @@ protected:
 
 private:
     void setConnectedActions(bool connected);
+    void showNotice(const QString &text);
     void setUpBatchSetup();
     void toggleBatchSetup(bool on);
     void setUpStation();
@@ -145,6 +150,7 @@ private:
     ChartsPanel *charts = nullptr;
     InstallationReport *report = nullptr;
     QAction *reportAction = nullptr;
+    QLabel *noticeLabel = nullptr;
     QTabWidget *tabWidget = nullptr;
     QTranslator *translator = nullptr;
     StatusPage *statusPage = nullptr;

@@ -124,6 +124,7 @@ void MainWindow::saveReport()
         return;
     }
     ui->statusBar->showMessage(tr("Отчёт сохранён: %1").arg(QDir::toNativeSeparators(fileName)));
+    showNotice(tr("Отчёт сохранён: %1").arg(QDir::toNativeSeparators(fileName)));
     QMessageBox box(QMessageBox::Information, tr("Отчёт об установке"),
                     tr("Отчёт сохранён в файл\n%1").arg(QDir::toNativeSeparators(fileName)),
                     QMessageBox::Ok, this);

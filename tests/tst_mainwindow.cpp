@@ -3,6 +3,7 @@
 #include "mainwindow/mainwindow.h"
 #include "link/portlist.h"
 #include "portdialog/settingsdialog.h"
+#include "settings/settingspage.h"
 #include "terminal/terminal.h"
 #include "testutil.h"
 
@@ -367,9 +368,15 @@ void TestMainWindow::readShowsChunkInStatusAndLog()
     MainWindow w;
     connectTo(w, pty.slavePath);
     pty.read(14);
+    // a message of the program's own outlasts the chunks that follow it
+    auto *page = w.findChild<SettingsPage *>();
+    QVERIFY(page);
+    emit page->statusMessage(QStringLiteral("Настройки сохранены в файл /tmp/x.json"));
     const QByteArray chunk("AB\0>X=1\r\n", 9);
     pty.write(chunk);
     QTRY_VERIFY(status(w).endsWith(QLatin1String(" | 9 B")));
+    QCOMPARE(w.notice(), QStringLiteral("Настройки сохранены в файл /tmp/x.json"));
+    QCOMPARE(w.findChild<QLabel *>("noticeLabel")->text(), w.notice());
     const QStringList parts = status(w).section(QLatin1Char(' '), 0, 0).split(QLatin1Char(':'));
     QCOMPARE(parts.size(), 3);
     for (const QString &p : parts)
