@@ -339,7 +339,8 @@ void TimePlot::updateTitle()
         return;
     titleHtml = title;
     QwtText text(title, QwtText::PlainText);
-    text.setRenderFlags(Qt::AlignCenter);
+    // a narrow dock wraps a long title of several series rather than cutting it
+    text.setRenderFlags(Qt::AlignCenter | Qt::TextWordWrap);
     QFont font = QApplication::font();
     font.setBold(false);
     text.setFont(font);

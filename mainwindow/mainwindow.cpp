@@ -60,6 +60,17 @@ MainWindow::MainWindow(QWidget *parent)
     session = new TerminalSession(this);
     settingsDialog = new SettingsDialog;
     charts = ChartsPanel::addDockTo(this);
+    // The charts dock opens about as wide as the log: wider, it would leave the status page a
+    // single column at 1366 pixels. Once, the first time it is shown; the user's own width (or
+    // the one remembered from the last run) stays.
+    if (auto *chartsDock = qobject_cast<QDockWidget *>(charts->parentWidget())) {
+        connect(chartsDock, &QDockWidget::visibilityChanged, this, [this, chartsDock](bool shown) {
+            if (!shown || chartsDockSized)
+                return;
+            chartsDockSized = true;
+            resizeDocks({chartsDock}, {360}, Qt::Horizontal);
+        });
+    }
     routeRecords();
     charts->registerTaps(session->router());
     report = new InstallationReport(statusPage, settingsPage, charts, this);
@@ -153,6 +164,7 @@ bool MainWindow::restoreWindowLayout()
     if (geometry.isEmpty() || !restoreGeometry(geometry))
         return false;
     restoreState(settings.value(QLatin1String(stateKey)).toByteArray());
+    chartsDockSized = true;
     return true;
 }
 

@@ -151,6 +151,7 @@ private:
     InstallationReport *report = nullptr;
     QAction *reportAction = nullptr;
     QLabel *noticeLabel = nullptr;
+    bool chartsDockSized = false;   // the charts dock got its first width
     QTabWidget *tabWidget = nullptr;
     QTranslator *translator = nullptr;
     StatusPage *statusPage = nullptr;
