@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 
 #ifdef KVT_SIM_PATH
@@ -21,4 +22,23 @@ inline bool startSimulator(QProcess &sim, const QString &link, const QStringList
         QTest::qWait(20);
     return QFile::exists(link);
 }
+
+// A simulated terminal behind a fixed link path, as a USB port keeps its name; in a folder of
+// its own unless a path is given. Stopped when it goes.
+struct LinkedSimulator
+{
+    explicit LinkedSimulator(const QStringList &args, const QString &path = QString())
+        : link(path.isEmpty() ? dir.filePath(QStringLiteral("port")) : path)
+    {
+        startSimulator(proc, link, QStringList{"--rate", "0"} + args);
+    }
+    ~LinkedSimulator()
+    {
+        proc.terminate();
+        proc.waitForFinished(3000);
+    }
+    QTemporaryDir dir;
+    QString link;
+    QProcess proc;
+};
 #endif

@@ -5,6 +5,7 @@
 #include "settings/batchsetup.h"
 #include "settings/settingspage.h"
 #include "settings_testutil.h"
+#include "simutil.h"
 #include "testutil.h"
 
 #include <QAction>
@@ -18,28 +19,7 @@
 
 namespace {
 
-// The simulator behind a fixed link path, as a USB port keeps its name.
-struct Simulator
-{
-    explicit Simulator(const QStringList &args)
-    {
-#ifdef KVT_SIM_PATH
-        proc.start(QStringLiteral(KVT_SIM_PATH),
-                   QStringList{"--link", link, "--rate", "0", "--quiet"} + args);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(link), 5000);
-#else
-        Q_UNUSED(args)
-#endif
-    }
-    ~Simulator()
-    {
-        proc.terminate();
-        proc.waitForFinished(3000);
-    }
-    QTemporaryDir dir;
-    QString link = dir.filePath(QStringLiteral("port"));
-    QProcess proc;
-};
+using Simulator = LinkedSimulator;
 
 QStringList journalLines(const QString &path)
 {

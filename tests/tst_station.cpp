@@ -4,6 +4,7 @@
 #include "station/provisionstation.h"
 #include "station/stationpanel.h"
 #include "settings/core_settingsfile.h"
+#include "simutil.h"
 #include "testutil.h"
 
 #include <QAction>
@@ -16,27 +17,7 @@
 
 namespace {
 
-// A simulated terminal behind a fixed link path, as a USB port keeps its name.
-struct Simulator
-{
-    explicit Simulator(const QStringList &args, const QString &path) : link(path)
-    {
-#ifdef KVT_SIM_PATH
-        proc.start(QStringLiteral(KVT_SIM_PATH),
-                   QStringList{"--link", link, "--rate", "0", "--quiet"} + args);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(link), 5000);
-#else
-        Q_UNUSED(args)
-#endif
-    }
-    ~Simulator()
-    {
-        proc.terminate();
-        proc.waitForFinished(3000);
-    }
-    QString link;
-    QProcess proc;
-};
+using Simulator = LinkedSimulator;
 
 const char fleetFile[] =
     R"({"format": "kvt-logger-settings", "version": 1, "terminal": {"model": "KVT3"},
