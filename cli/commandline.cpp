@@ -1,5 +1,7 @@
 #include "cli/commandline.h"
 
+#include <cmath>
+
 #include "cli/exitstatus.h"
 #include "cli/output.h"
 
@@ -42,4 +44,13 @@ int parseCommandLine(QCommandLineParser &parser, const QStringList &arguments, i
         return usageError(words, QStringLiteral("unexpected argument '%1'")
                                      .arg(parser.positionalArguments().at(maxPositional)));
     return -1;
+}
+
+std::optional<double> secondsValue(const QString &text, double max)
+{
+    bool ok = false;
+    const double seconds = text.toDouble(&ok);
+    if (!ok || !std::isfinite(seconds) || seconds < 0 || seconds > max)
+        return std::nullopt;
+    return seconds;
 }

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // Adds --help, parses `arguments` and checks the count of positional arguments. -1 when the
 // command goes on; otherwise the exit status to end with: 0 once the help is shown (on
 // standard output), 2 after a usage error (its message on standard error).
@@ -18,3 +20,6 @@ QString commandHelp(const QCommandLineParser &parser, const QString &commandWord
 
 // A usage error of the command named by `commandWords`: the message and where the help is.
 int usageError(const QString &commandWords, const QString &message);
+
+// Seconds given to an option: a number from 0 to `max`; nothing when the text is none.
+std::optional<double> secondsValue(const QString &text, double max);

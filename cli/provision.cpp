@@ -93,14 +93,13 @@ int provisionCommand(const QStringList &arguments)
     }
     double timeout = -1;
     if (parser.isSet(timeoutOption)) {
-        bool ok = false;
-        timeout = parser.value(timeoutOption).toDouble(&ok);
-        if (!ok || !std::isfinite(timeout) || timeout <= 0 || timeout > 31 * 86400)
+        const std::optional<double> given = secondsValue(parser.value(timeoutOption), 31 * 86400);
+        if (!given || *given <= 0)
             return usageError(words, QStringLiteral("--timeout needs seconds from 0 to 2678400"));
+        timeout = *given;
     }
-    bool answerOk = false;
-    const double answer = parser.value(answerOption).toDouble(&answerOk);
-    if (!answerOk || !std::isfinite(answer) || answer <= 0 || answer > 3600)
+    const std::optional<double> answer = secondsValue(parser.value(answerOption), 3600);
+    if (!answer || *answer <= 0)
         return usageError(words, QStringLiteral("--answer-timeout needs seconds from 0 to 3600"));
     QStringList ports;
     if (parser.value(portsOption) != QLatin1String("all")) {
@@ -134,7 +133,7 @@ int provisionCommand(const QStringList &arguments)
     ProvisionStation station;
     station.setPorts(ports);
     station.setJournalPath(parser.value(journalOption));
-    station.setAnswerTimeout(int(answer * 1000));
+    station.setAnswerTimeout(int(*answer * 1000));
     QEventLoop loop;
     int result = ExitOk;
     QObject::connect(&station, &ProvisionStation::terminalStarted, &loop, [&station](int row) {

@@ -60,11 +60,11 @@ int recordCommand(const QStringList &arguments)
         return status;
     double limit = -1;
     if (parser.isSet(seconds)) {
-        bool ok = false;
-        limit = parser.value(seconds).toDouble(&ok);
-        if (!ok || !std::isfinite(limit) || limit < 0 || limit > 31 * 86400)
+        const std::optional<double> given = secondsValue(parser.value(seconds), 31 * 86400);
+        if (!given)
             return usageError(arguments.value(0),
                               QStringLiteral("--seconds needs seconds from 0 to 2678400"));
+        limit = *given;
     }
     const QString path = parser.positionalArguments().at(1);
 

@@ -58,11 +58,11 @@ int sendCommand(const QStringList &arguments)
     const int status = parseCommandLine(parser, arguments, 2, 2);
     if (status >= 0)
         return status;
-    bool ok = false;
-    const double forSeconds = parser.value(seconds).toDouble(&ok);
-    if (!ok || !std::isfinite(forSeconds) || forSeconds < 0 || forSeconds > 86400)
+    const std::optional<double> given = secondsValue(parser.value(seconds), 86400);
+    if (!given)
         return usageError(arguments.value(0),
                           QStringLiteral("--for needs seconds from 0 to 86400"));
+    const double forSeconds = *given;
     const QString command = parser.positionalArguments().at(1);
     if (command.contains(QLatin1Char('\r')) || command.contains(QLatin1Char('\n')))
         return usageError(arguments.value(0), QStringLiteral("the command is one line"));
