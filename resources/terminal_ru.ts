@@ -1095,23 +1095,23 @@
     </message>
     <message>
         <source>Давлене на ось 1 (кг)</source>
-        <translation>Давлене на ось 1 (кг)</translation>
+        <translation>Давление на ось 1 (кг)</translation>
     </message>
     <message>
         <source>Давлене на ось 2 (кг)</source>
-        <translation>Давлене на ось 2 (кг)</translation>
+        <translation>Давление на ось 2 (кг)</translation>
     </message>
     <message>
         <source>Давлене на ось 3 (кг)</source>
-        <translation>Давлене на ось 3 (кг)</translation>
+        <translation>Давление на ось 3 (кг)</translation>
     </message>
     <message>
         <source>Давлене на ось 4 (кг)</source>
-        <translation>Давлене на ось 4 (кг)</translation>
+        <translation>Давление на ось 4 (кг)</translation>
     </message>
     <message>
         <source>Давлене на ось 5 (кг)</source>
-        <translation>Давлене на ось 5 (кг)</translation>
+        <translation>Давление на ось 5 (кг)</translation>
     </message>
     <message>
         <source>Положение педали газа</source>
@@ -1313,7 +1313,7 @@
     </message>
     <message>
         <source>По изменению скрсти на</source>
-        <translation>По изменению скрсти на</translation>
+        <translation>По изменению скорости на</translation>
     </message>
     <message>
         <source>По таймеру</source>
@@ -1345,7 +1345,7 @@
     </message>
     <message>
         <source>Прграмма CAN</source>
-        <translation>Прграмма CAN</translation>
+        <translation>Программа CAN</translation>
     </message>
     <message>
         <source>Параметры CAN</source>
@@ -1397,7 +1397,7 @@
     </message>
     <message>
         <source>Фото камера</source>
-        <translation>Фото камера</translation>
+        <translation>Фотокамера</translation>
     </message>
     <message>
         <source>Иридиум</source>
@@ -1469,7 +1469,7 @@
     </message>
     <message>
         <source>Положене педали газа</source>
-        <translation>Положене педали газа</translation>
+        <translation>Положение педали газа</translation>
     </message>
     <message>
         <source>Нагрузка на двигатель</source>
@@ -1525,7 +1525,7 @@
     </message>
     <message>
         <source>Сим карта 1</source>
-        <translation>Сим карта 1</translation>
+        <translation>SIM-карта 1</translation>
     </message>
     <message>
         <source>Роуминг SIM1</source>
@@ -1533,7 +1533,7 @@
     </message>
     <message>
         <source>Сим карта 2</source>
-        <translation>Сим карта 2</translation>
+        <translation>SIM-карта 2</translation>
     </message>
     <message>
         <source>Роуминг SIM2</source>
@@ -2021,7 +2021,7 @@
     </message>
     <message>
         <source>Свзяь с модемом</source>
-        <translation>Свзяь с модемом</translation>
+        <translation>Связь с модемом</translation>
     </message>
     <message>
         <source>Регистрация в сети</source>
