@@ -107,6 +107,10 @@
         <source>прервано</source>
         <translation>прервано</translation>
     </message>
+    <message>
+        <source>Подключите следующий терминал или переподключите этот, чтобы повторить.</source>
+        <translation>Подключите следующий терминал или переподключите этот, чтобы повторить.</translation>
+    </message>
 </context>
 <context>
     <name>ChartsPanel</name>
@@ -1417,7 +1421,7 @@
     </message>
     <message>
         <source>Discrete</source>
-        <translation>Discrete</translation>
+        <translation>Дискретный</translation>
     </message>
     <message>
         <source>Security flags</source>
@@ -1702,6 +1706,70 @@
     <message>
         <source>Файл %1 больше %2 МиБ: это слишком много для файла настроек.</source>
         <translation>Файл %1 больше %2 МиБ: это слишком много для файла настроек.</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Нет</translation>
+    </message>
+    <message>
+        <source>Pulse</source>
+        <translation>Импульсный</translation>
+    </message>
+    <message>
+        <source>Frequency</source>
+        <translation>Частотный</translation>
+    </message>
+    <message>
+        <source>Chassis ground</source>
+        <translation>Замыкание на массу</translation>
+    </message>
+    <message>
+        <source>ADC</source>
+        <translation>Аналоговый</translation>
+    </message>
+    <message>
+        <source>OUT1</source>
+        <translation>OUT1</translation>
+    </message>
+    <message>
+        <source>Пароль</source>
+        <translation>Пароль</translation>
+    </message>
+    <message>
+        <source>Входы IN3–IN7 в этой программе не настраиваются</source>
+        <translation>Входы IN3–IN7 в этой программе не настраиваются</translation>
+    </message>
+    <message>
+        <source>Номера и функции</source>
+        <translation>Номера и функции</translation>
+    </message>
+    <message>
+        <source>INFO SMS</source>
+        <translation>INFO SMS</translation>
+    </message>
+    <message>
+        <source>GEO SMS</source>
+        <translation>GEO SMS</translation>
+    </message>
+    <message>
+        <source>Speaker On</source>
+        <translation>Включить динамик</translation>
+    </message>
+    <message>
+        <source>Microphone On</source>
+        <translation>Включить микрофон</translation>
+    </message>
+    <message>
+        <source>Restart</source>
+        <translation>Перезагрузка</translation>
+    </message>
+    <message>
+        <source>Update FW</source>
+        <translation>Обновить ПО</translation>
+    </message>
+    <message>
+        <source>Update Settings</source>
+        <translation>Обновить настройки</translation>
     </message>
 </context>
 <context>
@@ -2199,14 +2267,6 @@
         <translation>Записи обмена (*.log);;Все файлы (*)</translation>
     </message>
     <message>
-        <source>Не удалось создать файл записи<byte value="xd" />
-%1<byte value="xd" />
-%2</source>
-        <translation>Не удалось создать файл записи&#13;
-%1&#13;
-%2</translation>
-    </message>
-    <message>
         <source>Запись начата</source>
         <translation>Запись начата</translation>
     </message>
@@ -2241,6 +2301,38 @@
     <message>
         <source>Запись лог-файла</source>
         <translation>Запись лог-файла</translation>
+    </message>
+    <message>
+        <source>нет доступа</source>
+        <translation>нет доступа</translation>
+    </message>
+    <message>
+        <source>папка не найдена</source>
+        <translation>папка не найдена</translation>
+    </message>
+    <message>
+        <source>диск только для чтения</source>
+        <translation>диск только для чтения</translation>
+    </message>
+    <message>
+        <source>нет места на диске</source>
+        <translation>нет места на диске</translation>
+    </message>
+    <message>
+        <source>это папка, а не файл</source>
+        <translation>это папка, а не файл</translation>
+    </message>
+    <message>
+        <source>Не удалось начать запись в файл<byte value="xd" />
+%1<byte value="xd" />
+%2</source>
+        <translation>Не удалось начать запись в файл&#13;
+%1&#13;
+%2</translation>
+    </message>
+    <message>
+        <source>Text File (*.txt);;All Files (*.*)</source>
+        <translation>Текстовые файлы (*.txt);;Все файлы (*.*)</translation>
     </message>
 </context>
 </TS>
