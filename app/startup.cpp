@@ -13,9 +13,11 @@ void setUpApplication(QApplication &app, QTranslator &translator)
     QCoreApplication::setOrganizationName(QStringLiteral("KVT"));
     QCoreApplication::setApplicationName(QStringLiteral("kvt-logger"));
 
-    StyleLoader::attach(QKeySequence(QStringLiteral("F5")));
+    StyleLoader *loader = StyleLoader::attach(QKeySequence(QStringLiteral("F5")));
     if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(fusion);
+    // the look chosen with F5 the last time, over the style's own
+    loader->applySavedLook();
 
     const QString language = savedLanguage();
     setInterfaceLanguage(language);

@@ -3,6 +3,13 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPalette>
+#include <QSettings>
+#include <QStyle>
+
+namespace {
+// where the chosen look is remembered
+const char DarkLookKey[] = "look/dark";
+} // namespace
 
 StyleLoader *StyleLoader::attach(const QKeySequence &key)
 {
@@ -25,8 +32,39 @@ bool StyleLoader::eventFilter(QObject *watched, QEvent *event)
     const QKeySequence pressed(static_cast<QKeyEvent *>(event)->key());
     if (pressed != m_key)
         return QObject::eventFilter(watched, event);
-    applyDarkLook();
+    // a held key switches once
+    if (!static_cast<QKeyEvent *>(event)->isAutoRepeat())
+        toggleLook();
     return true;
+}
+
+void StyleLoader::applySavedLook()
+{
+    // the light look is the style's own: nothing to apply
+    m_dark = savedDarkLook();
+    if (m_dark)
+        applyDarkLook();
+}
+
+void StyleLoader::toggleLook()
+{
+    m_dark = !m_dark;
+    if (m_dark)
+        applyDarkLook();
+    else
+        applyLightLook();
+    QSettings().setValue(QLatin1String(DarkLookKey), m_dark);
+}
+
+bool StyleLoader::savedDarkLook()
+{
+    return QSettings().value(QLatin1String(DarkLookKey), false).toBool();
+}
+
+void StyleLoader::applyLightLook()
+{
+    QApplication::setPalette(QApplication::style()->standardPalette());
+    qApp->setStyleSheet(QString());
 }
 
 void StyleLoader::applyDarkLook()

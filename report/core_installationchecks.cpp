@@ -222,7 +222,7 @@ CheckOutcome InstallationChecks::inputs() const
         // an input without a mode, switched off or used as an output has nothing to report
         if (mode.isEmpty() || mode == QLatin1String("No") || mode == QLatin1String("OUT1"))
             continue;
-        const QString name = QStringLiteral("IN%1 (%2)").arg(k).arg(mode);
+        const QString name = QStringLiteral("IN%1 (%2)").arg(k).arg(inputModeText(mode));
         (inputSeen[size_t(k)] ? present : missing) << name;
     }
     if (present.isEmpty() && missing.isEmpty())

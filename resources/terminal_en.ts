@@ -107,6 +107,10 @@
         <source>прервано</source>
         <translation>abandoned</translation>
     </message>
+    <message>
+        <source>Подключите следующий терминал или переподключите этот, чтобы повторить.</source>
+        <translation>Connect the next terminal, or reconnect this one to try again.</translation>
+    </message>
 </context>
 <context>
     <name>ChartsPanel</name>
@@ -1714,12 +1718,80 @@ Track points not yet sent to the server will be lost.</translation>
         <translation>The file %1 is larger than %2 MiB: too large for a settings file.</translation>
     </message>
     <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Pulse</source>
+        <translation>Pulse</translation>
+    </message>
+    <message>
+        <source>Frequency</source>
+        <translation>Frequency</translation>
+    </message>
+    <message>
+        <source>Chassis ground</source>
+        <translation>Chassis ground</translation>
+    </message>
+    <message>
+        <source>ADC</source>
+        <translation>ADC</translation>
+    </message>
+    <message>
+        <source>OUT1</source>
+        <translation>OUT1</translation>
+    </message>
+    <message>
+        <source>Пароль</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Входы IN3–IN7 в этой программе не настраиваются</source>
+        <translation>Inputs IN3–IN7 are not configured in this program</translation>
+    </message>
+    <message>
+        <source>Номера и функции</source>
+        <translation>Numbers and functions</translation>
+    </message>
+    <message>
+        <source>INFO SMS</source>
+        <translation>INFO SMS</translation>
+    </message>
+    <message>
+        <source>GEO SMS</source>
+        <translation>GEO SMS</translation>
+    </message>
+    <message>
+        <source>Speaker On</source>
+        <translation>Speaker On</translation>
+    </message>
+    <message>
+        <source>Microphone On</source>
+        <translation>Microphone On</translation>
+    </message>
+    <message>
+        <source>Restart</source>
+        <translation>Restart</translation>
+    </message>
+    <message>
+        <source>Update FW</source>
+        <translation>Update FW</translation>
+    </message>
+    <message>
+        <source>Update Settings</source>
+        <translation>Update Settings</translation>
+    </message>
+    <message>
         <source>Терминал не принял настройки: проверьте пароль доступа.</source>
         <translation>The terminal did not take the settings: check the access password.</translation>
     </message>
     <message>
         <source>Чтение…</source>
         <translation>Reading…</translation>
+    </message>
+    <message>
+        <source>Возможна ошибка записи настроек</source>
+        <translation>Possible error writing the settings</translation>
     </message>
 </context>
 <context>
@@ -2217,14 +2289,6 @@ Firmware version 0.64 or later is required</translation>
         <translation>Traffic records (*.log);;All files (*)</translation>
     </message>
     <message>
-        <source>Не удалось создать файл записи<byte value="xd" />
-%1<byte value="xd" />
-%2</source>
-        <translation>Cannot create the record file&#13;
-%1&#13;
-%2</translation>
-    </message>
-    <message>
         <source>Запись начата</source>
         <translation>Recording started</translation>
     </message>
@@ -2259,6 +2323,38 @@ Firmware version 0.64 or later is required</translation>
     <message>
         <source>Запись лог-файла</source>
         <translation>Save the log file</translation>
+    </message>
+    <message>
+        <source>нет доступа</source>
+        <translation>access denied</translation>
+    </message>
+    <message>
+        <source>папка не найдена</source>
+        <translation>folder not found</translation>
+    </message>
+    <message>
+        <source>диск только для чтения</source>
+        <translation>read-only disk</translation>
+    </message>
+    <message>
+        <source>нет места на диске</source>
+        <translation>no space left on the disk</translation>
+    </message>
+    <message>
+        <source>это папка, а не файл</source>
+        <translation>it is a folder, not a file</translation>
+    </message>
+    <message>
+        <source>Не удалось начать запись в файл<byte value="xd" />
+%1<byte value="xd" />
+%2</source>
+        <translation>Cannot start recording to the file&#13;
+%1&#13;
+%2</translation>
+    </message>
+    <message>
+        <source>Text File (*.txt);;All Files (*.*)</source>
+        <translation>Text File (*.txt);;All Files (*.*)</translation>
     </message>
 </context>
 </TS>

@@ -107,6 +107,10 @@
         <source>прервано</source>
         <translation>прервано</translation>
     </message>
+    <message>
+        <source>Подключите следующий терминал или переподключите этот, чтобы повторить.</source>
+        <translation>Подключите следующий терминал или переподключите этот, чтобы повторить.</translation>
+    </message>
 </context>
 <context>
     <name>ChartsPanel</name>
@@ -1105,23 +1109,23 @@
     </message>
     <message>
         <source>Давлене на ось 1 (кг)</source>
-        <translation>Давлене на ось 1 (кг)</translation>
+        <translation>Давление на ось 1 (кг)</translation>
     </message>
     <message>
         <source>Давлене на ось 2 (кг)</source>
-        <translation>Давлене на ось 2 (кг)</translation>
+        <translation>Давление на ось 2 (кг)</translation>
     </message>
     <message>
         <source>Давлене на ось 3 (кг)</source>
-        <translation>Давлене на ось 3 (кг)</translation>
+        <translation>Давление на ось 3 (кг)</translation>
     </message>
     <message>
         <source>Давлене на ось 4 (кг)</source>
-        <translation>Давлене на ось 4 (кг)</translation>
+        <translation>Давление на ось 4 (кг)</translation>
     </message>
     <message>
         <source>Давлене на ось 5 (кг)</source>
-        <translation>Давлене на ось 5 (кг)</translation>
+        <translation>Давление на ось 5 (кг)</translation>
     </message>
     <message>
         <source>Положение педали газа</source>
@@ -1323,7 +1327,7 @@
     </message>
     <message>
         <source>По изменению скрсти на</source>
-        <translation>По изменению скрсти на</translation>
+        <translation>По изменению скорости на</translation>
     </message>
     <message>
         <source>По таймеру</source>
@@ -1355,7 +1359,7 @@
     </message>
     <message>
         <source>Прграмма CAN</source>
-        <translation>Прграмма CAN</translation>
+        <translation>Программа CAN</translation>
     </message>
     <message>
         <source>Параметры CAN</source>
@@ -1407,7 +1411,7 @@
     </message>
     <message>
         <source>Фото камера</source>
-        <translation>Фото камера</translation>
+        <translation>Фотокамера</translation>
     </message>
     <message>
         <source>Иридиум</source>
@@ -1427,7 +1431,7 @@
     </message>
     <message>
         <source>Discrete</source>
-        <translation>Discrete</translation>
+        <translation>Дискретный</translation>
     </message>
     <message>
         <source>Security flags</source>
@@ -1479,7 +1483,7 @@
     </message>
     <message>
         <source>Положене педали газа</source>
-        <translation>Положене педали газа</translation>
+        <translation>Положение педали газа</translation>
     </message>
     <message>
         <source>Нагрузка на двигатель</source>
@@ -1535,7 +1539,7 @@
     </message>
     <message>
         <source>Сим карта 1</source>
-        <translation>Сим карта 1</translation>
+        <translation>SIM-карта 1</translation>
     </message>
     <message>
         <source>Роуминг SIM1</source>
@@ -1543,7 +1547,7 @@
     </message>
     <message>
         <source>Сим карта 2</source>
-        <translation>Сим карта 2</translation>
+        <translation>SIM-карта 2</translation>
     </message>
     <message>
         <source>Роуминг SIM2</source>
@@ -1714,12 +1718,80 @@
         <translation>Файл %1 больше %2 МиБ: это слишком много для файла настроек.</translation>
     </message>
     <message>
+        <source>No</source>
+        <translation>Нет</translation>
+    </message>
+    <message>
+        <source>Pulse</source>
+        <translation>Импульсный</translation>
+    </message>
+    <message>
+        <source>Frequency</source>
+        <translation>Частотный</translation>
+    </message>
+    <message>
+        <source>Chassis ground</source>
+        <translation>Замыкание на массу</translation>
+    </message>
+    <message>
+        <source>ADC</source>
+        <translation>Аналоговый</translation>
+    </message>
+    <message>
+        <source>OUT1</source>
+        <translation>OUT1</translation>
+    </message>
+    <message>
+        <source>Пароль</source>
+        <translation>Пароль</translation>
+    </message>
+    <message>
+        <source>Входы IN3–IN7 в этой программе не настраиваются</source>
+        <translation>Входы IN3–IN7 в этой программе не настраиваются</translation>
+    </message>
+    <message>
+        <source>Номера и функции</source>
+        <translation>Номера и функции</translation>
+    </message>
+    <message>
+        <source>INFO SMS</source>
+        <translation>INFO SMS</translation>
+    </message>
+    <message>
+        <source>GEO SMS</source>
+        <translation>GEO SMS</translation>
+    </message>
+    <message>
+        <source>Speaker On</source>
+        <translation>Включить динамик</translation>
+    </message>
+    <message>
+        <source>Microphone On</source>
+        <translation>Включить микрофон</translation>
+    </message>
+    <message>
+        <source>Restart</source>
+        <translation>Перезагрузка</translation>
+    </message>
+    <message>
+        <source>Update FW</source>
+        <translation>Обновить ПО</translation>
+    </message>
+    <message>
+        <source>Update Settings</source>
+        <translation>Обновить настройки</translation>
+    </message>
+    <message>
         <source>Терминал не принял настройки: проверьте пароль доступа.</source>
         <translation>Терминал не принял настройки: проверьте пароль доступа.</translation>
     </message>
     <message>
         <source>Чтение…</source>
         <translation>Чтение…</translation>
+    </message>
+    <message>
+        <source>Возможна ошибка записи настроек</source>
+        <translation>Возможна ошибка записи настроек</translation>
     </message>
 </context>
 <context>
@@ -2039,7 +2111,7 @@
     </message>
     <message>
         <source>Свзяь с модемом</source>
-        <translation>Свзяь с модемом</translation>
+        <translation>Связь с модемом</translation>
     </message>
     <message>
         <source>Регистрация в сети</source>
@@ -2217,14 +2289,6 @@
         <translation>Записи обмена (*.log);;Все файлы (*)</translation>
     </message>
     <message>
-        <source>Не удалось создать файл записи<byte value="xd" />
-%1<byte value="xd" />
-%2</source>
-        <translation>Не удалось создать файл записи&#13;
-%1&#13;
-%2</translation>
-    </message>
-    <message>
         <source>Запись начата</source>
         <translation>Запись начата</translation>
     </message>
@@ -2259,6 +2323,38 @@
     <message>
         <source>Запись лог-файла</source>
         <translation>Запись лог-файла</translation>
+    </message>
+    <message>
+        <source>нет доступа</source>
+        <translation>нет доступа</translation>
+    </message>
+    <message>
+        <source>папка не найдена</source>
+        <translation>папка не найдена</translation>
+    </message>
+    <message>
+        <source>диск только для чтения</source>
+        <translation>диск только для чтения</translation>
+    </message>
+    <message>
+        <source>нет места на диске</source>
+        <translation>нет места на диске</translation>
+    </message>
+    <message>
+        <source>это папка, а не файл</source>
+        <translation>это папка, а не файл</translation>
+    </message>
+    <message>
+        <source>Не удалось начать запись в файл<byte value="xd" />
+%1<byte value="xd" />
+%2</source>
+        <translation>Не удалось начать запись в файл&#13;
+%1&#13;
+%2</translation>
+    </message>
+    <message>
+        <source>Text File (*.txt);;All Files (*.*)</source>
+        <translation>Текстовые файлы (*.txt);;Все файлы (*.*)</translation>
     </message>
 </context>
 </TS>

@@ -300,8 +300,11 @@ void BatchRun::finishTerminal(const QString &result, bool ok)
             ? result.left(1).toUpper() + result.mid(1)
             : batchText(QT_TRANSLATE_NOOP("BatchSetup", "Терминал %1: %2"))
                   .arg(terminal.serialNumber, result);
+    // a terminal that failed is written again when it comes back
     const QString next =
-        batchText(QT_TRANSLATE_NOOP("BatchSetup", "Подключите следующий терминал."));
+        ok ? batchText(QT_TRANSLATE_NOOP("BatchSetup", "Подключите следующий терминал."))
+           : batchText(QT_TRANSLATE_NOOP("BatchSetup", "Подключите следующий терминал или "
+                                                       "переподключите этот, чтобы повторить."));
     emit progress(outcome + QStringLiteral(". ") + next, !ok);
 
     QFile f(journal);

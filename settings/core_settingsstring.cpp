@@ -2,6 +2,8 @@
 
 #include "settings/core_terminalsettings.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -97,6 +99,34 @@ QString inputEntryForModeLetter(const QString &letter)
             return QString::fromLatin1(row.entry);
     }
     return QString();
+}
+
+QVector<const char *> inputModeEntries(int line)
+{
+    // the words are the machine's, the interface translates them (inputModeText)
+    switch (line) {
+    case 0:
+        return {QT_TRANSLATE_NOOP("SettingsPage", "No"), QT_TRANSLATE_NOOP("SettingsPage", "Discrete"),
+                QT_TRANSLATE_NOOP("SettingsPage", "Pulse"),
+                QT_TRANSLATE_NOOP("SettingsPage", "Frequency"),
+                QT_TRANSLATE_NOOP("SettingsPage", "Chassis ground")};
+    case 1:
+        return {QT_TRANSLATE_NOOP("SettingsPage", "No"), QT_TRANSLATE_NOOP("SettingsPage", "Discrete"),
+                QT_TRANSLATE_NOOP("SettingsPage", "ADC")};
+    case 2:
+        return {QT_TRANSLATE_NOOP("SettingsPage", "No"), QT_TRANSLATE_NOOP("SettingsPage", "Discrete"),
+                QT_TRANSLATE_NOOP("SettingsPage", "Pulse"),
+                QT_TRANSLATE_NOOP("SettingsPage", "Frequency"),
+                QT_TRANSLATE_NOOP("SettingsPage", "OUT1")};
+    default: return {};
+    }
+}
+
+QString inputModeText(const QString &entry)
+{
+    if (entry.isEmpty())
+        return entry;
+    return QCoreApplication::translate("SettingsPage", entry.toUtf8().constData());
 }
 
 QString inputWriteCode(int line, const QString &shownText)

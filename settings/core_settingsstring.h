@@ -51,6 +51,19 @@ QVector<const SettingsTextField *> settingsItemTextFields(int number);
 // string for anything outside the letter table.
 QString inputEntryForModeLetter(const QString &letter);
 
+// The inputs with a list of modes on the settings page: IN0, IN1 and IN2. IN3 to IN7 are shown
+// with an empty list and are not set by this program.
+constexpr int inputModeLists = 3;
+
+// The entries of input `line`'s mode list as the settings string knows them ("No",
+// "Discrete", ...), by entry index, in the order of settingsChoices()' codes; none for IN3 to
+// IN7.
+QVector<const char *> inputModeEntries(int line);
+
+// An input mode entry as the interface shows it, in its language (a text of the
+// "SettingsPage" translation context); anything else as it is.
+QString inputModeText(const QString &entry);
+
 // ---- writing
 
 // The values of the settings page that the settings string carries, as the page shows them

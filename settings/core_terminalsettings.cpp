@@ -376,10 +376,9 @@ QString settingsRefusal(const TerminalSettings &s)
 
 QString settingsTextLabel(SettingsField field)
 {
-    // the write group labels its two password rows itself; the access password's label is
-    // the same in every language
+    // the write group labels its two password rows itself
     switch (field) {
-    case SettingsField::AccessPassword: return QStringLiteral("Пароль");
+    case SettingsField::AccessPassword: return pageText(QT_TRANSLATE_NOOP("SettingsPage", "Пароль"));
     case SettingsField::NewPassword:
         return pageText(QT_TRANSLATE_NOOP("SettingsPage", "Новый пароль"));
     default: return pageText(settingsTextField(field).caption);

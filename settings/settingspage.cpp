@@ -62,24 +62,25 @@ SettingsPage::SettingsPage(QWidget *parent)
     for (const SettingsTextField &row : settingsTextFields())
         textEdits[std::size_t(row.field)] = makeLineEdit(row.objectName, row.maxLength);
 
-    // 2. the inputs; their modes are machine words, shown and written untranslated
+    // 2. the inputs; their modes are shown in the interface language and written by their
+    // index (settingsChoices), IN3 to IN7 are shown but not set here
     in2Label->setText(tr("IN2"));
     QLabel *const inLabels[8] = {new QLabel(tr("IN0")), new QLabel(tr("IN1")), in2Label,
                                  new QLabel(tr("IN3")), new QLabel(tr("IN4")),
                                  new QLabel(tr("IN5")), new QLabel(tr("IN6")),
                                  new QLabel(tr("IN7"))};
-    for (std::size_t k = 0; k < inCombos.size(); ++k)
+    for (std::size_t k = 0; k < inCombos.size(); ++k) {
         inCombos[k] = namedWidget<QComboBox>(qPrintable(QStringLiteral("in%1Combo").arg(k)));
-    inCombos[0]->addItems({QStringLiteral("No"), QStringLiteral("Discrete"),
-                           QStringLiteral("Pulse"), QStringLiteral("Frequency"),
-                           QStringLiteral("Chassis ground")});
-    inCombos[1]->addItems({QStringLiteral("No"), QStringLiteral("Discrete"), QStringLiteral("ADC")});
-    inCombos[2]->addItems({QStringLiteral("No"), QStringLiteral("Discrete"),
-                           QStringLiteral("Pulse"), QStringLiteral("Frequency"),
-                           QStringLiteral("OUT1")});
+        for (const char *mode : inputModeEntries(int(k)))
+            inCombos[k]->addItem(inputModeText(QLatin1String(mode)), QString::fromLatin1(mode));
+        if (k >= std::size_t(inputModeLists)) {
+            inCombos[k]->setEnabled(false);
+            inCombos[k]->setToolTip(tr("Входы IN3–IN7 в этой программе не настраиваются"));
+        }
+    }
     QComboBox *const in2Combo = inCombos[2];
     connect(in2Combo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            [this, in2Combo](int index) { relabelIn2(in2Combo->itemText(index)); });
+            [this, in2Combo](int index) { relabelIn2(in2Combo->itemData(index).toString()); });
 
     // 3. the interfaces
     auto *rs232Combo = namedWidget<QComboBox>("rs232Combo");
@@ -128,7 +129,7 @@ SettingsPage::SettingsPage(QWidget *parent)
     QGroupBox *sleepGroup = formGroup(tr("Режим сна"), "sleepGroup");
     QGroupBox *trackGroup = formGroup(tr("Точки маршрута"), "trackPointsGroup");
     QGroupBox *inputsGroup = formGroup(tr("Входы/выходы"), "settingsInputsGroup");
-    QGroupBox *numbersGroup = formGroup(QStringLiteral("Номера и функции"), "smsNumbersGroup");
+    QGroupBox *numbersGroup = formGroup(tr("Номера и функции"), "smsNumbersGroup");
     QGroupBox *interfacesGroup = formGroup(tr("Интерфейсы"), "interfacesGroup");
     QGroupBox *writeGroup = formGroup(tr("Записать"), "writeGroup");
 
@@ -157,10 +158,9 @@ SettingsPage::SettingsPage(QWidget *parent)
         formOf(inputsGroup)->addRow(inLabels[k], inCombos[k]);
 
     // 7. the numbers and their SMS functions are shown but never edited, read or written
-    const QStringList functions{QStringLiteral("INFO SMS"),      QStringLiteral("GEO SMS"),
-                                QStringLiteral("Speaker On"),    QStringLiteral("Microphone On"),
-                                QStringLiteral("Restart"),       QStringLiteral("Update FW"),
-                                QStringLiteral("Update Settings")};
+    const QStringList functions{tr("INFO SMS"),   tr("GEO SMS"), tr("Speaker On"),
+                                tr("Microphone On"), tr("Restart"), tr("Update FW"),
+                                tr("Update Settings")};
     for (int k = 1; k <= 5; ++k) {
         auto *function =
             namedWidget<QComboBox>(qPrintable(QStringLiteral("smsFunction%1Combo").arg(k)));
@@ -187,7 +187,7 @@ SettingsPage::SettingsPage(QWidget *parent)
     connect(readTimer, &QTimer::timeout, this, &SettingsPage::readTimedOut);
     connect(saveProfileButton, &QPushButton::clicked, this, &SettingsPage::saveProfile);
     connect(loadProfileButton, &QPushButton::clicked, this, &SettingsPage::loadProfile);
-    formOf(writeGroup)->addRow(new QLabel(QStringLiteral("Пароль")), edit(F::AccessPassword));
+    formOf(writeGroup)->addRow(new QLabel(tr("Пароль")), edit(F::AccessPassword));
     formOf(writeGroup)->addRow(new QLabel(tr("Новый пароль")), newPasswordCheck);
     formOf(writeGroup)->addRow(QString(), edit(F::NewPassword));
     formOf(writeGroup)->addRow(QString(), readSettingsButton);

@@ -94,7 +94,7 @@ public:
 
     // Enables or disables the CAN program and the CAN parameters for an RS485 selection.
     void setCanControlsFor(int rs485Index);
-    // Relabels the IN2 row for the mode shown in the IN2 list.
+    // Relabels the IN2 row for an IN2 mode, the list entry untranslated ("Discrete").
     void relabelIn2(const QString &mode);
     // Makes the RS485 list report a change (so the CAN controls follow its first entry), then
     // asks for the terminal's settings.

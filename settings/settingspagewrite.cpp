@@ -89,8 +89,7 @@ void SettingsPage::showWriteCheck(bool confirmed, const QStringList &differingNa
     lastCheckConfirmed = confirmed;
     lastDiffering = differingNames;
     if (!confirmed) {
-        // the terminal's word for it, not translated
-        setWriteStatus(QString::fromUtf8("Возможна ошибка записи настроек"), true);
+        setWriteStatus(tr("Возможна ошибка записи настроек"), true);
         writeWarned = true;
     } else if (!writeWarned) {
         setWriteStatus(tr("Настройки записаны"), false);
@@ -105,7 +104,7 @@ void SettingsPage::keepTypedAfterWrite()
     // the record changed nothing the terminal reported before: it did not take the write
     // (a wrong access password is answered so)
     if (knownBeforeWrite && lastReported == reportedBeforeWrite)
-        setWriteStatus(QString::fromUtf8("Возможна ошибка записи настроек") + QLatin1Char('\n')
+        setWriteStatus(tr("Возможна ошибка записи настроек") + QLatin1Char('\n')
                            + tr("Терминал не принял настройки: проверьте пароль доступа."),
                        true);
     SettingsValues typed;

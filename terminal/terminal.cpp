@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDebug>
 #include <QFile>
@@ -42,6 +43,30 @@ qint64 now()
 {
     return QDateTime::currentMSecsSinceEpoch();
 }
+// A file error as the user reads it: a short reason in the interface language with the
+// system's own text after it; the system's text alone when there is no short reason for it.
+QString fileErrorText(const QString &systemText)
+{
+    static const struct
+    {
+        const char *system;
+        const char *reason;
+    } reasons[] = {
+        {"Permission denied", QT_TRANSLATE_NOOP("Terminal", "нет доступа")},
+        {"Access is denied.", QT_TRANSLATE_NOOP("Terminal", "нет доступа")},
+        {"No such file or directory", QT_TRANSLATE_NOOP("Terminal", "папка не найдена")},
+        {"Read-only file system", QT_TRANSLATE_NOOP("Terminal", "диск только для чтения")},
+        {"No space left on device", QT_TRANSLATE_NOOP("Terminal", "нет места на диске")},
+        {"Is a directory", QT_TRANSLATE_NOOP("Terminal", "это папка, а не файл")},
+    };
+    for (const auto &r : reasons) {
+        if (systemText.compare(QLatin1String(r.system), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("%1 (%2)").arg(QCoreApplication::translate("Terminal", r.reason),
+                                                 systemText);
+    }
+    return systemText;
+}
+
 } // namespace
 
 Terminal::Terminal(QWidget *parent)
@@ -333,7 +358,8 @@ bool Terminal::startRecording(const QString &fileName)
     if (!recorder->start(fileName, &error)) {
         recordButton->setChecked(false);
         QMessageBox::critical(window(), tr("Запись в файл"),
-                              tr("Не удалось создать файл записи\r\n%1\r\n%2").arg(fileName, error));
+                              tr("Не удалось начать запись в файл\r\n%1\r\n%2")
+                                  .arg(fileName, fileErrorText(error)));
         return false;
     }
     recorder->note(tr("Запись начата"), now());
@@ -365,7 +391,7 @@ void Terminal::recordingFailed(const QString &reason)
     updateRecordingStatus();
     QMessageBox::critical(window(), tr("Запись в файл"),
                           tr("Запись в файл остановлена: файл не удаётся записать\r\n%1\r\n%2")
-                              .arg(name, reason));
+                              .arg(name, fileErrorText(reason)));
 }
 
 void Terminal::updateRecordingStatus()
@@ -466,7 +492,7 @@ void Terminal::save_cmd_slot()
 QString Terminal::askCommandFileName()
 {
     return QFileDialog::getOpenFileName(this, tr("Open file"), QString(),
-                                        QStringLiteral("Text File (*.txt);;All Files (*.*)"));
+                                        tr("Text File (*.txt);;All Files (*.*)"));
 }
 
 void Terminal::send_file_cmd_slot()

@@ -2,9 +2,12 @@
 // interface language the user chose, remembered between runs.
 #include "app/startup.h"
 #include "app/translations.h"
+#include "settings/settingspage.h"
 #include "testutil.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QLabel>
 #include <QDockWidget>
 #include <QSettings>
 #include <QStandardPaths>
@@ -46,6 +49,8 @@ private slots:
     void startUpLoadsTranslationsAndFusion();
     void languageChoiceRemembered();
     void choosingTheShownLanguageSaysNothing();
+    void listsInInterfaceLanguage_data();
+    void listsInInterfaceLanguage();
 };
 
 void TestLanguage::searchOrder_data()
@@ -186,6 +191,70 @@ void TestLanguage::choosingTheShownLanguageSaysNothing()
     action(w, "actionRussian")->trigger();
     QCOMPARE(closer.texts.size(), 1);
     QCOMPARE(savedLanguage(), QStringLiteral("ru"));
+}
+
+void TestLanguage::listsInInterfaceLanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("IN0, Russian") << "ru" << "in0Combo"
+                                  << QStringList{"Нет", "Дискретный", "Импульсный", "Частотный",
+                                                 "Замыкание на массу"};
+    QTest::newRow("IN0, English") << "en" << "in0Combo"
+                                  << QStringList{"No", "Discrete", "Pulse", "Frequency",
+                                                 "Chassis ground"};
+    QTest::newRow("IN1, Russian") << "ru" << "in1Combo"
+                                  << QStringList{"Нет", "Дискретный", "Аналоговый"};
+    QTest::newRow("IN2, Russian") << "ru" << "in2Combo"
+                                  << QStringList{"Нет", "Дискретный", "Импульсный", "Частотный",
+                                                 "OUT1"};
+    QTest::newRow("IN2, English") << "en" << "in2Combo"
+                                  << QStringList{"No", "Discrete", "Pulse", "Frequency", "OUT1"};
+    QTest::newRow("1-Wire, Russian") << "ru" << "oneWireCombo" << QStringList{"1Wire", "Дискретный"};
+    QTest::newRow("RS232, English") << "en" << "rs232Combo"
+                                    << QStringList{"Not used", "External CANLOG", "LLS fuel level sensor",
+                                                   "Photo camera", "Iridium"};
+    QTest::newRow("SMS functions, Russian")
+        << "ru" << "smsFunction1Combo"
+        << QStringList{"INFO SMS",     "GEO SMS",     "Включить динамик", "Включить микрофон",
+                       "Перезагрузка", "Обновить ПО", "Обновить настройки"};
+    QTest::newRow("SMS functions, English")
+        << "en" << "smsFunction3Combo"
+        << QStringList{"INFO SMS", "GEO SMS",   "Speaker On",     "Microphone On",
+                       "Restart",  "Update FW", "Update Settings"};
+}
+
+// The settings page's lists speak the interface language, and what they write does not
+// depend on it: the entries are kept by their place in the list.
+void TestLanguage::listsInInterfaceLanguage()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, name);
+    QFETCH(QStringList, entries);
+    QSettings().clear();
+    saveLanguage(language);
+    setUpApplication(*qApp, translator);
+    SettingsPage page;
+    auto *list = page.findChild<QComboBox *>(name);
+    QVERIFY(list);
+    QStringList shown;
+    for (int i = 0; i < list->count(); ++i)
+        shown << list->itemText(i);
+    QCOMPARE(shown, entries);
+
+    // IN2 "Discrete" in either language: written as "D", and the row says who has it
+    auto *in2 = page.findChild<QComboBox *>(QStringLiteral("in2Combo"));
+    in2->setCurrentIndex(1);
+    QCOMPARE(page.shownSettings().code(SettingsChoice::In2), QStringLiteral("D"));
+    QCOMPARE(page.findChild<QLabel *>(QStringLiteral("in2Label"))->text(),
+             language == QLatin1String("ru") ? QStringLiteral("Только для KVT3.1    IN2")
+                                             : QStringLiteral("Only for KVT3.1    IN2"));
+    in2->setCurrentIndex(4);
+    QCOMPARE(page.shownSettings().code(SettingsChoice::In2), QStringLiteral("O"));
+    QCOMPARE(page.findChild<QLabel *>(QStringLiteral("in2Label"))->text(), QStringLiteral("IN2"));
+    QSettings().clear();
+    setUpApplication(*qApp, translator);
 }
 
 QTEST_MAIN(TestLanguage)

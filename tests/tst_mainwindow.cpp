@@ -13,6 +13,8 @@
 
 #include <QDockWidget>
 #include <QGroupBox>
+#include <QKeyEvent>
+#include <QStyle>
 #include <QMenu>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,6 +68,8 @@ private slots:
     void shortcuts();
     void readShowsChunkInStatusAndLog();
     void darkLookOnF5();
+    void lookRemembered_data();
+    void lookRemembered();
     void windowLayoutRemembered();
     void chunkShowsLastValueOfEachField();
     void fieldsFilledBeforeFirmwareWarning();
@@ -445,6 +449,54 @@ void TestMainWindow::darkLookOnF5()
     delete loader;
     QApplication::setPalette(light);
     qApp->setStyleSheet(QString());
+    QSettings().remove(QStringLiteral("look/dark"));
+}
+
+void TestMainWindow::lookRemembered_data()
+{
+    QTest::addColumn<QList<bool>>("presses");   // F5 presses, true for an auto-repeated one
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("never pressed") << QList<bool>{} << false;
+    QTest::newRow("pressed once") << QList<bool>{false} << true;
+    QTest::newRow("pressed twice: light again") << QList<bool>{false, false} << false;
+    QTest::newRow("three times") << QList<bool>{false, false, false} << true;
+    QTest::newRow("held down: switches once") << QList<bool>{false, true, true} << true;
+}
+
+// F5 switches between the looks; the next start comes up in the look last chosen
+void TestMainWindow::lookRemembered()
+{
+    QFETCH(QList<bool>, presses);
+    QFETCH(bool, dark);
+    QSettings().clear();
+    const QColor darkWindow(53, 53, 53);
+    const QColor lightWindow = QApplication::style()->standardPalette().color(QPalette::Window);
+    QVERIFY(lightWindow != darkWindow);
+    QWidget target;
+    {
+        StyleLoader loader(nullptr, QKeySequence(QStringLiteral("F5")));
+        loader.applySavedLook();
+        QVERIFY(!loader.isDark());
+        qApp->installEventFilter(&loader);
+        for (bool repeated : presses) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier, QString(), repeated);
+            QApplication::sendEvent(&target, &press);
+        }
+        qApp->removeEventFilter(&loader);
+        QCOMPARE(loader.isDark(), dark);
+        QCOMPARE(QApplication::palette().color(QPalette::Window), dark ? darkWindow : lightWindow);
+        QCOMPARE(qApp->styleSheet().isEmpty(), !dark);
+    }
+    QCOMPARE(StyleLoader::savedDarkLook(), dark);
+
+    // the next start, from the light look
+    StyleLoader::applyLightLook();
+    StyleLoader next(nullptr, QKeySequence(QStringLiteral("F5")));
+    next.applySavedLook();
+    QCOMPARE(next.isDark(), dark);
+    QCOMPARE(QApplication::palette().color(QPalette::Window), dark ? darkWindow : lightWindow);
+    StyleLoader::applyLightLook();
+    QSettings().clear();
 }
 
 void TestMainWindow::chunkShowsLastValueOfEachField()

@@ -98,7 +98,11 @@ void TestSettingsBatchRun::confirmedTerminalNotWrittenAgain()
 {
     const QString written = setUp(QStringLiteral("300100"));
     QVERIFY(written.startsWith(QLatin1String("482915*SETP*#1=fleet,20332#")));
+    QSignalSpy confirmedProgress(run, &BatchRun::progress);
     record(written.mid(12));
+    QCOMPARE(confirmedProgress.last().at(0).toString(),
+             QStringLiteral("Терминал 300100: записано и подтверждено. Подключите следующий терминал."));
+    QCOMPARE(confirmedProgress.last().at(1).toBool(), false);
     QCOMPARE(run->confirmedCount(), 1);
     QCOMPARE(lines(journal()).size(), 2);
     QCOMPARE(lines(journal()).last().section(QLatin1Char('\t'), 1),
@@ -116,6 +120,11 @@ void TestSettingsBatchRun::confirmedTerminalNotWrittenAgain()
     QVERIFY(!setUp(QStringLiteral("300101")).isNull());
     record(QString::fromLatin1(reported));
     QCOMPARE(lastResult(), QStringLiteral("не подтверждено, отличаются: Сервер, Роуминг SIM1"));
+    // the banner asks for the next terminal or this one again
+    QCOMPARE(progress.last().at(0).toString(),
+             QStringLiteral("Терминал 300101: не подтверждено, отличаются: Сервер, Роуминг SIM1. "
+                            "Подключите следующий терминал или переподключите этот, чтобы повторить."));
+    QCOMPARE(progress.last().at(1).toBool(), true);
     QVERIFY(!setUp(QStringLiteral("300101")).isNull());
     QCOMPARE(run->confirmedCount(), 1);
     QCOMPARE(run->failedCount(), 1);

@@ -41,6 +41,8 @@ private slots:
     void maxLengths();
     void listEntries_data();
     void listEntries();
+    void inputListsEnabled_data();
+    void inputListsEnabled();
     void initialState();
     void columnsAndGroups();
     void groupRows_data();
@@ -223,6 +225,26 @@ void TestSettingsPage::listEntries()
         got << c->itemText(i);
     QCOMPARE(got, entries);
     QCOMPARE(c->currentIndex(), entries.isEmpty() ? -1 : 0);
+}
+
+void TestSettingsPage::inputListsEnabled_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("enabled");
+    for (int k = 0; k < 8; ++k)
+        QTest::newRow(qPrintable(QStringLiteral("IN%1").arg(k))) << QStringLiteral("in%1Combo").arg(k) << (k < 3);
+}
+
+// IN3 to IN7 have no modes to choose from: their lists cannot be opened and say why
+void TestSettingsPage::inputListsEnabled()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, enabled);
+    auto *c = page()->findChild<QComboBox *>(name);
+    QVERIFY(c);
+    QCOMPARE(c->isEnabledTo(c->parentWidget()), enabled);
+    QCOMPARE(c->toolTip(), enabled ? QString()
+                                   : QStringLiteral("Входы IN3–IN7 в этой программе не настраиваются"));
 }
 
 void TestSettingsPage::initialState()

@@ -550,10 +550,14 @@ void TestTerminal::recordButton_data()
     QTest::newRow("records") << "rec.log" << true << "";
     QTest::newRow("the dialog cancelled") << "" << false << "";
     // nobody, not even root, can create a file in /proc
-    QTest::newRow("the file cannot be created") << "/proc/kvt-record.log" << false
-                                                << "Не удалось создать файл записи\r\n/proc/kvt-record.log\r\n";
+    // the system's text comes after a short reason the user can read
+    QTest::newRow("the file cannot be created")
+        << "/proc/kvt-record.log" << false
+        << "Не удалось начать запись в файл\r\n/proc/kvt-record.log\r\n"
+           "папка не найдена (No such file or directory)";
     QTest::newRow("the disk is full") << "/dev/full" << true
-                                      << "Запись в файл остановлена: файл не удаётся записать\r\n/dev/full\r\n";
+                                      << "Запись в файл остановлена: файл не удаётся записать\r\n/dev/full\r\n"
+                                         "нет места на диске (No space left on device)";
 }
 
 void TestTerminal::recordButton()

@@ -92,6 +92,8 @@ private slots:
     void englishMainWindowTextsHaveRussian();
     void russianSourcesHaveEnglish();
     void codeTableTextsHaveEnglish();
+    void shownTexts_data();
+    void shownTexts();
 };
 
 void TestTranslations::englishMainWindowTextsHaveRussian()
@@ -131,6 +133,62 @@ void TestTranslations::russianSourcesHaveEnglish()
             && en.translate(qPrintable(t.context), t.text.toUtf8().constData()).isEmpty())
             missing << t.context + QLatin1String("::") + t.text;
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1String(" | "))));
+}
+
+void TestTranslations::shownTexts_data()
+{
+    QTest::addColumn<QString>("context");
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("russian");
+    QTest::addColumn<QString>("english");
+    // misspelt Russian sources stay as they are in the code and read correctly in Russian
+    QTest::newRow("modem link") << "StatusPage" << "Свзяь с модемом" << "Связь с модемом"
+                                << "Modem link";
+    QTest::newRow("axle 1") << "SensorPanel" << "Давлене на ось 1 (кг)" << "Давление на ось 1 (кг)"
+                            << "Axle 1 load (kg)";
+    QTest::newRow("axle 5") << "SensorPanel" << "Давлене на ось 5 (кг)" << "Давление на ось 5 (кг)"
+                            << "Axle 5 load (kg)";
+    QTest::newRow("CAN program") << "SettingsPage" << "Прграмма CAN" << "Программа CAN"
+                                 << "CAN program";
+    QTest::newRow("speed change") << "SettingsPage" << "По изменению скрсти на"
+                                  << "По изменению скорости на" << "By speed change of";
+    QTest::newRow("accelerator pedal") << "SettingsPage" << "Положене педали газа"
+                                       << "Положение педали газа" << "Accelerator pedal position";
+    // texts the English interface showed in Russian
+    QTest::newRow("password") << "SettingsPage" << "Пароль" << "Пароль" << "Password";
+    QTest::newRow("numbers") << "SettingsPage" << "Номера и функции" << "Номера и функции"
+                             << "Numbers and functions";
+    // machine words of the lists read in Russian in the Russian interface
+    QTest::newRow("input off") << "SettingsPage" << "No" << "Нет" << "No";
+    QTest::newRow("discrete input") << "SettingsPage" << "Discrete" << "Дискретный" << "Discrete";
+    QTest::newRow("chassis ground") << "SettingsPage" << "Chassis ground" << "Замыкание на массу"
+                                    << "Chassis ground";
+    QTest::newRow("SMS function") << "SettingsPage" << "Speaker On" << "Включить динамик"
+                                  << "Speaker On";
+    QTest::newRow("command file filter") << "Terminal" << "Text File (*.txt);;All Files (*.*)"
+                                         << "Текстовые файлы (*.txt);;Все файлы (*.*)"
+                                         << "Text File (*.txt);;All Files (*.*)";
+    QTest::newRow("batch failure") << "BatchSetup"
+                                   << "Подключите следующий терминал или переподключите этот, "
+                                      "чтобы повторить."
+                                   << "Подключите следующий терминал или переподключите этот, "
+                                      "чтобы повторить."
+                                   << "Connect the next terminal, or reconnect this one to try again.";
+}
+
+// What each interface shows for a source text (an English source's own text counts in English)
+void TestTranslations::shownTexts()
+{
+    QFETCH(QString, context);
+    QFETCH(QString, source);
+    QFETCH(QString, russian);
+    QFETCH(QString, english);
+    QTranslator ru, en;
+    QVERIFY(ru.load(QStringLiteral("terminal_ru"), QStringLiteral(KVT_BUILD_DIR)));
+    QVERIFY(en.load(QStringLiteral("terminal_en"), QStringLiteral(KVT_BUILD_DIR)));
+    const QByteArray text = source.toUtf8();
+    QCOMPARE(ru.translate(qPrintable(context), text.constData()), russian);
+    QCOMPARE(en.translate(qPrintable(context), text.constData()), english);
 }
 
 // The texts of the code tables are shown through the translation as well; the translation

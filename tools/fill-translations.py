@@ -2,7 +2,12 @@
 """Fills the translation files from a two-column table (Russian TAB English, one pair a line;
 \\r and \\n written as escapes). Russian file: English sources get the Russian text, Russian
 sources stay as they are. English file: the other way round. Texts without a pair stay
-unfinished, so a missing translation is easy to find."""
+unfinished, so a missing translation is easy to find.
+
+An optional second table (source TAB Russian, same format) sets the Russian translation of a
+source text explicitly, before anything else: a Russian source text with a spelling mistake
+is shown corrected, and an English source may get another Russian text than the pair table
+gives."""
 import re
 import sys
 import xml.etree.ElementTree as ET
@@ -25,6 +30,19 @@ def load_pairs(path):
             ru2en[ru] = en
             en2ru[en] = ru
     return ru2en, en2ru
+
+
+def load_russian(path):
+    """Source text -> Russian text, from the optional table of explicit Russian texts."""
+    table = {}
+    with open(path, encoding='utf-8') as f:
+        for line in f:
+            line = line.rstrip('\n')
+            if not line or line.startswith('#') or '\t' not in line:
+                continue
+            src, ru = (unescape(x) for x in line.split('\t', 1))
+            table[src] = ru
+    return table
 
 
 def full_text(elem):
@@ -69,8 +87,11 @@ def fill(ts_path, lookup_for_source):
 def main():
     ru_ts, en_ts, table = sys.argv[1:4]
     ru2en, en2ru = load_pairs(table)
+    explicit_ru = load_russian(sys.argv[4]) if len(sys.argv) > 4 else {}
 
     def to_ru(src):
+        if src in explicit_ru:
+            return explicit_ru[src]
         if CYR.search(src) or not re.search('[A-Za-z]', src):
             return src
         if src in en2ru:
