@@ -34,7 +34,10 @@ void SettingsPage::decodeST(const TerminalSettings &reported)
     if (reading) {
         reading = false;
         readTimer->stop();
-        setWriteStatus(QString(), false);
+        if (!answersOwnWrite) {
+            setWriteStatus(statusBeforeReading, redBeforeReading);
+            writeWarned = warnedBeforeReading;
+        }
     }
     emit settingsReported(reported);
 }

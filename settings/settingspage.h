@@ -167,6 +167,9 @@ private:
     // "Прочитать" waits for the settings record
     QTimer *const readTimer;
     bool reading = false;
+    QString statusBeforeReading;
+    bool warnedBeforeReading = false;
+    bool redBeforeReading = false;
     // what the last settings record put on the page
     SettingsValues lastReported;
     bool hasReported = false;

@@ -123,6 +123,12 @@ void SettingsPage::keepTypedAfterWrite()
 
 void SettingsPage::startReading()
 {
+    // the outcome of the last write comes back once the settings are read
+    if (!reading) {
+        statusBeforeReading = writeStatusLabel->text();
+        warnedBeforeReading = writeWarned;
+        redBeforeReading = !writeStatusLabel->styleSheet().isEmpty();
+    }
     reading = true;
     setWriteStatus(tr("Чтение…"), false);
     readTimer->start(writer->timeout());
