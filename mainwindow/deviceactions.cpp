@@ -1,4 +1,5 @@
 #include "mainwindow/mainwindow.h"
+#include "firmware/firmwareupdatedialog.h"
 
 #include "link/commands.h"
 #include "link/terminalsession.h"
@@ -8,6 +9,9 @@
 
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QSettings>
+#include <QFileInfo>
+#include <QFileDialog>
 #include <QUrl>
 
 namespace {
@@ -66,6 +70,11 @@ void MainWindow::clear_ext_mem()
         writeRaw(Command::clearPacketMemory);
 }
 
+namespace {
+// the folder the last firmware file came from
+const char firmwareFolderKey[] = "firmware/lastFolder";
+} // namespace
+
 void MainWindow::update_FW_local()
 {
     const int answer = QMessageBox::question(
@@ -75,8 +84,28 @@ void MainWindow::update_FW_local()
         QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
     if (answer != QMessageBox::Yes)
         return;
-    writeRaw(Command::firmwareOverUsb);
-    showRestartNotice(restartDoneText + usbUpdateText, true);
+    // with the file the program guides the rest; without one the engineer copies it by hand
+    QSettings settings;
+    const QString file = firmwareFileName(settings.value(QLatin1String(firmwareFolderKey)).toString());
+    if (file.isEmpty()) {
+        writeRaw(Command::firmwareOverUsb);
+        showRestartNotice(restartDoneText + usbUpdateText, true);
+        return;
+    }
+    settings.setValue(QLatin1String(firmwareFolderKey), QFileInfo(file).absolutePath());
+    auto *dialog = new FirmwareUpdateDialog(session, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    if (!dialog->start(file)) {
+        delete dialog;
+        return;
+    }
+    dialog->open();
+}
+
+QString MainWindow::firmwareFileName(const QString &folder)
+{
+    return QFileDialog::getOpenFileName(this, tr("Файл прошивки"), folder,
+                                        tr("Файлы прошивки (*.bin *.hex);;Все файлы (*)"));
 }
 
 void MainWindow::update_FW_WEB()

@@ -1,0 +1,255 @@
+#include "firmware/firmwareupdate.h"
+
+#include "link/commands.h"
+#include "link/core_terminalidentity.h"
+#include "link/terminalsession.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
+#include <QTimer>
+
+#include <cerrno>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+// The label of the removable disk the terminal's loader shows.
+const char loaderLabel[] = "KVT_loader";
+// A piece of the copy a turn of the event loop.
+constexpr qint64 copyPiece = 64 * 1024;
+// A terminal still on its line this long after the command is let go and waited for.
+constexpr int letGoAfterMs = 3000;
+
+QString text(const char *source)
+{
+    return QCoreApplication::translate("FirmwareUpdate", source);
+}
+
+} // namespace
+
+FirmwareUpdate::FirmwareUpdate(TerminalSession *session, QObject *parent)
+    : QObject(parent)
+    , session(session)
+    , ticker(new QTimer(this))
+{
+    qRegisterMetaType<FirmwareUpdate::Stage>();
+    qRegisterMetaType<FirmwareUpdate::Outcome>();
+    connect(ticker, &QTimer::timeout, this, &FirmwareUpdate::check);
+    connect(session, &TerminalSession::identityReported, this, [this](const IdentityRecord &id) {
+        // the first identity of a connection after the one the command went out on
+        if (!running || current != Stage::WaitingForTerminal
+            || this->session->connectionCount() <= connectionsAtStart)
+            return;
+        after = id.versionText;
+        finish(after == before ? Outcome::SameVersion : Outcome::Updated);
+    });
+}
+
+FirmwareUpdate::~FirmwareUpdate()
+{
+    if (running)
+        cancel();
+}
+
+QString FirmwareUpdate::loaderDisk()
+{
+    // a folder standing in for the disk (tests, the simulator), while it is there
+    const QString standIn = qEnvironmentVariable("KVT_LOADER_PATH");
+    if (!standIn.isEmpty() && QFileInfo(standIn).isDir())
+        return QFileInfo(standIn).absoluteFilePath();
+    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
+        if (volume.isValid() && volume.isReady() && !volume.isReadOnly()
+            && volume.name() == QLatin1String(loaderLabel))
+            return volume.rootPath();
+    }
+    return QString();
+}
+
+bool FirmwareUpdate::start(const QString &firmwareFile, QString *error)
+{
+    if (running)
+        return false;
+    source.setFileName(firmwareFile);
+    if (!source.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = source.errorString();
+        return false;
+    }
+    before = session->identity().versionText;
+    after.clear();
+    copied = 0;
+    copyComplete = false;
+    target.setFileName(QString());
+    connectionsAtStart = session->connectionCount();
+    running = true;
+    session->send(QByteArray(Command::firmwareOverUsb));
+    // the terminal drops off its line into the loader; one that keeps it is let go, so that
+    // its return is waited for
+    const int connection = connectionsAtStart;
+    QTimer::singleShot(letGoAfterMs, this, [this, connection] {
+        if (running && session->connectionCount() == connection && session->isOpen())
+            session->closeAndWait();
+    });
+    setStage(Stage::WaitingForDisk);
+    ticker->start(200);
+    return true;
+}
+
+void FirmwareUpdate::cancel()
+{
+    if (running)
+        finish(Outcome::Cancelled);
+}
+
+void FirmwareUpdate::setStage(Stage stage)
+{
+    current = stage;
+    stageClock.start();
+    emit stageChanged(stage);
+}
+
+void FirmwareUpdate::check()
+{
+    switch (current) {
+    case Stage::WaitingForDisk:
+        lookForDisk();
+        break;
+    case Stage::Copying:
+        copySome();
+        break;
+    case Stage::WaitingForTerminal:
+        if (stageClock.elapsed() >= terminalTimeoutMs)
+            finish(Outcome::NoTerminal);
+        break;
+    case Stage::Writing:
+    case Stage::Finished:
+        break;
+    }
+}
+
+void FirmwareUpdate::lookForDisk()
+{
+    const QString disk = loaderDisk();
+    if (disk.isEmpty()) {
+        if (stageClock.elapsed() >= diskTimeoutMs)
+            finish(Outcome::NoDisk);
+        return;
+    }
+    target.setFileName(QDir(disk).filePath(QFileInfo(source.fileName()).fileName()));
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        finish(Outcome::CopyFailed, target.errorString());
+        return;
+    }
+    setStage(Stage::Copying);
+    emit progress(0, source.size());
+    ticker->setInterval(0);
+}
+
+void FirmwareUpdate::copySome()
+{
+    const QByteArray piece = source.read(copyPiece);
+    if (source.error() != QFileDevice::NoError) {
+        finish(Outcome::CopyFailed, source.errorString());
+        return;
+    }
+    if (!piece.isEmpty() && target.write(piece) != piece.size()) {
+        finish(Outcome::CopyFailed, target.errorString());
+        return;
+    }
+    copied += piece.size();
+    emit progress(copied, source.size());
+    // (whoever follows the progress may have cancelled it)
+    if (running && source.atEnd())
+        writeOut();
+}
+
+void FirmwareUpdate::writeOut()
+{
+    setStage(Stage::Writing);
+    // on the disk itself before the terminal takes it, not in a cache
+    bool written = target.flush();
+#ifdef Q_OS_WIN
+    written = written && ::_commit(target.handle()) == 0;
+#else
+    written = written && ::fsync(target.handle()) == 0;
+#endif
+    if (!written) {
+        finish(Outcome::CopyFailed, target.errorString().isEmpty() ? qt_error_string(errno)
+                                                                   : target.errorString());
+        return;
+    }
+    target.close();
+    copyComplete = true;
+    source.close();
+    setStage(Stage::WaitingForTerminal);
+    ticker->setInterval(500);
+}
+
+void FirmwareUpdate::finish(Outcome outcome, const QString &reason)
+{
+    running = false;
+    ticker->stop();
+    if (outcome == Outcome::CopyFailed || outcome == Outcome::Cancelled)
+        removePartialCopy();
+    source.close();
+    setStage(Stage::Finished);
+    emit finished(outcome, outcomeText(outcome, before, after, reason));
+}
+
+void FirmwareUpdate::removePartialCopy()
+{
+    if (target.isOpen())
+        target.close();
+    // a whole copy stays: the terminal may be flashing it already
+    if (!copyComplete && !target.fileName().isEmpty())
+        QFile::remove(target.fileName());
+}
+
+QString FirmwareUpdate::outcomeText(Outcome outcome, const QString &before, const QString &after,
+                                    const QString &reason)
+{
+    const QString unknown = text(QT_TRANSLATE_NOOP("FirmwareUpdate", "неизвестна"));
+    switch (outcome) {
+    case Outcome::Updated:
+        return text(QT_TRANSLATE_NOOP("FirmwareUpdate",
+                                      "ПО обновлено: %1 → %2. Проверьте настройки терминала."))
+            .arg(before.isEmpty() ? unknown : before, after);
+    case Outcome::SameVersion:
+        return text(QT_TRANSLATE_NOOP(
+                        "FirmwareUpdate",
+                        "Терминал вернулся с той же версией ПО %1: новое ПО не установлено. "
+                        "Проверьте, что файл прошивки предназначен для этой модели, и повторите "
+                        "обновление."))
+            .arg(after);
+    case Outcome::NoDisk:
+        return text(QT_TRANSLATE_NOOP(
+            "FirmwareUpdate",
+            "Диск KVT_loader не появился за 60 с. Проверьте кабель USB и повторите обновление; "
+            "если диск появится позже, скопируйте файл прошивки на него вручную."));
+    case Outcome::CopyFailed:
+        return text(QT_TRANSLATE_NOOP(
+                        "FirmwareUpdate",
+                        "Файл прошивки не скопирован на диск KVT_loader: %1. Частично "
+                        "скопированный файл удалён. Переподключите терминал и повторите "
+                        "обновление."))
+            .arg(reason);
+    case Outcome::NoTerminal:
+        return text(QT_TRANSLATE_NOOP(
+            "FirmwareUpdate",
+            "Терминал не вернулся за 5 минут. Переподключите кабель USB; если терминал остался "
+            "в загрузчике (виден диск KVT_loader), повторите обновление."));
+    case Outcome::Cancelled:
+        return text(QT_TRANSLATE_NOOP(
+            "FirmwareUpdate",
+            "Обновление отменено; частично скопированный файл удалён. Терминал может оставаться "
+            "в загрузчике: повторите обновление или переподключите кабель USB."));
+    }
+    return QString();
+}

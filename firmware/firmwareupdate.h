@@ -1,0 +1,86 @@
+#pragma once
+// A firmware update over USB, without widgets, from the file to the new version: the command
+// that drops the terminal into its loader, waiting for the loader's removable disk
+// "KVT_loader", copying the file onto it in pieces (so the events go on meanwhile), writing it
+// out to the disk, waiting for the terminal to come back on its port and comparing the version
+// it reports with the one before. A copy cancelled or failed is removed from the disk; nothing
+// else is ever written there.
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QObject>
+#include <QString>
+
+class QTimer;
+class TerminalSession;
+
+class FirmwareUpdate : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Stage { WaitingForDisk, Copying, Writing, WaitingForTerminal, Finished };
+    enum class Outcome { Updated, SameVersion, NoDisk, CopyFailed, NoTerminal, Cancelled };
+    Q_ENUM(Stage)
+    Q_ENUM(Outcome)
+
+    explicit FirmwareUpdate(TerminalSession *session, QObject *parent = nullptr);
+    ~FirmwareUpdate() override;
+
+    // How long the disk may take to appear (60 s) and the terminal to come back (5 min).
+    void setDiskTimeout(int ms) { diskTimeoutMs = ms; }
+    void setTerminalTimeout(int ms) { terminalTimeoutMs = ms; }
+
+    // The root of the mounted loader disk: the folder named by KVT_LOADER_PATH while it
+    // exists, else a mounted, ready volume labelled "KVT_loader"; empty when there is none.
+    static QString loaderDisk();
+
+    // Sends the command and goes through the stages; false, with the reason in *error, when
+    // the file cannot be read (nothing is sent then).
+    bool start(const QString &firmwareFile, QString *error);
+    // Stops where it is; a partly copied file is removed.
+    void cancel();
+
+    Stage stage() const { return current; }
+    bool isRunning() const { return running; }
+    QString versionBefore() const { return before; }
+    QString versionAfter() const { return after; }
+    // Where the file went on the disk (empty before the copy).
+    QString copiedTo() const { return target.fileName(); }
+
+    // What an ending means and what the engineer should do next.
+    static QString outcomeText(Outcome outcome, const QString &before, const QString &after,
+                               const QString &reason);
+
+signals:
+    void stageChanged(FirmwareUpdate::Stage stage);
+    void progress(qint64 copied, qint64 total);
+    void finished(FirmwareUpdate::Outcome outcome, const QString &text);
+
+private:
+    void setStage(Stage stage);
+    void lookForDisk();
+    void copySome();
+    void writeOut();
+    void terminalBack();
+    void check();
+    void finish(Outcome outcome, const QString &reason = QString());
+    void removePartialCopy();
+
+    TerminalSession *const session;
+    QTimer *const ticker;   // looks for the disk, copies a piece, checks the time
+    int diskTimeoutMs = 60000;
+    int terminalTimeoutMs = 5 * 60000;
+
+    bool running = false;
+    Stage current = Stage::Finished;
+    QElapsedTimer stageClock;
+    QFile source;
+    QFile target;
+    qint64 copied = 0;
+    bool copyComplete = false;
+    QString before;
+    QString after;
+    int connectionsAtStart = 0;
+    bool identityAsked = false;
+};

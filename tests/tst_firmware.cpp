@@ -1,0 +1,140 @@
+// The guided firmware update over USB: from the file to the new version against the
+// simulator's loader disk, and the endings that leave nothing behind on the disk.
+
+#include "firmware/firmwareupdate.h"
+#include "firmware/firmwareupdatedialog.h"
+#include "simutil.h"
+#include "testutil.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QString writeFirmware(const QString &path, int size)
+{
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(QByteArray(size, '\x5a'));
+    return path;
+}
+
+// The window with "Обновить ПО через USB" answered Yes and the given file picked.
+class UpdatingWindow : public MainWindow
+{
+public:
+    QString file;
+
+protected:
+    QString firmwareFileName(const QString &) override { return file; }
+};
+
+} // namespace
+
+class TestFirmware : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void endsWithoutTerminal_data();
+    void endsWithoutTerminal();
+    void wholeUpdate_data();
+    void wholeUpdate();
+};
+
+// No disk, or a copy cancelled midway: the update ends, says what to do, and nothing of the
+// file stays on the disk.
+void TestFirmware::endsWithoutTerminal_data()
+{
+    QTest::addColumn<bool>("diskThere");
+    QTest::addColumn<int>("outcome");
+    QTest::newRow("the disk never appears") << false << int(FirmwareUpdate::Outcome::NoDisk);
+    QTest::newRow("cancelled while copying") << true << int(FirmwareUpdate::Outcome::Cancelled);
+}
+
+void TestFirmware::endsWithoutTerminal()
+{
+    QFETCH(bool, diskThere);
+    QTemporaryDir dir;
+    const QString disk = dir.filePath(QStringLiteral("KVT_loader"));
+    if (diskThere)
+        QVERIFY(QDir().mkpath(disk));
+    qputenv("KVT_LOADER_PATH", disk.toLocal8Bit());
+    Pty pty;
+    TerminalSession session;
+    LineSettings line;
+    line.portName = pty.slavePath;
+    QVERIFY(session.open(line));
+    FirmwareUpdate update(&session);
+    update.setDiskTimeout(300);
+    QSignalSpy finished(&update, &FirmwareUpdate::finished);
+    // large enough that the copy takes many turns of the event loop
+    QObject::connect(&update, &FirmwareUpdate::progress, &update, [&update](qint64 copied) {
+        if (copied > 0)
+            update.cancel();
+    });
+    QString error;
+    QVERIFY(update.start(writeFirmware(dir.filePath(QStringLiteral("fw.bin")), 8 << 20), &error));
+    QCOMPARE(pty.read(9), QByteArray(">D 3;0\r\n"));
+    QTRY_COMPARE(finished.count(), 1);
+    QVERIFY2(finished.at(0).at(0).canConvert<FirmwareUpdate::Outcome>(), "outcome");
+    QTEST(int(finished.at(0).at(0).value<FirmwareUpdate::Outcome>()), "outcome");
+    QVERIFY(!finished.at(0).at(1).toString().isEmpty());
+    if (diskThere)
+        QCOMPARE(QDir(disk).entryList(QDir::Files), QStringList());
+    else
+        QVERIFY(!QFileInfo::exists(disk));
+    qunsetenv("KVT_LOADER_PATH");
+}
+
+// From the tool bar: the simulator drops into its loader, its disk appears, the file is
+// copied onto it, and the terminal comes back with the version it flashed (or with the same).
+void TestFirmware::wholeUpdate_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("new version") << QStringList() << "0.71" << "ПО обновлено: 0.70 → 0.71";
+    QTest::newRow("same version") << QStringList{"--next-fw", "0.70"} << "0.70"
+                                  << "Терминал вернулся с той же версией ПО 0.70";
+}
+
+void TestFirmware::wholeUpdate()
+{
+#ifndef KVT_SIM_PATH
+    QSKIP("no simulator");
+#else
+    QFETCH(QStringList, args);
+    QTemporaryDir dir;
+    const QString disk = dir.filePath(QStringLiteral("KVT_loader"));
+    qputenv("KVT_LOADER_PATH", disk.toLocal8Bit());
+    LinkedSimulator sim(QStringList{"--loader-dir", disk, "--loader-delay", "0.3", "--flash-time",
+                                    "0.5", "--restart-delay", "0.3"} + args,
+                        dir.filePath(QStringLiteral("port")));
+    UpdatingWindow w;
+    w.file = writeFirmware(dir.filePath(QStringLiteral("kvt3-0.71.bin")), 200000);
+    connectTo(w, sim.link);
+    auto *versionEdit = w.findChild<QLineEdit *>(QStringLiteral("firmwareVersionEdit"));
+    QTRY_COMPARE(versionEdit->text(), QStringLiteral("0.70"));
+    {
+        ModalCloser yes(QMessageBox::Yes);   // the question before the file
+        w.update_FW_local();
+    }
+    auto *dialog = w.findChild<FirmwareUpdateDialog *>(QStringLiteral("firmwareUpdateDialog"));
+    QVERIFY(dialog);
+    auto *resultLabel = dialog->findChild<QLabel *>(QStringLiteral("firmwareResultLabel"));
+    QTRY_VERIFY_WITH_TIMEOUT(!resultLabel->text().isEmpty(), 20000);
+    QFETCH(QString, result);
+    QVERIFY2(resultLabel->text().startsWith(result), qPrintable(resultLabel->text()));
+    QFETCH(QString, version);
+    QTRY_COMPARE(versionEdit->text(), version);
+    QVERIFY(!QFileInfo::exists(disk));   // flashed: the loader's disk is gone
+    qunsetenv("KVT_LOADER_PATH");
+#endif
+}
+
+QTEST_MAIN(TestFirmware)
+#include "tst_firmware.moc"
