@@ -216,6 +216,80 @@
     </message>
 </context>
 <context>
+    <name>FirmwareUpdate</name>
+    <message>
+        <source>неизвестна</source>
+        <translation>unknown</translation>
+    </message>
+    <message>
+        <source>ПО обновлено: %1 → %2. Проверьте настройки терминала.</source>
+        <translation>Firmware updated: %1 → %2. Check the terminal's settings.</translation>
+    </message>
+    <message>
+        <source>Терминал вернулся с той же версией ПО %1: новое ПО не установлено. Проверьте, что файл прошивки предназначен для этой модели, и повторите обновление.</source>
+        <translation>The terminal came back with the same firmware version %1: the new firmware was not installed. Check that the firmware file is meant for this model and update again.</translation>
+    </message>
+    <message>
+        <source>Диск KVT_loader не появился за 60 с. Проверьте кабель USB и повторите обновление; если диск появится позже, скопируйте файл прошивки на него вручную.</source>
+        <translation>The disk KVT_loader did not appear within 60 s. Check the USB cable and update again; if the disk appears later, copy the firmware file onto it by hand.</translation>
+    </message>
+    <message>
+        <source>Файл прошивки не скопирован на диск KVT_loader: %1. Частично скопированный файл удалён. Переподключите терминал и повторите обновление.</source>
+        <translation>The firmware file was not copied to the disk KVT_loader: %1. The partly copied file was removed. Reconnect the terminal and update again.</translation>
+    </message>
+    <message>
+        <source>Терминал не вернулся за 5 минут. Переподключите кабель USB; если терминал остался в загрузчике (виден диск KVT_loader), повторите обновление.</source>
+        <translation>The terminal did not come back within 5 minutes. Reconnect the USB cable; if the terminal stayed in its loader (the disk KVT_loader is shown), update again.</translation>
+    </message>
+    <message>
+        <source>Обновление отменено; частично скопированный файл удалён. Терминал может оставаться в загрузчике: повторите обновление или переподключите кабель USB.</source>
+        <translation>Update cancelled; the partly copied file was removed. The terminal may stay in its loader: update again or reconnect the USB cable.</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareUpdateDialog</name>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Обновление ПО через USB </source>
+        <translation>Firmware update over USB </translation>
+    </message>
+    <message>
+        <source>Ожидание диска KVT_loader</source>
+        <translation>Waiting for the disk KVT_loader</translation>
+    </message>
+    <message>
+        <source>Копирование файла на диск</source>
+        <translation>Copying the file to the disk</translation>
+    </message>
+    <message>
+        <source>Запись на диск</source>
+        <translation>Writing it out to the disk</translation>
+    </message>
+    <message>
+        <source>Ожидание терминала</source>
+        <translation>Waiting for the terminal</translation>
+    </message>
+    <message>
+        <source>Файл %1 не читается: %2</source>
+        <translation>The file %1 cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>%1 из %2 КиБ</source>
+        <translation>%1 of %2 KiB</translation>
+    </message>
+    <message>
+        <source>Готово</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
     <name>InstallationChecks</name>
     <message>
         <source>записей GS не было</source>
@@ -710,6 +784,14 @@ Track points not yet sent to the server will be lost.</translation>
 %1</source>
         <translation>The report was saved to the file
 %1</translation>
+    </message>
+    <message>
+        <source>Файл прошивки</source>
+        <translation>Firmware file</translation>
+    </message>
+    <message>
+        <source>Файлы прошивки (*.bin *.hex);;Все файлы (*)</source>
+        <translation>Firmware files (*.bin *.hex);;All files (*)</translation>
     </message>
 </context>
 <context>

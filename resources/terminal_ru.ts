@@ -216,6 +216,80 @@
     </message>
 </context>
 <context>
+    <name>FirmwareUpdate</name>
+    <message>
+        <source>неизвестна</source>
+        <translation>неизвестна</translation>
+    </message>
+    <message>
+        <source>ПО обновлено: %1 → %2. Проверьте настройки терминала.</source>
+        <translation>ПО обновлено: %1 → %2. Проверьте настройки терминала.</translation>
+    </message>
+    <message>
+        <source>Терминал вернулся с той же версией ПО %1: новое ПО не установлено. Проверьте, что файл прошивки предназначен для этой модели, и повторите обновление.</source>
+        <translation>Терминал вернулся с той же версией ПО %1: новое ПО не установлено. Проверьте, что файл прошивки предназначен для этой модели, и повторите обновление.</translation>
+    </message>
+    <message>
+        <source>Диск KVT_loader не появился за 60 с. Проверьте кабель USB и повторите обновление; если диск появится позже, скопируйте файл прошивки на него вручную.</source>
+        <translation>Диск KVT_loader не появился за 60 с. Проверьте кабель USB и повторите обновление; если диск появится позже, скопируйте файл прошивки на него вручную.</translation>
+    </message>
+    <message>
+        <source>Файл прошивки не скопирован на диск KVT_loader: %1. Частично скопированный файл удалён. Переподключите терминал и повторите обновление.</source>
+        <translation>Файл прошивки не скопирован на диск KVT_loader: %1. Частично скопированный файл удалён. Переподключите терминал и повторите обновление.</translation>
+    </message>
+    <message>
+        <source>Терминал не вернулся за 5 минут. Переподключите кабель USB; если терминал остался в загрузчике (виден диск KVT_loader), повторите обновление.</source>
+        <translation>Терминал не вернулся за 5 минут. Переподключите кабель USB; если терминал остался в загрузчике (виден диск KVT_loader), повторите обновление.</translation>
+    </message>
+    <message>
+        <source>Обновление отменено; частично скопированный файл удалён. Терминал может оставаться в загрузчике: повторите обновление или переподключите кабель USB.</source>
+        <translation>Обновление отменено; частично скопированный файл удалён. Терминал может оставаться в загрузчике: повторите обновление или переподключите кабель USB.</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareUpdateDialog</name>
+    <message>
+        <source>Отмена</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Обновление ПО через USB </source>
+        <translation>Обновление ПО через USB </translation>
+    </message>
+    <message>
+        <source>Ожидание диска KVT_loader</source>
+        <translation>Ожидание диска KVT_loader</translation>
+    </message>
+    <message>
+        <source>Копирование файла на диск</source>
+        <translation>Копирование файла на диск</translation>
+    </message>
+    <message>
+        <source>Запись на диск</source>
+        <translation>Запись на диск</translation>
+    </message>
+    <message>
+        <source>Ожидание терминала</source>
+        <translation>Ожидание терминала</translation>
+    </message>
+    <message>
+        <source>Файл %1 не читается: %2</source>
+        <translation>Файл %1 не читается: %2</translation>
+    </message>
+    <message>
+        <source>%1 из %2 КиБ</source>
+        <translation>%1 из %2 КиБ</translation>
+    </message>
+    <message>
+        <source>Готово</source>
+        <translation>Готово</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Закрыть</translation>
+    </message>
+</context>
+<context>
     <name>InstallationChecks</name>
     <message>
         <source>записей GS не было</source>
@@ -710,6 +784,14 @@
 %1</source>
         <translation>Отчёт сохранён в файл
 %1</translation>
+    </message>
+    <message>
+        <source>Файл прошивки</source>
+        <translation>Файл прошивки</translation>
+    </message>
+    <message>
+        <source>Файлы прошивки (*.bin *.hex);;Все файлы (*)</source>
+        <translation>Файлы прошивки (*.bin *.hex);;Все файлы (*)</translation>
     </message>
 </context>
 <context>
