@@ -42,6 +42,11 @@ FirmwareUpdate::FirmwareUpdate(TerminalSession *session, QObject *parent)
     qRegisterMetaType<FirmwareUpdate::Stage>();
     qRegisterMetaType<FirmwareUpdate::Outcome>();
     connect(ticker, &QTimer::timeout, this, &FirmwareUpdate::check);
+    // back on its port: its identity is asked for (the window asks too; the first answer counts)
+    connect(session, &TerminalSession::opened, this, [this] {
+        if (running && current == Stage::WaitingForTerminal)
+            this->session->send(QByteArray(Command::identity));
+    });
     connect(session, &TerminalSession::identityReported, this, [this](const IdentityRecord &id) {
         // the first identity of a connection after the one the command went out on
         if (!running || current != Stage::WaitingForTerminal

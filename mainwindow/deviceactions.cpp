@@ -70,11 +70,6 @@ void MainWindow::clear_ext_mem()
         writeRaw(Command::clearPacketMemory);
 }
 
-namespace {
-// the folder the last firmware file came from
-const char firmwareFolderKey[] = "firmware/lastFolder";
-} // namespace
-
 void MainWindow::update_FW_local()
 {
     const int answer = QMessageBox::question(

@@ -109,6 +109,8 @@ public slots:
 protected:
     // The file the report goes to (a ".pdf" name gives PDF, any other HTML); empty: not saved.
     virtual QString reportFileName();
+    // the settings key of the folder the last firmware file came from
+    static constexpr char firmwareFolderKey[] = "firmware/lastFolder";
     // The firmware file for an update over USB, starting in `folder`; empty: none (the
     // engineer copies it by hand).
     virtual QString firmwareFileName(const QString &folder);
@@ -127,6 +129,8 @@ private:
     void toggleStation(bool on);
     // the port the window holds or waits for is not the station's
     void updateStationExclusion();
+    // the station's "Обновить ПО…": one file for every terminal of its table
+    void updateStationFirmware();
     void setUpLanguageActions();
     void setUpReportAction();
     void writeRaw(const char *command);

@@ -11,7 +11,9 @@
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QSettings>
 
 void MainWindow::setUpStation()
 {
@@ -35,6 +37,8 @@ void MainWindow::setUpStation()
     connect(stationAction, &QAction::triggered, this, &MainWindow::toggleStation);
     connect(station, &ProvisionStation::runningChanged, stationAction, &QAction::setChecked);
     connect(stationPanel, &StationPanel::stopRequested, station, &ProvisionStation::stop);
+    connect(stationPanel, &StationPanel::firmwareUpdateRequested, this,
+            &MainWindow::updateStationFirmware);
     connect(station, &ProvisionStation::journalFailed, this,
             [this](const QString &path, const QString &error) {
                 QMessageBox::critical(
@@ -91,4 +95,17 @@ void MainWindow::toggleStation(bool on)
     }
     stationDock->show();
     stationDock->raise();
+}
+
+void MainWindow::updateStationFirmware()
+{
+    QSettings settings;
+    const QString file = firmwareFileName(settings.value(QLatin1String(firmwareFolderKey)).toString());
+    if (file.isEmpty())
+        return;
+    settings.setValue(QLatin1String(firmwareFolderKey), QFileInfo(file).absolutePath());
+    QString error;
+    if (!stationPanel->station()->startFirmwareUpdate(file, &error))
+        QMessageBox::information(this, tr("Станция настройки"),
+                                 tr("Обновление ПО не начато: %1").arg(error));
 }

@@ -1,5 +1,6 @@
 #include "station/provisionstation.h"
 
+#include "firmware/firmwareupdate.h"
 #include "link/commands.h"
 #include "link/core_terminalidentity.h"
 #include "link/terminalsession.h"
@@ -8,6 +9,8 @@
 #include "settings/core_terminalsettings.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTimer>
@@ -62,6 +65,8 @@ public:
                 [this] { run->identityRecordSeen(RecordKind::Imei); });
         connect(run, &BatchRun::identityRequested, session,
                 [this] { session->send(QByteArray(Command::identity)); });
+        // back by itself (after a firmware update): the line is open again
+        connect(session, &TerminalSession::opened, this, [this] { closed = false; });
     }
 
     const QString port;
@@ -169,6 +174,9 @@ void ProvisionStation::stop()
         return;
     running = false;
     pollTimer->stop();
+    firmwareQueue.clear();
+    if (updating)
+        static_cast<FirmwareUpdate *>(updating)->cancel();
     const QList<Socket *> all = sockets;
     sockets.clear();
     for (Socket *s : all) {
@@ -208,7 +216,8 @@ void ProvisionStation::poll()
                                     [&](const Socket *s) { return s->port == port.portName; });
         if (s == sockets.cend()) {
             startSocket(port);
-        } else if ((*s)->closed && (*s)->closedFor.elapsed() >= reopenDelayMs) {
+        } else if ((*s)->closed && (*s)->closedFor.elapsed() >= reopenDelayMs
+                   && !(updating && (*s)->port == updatingPort)) {
             // closed while the port stayed: a terminal that came back between two looks,
             // or a port that could not be opened; tried again
             Socket *old = *s;
@@ -219,7 +228,8 @@ void ProvisionStation::poll()
     }
     // a port that went: its socket goes, and a terminal plugged in later is a new one
     for (Socket *s : QList<Socket *>(sockets)) {
-        if (present.contains(s->port))
+        // a terminal in its loader is away for a while; its session waits for it
+        if (present.contains(s->port) || (updating && s->port == updatingPort))
             continue;
         s->run->terminalLost();
         s->markClosed();
@@ -326,6 +336,98 @@ void ProvisionStation::startSocket(const PortEntry &port)
         return;
     }
     emit terminalStarted(row);
+}
+
+bool ProvisionStation::startFirmwareUpdate(const QString &file, QString *error)
+{
+    const auto refuse = [error](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (!running)
+        return refuse(tr("станция настройки не запущена"));
+    if (isUpdatingFirmware())
+        return refuse(tr("обновление ПО уже идёт"));
+    if (busyCount() > 0)
+        return refuse(tr("терминалы ещё настраиваются"));
+    if (!QFile::exists(file))
+        return refuse(tr("файл %1 не найден").arg(file));
+    firmwareFile = file;
+    firmwareQueue.clear();
+    for (const Socket *s : qAsConst(sockets)) {
+        if (!s->closed && s->session->isOpen())
+            firmwareQueue << s->port;
+    }
+    if (firmwareQueue.isEmpty())
+        return refuse(tr("нет подключённых терминалов"));
+    emit firmwareUpdateStarted();
+    updateNextFirmware();
+    return true;
+}
+
+void ProvisionStation::updateNextFirmware()
+{
+    updating = nullptr;
+    updatingPort.clear();
+    while (!firmwareQueue.isEmpty()) {
+        const QString port = firmwareQueue.takeFirst();
+        const auto s = std::find_if(sockets.cbegin(), sockets.cend(),
+                                    [&](const Socket *s) { return s->port == port; });
+        if (s == sockets.cend() || (*s)->closed || !(*s)->session->isOpen())
+            continue;
+        Socket *socket = *s;
+        const int row = rowFor(port);
+        const TerminalIdentity terminal = shownIdentity(socket->session->identity());
+        // the terminal leaves its line for the loader and comes back on it
+        socket->session->setAutoReconnect(true);
+        auto *update = new FirmwareUpdate(socket->session, this);
+        updating = update;
+        updatingPort = port;
+        updateRow(row, [](StationRow &r) {
+            r.stage = BatchRun::Stage::Writing;
+            r.result = tr("обновление ПО…");
+        });
+        connect(update, &FirmwareUpdate::finished, this,
+                [this, update, socket, row, terminal](FirmwareUpdate::Outcome outcome,
+                                                     const QString &text) {
+                    const bool ok = outcome == FirmwareUpdate::Outcome::Updated;
+                    if (sockets.contains(socket))
+                        socket->session->setAutoReconnect(false);
+                    updateRow(row, [&](StationRow &r) {
+                        r.stage = ok ? BatchRun::Stage::Done : BatchRun::Stage::Failed;
+                        r.result = text;
+                        if (!update->versionAfter().isEmpty())
+                            r.firmware = update->versionAfter();
+                    });
+                    TerminalIdentity after = terminal;
+                    if (!update->versionAfter().isEmpty())
+                        after.firmwareVersion = update->versionAfter();
+                    journalLine(after, text);
+                    update->deleteLater();
+                    // after the current signal: the update that ended is still on the stack
+                    QTimer::singleShot(0, this, &ProvisionStation::updateNextFirmware);
+                });
+        QString error;
+        if (update->start(firmwareFile, &error))
+            return;
+        updating = nullptr;
+        update->deleteLater();
+        updateRow(row, [&error](StationRow &r) {
+            r.stage = BatchRun::Stage::Failed;
+            r.result = error;
+        });
+    }
+    emit firmwareUpdateFinished();
+}
+
+void ProvisionStation::journalLine(const TerminalIdentity &terminal, const QString &result)
+{
+    QFile f(journal);
+    const QByteArray bytes = batchJournalLine(QDateTime::currentDateTime(), terminal, result).toUtf8();
+    if (f.open(QIODevice::Append) && f.write(bytes) == bytes.size() && f.flush())
+        return;
+    emit journalFailed(journal, f.errorString());
 }
 
 void ProvisionStation::socketClosed(Socket *socket)

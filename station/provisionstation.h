@@ -7,6 +7,7 @@
 // when it was not finished); a terminal plugged into it later starts by itself.
 
 #include "link/portlist.h"
+#include "status/core_identity.h"
 #include "settings/core_batchrun.h"
 #include "settings/core_settingsfile.h"
 
@@ -58,6 +59,13 @@ public:
     // the reason in *error, when the journal cannot be opened.
     bool start(const SettingsFile &file, const QString &settingsPath, const QString &password,
                QString *error);
+    // Updates the firmware of every terminal in the table over USB with one file, one terminal
+    // after another (each one's loader shows a disk of the same name); each result goes into
+    // its row and the journal. False, with the reason, when the station is not running, a
+    // terminal is still being set up, or an update runs already.
+    bool startFirmwareUpdate(const QString &firmwareFile, QString *error);
+    bool isUpdatingFirmware() const { return !firmwareQueue.isEmpty() || updating; }
+
     // Abandons the terminals in the middle of their set-up (each gets its journal line) and
     // closes every port.
     void stop();
@@ -83,6 +91,9 @@ signals:
     // A terminal got its journal line.
     void terminalFinished(int row, bool ok);
     void runningChanged(bool running);
+    void firmwareUpdateStarted();
+    // Every terminal's firmware update ended.
+    void firmwareUpdateFinished();
     // The journal could not be written; the station stops right after.
     void journalFailed(const QString &path, const QString &error);
 
@@ -95,6 +106,8 @@ private:
     void updateRow(int row, const std::function<void(StationRow &)> &change);
     bool wanted(const PortEntry &port) const;
     void socketClosed(Socket *socket);
+    void updateNextFirmware();
+    void journalLine(const TerminalIdentity &terminal, const QString &result);
 
     QTimer *const pollTimer;
     PortSource source;
@@ -112,6 +125,10 @@ private:
     QVector<StationRow> table;
     QList<Socket *> sockets;
     QSet<QString> unopenable;   // ports whose last try to open failed
+    QString firmwareFile;
+    QStringList firmwareQueue;   // ports whose terminal is still to be updated
+    QObject *updating = nullptr; // the update at work
+    QString updatingPort;
     int finished = 0;
     int confirmed = 0;
     int failed = 0;

@@ -24,12 +24,15 @@ StationPanel::StationPanel(QWidget *parent)
     , provisioning(new ProvisionStation(this))
     , summaryLabel(new QLabel)
     , stopButton(new QPushButton(tr("Остановить")))
+    , firmwareButton(new QPushButton(tr("Обновить ПО…")))
     , stationTable(new QTableWidget(0, ColumnCount))
     , refreshTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("stationPanel"));
     summaryLabel->setObjectName(QStringLiteral("stationSummaryLabel"));
     stopButton->setObjectName(QStringLiteral("stationStopButton"));
+    firmwareButton->setObjectName(QStringLiteral("stationFirmwareButton"));
+    firmwareButton->setToolTip(tr("Обновить ПО всех терминалов таблицы через USB, по одному"));
     stationTable->setObjectName(QStringLiteral("stationTable"));
     summaryLabel->setWordWrap(true);
     summaryLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -55,6 +58,7 @@ StationPanel::StationPanel(QWidget *parent)
 
     auto *top = new QHBoxLayout;
     top->addWidget(summaryLabel, 1);
+    top->addWidget(firmwareButton);
     top->addWidget(stopButton);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -62,6 +66,11 @@ StationPanel::StationPanel(QWidget *parent)
     layout->addWidget(stationTable, 1);
 
     connect(stopButton, &QPushButton::clicked, this, &StationPanel::stopRequested);
+    connect(firmwareButton, &QPushButton::clicked, this, &StationPanel::firmwareUpdateRequested);
+    connect(provisioning, &ProvisionStation::firmwareUpdateStarted, this,
+            [this] { firmwareButton->setEnabled(false); });
+    connect(provisioning, &ProvisionStation::firmwareUpdateFinished, this,
+            [this] { firmwareButton->setEnabled(provisioning->isRunning()); });
     connect(provisioning, &ProvisionStation::rowAdded, this, &StationPanel::addRow);
     // a row changes several times a second while its terminal is at work: shown together
     refreshTimer->setSingleShot(true);
@@ -83,9 +92,11 @@ StationPanel::StationPanel(QWidget *parent)
         }
         showChangedRows();
         stopButton->setEnabled(running);
+        firmwareButton->setEnabled(running);
         showSummary();
     });
     stopButton->setEnabled(false);
+    firmwareButton->setEnabled(false);
     showSummary();
 }
 

@@ -25,6 +25,8 @@ public:
 
 signals:
     void stopRequested();
+    // "Обновить ПО…": the firmware of every terminal in the table
+    void firmwareUpdateRequested();
 
 private:
     void addRow(int row);
@@ -35,6 +37,7 @@ private:
     ProvisionStation *const provisioning;
     QLabel *const summaryLabel;
     QPushButton *const stopButton;
+    QPushButton *const firmwareButton;
     QTableWidget *const stationTable;
     QTimer *const refreshTimer;
     QSet<int> changedRows;

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QDockWidget>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -48,6 +49,7 @@ class TestStation : public QObject
 private slots:
     void portsSideBySide();
     void tableFollowsPorts();
+    void firmwareOneAfterAnother();
 };
 
 // Four terminals at once: two that take the file, one with another access password and one
@@ -170,6 +172,46 @@ void TestStation::tableFollowsPorts()
     QVERIFY(!station->isRunning());
     QVERIFY(!w.findChild<QAction *>("stationAction")->isChecked());
     QCOMPARE(lines(dir.filePath("fleet.journal.tsv")).size(), 3);
+#endif
+}
+
+// "Обновить ПО…": every terminal of the table in turn, each back with its new version, each
+// result in its row and in the journal.
+void TestStation::firmwareOneAfterAnother()
+{
+#ifndef KVT_SIM_PATH
+    QSKIP("no simulator");
+#else
+    QTemporaryDir dir;
+    const QString settingsPath = writeFile(dir.filePath("fleet.json"), fleetFile);
+    const QString disk = dir.filePath(QStringLiteral("KVT_loader"));
+    qputenv("KVT_LOADER_PATH", disk.toLocal8Bit());
+    const QStringList loader{"--loader-dir", disk, "--loader-delay", "0.3", "--flash-time", "0.3"};
+    Simulator a(QStringList{"--serial", "700001"} + loader, dir.filePath("a"));
+    Simulator b(QStringList{"--serial", "700002"} + loader, dir.filePath("b"));
+    ProvisionStation station;
+    station.setPortSource(listing({terminalPort(a.link), terminalPort(b.link)}));
+    station.setPollInterval(100);
+    QString error;
+    QVERIFY(station.start(readSettingsFile(fleetFile), settingsPath, QStringLiteral("482915"),
+                          &error));
+    QTRY_COMPARE_WITH_TIMEOUT(station.confirmedCount(), 2, 10000);
+    QSignalSpy done(&station, &ProvisionStation::firmwareUpdateFinished);
+    QVERIFY2(station.startFirmwareUpdate(writeFile(dir.filePath("fw.bin"), QByteArray(50000, 'f')),
+                                         &error),
+             qPrintable(error));
+    QVERIFY(!station.startFirmwareUpdate(dir.filePath("fw.bin"), &error));   // one at a time
+    QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, 30000);
+    for (const StationRow &row : station.rows()) {
+        QCOMPARE(row.firmware, QStringLiteral("0.71"));
+        QVERIFY2(row.result.startsWith(QStringLiteral("ПО обновлено: 0.70 → 0.71")),
+                 qPrintable(row.result));
+    }
+    const QStringList journal = lines(dir.filePath("fleet.journal.tsv"));
+    QCOMPARE(journal.size(), 5);
+    for (const QString &line : journal.mid(3))
+        QVERIFY2(line.contains(QStringLiteral("\t0.71\tПО обновлено: 0.70 → 0.71")), qPrintable(line));
+    qunsetenv("KVT_LOADER_PATH");
 #endif
 }
 
