@@ -793,6 +793,10 @@ Track points not yet sent to the server will be lost.</translation>
         <source>Файлы прошивки (*.bin *.hex);;Все файлы (*)</source>
         <translation>Firmware files (*.bin *.hex);;All files (*)</translation>
     </message>
+    <message>
+        <source>Обновление ПО не начато: %1</source>
+        <translation>The firmware update was not started: %1</translation>
+    </message>
 </context>
 <context>
     <name>ProvisionStation</name>
@@ -827,6 +831,30 @@ Track points not yet sent to the server will be lost.</translation>
     <message>
         <source>порт не открывается: %1</source>
         <translation>the port does not open: %1</translation>
+    </message>
+    <message>
+        <source>станция настройки не запущена</source>
+        <translation>the provisioning station is not running</translation>
+    </message>
+    <message>
+        <source>обновление ПО уже идёт</source>
+        <translation>a firmware update is already running</translation>
+    </message>
+    <message>
+        <source>терминалы ещё настраиваются</source>
+        <translation>terminals are still being set up</translation>
+    </message>
+    <message>
+        <source>файл %1 не найден</source>
+        <translation>the file %1 was not found</translation>
+    </message>
+    <message>
+        <source>нет подключённых терминалов</source>
+        <translation>no terminals are connected</translation>
+    </message>
+    <message>
+        <source>обновление ПО…</source>
+        <translation>updating the firmware…</translation>
     </message>
 </context>
 <context>
@@ -1921,6 +1949,14 @@ Track points not yet sent to the server will be lost.</translation>
     <message>
         <source>%1 Журнал: %2. Записано и подтверждено: %3, с ошибкой: %4.</source>
         <translation>%1 Journal: %2. Written and confirmed: %3, failed: %4.</translation>
+    </message>
+    <message>
+        <source>Обновить ПО…</source>
+        <translation>Update firmware…</translation>
+    </message>
+    <message>
+        <source>Обновить ПО всех терминалов таблицы через USB, по одному</source>
+        <translation>Update the firmware of every terminal in the table over USB, one after another</translation>
     </message>
 </context>
 <context>

@@ -793,6 +793,10 @@
         <source>Файлы прошивки (*.bin *.hex);;Все файлы (*)</source>
         <translation>Файлы прошивки (*.bin *.hex);;Все файлы (*)</translation>
     </message>
+    <message>
+        <source>Обновление ПО не начато: %1</source>
+        <translation>Обновление ПО не начато: %1</translation>
+    </message>
 </context>
 <context>
     <name>ProvisionStation</name>
@@ -827,6 +831,30 @@
     <message>
         <source>порт не открывается: %1</source>
         <translation>порт не открывается: %1</translation>
+    </message>
+    <message>
+        <source>станция настройки не запущена</source>
+        <translation>станция настройки не запущена</translation>
+    </message>
+    <message>
+        <source>обновление ПО уже идёт</source>
+        <translation>обновление ПО уже идёт</translation>
+    </message>
+    <message>
+        <source>терминалы ещё настраиваются</source>
+        <translation>терминалы ещё настраиваются</translation>
+    </message>
+    <message>
+        <source>файл %1 не найден</source>
+        <translation>файл %1 не найден</translation>
+    </message>
+    <message>
+        <source>нет подключённых терминалов</source>
+        <translation>нет подключённых терминалов</translation>
+    </message>
+    <message>
+        <source>обновление ПО…</source>
+        <translation>обновление ПО…</translation>
     </message>
 </context>
 <context>
@@ -1921,6 +1949,14 @@
     <message>
         <source>%1 Журнал: %2. Записано и подтверждено: %3, с ошибкой: %4.</source>
         <translation>%1 Журнал: %2. Записано и подтверждено: %3, с ошибкой: %4.</translation>
+    </message>
+    <message>
+        <source>Обновить ПО…</source>
+        <translation>Обновить ПО…</translation>
+    </message>
+    <message>
+        <source>Обновить ПО всех терминалов таблицы через USB, по одному</source>
+        <translation>Обновить ПО всех терминалов таблицы через USB, по одному</translation>
     </message>
 </context>
 <context>
