@@ -154,7 +154,7 @@ Device::Action Device::handleLine(const std::string &line, Clock::time_point now
     case 3: // firmware update over USB: the terminal drops off into its loader
         m_firmwareTask = 1;
         out.push_back(dfLine());
-        return Action::Restart;
+        return Action::Loader;
     case 1: // restart
         out.push_back(recordLine("RD", {"1"}));
         return Action::Restart;
@@ -162,6 +162,13 @@ Device::Action Device::handleLine(const std::string &line, Clock::time_point now
         break;
     }
     return Action::None;
+}
+
+void Device::setFirmware(const std::string &major, const std::string &minor)
+{
+    m_opts.fwMajor = major;
+    m_opts.fwMinor = minor;
+    m_firmwareTask = 0;
 }
 
 void Device::startTask(Clock::time_point now, int kind)

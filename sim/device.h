@@ -21,6 +21,7 @@ public:
         None,
         Restart,   // answer queued; hang up the line once it has been read, then come back
         Unplug,    // hang up at once, no answer (--unplug-on-write)
+        Loader,    // USB firmware update: like Restart, but the terminal drops off into its loader
     };
 
     explicit Device(const Options &opts);
@@ -40,6 +41,12 @@ public:
     // Called when the terminal comes back after a restart: running time,
     // modem link and flood numbering start again, scheduled records are dropped.
     void powerOn(Clock::time_point now);
+
+    // The firmware version reported in DI, as the two decimal parts.
+    const std::string &firmwareMajor() const { return m_opts.fwMajor; }
+    const std::string &firmwareMinor() const { return m_opts.fwMinor; }
+    // A new firmware has been written through the loader: DI reports it, the firmware task is done.
+    void setFirmware(const std::string &major, const std::string &minor);
 
     // Appends the next flood group (one RW line with the next sequence number
     // and one filler record) to out; returns the sequence number used.

@@ -11,9 +11,13 @@
 #include <cstdio>
 #include <cstring>
 #include <deque>
+#include <dirent.h>
 #include <fcntl.h>
+#include <ftw.h>
+#include <map>
 #include <memory>
 #include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -68,6 +72,48 @@ constexpr auto kDrainQuiet = std::chrono::milliseconds(30);
 constexpr std::size_t kAbandonedBytes = 2048;
 constexpr auto kAbandonedAfter = std::chrono::seconds(3);
 constexpr auto kCommandQuiet = std::chrono::seconds(5);
+// The loader takes a firmware file once its size has stayed the same this long.
+constexpr auto kFileSettled = std::chrono::seconds(1);
+constexpr auto kLoaderScan = std::chrono::milliseconds(100);
+
+Clock::duration seconds(double s)
+{
+    return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(s));
+}
+
+std::string formatSeconds(double s)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", s);
+    return text;
+}
+
+// The regular files directly in dir with their sizes; empty when there are none or dir is gone.
+std::map<std::string, long long> regularFiles(const std::string &dir)
+{
+    std::map<std::string, long long> files;
+    DIR *d = ::opendir(dir.c_str());
+    if (!d)
+        return files;
+    while (const dirent *e = ::readdir(d)) {
+        struct stat st;
+        if (::fstatat(::dirfd(d), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
+            files[e->d_name] = static_cast<long long>(st.st_size);
+    }
+    ::closedir(d);
+    return files;
+}
+
+extern "C" int removeEntry(const char *path, const struct stat *, int, struct FTW *)
+{
+    return ::remove(path) == 0 || errno == ENOENT ? 0 : -1;
+}
+
+// Removes dir with everything in it, symlinks not followed.
+bool removeTree(const std::string &dir)
+{
+    return ::nftw(dir.c_str(), removeEntry, 16, FTW_DEPTH | FTW_PHYS) == 0 || errno == ENOENT;
+}
 
 // One terminal on a pseudo-terminal of its own: its device, its line state and what it
 // has announced. With --batch the terminals of the bench take turns on it.
@@ -97,11 +143,15 @@ public:
     bool pollEntry(pollfd &p) const;
     // After a poll: revents of the entry from pollEntry (0 when it had none).
     void polled(short revents, Clock::time_point now);
-    // On exit: hang up, remove link and port file.
+    // On exit: hang up, remove link, port file and the loader's disk.
     void shutdown();
+    // The loader's disk could not be made: the simulator ends.
+    bool failed() const { return m_failed; }
 
 private:
     enum class Phase { Running, Draining, Away };
+    // Where an update through the loader is, while the line is away.
+    enum class Loader { Off, Starting, Waiting, Flashing };
 
     void hangUp(Clock::time_point now);
     // The options of terminal k of a batch (serial number and IMEI counted up).
@@ -113,6 +163,9 @@ private:
     void writeMaster();
     void dropIfAbandoned(Clock::time_point now);
     void drain(Clock::time_point now);
+    void stepLoader(Clock::time_point now);
+    // Unplugged in the loader or ended: the disk goes, the firmware stays as it was.
+    void leaveLoader();
     std::size_t backlog() const { return m_out.size() - m_outPos; }
     bool flooding() const { return m_phase == Phase::Running && m_opts.flood && !m_floodDone; }
     // "WHAT k rest" with a label, "WHAT rest" without.
@@ -169,6 +222,15 @@ private:
     unsigned m_terminal = 0;          // which terminal of a batch is on the line
     bool m_switchTerminal = false;    // the next terminal comes up after this hang-up
 
+    Loader m_loader = Loader::Off;
+    bool m_toLoader = false;          // this hang-up is into the loader
+    bool m_diskMade = false;          // the loader's directory is ours to remove
+    bool m_failed = false;
+    Clock::time_point m_loaderAt;     // Starting: the disk appears; Flashing: done
+    std::map<std::string, long long> m_files; // Waiting: what the disk held at the last look
+    Clock::time_point m_filesSince;   // ... unchanged since then
+    std::string m_flashed;            // version to announce once the line is up again
+
     unsigned long long m_floodLines = 0;
     unsigned long long m_floodBytes = 0;
     bool m_floodDone = false;
@@ -207,17 +269,78 @@ void Line::hangUp(Clock::time_point now)
     m_out.clear();
     m_outPos = 0;
     m_phase = Phase::Away;
-    m_awayUntil = now + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(m_opts.restartDelay));
     announce("HANGUP", path);
-    char delay[32];
-    std::snprintf(delay, sizeof delay, "%g", m_opts.restartDelay);
-    log(std::string("line hung up, back in ") + delay + " s");
+    if (m_toLoader) {
+        m_toLoader = false;
+        m_loader = Loader::Starting;
+        m_loaderAt = now + seconds(m_opts.loaderDelay);
+        m_awayUntil = Clock::time_point::max();
+        log("line hung up into the loader, its disk in " + formatSeconds(m_opts.loaderDelay) + " s");
+        return;
+    }
+    m_awayUntil = now + seconds(m_opts.restartDelay);
+    log("line hung up, back in " + formatSeconds(m_opts.restartDelay) + " s");
 }
 
 void Line::shutdown()
 {
     m_port.hangUp();
     m_publisher.cleanup();
+    leaveLoader();
+}
+
+void Line::leaveLoader()
+{
+    if (m_diskMade && !removeTree(m_opts.loaderDir))
+        error("cannot remove the loader's disk " + m_opts.loaderDir + ": " + std::strerror(errno));
+    m_diskMade = false;
+    m_loader = Loader::Off;
+    m_files.clear();
+}
+
+// The disk appears after the loader delay; a file that has settled is flashed, then the
+// disk goes and the terminal comes back with the new firmware.
+void Line::stepLoader(Clock::time_point now)
+{
+    if (m_loader == Loader::Starting && now >= m_loaderAt) {
+        if (::mkdir(m_opts.loaderDir.c_str(), 0777) != 0) {
+            error("cannot create the loader's disk " + m_opts.loaderDir + ": " + std::strerror(errno));
+            m_loader = Loader::Off;
+            m_failed = true;
+            return;
+        }
+        m_diskMade = true;
+        m_loader = Loader::Waiting;
+        m_files.clear();
+        m_filesSince = now;
+        announce("LOADER", m_opts.loaderDir);
+        log("loader's disk " + m_opts.loaderDir + " there, waiting for a firmware file");
+    }
+    if (m_loader == Loader::Waiting) {
+        std::map<std::string, long long> files = regularFiles(m_opts.loaderDir);
+        if (files != m_files) {
+            m_files = std::move(files);
+            m_filesSince = now;
+        } else if (!m_files.empty() && now - m_filesSince >= kFileSettled) {
+            m_loader = Loader::Flashing;
+            m_loaderAt = now + seconds(m_opts.flashTime);
+            log("firmware file " + m_files.begin()->first + " taken, flashing for "
+                + formatSeconds(m_opts.flashTime) + " s");
+        }
+    }
+    if (m_loader == Loader::Flashing && now >= m_loaderAt) {
+        leaveLoader();
+        std::string major = m_opts.nextFwMajor;
+        std::string minor = m_opts.nextFwMinor;
+        if (major.empty()) {
+            major = m_device.firmwareMajor();
+            minor = nthInSequence(m_device.firmwareMinor(), 1);
+        }
+        m_device.setFirmware(major, minor);
+        m_flashed = major + "." + minor;
+        m_awayUntil = now;
+        log("firmware " + m_flashed + " written, terminal restarts");
+    }
 }
 
 Options Line::terminalOptions(unsigned k) const
@@ -230,9 +353,18 @@ Options Line::terminalOptions(unsigned k) const
 
 void Line::next(Clock::time_point now)
 {
+    if (m_loader != Loader::Off) {
+        // pulled out in the loader: plugged in again it starts the old firmware
+        leaveLoader();
+        m_switchTerminal = m_opts.batch > 0;
+        m_awayUntil = now + seconds(m_opts.restartDelay);
+        log("unplugged in the loader, back in " + formatSeconds(m_opts.restartDelay) + " s");
+        return;
+    }
     if (m_phase == Phase::Away)
         return;
     m_switchTerminal = m_opts.batch > 0;
+    m_toLoader = false;
     hangUp(now);
 }
 
@@ -355,8 +487,10 @@ void Line::handleLine(const std::string &line, Clock::time_point now)
     if (action == Device::Action::Unplug) {
         log("settings write left unanswered: unplugged");
         next(now);
-    } else if (action == Device::Action::Restart) {
-        m_switchTerminal = m_opts.batch > 0;
+    } else if (action == Device::Action::Restart || action == Device::Action::Loader) {
+        // with a loader disk the same terminal comes back, with its new firmware
+        m_toLoader = action == Device::Action::Loader && !m_opts.loaderDir.empty();
+        m_switchTerminal = m_opts.batch > 0 && !m_toLoader;
         m_phase = Phase::Draining;
         m_line.clear();
         m_drainDeadline = now + kDrainTimeout;
@@ -393,6 +527,8 @@ void Line::drain(Clock::time_point now)
 
 void Line::step(Clock::time_point now)
 {
+    if (m_loader != Loader::Off)
+        stepLoader(now);
     if (m_phase == Phase::Away && now >= m_awayUntil && m_switchTerminal
         && m_terminal + 1 >= m_opts.batch) {
         // the bench is empty: the line stays away
@@ -409,6 +545,9 @@ void Line::step(Clock::time_point now)
                 announce("TERMINAL", std::to_string(m_terminal + 1) + " " + terminalOptions(m_terminal).serial);
             }
             m_device.powerOn(now);
+            if (!m_flashed.empty())
+                announce("FLASHED", m_flashed);
+            m_flashed.clear();
         } else {
             m_awayUntil = now + std::chrono::seconds(1);
         }
@@ -459,6 +598,10 @@ Clock::time_point Line::wake(Clock::time_point now) const
     Clock::time_point wake = Clock::time_point::max();
     if (m_phase == Phase::Away)
         wake = m_awayUntil;
+    if (m_loader == Loader::Starting || m_loader == Loader::Flashing)
+        wake = std::min(wake, m_loaderAt);
+    if (m_loader == Loader::Waiting)
+        wake = std::min(wake, now + kLoaderScan);
     if (m_phase == Phase::Draining)
         wake = now + std::chrono::milliseconds(10);
     if (m_phase == Phase::Running && !m_opts.silent) {
@@ -544,6 +687,8 @@ Simulator::Simulator(const Options &opts)
             o.linkPath = opts.linkPath + "-" + label;
         if (!opts.portFile.empty())
             o.portFile = opts.portFile + "-" + label;
+        if (!opts.loaderDir.empty())
+            o.loaderDir = opts.loaderDir + "-" + label;
         m_lines.push_back(std::make_unique<Line>(o, label));
     }
 }
@@ -617,6 +762,10 @@ int Simulator::run()
         for (auto &line : m_lines) {
             line->step(now);
             wake = std::min(wake, line->wake(now));
+        }
+        if (std::any_of(m_lines.begin(), m_lines.end(), [](const auto &l) { return l->failed(); })) {
+            shutdown();
+            return 1;
         }
         int timeout = -1;
         if (wake != Clock::time_point::max()) {

@@ -37,6 +37,31 @@ bool isDigits(const std::string &s)
     return true;
 }
 
+// Seconds from 0 to 3600, fractions allowed.
+bool parseSeconds(const char *text, double &out)
+{
+    if (!text || !*text)
+        return false;
+    char *end = nullptr;
+    errno = 0;
+    const double d = std::strtod(text, &end);
+    if (errno != 0 || *end != '\0' || !std::isfinite(d) || d < 0 || d > 3600)
+        return false;
+    out = d;
+    return true;
+}
+
+// "MAJOR.MINOR", both decimal, split at the dot.
+bool parseVersion(const std::string &text, std::string &major, std::string &minor)
+{
+    const auto dot = text.find('.');
+    if (dot == std::string::npos || !isDigits(text.substr(0, dot)) || !isDigits(text.substr(dot + 1)))
+        return false;
+    major = text.substr(0, dot);
+    minor = text.substr(dot + 1);
+    return true;
+}
+
 // A text that goes into a record field: no field separator, no line end, no NUL.
 bool fieldSafe(const std::string &s)
 {
@@ -53,7 +78,8 @@ ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err)
     enum {
         OptModel = 1000, OptFw, OptSerial, OptImei, OptRate, OptFlood, OptFloodBytes,
         OptPassword, OptCorrupt, OptReorder, OptBatch, OptRestartDelay, OptIdentityGap,
-        OptUnplugOnWrite, OptLink, OptPortFile, OptQuiet, OptCount, OptSilent, OptAnswerDelay, OptHelp
+        OptUnplugOnWrite, OptLink, OptPortFile, OptQuiet, OptCount, OptSilent, OptAnswerDelay,
+        OptLoaderDir, OptLoaderDelay, OptFlashTime, OptNextFw, OptHelp
     };
     static const option longOpts[] = {
         {"model", required_argument, nullptr, OptModel},
@@ -76,10 +102,15 @@ ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err)
         {"quiet", no_argument, nullptr, OptQuiet},
         {"count", required_argument, nullptr, OptCount},
         {"silent", no_argument, nullptr, OptSilent},
+        {"loader-dir", required_argument, nullptr, OptLoaderDir},
+        {"loader-delay", required_argument, nullptr, OptLoaderDelay},
+        {"flash-time", required_argument, nullptr, OptFlashTime},
+        {"next-fw", required_argument, nullptr, OptNextFw},
         {"help", no_argument, nullptr, OptHelp},
         {nullptr, 0, nullptr, 0},
     };
 
+    bool loaderTimes = false; // --loader-delay or --flash-time given
     optind = 1;
     opterr = 0;
     for (;;) {
@@ -97,16 +128,39 @@ ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err)
             }
             opts.model = static_cast<unsigned>(n);
             break;
-        case OptFw: {
-            const auto dot = arg.find('.');
-            if (dot == std::string::npos || !isDigits(arg.substr(0, dot)) || !isDigits(arg.substr(dot + 1))) {
+        case OptFw:
+            if (!parseVersion(arg, opts.fwMajor, opts.fwMinor)) {
                 err = "--fw needs MAJOR.MINOR, both decimal (for example 0.70)";
                 return ParseResult::Error;
             }
-            opts.fwMajor = arg.substr(0, dot);
-            opts.fwMinor = arg.substr(dot + 1);
             break;
-        }
+        case OptNextFw:
+            if (!parseVersion(arg, opts.nextFwMajor, opts.nextFwMinor)) {
+                err = "--next-fw needs MAJOR.MINOR, both decimal (for example 0.71)";
+                return ParseResult::Error;
+            }
+            break;
+        case OptLoaderDir:
+            if (arg.empty()) {
+                err = "--loader-dir needs a path";
+                return ParseResult::Error;
+            }
+            opts.loaderDir = arg;
+            break;
+        case OptLoaderDelay:
+            loaderTimes = true;
+            if (!parseSeconds(optarg, opts.loaderDelay)) {
+                err = "--loader-delay needs seconds from 0 to 3600";
+                return ParseResult::Error;
+            }
+            break;
+        case OptFlashTime:
+            loaderTimes = true;
+            if (!parseSeconds(optarg, opts.flashTime)) {
+                err = "--flash-time needs seconds from 0 to 3600";
+                return ParseResult::Error;
+            }
+            break;
         case OptSerial:
             if (!fieldSafe(arg)) {
                 err = "--serial must not contain ';' or line ends";
@@ -159,17 +213,12 @@ ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err)
             }
             opts.batch = static_cast<unsigned>(n);
             break;
-        case OptRestartDelay: {
-            char *end = nullptr;
-            errno = 0;
-            double d = std::strtod(optarg, &end);
-            if (errno != 0 || end == optarg || *end != '\0' || !std::isfinite(d) || d < 0 || d > 3600) {
+        case OptRestartDelay:
+            if (!parseSeconds(optarg, opts.restartDelay)) {
                 err = "--restart-delay needs seconds from 0 to 3600";
                 return ParseResult::Error;
             }
-            opts.restartDelay = d;
             break;
-        }
         case OptIdentityGap:
             if (!parseUnsigned(optarg, 60000ull, n)) {
                 err = "--identity-gap needs milliseconds from 0 to 60000";
@@ -232,6 +281,10 @@ ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err)
     }
     if (opts.silent && opts.flood) {
         err = "--silent and --flood exclude each other (a silent terminal sends nothing)";
+        return ParseResult::Error;
+    }
+    if (opts.loaderDir.empty() && (loaderTimes || !opts.nextFwMajor.empty())) {
+        err = "--loader-delay, --flash-time and --next-fw need --loader-dir";
         return ParseResult::Error;
     }
     if (!opts.linkPath.empty() && opts.linkPath == opts.portFile) {
@@ -327,6 +380,27 @@ Options:
                       PATH must not be an existing non-symlink.
   --port-file PATH    keep the current slave path (plus a newline) in the file
                       PATH, replaced by rename; removed on exit.
+  --loader-dir DIR    the USB firmware update (>D 3;0) goes through the
+                      terminal's loader: after the hang-up the terminal does
+                      not come back by itself; --loader-delay seconds later its
+                      removable disk appears as the directory DIR (created by
+                      the simulator, which stops with an error if it cannot).
+                      Once a regular file in DIR has kept its size for 1 s,
+                      the loader flashes it for --flash-time seconds, DIR is
+                      removed with its contents, and the terminal comes back
+                      on a new pseudo-terminal reporting the --next-fw version
+                      in DI. Without a file it stays in its loader until
+                      stdin "next" or SIGUSR1 plugs it in again (old version,
+                      DIR removed). With --count terminal k has DIR-k.
+  --loader-delay S    seconds from the hang-up to the loader's disk (default
+                      1, fractions allowed, 0 to 3600).
+  --flash-time S      seconds the loader takes to write the firmware (default
+                      2, fractions allowed, 0 to 3600).
+  --next-fw MAJOR.MINOR
+                      firmware version after every update through the
+                      loader (default: the current version with the minor
+                      number counted up, keeping its digits: 0.70 gives
+                      0.71, 0.09 gives 0.10, and the next update 0.11).
   --quiet             no traffic log on stderr.
   --help              this text.
 
@@ -351,7 +425,8 @@ Answers (all record lines are ">NAME=f1;f2;..." ending in CR LF):
                       pseudo-terminal with a different path and a new PORT
   >D 3;0              USB firmware update: DF firmware task 1, then hang-up
                       and restart like >D 1 (no RD: the terminal drops off
-                      into its loader)
+                      into its loader; with --loader-dir it comes back only
+                      after a firmware file, see there)
   anything else       (">send ..." command-file lines, unknown commands,
                       garbage) is ignored.
   Lines may end in CR LF, LF or CR.
@@ -374,9 +449,13 @@ same. With --count, "next" and SIGUSR1 unplug every terminal, "next K" only
 terminal K; each comes back after --restart-delay on a new pseudo-terminal.
 
 stdout lines: "PORT <path>", "HANGUP <path>", "FLOOD-DONE <lines> <bytes>",
-"TERMINAL <k> <serial>", "BATCH-END". With --count: "PORT <k> <path>",
-"HANGUP <k> <path>", "FLOOD-DONE <k> <lines> <bytes>", k the terminal's number.
-SIGINT/SIGTERM/SIGHUP end the simulator and remove the symlinks and port files.
+"TERMINAL <k> <serial>", "BATCH-END", "LOADER <dir>" (the loader's disk has
+appeared), "FLASHED <major>.<minor>" (after the PORT line of a terminal back
+with its new firmware). With --count: "PORT <k> <path>", "HANGUP <k> <path>",
+"FLOOD-DONE <k> <lines> <bytes>", "LOADER <k> <dir>", "FLASHED <k> <version>",
+k the terminal's number.
+SIGINT/SIGTERM/SIGHUP end the simulator and remove the symlinks, port files
+and loader directories it made.
 )";
     return t;
 }

@@ -26,6 +26,11 @@ struct Options {
     bool unplugOnWrite = false;      // a settings write goes unanswered: the line hangs up
     std::string linkPath;            // symlink kept pointing at the current slave
     std::string portFile;            // file kept holding the current slave path
+    std::string loaderDir;           // USB update: the loader's disk appears here, empty = plain restart
+    double loaderDelay = 1.0;        // seconds from the hang-up to the loader's disk
+    double flashTime = 2.0;          // seconds the loader takes to write a firmware file
+    std::string nextFwMajor;         // version after an update through the loader,
+    std::string nextFwMinor;         // empty = the current one with its minor number counted up
     bool quiet = false;              // no traffic log on stderr
 };
 
