@@ -12,6 +12,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 
 QString writeFirmware(const QString &path, int size)
@@ -51,13 +54,16 @@ void TestFirmware::endsWithoutTerminal_data()
 {
     QTest::addColumn<bool>("diskThere");
     QTest::addColumn<int>("outcome");
-    QTest::newRow("the disk never appears") << false << int(FirmwareUpdate::Outcome::NoDisk);
-    QTest::newRow("cancelled while copying") << true << int(FirmwareUpdate::Outcome::Cancelled);
+    QTest::addColumn<bool>("diskFull");   // a file size limit stands in for a full disk
+    QTest::newRow("the disk never appears") << false << int(FirmwareUpdate::Outcome::NoDisk) << false;
+    QTest::newRow("cancelled while copying") << true << int(FirmwareUpdate::Outcome::Cancelled) << false;
+    QTest::newRow("the disk is full") << true << int(FirmwareUpdate::Outcome::CopyFailed) << true;
 }
 
 void TestFirmware::endsWithoutTerminal()
 {
     QFETCH(bool, diskThere);
+    QFETCH(bool, diskFull);
     QTemporaryDir dir;
     const QString disk = dir.filePath(QStringLiteral("KVT_loader"));
     if (diskThere)
@@ -72,14 +78,27 @@ void TestFirmware::endsWithoutTerminal()
     update.setDiskTimeout(300);
     QSignalSpy finished(&update, &FirmwareUpdate::finished);
     // large enough that the copy takes many turns of the event loop
-    QObject::connect(&update, &FirmwareUpdate::progress, &update, [&update](qint64 copied) {
-        if (copied > 0)
+    QObject::connect(&update, &FirmwareUpdate::progress, &update, [&update, diskFull](qint64 copied) {
+        if (copied > 0 && !diskFull)
             update.cancel();
     });
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const QString firmware = writeFirmware(dir.filePath(QStringLiteral("fw.bin")), 8 << 20);
+    if (diskFull) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved;
+        limited.rlim_cur = 1 << 20;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    }
     QString error;
-    QVERIFY(update.start(writeFirmware(dir.filePath(QStringLiteral("fw.bin")), 8 << 20), &error));
+    QVERIFY(update.start(firmware, &error));
     QCOMPARE(pty.read(9), QByteArray(">D 3;0\r\n"));
     QTRY_COMPARE(finished.count(), 1);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    if (diskFull)   // the reason is named
+        QVERIFY2(finished.at(0).at(1).toString().contains(QStringLiteral("File too large")),
+                 qPrintable(finished.at(0).at(1).toString()));
     QVERIFY2(finished.at(0).at(0).canConvert<FirmwareUpdate::Outcome>(), "outcome");
     QTEST(int(finished.at(0).at(0).value<FirmwareUpdate::Outcome>()), "outcome");
     QVERIFY(!finished.at(0).at(1).toString().isEmpty());
