@@ -76,13 +76,10 @@ std::optional<SettingsFile> loadSettingsFile(const QString &path)
         return std::nullopt;
     }
     if (!file.unknownKeys.isEmpty()) {
-        constexpr int listed = 10;
-        QStringList keys;
-        for (const QString &key : file.unknownKeys.mid(0, listed))
-            keys << shownFileText(key);
-        QString list = keys.join(QStringLiteral(", "));
-        if (file.unknownKeys.size() > listed)
-            list += QStringLiteral(" and %1 more").arg(file.unknownKeys.size() - listed);
+        int more = 0;
+        QString list = shownKeyList(file.unknownKeys, more);
+        if (more > 0)
+            list += QStringLiteral(" and %1 more").arg(more);
         printMessage(QStringLiteral("%1: fields skipped, unknown to this program: %2").arg(shown, list));
     }
     return file;

@@ -373,3 +373,12 @@ QString shownFileText(const QString &text, int maxLength)
         shown += QChar(0x2026); // "…"
     return shown;
 }
+
+QString shownKeyList(const QStringList &keys, int &more, int listed)
+{
+    QStringList shown;
+    for (const QString &key : keys.mid(0, listed))
+        shown << shownFileText(key);
+    more = std::max(0, int(keys.size()) - listed);
+    return shown.join(QStringLiteral(", "));
+}

@@ -107,3 +107,7 @@ constexpr qint64 settingsFileMaxSize = 1024 * 1024;
 // surrogate without its pair as \uD800), and cut with "…" after `maxLength` characters
 // (-1: not cut).
 QString shownFileText(const QString &text, int maxLength = 64);
+
+// The skipped keys as a message lists them: the first `listed` shown as above, separated
+// by commas; `more` receives how many are left out.
+QString shownKeyList(const QStringList &keys, int &more, int listed = 10);

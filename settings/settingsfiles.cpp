@@ -182,13 +182,10 @@ bool SettingsPage::readSettingsFile(const QString &path, SettingsFile *result)
     }
     if (!file.unknownKeys.isEmpty()) {
         // the first few by name, the others counted
-        constexpr int listed = 10;
-        QStringList keys;
-        for (const QString &key : file.unknownKeys.mid(0, listed))
-            keys << shownFileText(key);
-        QString list = keys.join(QStringLiteral(", "));
-        if (file.unknownKeys.size() > listed)
-            list += QLatin1Char(' ') + tr("… и ещё %1").arg(file.unknownKeys.size() - listed);
+        int more = 0;
+        QString list = shownKeyList(file.unknownKeys, more);
+        if (more > 0)
+            list += QLatin1Char(' ') + tr("… и ещё %1").arg(more);
         QMessageBox::information(window(), title,
                                  tr("В файле %1 есть поля, которых программа не знает; они "
                                     "пропущены: %2.")

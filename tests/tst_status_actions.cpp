@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
@@ -283,8 +284,23 @@ void TestStatusActions::usbFirmware()
         openBeforeOk = w.serialPort()->isOpen();
         box->button(QMessageBox::Ok)->click();
     });
+    // Yes asks for the firmware file; the engineer without one cancels it and copies by hand
+    QWidget *fileDialogParent = nullptr;
+    int fileDialogs = 0;
+    QTimer fileCloser;
+    connect(&fileCloser, &QTimer::timeout, [&] {
+        if (auto *d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            ++fileDialogs;
+            fileDialogParent = d->parentWidget();
+            d->reject();
+        }
+    });
+    fileCloser.start(10);
     action(w, "actionUpdate_FW_Local")->trigger();
 
+    QCOMPARE(fileDialogs, answer == QLatin1String("yes") ? 1 : 0);
+    if (fileDialogs)
+        QCOMPARE(fileDialogParent, &w);
     QCOMPARE(titles.value(0), QStringLiteral("Обновление ПО через USB "));
     QCOMPARE(bodies.value(0),
              QStringLiteral("Для обновления ПО через USB вам потребуется файл прошивки\r\n"
