@@ -109,8 +109,18 @@ bool FirmwareUpdate::start(const QString &firmwareFile, QString *error)
 
 void FirmwareUpdate::cancel()
 {
-    if (running)
-        finish(Outcome::Cancelled);
+    if (!running)
+        return;
+    // what the disk holds depends on how far the update had come
+    const char *where = current == Stage::WaitingForDisk
+                            ? QT_TRANSLATE_NOOP("FirmwareUpdate", "на диск ничего не записано")
+                        : current == Stage::WaitingForTerminal
+                            ? QT_TRANSLATE_NOOP("FirmwareUpdate",
+                                                "файл прошивки уже на диске, терминал может его "
+                                                "записать")
+                            : QT_TRANSLATE_NOOP("FirmwareUpdate",
+                                                "частично скопированный файл удалён");
+    finish(Outcome::Cancelled, text(where));
 }
 
 void FirmwareUpdate::setStage(Stage stage)
@@ -253,8 +263,9 @@ QString FirmwareUpdate::outcomeText(Outcome outcome, const QString &before, cons
     case Outcome::Cancelled:
         return text(QT_TRANSLATE_NOOP(
             "FirmwareUpdate",
-            "Обновление отменено; частично скопированный файл удалён. Терминал может оставаться "
-            "в загрузчике: повторите обновление или переподключите кабель USB."));
+            "Обновление отменено: %1. Терминал может оставаться в загрузчике: повторите "
+            "обновление или переподключите кабель USB."))
+            .arg(reason);
     }
     return QString();
 }

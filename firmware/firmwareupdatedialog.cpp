@@ -97,7 +97,20 @@ void FirmwareUpdateDialog::showEnd(FirmwareUpdate::Outcome outcome, const QStrin
     progressBar->setRange(0, 1);
     progressBar->setValue(ok ? 1 : 0);
     progressBar->setFormat(ok ? tr("Готово") : QString());
+    // the stage it ended in: done when the terminal came back, crossed out otherwise
+    const bool back = ok || outcome == FirmwareUpdate::Outcome::SameVersion;
+    for (QLabel *label : stageLabels) {
+        if (!label->font().bold())
+            continue;
+        label->setText((back ? QStringLiteral("✓ ") : QStringLiteral("✗ ")) + label->text().mid(2));
+        QFont font = label->font();
+        font.setBold(false);
+        label->setFont(font);
+    }
     resultLabel->setText(text);
     resultLabel->setStyleSheet(ok ? QString() : QStringLiteral("color: #e53935;"));
     button->setText(tr("Закрыть"));
+    // the dialog grows to show the whole result, however many lines it wraps to
+    resultLabel->setMinimumHeight(resultLabel->heightForWidth(resultLabel->width()));
+    resize(width(), qMax(height(), sizeHint().height()));
 }

@@ -242,8 +242,20 @@
         <translation>The terminal did not come back within 5 minutes. Reconnect the USB cable; if the terminal stayed in its loader (the disk KVT_loader is shown), update again.</translation>
     </message>
     <message>
-        <source>Обновление отменено; частично скопированный файл удалён. Терминал может оставаться в загрузчике: повторите обновление или переподключите кабель USB.</source>
-        <translation>Update cancelled; the partly copied file was removed. The terminal may stay in its loader: update again or reconnect the USB cable.</translation>
+        <source>на диск ничего не записано</source>
+        <translation>nothing was written to the disk</translation>
+    </message>
+    <message>
+        <source>файл прошивки уже на диске, терминал может его записать</source>
+        <translation>the firmware file is on the disk already, the terminal may write it</translation>
+    </message>
+    <message>
+        <source>частично скопированный файл удалён</source>
+        <translation>the partly copied file was removed</translation>
+    </message>
+    <message>
+        <source>Обновление отменено: %1. Терминал может оставаться в загрузчике: повторите обновление или переподключите кабель USB.</source>
+        <translation>Update cancelled: %1. The terminal may stay in its loader: update again or reconnect the USB cable.</translation>
     </message>
 </context>
 <context>
