@@ -65,10 +65,13 @@ FirmwareUpdate::~FirmwareUpdate()
 
 QString FirmwareUpdate::loaderDisk()
 {
-    // a folder standing in for the disk (tests, the simulator), while it is there
-    const QString standIn = qEnvironmentVariable("KVT_LOADER_PATH");
-    if (!standIn.isEmpty() && QFileInfo(standIn).isDir())
-        return QFileInfo(standIn).absoluteFilePath();
+    // folders standing in for the disk (tests, the simulator), each while it is there
+    const QStringList standIns =
+        qEnvironmentVariable("KVT_LOADER_PATH").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    for (const QString &standIn : standIns) {
+        if (QFileInfo(standIn).isDir())
+            return QFileInfo(standIn).absoluteFilePath();
+    }
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
         if (volume.isValid() && volume.isReady() && !volume.isReadOnly()
             && volume.name() == QLatin1String(loaderLabel))

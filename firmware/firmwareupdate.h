@@ -31,8 +31,8 @@ public:
     void setDiskTimeout(int ms) { diskTimeoutMs = ms; }
     void setTerminalTimeout(int ms) { terminalTimeoutMs = ms; }
 
-    // The root of the mounted loader disk: the folder named by KVT_LOADER_PATH while it
-    // exists, else a mounted, ready volume labelled "KVT_loader"; empty when there is none.
+    // The root of the mounted loader disk: the first existing folder of KVT_LOADER_PATH
+    // (paths separated by ':'), else a mounted, ready volume labelled "KVT_loader"; empty when there is none.
     static QString loaderDisk();
 
     // Sends the command and goes through the stages; false, with the reason in *error, when

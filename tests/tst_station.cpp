@@ -184,11 +184,13 @@ void TestStation::firmwareOneAfterAnother()
 #else
     QTemporaryDir dir;
     const QString settingsPath = writeFile(dir.filePath("fleet.json"), fleetFile);
-    const QString disk = dir.filePath(QStringLiteral("KVT_loader"));
-    qputenv("KVT_LOADER_PATH", disk.toLocal8Bit());
-    const QStringList loader{"--loader-dir", disk, "--loader-delay", "0.3", "--flash-time", "0.3"};
-    Simulator a(QStringList{"--serial", "700001"} + loader, dir.filePath("a"));
-    Simulator b(QStringList{"--serial", "700002"} + loader, dir.filePath("b"));
+    // each terminal's loader disk a folder of its own, both standing in for the disk
+    const QString diskA = dir.filePath(QStringLiteral("KVT_loader-a"));
+    const QString diskB = dir.filePath(QStringLiteral("KVT_loader-b"));
+    qputenv("KVT_LOADER_PATH", (diskA + QLatin1Char(':') + diskB).toLocal8Bit());
+    const QStringList loader{"--loader-delay", "0.3", "--flash-time", "0.3"};
+    Simulator a(QStringList{"--serial", "700001", "--loader-dir", diskA} + loader, dir.filePath("a"));
+    Simulator b(QStringList{"--serial", "700002", "--loader-dir", diskB} + loader, dir.filePath("b"));
     ProvisionStation station;
     station.setPortSource(listing({terminalPort(a.link), terminalPort(b.link)}));
     station.setPollInterval(100);
