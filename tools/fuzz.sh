@@ -4,14 +4,18 @@
 # tests/fuzz/seeds/<name without "fuzz_">/ (or seeds/<target>/). What the fuzzer learns goes to
 # <build>/fuzz-corpus/<target>/, what it finds (crash-*, leak-*, timeout-*, oom-*) to
 # <build>/fuzz-artifacts/<target>/: nothing is written into the source tree. Exits non-zero
-# when a target found something. Not part of tools/test.sh (see README).
+# when a target found something. Further arguments name the targets to run (default: all).
+# Not part of tools/test.sh (see README).
 #   sh tools/fuzz.sh 600
+#   sh tools/fuzz.sh 600 fuzz_settingsfile fuzz_settingsecho
 set -e
 cd "$(dirname "$0")/.."
 SECONDS_EACH="${1:-60}"
 case "$SECONDS_EACH" in
-    ''|*[!0-9]*) echo "usage: $0 [seconds per target]" >&2; exit 2 ;;
+    ''|*[!0-9]*) echo "usage: $0 [seconds per target [target...]]" >&2; exit 2 ;;
 esac
+[ $# -gt 0 ] && shift
+ONLY="$*"
 sh tools/deps.sh clang libclang-rt-14-dev
 SOURCE="$(pwd)"
 BUILD="${KVT_FUZZ_DIR:-build-fuzz}"
@@ -33,6 +37,9 @@ cd "$BUILD"
 found=""
 for exe in $(find "$BUILD" -type f -perm -u+x -name 'fuzz_*' | sort); do
     target="$(basename "$exe")"
+    if [ -n "$ONLY" ]; then
+        case " $ONLY " in *" $target "*) ;; *) continue ;; esac
+    fi
     corpus="$BUILD/fuzz-corpus/$target"
     artifacts="$BUILD/fuzz-artifacts/$target"
     seeds="$SOURCE/tests/fuzz/seeds/${target#fuzz_}"
