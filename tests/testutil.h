@@ -170,6 +170,11 @@ public:
         if (auto *box = qobject_cast<QMessageBox *>(w)) {
             titles << box->windowTitle();
             texts << box->text();
+            if (auto *named = box->findChild<QAbstractButton *>(buttonName);
+                named && !buttonName.isEmpty()) {
+                named->click();
+                return;
+            }
             if (QAbstractButton *b = box->button(answer)) {
                 b->click();
                 return;
@@ -183,6 +188,7 @@ public:
     QStringList titles;
     QStringList texts;
     QMessageBox::StandardButton answer;
+    QString buttonName;   // a button of the box's own pressed instead, when it has one
     QTimer timer;
 };
 

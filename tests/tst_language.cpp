@@ -198,27 +198,14 @@ void TestLanguage::listsInInterfaceLanguage_data()
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QStringList>("entries");
-    QTest::newRow("IN0, Russian") << "ru" << "in0Combo"
-                                  << QStringList{"Нет", "Дискретный", "Импульсный", "Частотный",
-                                                 "Замыкание на массу"};
-    QTest::newRow("IN0, English") << "en" << "in0Combo"
-                                  << QStringList{"No", "Discrete", "Pulse", "Frequency",
-                                                 "Chassis ground"};
-    QTest::newRow("IN1, Russian") << "ru" << "in1Combo"
-                                  << QStringList{"Нет", "Дискретный", "Аналоговый"};
     QTest::newRow("IN2, Russian") << "ru" << "in2Combo"
                                   << QStringList{"Нет", "Дискретный", "Импульсный", "Частотный",
                                                  "OUT1"};
     QTest::newRow("IN2, English") << "en" << "in2Combo"
                                   << QStringList{"No", "Discrete", "Pulse", "Frequency", "OUT1"};
-    QTest::newRow("1-Wire, Russian") << "ru" << "oneWireCombo" << QStringList{"1Wire", "Дискретный"};
     QTest::newRow("RS232, English") << "en" << "rs232Combo"
                                     << QStringList{"Not used", "External CANLOG", "LLS fuel level sensor",
                                                    "Photo camera", "Iridium"};
-    QTest::newRow("SMS functions, Russian")
-        << "ru" << "smsFunction1Combo"
-        << QStringList{"INFO SMS",     "GEO SMS",     "Включить динамик", "Включить микрофон",
-                       "Перезагрузка", "Обновить ПО", "Обновить настройки"};
     QTest::newRow("SMS functions, English")
         << "en" << "smsFunction3Combo"
         << QStringList{"INFO SMS", "GEO SMS",   "Speaker On",     "Microphone On",

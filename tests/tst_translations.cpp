@@ -144,27 +144,10 @@ void TestTranslations::shownTexts_data()
     // misspelt Russian sources stay as they are in the code and read correctly in Russian
     QTest::newRow("modem link") << "StatusPage" << "Свзяь с модемом" << "Связь с модемом"
                                 << "Modem link";
-    QTest::newRow("axle 1") << "SensorPanel" << "Давлене на ось 1 (кг)" << "Давление на ось 1 (кг)"
-                            << "Axle 1 load (kg)";
-    QTest::newRow("axle 5") << "SensorPanel" << "Давлене на ось 5 (кг)" << "Давление на ось 5 (кг)"
-                            << "Axle 5 load (kg)";
-    QTest::newRow("CAN program") << "SettingsPage" << "Прграмма CAN" << "Программа CAN"
-                                 << "CAN program";
-    QTest::newRow("speed change") << "SettingsPage" << "По изменению скрсти на"
-                                  << "По изменению скорости на" << "By speed change of";
-    QTest::newRow("accelerator pedal") << "SettingsPage" << "Положене педали газа"
-                                       << "Положение педали газа" << "Accelerator pedal position";
     // texts the English interface showed in Russian
     QTest::newRow("password") << "SettingsPage" << "Пароль" << "Пароль" << "Password";
-    QTest::newRow("numbers") << "SettingsPage" << "Номера и функции" << "Номера и функции"
-                             << "Numbers and functions";
     // machine words of the lists read in Russian in the Russian interface
     QTest::newRow("input off") << "SettingsPage" << "No" << "Нет" << "No";
-    QTest::newRow("discrete input") << "SettingsPage" << "Discrete" << "Дискретный" << "Discrete";
-    QTest::newRow("chassis ground") << "SettingsPage" << "Chassis ground" << "Замыкание на массу"
-                                    << "Chassis ground";
-    QTest::newRow("SMS function") << "SettingsPage" << "Speaker On" << "Включить динамик"
-                                  << "Speaker On";
     QTest::newRow("command file filter") << "Terminal" << "Text File (*.txt);;All Files (*.*)"
                                          << "Текстовые файлы (*.txt);;Все файлы (*.*)"
                                          << "Text File (*.txt);;All Files (*.*)";
