@@ -19,30 +19,26 @@ def unescape(s):
     return s.replace('\\r', '\r').replace('\\n', '\n').replace('\\t', '\t')
 
 
-def load_pairs(path):
-    ru2en, en2ru = {}, {}
+def read_table(path):
+    """The (left, right) pairs of a TAB-separated table; blank lines and # comments skipped."""
     with open(path, encoding='utf-8') as f:
         for line in f:
             line = line.rstrip('\n')
-            if not line or line.startswith('#') or '\t' not in line:
-                continue
-            ru, en = (unescape(x) for x in line.split('\t', 1))
-            ru2en[ru] = en
-            en2ru[en] = ru
+            if line and not line.startswith('#') and '\t' in line:
+                yield tuple(unescape(x) for x in line.split('\t', 1))
+
+
+def load_pairs(path):
+    ru2en, en2ru = {}, {}
+    for ru, en in read_table(path):
+        ru2en[ru] = en
+        en2ru[en] = ru
     return ru2en, en2ru
 
 
 def load_russian(path):
     """Source text -> Russian text, from the optional table of explicit Russian texts."""
-    table = {}
-    with open(path, encoding='utf-8') as f:
-        for line in f:
-            line = line.rstrip('\n')
-            if not line or line.startswith('#') or '\t' not in line:
-                continue
-            src, ru = (unescape(x) for x in line.split('\t', 1))
-            table[src] = ru
-    return table
+    return dict(read_table(path))
 
 
 def full_text(elem):
