@@ -80,14 +80,12 @@ void MainWindow::update_FW_local()
     if (answer != QMessageBox::Yes)
         return;
     // with the file the program guides the rest; without one the engineer copies it by hand
-    QSettings settings;
-    const QString file = firmwareFileName(settings.value(QLatin1String(firmwareFolderKey)).toString());
+    const QString file = askFirmwareFile();
     if (file.isEmpty()) {
         writeRaw(Command::firmwareOverUsb);
         showRestartNotice(restartDoneText + usbUpdateText, true);
         return;
     }
-    settings.setValue(QLatin1String(firmwareFolderKey), QFileInfo(file).absolutePath());
     auto *dialog = new FirmwareUpdateDialog(session, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     if (!dialog->start(file)) {
@@ -95,6 +93,16 @@ void MainWindow::update_FW_local()
         return;
     }
     dialog->open();
+}
+
+QString MainWindow::askFirmwareFile()
+{
+    static constexpr char folderKey[] = "firmware/lastFolder";
+    QSettings settings;
+    const QString file = firmwareFileName(settings.value(QLatin1String(folderKey)).toString());
+    if (!file.isEmpty())
+        settings.setValue(QLatin1String(folderKey), QFileInfo(file).absolutePath());
+    return file;
 }
 
 QString MainWindow::firmwareFileName(const QString &folder)

@@ -109,11 +109,11 @@ public slots:
 protected:
     // The file the report goes to (a ".pdf" name gives PDF, any other HTML); empty: not saved.
     virtual QString reportFileName();
-    // the settings key of the folder the last firmware file came from
-    static constexpr char firmwareFolderKey[] = "firmware/lastFolder";
     // The firmware file for an update over USB, starting in `folder`; empty: none (the
     // engineer copies it by hand).
     virtual QString firmwareFileName(const QString &folder);
+    // The same, starting in the folder the last firmware file came from, which it remembers.
+    QString askFirmwareFile();
     // The engineer's note for the report; *ok false when the user gave none and cancelled.
     virtual QString reportNote(bool *ok);
     // Opens a saved report in the program the desktop has for it.

@@ -11,9 +11,7 @@
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QInputDialog>
-#include <QFileInfo>
 #include <QMessageBox>
-#include <QSettings>
 
 void MainWindow::setUpStation()
 {
@@ -99,11 +97,9 @@ void MainWindow::toggleStation(bool on)
 
 void MainWindow::updateStationFirmware()
 {
-    QSettings settings;
-    const QString file = firmwareFileName(settings.value(QLatin1String(firmwareFolderKey)).toString());
+    const QString file = askFirmwareFile();
     if (file.isEmpty())
         return;
-    settings.setValue(QLatin1String(firmwareFolderKey), QFileInfo(file).absolutePath());
     QString error;
     if (!stationPanel->station()->startFirmwareUpdate(file, &error))
         QMessageBox::information(this, tr("Станция настройки"),
