@@ -1,11 +1,17 @@
 #include "cli/output.h"
 
+#include <cerrno>
 #include <cstdio>
 
-void writeOut(const QByteArray &bytes)
+bool writeOut(const QByteArray &bytes, QString *reason)
 {
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-    std::fflush(stdout);
+    errno = 0;
+    const bool written = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout)
+                             == size_t(bytes.size())
+                         && std::fflush(stdout) == 0;
+    if (!written && reason)
+        *reason = qt_error_string(errno != 0 ? errno : EIO);
+    return written;
 }
 
 void printLine(const QString &text)

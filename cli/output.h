@@ -5,8 +5,9 @@
 #include <QByteArray>
 #include <QString>
 
-// Bytes on standard output, as they are.
-void writeOut(const QByteArray &bytes);
+// Bytes on standard output, as they are; false, with the system's reason, when the output
+// does not take them all.
+bool writeOut(const QByteArray &bytes, QString *reason = nullptr);
 // A line of text on standard output (UTF-8, the line end added).
 void printLine(const QString &text);
 // A message on standard error, "kvt-cli: " in front, the line end added.

@@ -8,6 +8,7 @@
 #include "cli/password.h"
 #include "cli/settingsfileload.h"
 #include "link/commands.h"
+#include "link/core_filesave.h"
 #include "link/core_terminalidentity.h"
 #include "link/recordrouter.h"
 #include "settings/core_batchrun.h"
@@ -18,7 +19,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include <optional>
 
@@ -81,14 +81,17 @@ int readCommand(const QStringList &arguments)
                                                QDateTime::currentDateTime());
     const QString path = parser.value(output);
     if (path == QLatin1String("-")) {
-        writeOut(bytes);
+        QString reason;
+        if (!writeOut(bytes, &reason)) {
+            printMessage(QStringLiteral("cannot write the standard output: %1").arg(reason));
+            return ExitFailed;
+        }
         return ExitOk;
     }
-    // written beside the file and renamed over it: a failed save leaves no half-written file
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        printMessage(QStringLiteral("cannot write %1: %2")
-                         .arg(QDir::toNativeSeparators(path), file.errorString()));
+    // written beside the file and renamed over it: a failed save leaves the old file as it was
+    QString reason;
+    if (!saveWholeFile(path, bytes, &reason)) {
+        printMessage(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path), reason));
         return ExitFailed;
     }
     return ExitOk;

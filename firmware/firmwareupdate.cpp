@@ -1,6 +1,7 @@
 #include "firmware/firmwareupdate.h"
 
 #include "link/commands.h"
+#include "link/core_filesave.h"
 #include "link/core_terminalidentity.h"
 #include "link/terminalsession.h"
 
@@ -9,14 +10,6 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 #include <QTimer>
-
-#include <cerrno>
-
-#ifdef Q_OS_WIN
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -161,7 +154,8 @@ void FirmwareUpdate::lookForDisk()
         return;
     }
     target.setFileName(QDir(disk).filePath(QFileInfo(source.fileName()).fileName()));
-    if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    // unbuffered: every piece is checked as it goes, none fails unseen at the close
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
         finish(Outcome::CopyFailed, target.errorString());
         return;
     }
@@ -177,8 +171,15 @@ void FirmwareUpdate::copySome()
         finish(Outcome::CopyFailed, source.errorString());
         return;
     }
-    if (!piece.isEmpty() && target.write(piece) != piece.size()) {
-        finish(Outcome::CopyFailed, target.errorString());
+    QString reason;
+    if (!piece.isEmpty() && !writeWhole(target, piece.constData(), piece.size(), &reason)) {
+        finish(Outcome::CopyFailed, fileErrorText(reason));
+        return;
+    }
+    // a disk unplugged in the middle takes the file with it, while the writes still go to
+    // what the system keeps of it
+    if (!QFileInfo::exists(target.fileName())) {
+        finish(Outcome::CopyFailed, diskGoneText());
         return;
     }
     copied += piece.size();
@@ -192,22 +193,37 @@ void FirmwareUpdate::writeOut()
 {
     setStage(Stage::Writing);
     // on the disk itself before the terminal takes it, not in a cache
-    bool written = target.flush();
-#ifdef Q_OS_WIN
-    written = written && ::_commit(target.handle()) == 0;
-#else
-    written = written && ::fsync(target.handle()) == 0;
-#endif
-    if (!written) {
-        finish(Outcome::CopyFailed, target.errorString().isEmpty() ? qt_error_string(errno)
-                                                                   : target.errorString());
+    QString reason;
+    if (!syncToDisk(target, &reason)) {
+        finish(Outcome::CopyFailed, fileErrorText(reason));
         return;
     }
     target.close();
+    // and there as a whole: the disk may have gone meanwhile
+    const QFileInfo onDisk(target.fileName());
+    if (!onDisk.exists()) {
+        finish(Outcome::CopyFailed, diskGoneText());
+        return;
+    }
+    if (onDisk.size() != source.size()) {
+        finish(Outcome::CopyFailed,
+               text(QT_TRANSLATE_NOOP("FirmwareUpdate", "файл %1 на диске занимает %2 байт из %3"))
+                   .arg(QDir::toNativeSeparators(target.fileName()))
+                   .arg(onDisk.size())
+                   .arg(source.size()));
+        return;
+    }
     copyComplete = true;
     source.close();
     setStage(Stage::WaitingForTerminal);
     ticker->setInterval(500);
+}
+
+QString FirmwareUpdate::diskGoneText() const
+{
+    return text(QT_TRANSLATE_NOOP("FirmwareUpdate",
+                                  "диск отключён во время копирования, файла %1 на нём нет"))
+        .arg(QDir::toNativeSeparators(target.fileName()));
 }
 
 void FirmwareUpdate::finish(Outcome outcome, const QString &reason)

@@ -66,6 +66,8 @@ private:
     void check();
     void finish(Outcome outcome, const QString &reason = QString());
     void removePartialCopy();
+    // The reason of a copy whose file vanished: the disk went.
+    QString diskGoneText() const;
 
     TerminalSession *const session;
     QTimer *const ticker;   // looks for the disk, copies a piece, checks the time

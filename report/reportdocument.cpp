@@ -1,13 +1,13 @@
 #include "report/reportdocument.h"
 
+#include "link/core_filesave.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
-#include <QPrinter>
-#include <QSaveFile>
+#include <QPdfWriter>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -347,14 +347,8 @@ bool ReportDocument::writeHtml(const ReportContent &content, const QString &file
         content.charts.save(&buffer, "PNG");
         source = QStringLiteral("data:image/png;base64,") + QString::fromLatin1(png.toBase64());
     }
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.errorString();
-        return false;
-    }
-    file.write(html(content, source).toUtf8());
-    if (!file.commit()) {
-        *error = file.errorString();
+    if (!saveWholeFile(fileName, html(content, source).toUtf8(), error)) {
+        *error = fileErrorText(*error);
         return false;
     }
     return true;
@@ -363,20 +357,15 @@ bool ReportDocument::writeHtml(const ReportContent &content, const QString &file
 bool ReportDocument::writePdf(const ReportContent &content, const QString &fileName,
                               QString *error)
 {
-    // the printer says nothing about a file it cannot write: try it first
-    {
-        QFile probe(fileName);
-        if (!probe.open(QIODevice::WriteOnly)) {
-            *error = probe.errorString();
-            return false;
-        }
-    }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(fileName);
+    // drawn in memory, then saved whole: a failed save keeps the file that was there
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter printer(&buffer);
+    printer.setResolution(1200);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setFullPage(true);
-    printer.setDocName(titleOf(content));
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    printer.setTitle(titleOf(content));
     printer.setCreator(QStringLiteral("KVT Logger"));
 
     // the pieces laid out in the printer's own pixels, within margins of 2 cm (1.5 cm at the
@@ -451,9 +440,12 @@ bool ReportDocument::writePdf(const ReportContent &content, const QString &fileN
                          Qt::AlignHCenter | Qt::AlignTop,
                          QStringLiteral("%1 / %2").arg(page + 1).arg(pageCount));
     }
-    if (!painter.end() || printer.printerState() == QPrinter::Error
-        || QFileInfo(fileName).size() == 0) {
+    if (!painter.end() || pdf.isEmpty()) {
         *error = tr("PDF не записан");
+        return false;
+    }
+    if (!saveWholeFile(fileName, pdf, error)) {
+        *error = fileErrorText(*error);
         return false;
     }
     return true;

@@ -4,6 +4,7 @@
 
 #include "settings/settingspage.h"
 
+#include "link/core_filesave.h"
 #include "settings/core_settingsfile.h"
 
 #include <QCheckBox>
@@ -16,7 +17,6 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QSaveFile>
 
 namespace {
 
@@ -199,12 +199,12 @@ bool SettingsPage::saveSettingsFile(const QString &path)
 {
     const TerminalIdentity from = identitySource ? identitySource() : TerminalIdentity();
     const QByteArray bytes = settingsFileBytes(values(), from, QDateTime::currentDateTime());
-    // written beside the file and renamed over it: a failed save leaves no half-written file
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    // written beside the file and renamed over it: a failed save leaves the old file as it was
+    QString reason;
+    if (!saveWholeFile(path, bytes, &reason)) {
         QMessageBox::critical(window(), tr("Файл настроек"),
                               tr("Не удалось сохранить файл %1: %2")
-                                  .arg(QDir::toNativeSeparators(path), file.errorString()));
+                                  .arg(QDir::toNativeSeparators(path), fileErrorText(reason)));
         return false;
     }
     emit statusMessage(tr("Настройки сохранены в файл %1").arg(QDir::toNativeSeparators(path)));

@@ -1,7 +1,8 @@
 #include "terminal/terminal.h"
 
-#include "terminal/console.h"
+#include "link/core_filesave.h"
 #include "link/recorder.h"
+#include "terminal/console.h"
 #include "settings/core_settingsstring.h"
 
 #include <QAction>
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
+#include <QTextCodec>
 #include <QTextStream>
 #include <QTimer>
 #include <QToolButton>
@@ -43,30 +45,6 @@ qint64 now()
 {
     return QDateTime::currentMSecsSinceEpoch();
 }
-// A file error as the user reads it: a short reason in the interface language with the
-// system's own text after it; the system's text alone when there is no short reason for it.
-QString fileErrorText(const QString &systemText)
-{
-    static const struct
-    {
-        const char *system;
-        const char *reason;
-    } reasons[] = {
-        {"Permission denied", QT_TRANSLATE_NOOP("Terminal", "нет доступа")},
-        {"Access is denied.", QT_TRANSLATE_NOOP("Terminal", "нет доступа")},
-        {"No such file or directory", QT_TRANSLATE_NOOP("Terminal", "папка не найдена")},
-        {"Read-only file system", QT_TRANSLATE_NOOP("Terminal", "диск только для чтения")},
-        {"No space left on device", QT_TRANSLATE_NOOP("Terminal", "нет места на диске")},
-        {"Is a directory", QT_TRANSLATE_NOOP("Terminal", "это папка, а не файл")},
-    };
-    for (const auto &r : reasons) {
-        if (systemText.compare(QLatin1String(r.system), Qt::CaseInsensitive) == 0)
-            return QStringLiteral("%1 (%2)").arg(QCoreApplication::translate("Terminal", r.reason),
-                                                 systemText);
-    }
-    return systemText;
-}
-
 } // namespace
 
 Terminal::Terminal(QWidget *parent)
@@ -472,19 +450,15 @@ void Terminal::save_cmd_slot()
         return;
     const QString fileName = chosen + QStringLiteral(".txt");
 
-    bool ok = false;
-    QFile file(fileName);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        QTextStream out(&file);
-        out << text;
-        out.flush();
-        ok = out.status() == QTextStream::Ok && file.error() == QFileDevice::NoError;
-        file.close();
-        ok = ok && file.error() == QFileDevice::NoError;
-    }
-    // a file that cannot be opened for writing is reported like a failed write
+    // in the system's 8-bit encoding, as a text stream writes it; a failed save keeps the
+    // file that was there
+    QString reason;
+    const bool ok = saveWholeFile(fileName, QTextCodec::codecForLocale()->fromUnicode(text),
+                                  &reason);
     QMessageBox box(QMessageBox::Information, tr("Внимание"),
-                    (ok ? tr("Файл записан\r\n") : tr("Ошибка записи файла\r\n")) + fileName,
+                    ok ? tr("Файл записан\r\n") + fileName
+                       : tr("Ошибка записи файла\r\n") + fileName + QStringLiteral("\r\n")
+                             + fileErrorText(reason),
                     QMessageBox::Ok);
     box.exec();
 }

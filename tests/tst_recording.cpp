@@ -216,6 +216,11 @@ void TestRecording::escapes_data()
     // C0 and C1 would only start overlong forms of ASCII
     QTest::newRow("overlong lead bytes") << QByteArray("\xC0\x80\xC1\xBF") << QByteArray("\\xC0\\x80\\xC1\\xBF");
     QTest::newRow("control bytes, hex digits in order") << QByteArray("\x1B[0m\x07") << QByteArray("\\x1B[0m\\x07");
+    // a character complete at the very end of the chunk is the character; one cut off is not
+    QTest::newRow("Cyrillic at the end of the chunk")
+        << QByteArray("OK \xD0\x94\xD0\xB0") << QByteArray("OK \xD0\x94\xD0\xB0");
+    QTest::newRow("three-byte character at the end") << QByteArray("\xE2\x86\x90") << QByteArray("\xE2\x86\x90");
+    QTest::newRow("character cut off at the end") << QByteArray("a\xD0") << QByteArray("a\\xD0");
 }
 
 void TestRecording::escapes()
