@@ -1,5 +1,7 @@
 #include "cli/password.h"
 
+#include "cli/output.h"
+
 #include <QFile>
 #include <QtGlobal>
 
@@ -8,6 +10,7 @@
 #include <fcntl.h>
 #include <pthread.h>
 #include <sys/select.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -15,12 +18,29 @@ namespace {
 
 const char environmentVariable[] = "KVT_PASSWORD";
 
-QString firstLine(const QByteArray &bytes)
+// The first line, its line end (LF or CR LF) left out; the whole text when it has none (a file
+// written by printf or a secret manager).
+QString firstLine(QByteArray bytes)
 {
-    QByteArray line = bytes.left(bytes.indexOf('\n'));
-    if (line.endsWith('\r'))
-        line.chop(1);
-    return QString::fromUtf8(line);
+    const int end = bytes.indexOf('\n');
+    if (end >= 0)
+        bytes.truncate(end);
+    if (bytes.endsWith('\r'))
+        bytes.chop(1);
+    const QString line = QString::fromUtf8(bytes);
+    bytes.fill('\0');
+    return line;
+}
+
+// A password file others may read is still used, but said so.
+void warnIfShared(const QFile &file, const QString &path)
+{
+    struct stat status{};
+    if (::fstat(file.handle(), &status) == 0 && S_ISREG(status.st_mode)
+        && (status.st_mode & (S_IRGRP | S_IROTH)) != 0)
+        printMessage(QStringLiteral("warning: the password file %1 can be read by other users "
+                                    "(chmod 600 %1)")
+                         .arg(path));
 }
 
 PasswordAnswer fromFile(const QString &path)
@@ -32,6 +52,8 @@ PasswordAnswer fromFile(const QString &path)
     if (!opened)
         return {PasswordAnswer::Unavailable, QString(),
                 QStringLiteral("cannot read the password file %1: %2").arg(path, file.errorString())};
+    if (!standardInput)
+        warnIfShared(file, path);
     // a password is one short line: what follows it is never read
     return {PasswordAnswer::Given, firstLine(file.readLine(4096)), QString()};
 }

@@ -109,7 +109,7 @@ void StatusSnapshot::registerRoutes(RecordRouter &router)
                      if (!p)
                          return;
                      QJsonObject o;
-                     o.insert(QStringLiteral("latitude"), p->latitude);
+                     putNumber(o, "latitude", std::optional<double>(p->latitude));
                      putNumber(o, "longitude", p->longitude);
                      values.insert(QStringLiteral("position"), o);
                  });

@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -44,6 +45,8 @@ class TestFirmware : public QObject
 private slots:
     void endsWithoutTerminal_data();
     void endsWithoutTerminal();
+    void wholeCopyStays_data();
+    void wholeCopyStays();
     void wholeUpdate_data();
     void wholeUpdate();
 };
@@ -57,15 +60,19 @@ void TestFirmware::endsWithoutTerminal_data()
     QTest::addColumn<bool>("diskFull");   // a file size limit stands in for a full disk
     QTest::addColumn<bool>("cancelEarly"); // "Отмена" while the disk is awaited
     QTest::addColumn<QString>("says");
+    QTest::addColumn<bool>("unplug");      // the disk goes in the middle of the copy
     QTest::newRow("the disk never appears") << false << int(FirmwareUpdate::Outcome::NoDisk)
-                                            << false << false << "не появился за 60 с";
+                                            << false << false << "не появился за 60 с" << false;
     QTest::newRow("cancelled before the disk") << false << int(FirmwareUpdate::Outcome::Cancelled)
-                                               << false << true << "на диск ничего не записано";
+                                               << false << true << "на диск ничего не записано" << false;
     QTest::newRow("cancelled while copying") << true << int(FirmwareUpdate::Outcome::Cancelled)
                                              << false << false
-                                             << "частично скопированный файл удалён";
+                                             << "частично скопированный файл удалён" << false;
     QTest::newRow("the disk is full") << true << int(FirmwareUpdate::Outcome::CopyFailed) << true
-                                      << false << "File too large";
+                                      << false << "File too large" << false;
+    QTest::newRow("the disk goes while copying")
+        << true << int(FirmwareUpdate::Outcome::CopyFailed) << false << false
+        << "диск отключён во время копирования, файла" << true;
 }
 
 void TestFirmware::endsWithoutTerminal()
@@ -74,6 +81,7 @@ void TestFirmware::endsWithoutTerminal()
     QFETCH(bool, diskFull);
     QFETCH(bool, cancelEarly);
     QFETCH(QString, says);
+    QFETCH(bool, unplug);
     QTemporaryDir dir;
     const QString disk = dir.filePath(QStringLiteral("KVT_loader"));
     if (diskThere)
@@ -88,10 +96,13 @@ void TestFirmware::endsWithoutTerminal()
     update.setDiskTimeout(300);
     QSignalSpy finished(&update, &FirmwareUpdate::finished);
     // large enough that the copy takes many turns of the event loop
-    QObject::connect(&update, &FirmwareUpdate::progress, &update, [&update, diskFull](qint64 copied) {
-        if (copied > 0 && !diskFull)
-            update.cancel();
-    });
+    QObject::connect(&update, &FirmwareUpdate::progress, &update,
+                     [&update, diskFull, unplug, disk](qint64 copied) {
+                         if (copied > 0 && unplug)
+                             QDir(disk).removeRecursively();
+                         else if (copied > 0 && !diskFull)
+                             update.cancel();
+                     });
     if (cancelEarly)
         QTimer::singleShot(50, &update, &FirmwareUpdate::cancel);
     rlimit saved{};
@@ -112,11 +123,66 @@ void TestFirmware::endsWithoutTerminal()
              qPrintable(finished.at(0).at(1).toString()));
     QVERIFY2(finished.at(0).at(0).canConvert<FirmwareUpdate::Outcome>(), "outcome");
     QTEST(int(finished.at(0).at(0).value<FirmwareUpdate::Outcome>()), "outcome");
+    if (unplug)
+        QVERIFY(finished.at(0).at(1).toString().contains(QStringLiteral("fw.bin")));
     if (diskThere)
         QCOMPARE(QDir(disk).entryList(QDir::Files), QStringList());
     else
         QVERIFY(!QFileInfo::exists(disk));
     qunsetenv("KVT_LOADER_PATH");
+}
+
+// Once the file is whole on the disk it stays there, cancelled or not, as the message says; an
+// identity the terminal gives before it leaves for its loader does not count as its return.
+void TestFirmware::wholeCopyStays_data()
+{
+    QTest::addColumn<bool>("cancel");   // "Отмена", else the terminal never comes back
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("cancelled while the terminal is awaited")
+        << true << int(FirmwareUpdate::Outcome::Cancelled) << "файл прошивки уже на диске";
+    QTest::newRow("the terminal never comes back")
+        << false << int(FirmwareUpdate::Outcome::NoTerminal) << "Терминал не вернулся";
+}
+
+void TestFirmware::wholeCopyStays()
+{
+    QFETCH(bool, cancel);
+    QTemporaryDir dir;
+    const QString disk = dir.filePath(QStringLiteral("KVT_loader"));
+    QVERIFY(QDir().mkpath(disk));
+    qputenv("KVT_LOADER_PATH", disk.toLocal8Bit());
+    const auto unset = qScopeGuard([] { qunsetenv("KVT_LOADER_PATH"); });
+    Pty pty;
+    TerminalSession session;
+    LineSettings line;
+    line.portName = pty.slavePath;
+    QVERIFY(session.open(line));
+    FirmwareUpdate update(&session);
+    update.setTerminalTimeout(cancel ? 60000 : 300);
+    QSignalSpy finished(&update, &FirmwareUpdate::finished);
+    QSignalSpy identities(&session, &TerminalSession::identityReported);
+    bool waiting = false;
+    QObject::connect(&update, &FirmwareUpdate::stageChanged, &update,
+                     [&waiting](FirmwareUpdate::Stage stage) {
+                         waiting = waiting || stage == FirmwareUpdate::Stage::WaitingForTerminal;
+                     });
+    QString error;
+    QVERIFY(update.start(writeFirmware(dir.filePath(QStringLiteral("fw.bin")), 256 << 10), &error));
+    QTRY_VERIFY(waiting);
+    // still on the line the command went out on: its answer to the window's question
+    pty.write(">DI=31;0;70\r\n");
+    QTRY_COMPARE(identities.count(), 1);
+    QVERIFY(update.isRunning());
+    QCOMPARE(finished.count(), 0);
+    if (cancel)
+        update.cancel();
+    QTRY_COMPARE(finished.count(), 1);
+    QTEST(int(finished.at(0).at(0).value<FirmwareUpdate::Outcome>()), "outcome");
+    QFETCH(QString, says);
+    QVERIFY2(finished.at(0).at(1).toString().contains(says),
+             qPrintable(finished.at(0).at(1).toString()));
+    QCOMPARE(QFileInfo(QDir(disk).filePath(QStringLiteral("fw.bin"))).size(), qint64(256 << 10));
 }
 
 // From the tool bar: the simulator drops into its loader, its disk appears, the file is

@@ -78,6 +78,8 @@ private slots:
     void textFieldTable();
     void recordLimit_data();
     void recordLimit();
+    void tooLongNamesTheLongest_data();
+    void tooLongNamesTheLongest();
     void echoCheck_data();
     void echoCheck();
     void journalPath_data();
@@ -481,6 +483,33 @@ void TestSettingsCore::recordLimit()
     LineFramer().feed(">ST=" + body.toUtf8() + own + "\r\n",
                       [&](const RecordLine &r) { reported = r.field[0]; });
     QCOMPARE(reported == body.toUtf8() + own, fits);
+}
+
+// Settings too long for the record name the field that takes the most; of several equally
+// long ones, the first written.
+void TestSettingsCore::tooLongNamesTheLongest_data()
+{
+    QTest::addColumn<QList<int>>("lengths");   // of APN 1, login 1 and APN 2
+    QTest::addColumn<int>("named");            // the field named: 0 APN 1, 1 login 1, 2 APN 2
+    const int half = settingsBodyMaxBytes / 2;
+    QTest::newRow("two equally long") << QList<int>{half, 0, half} << 0;
+    QTest::newRow("three equally long") << QList<int>{half, half, half} << 0;
+    QTest::newRow("a longer one last") << QList<int>{half, half, half + 1} << 2;
+    QTest::newRow("a longer one between") << QList<int>{half, half + 1, half} << 1;
+}
+
+void TestSettingsCore::tooLongNamesTheLongest()
+{
+    QFETCH(QList<int>, lengths);
+    QFETCH(int, named);
+    const F fields[] = {F::Apn1, F::Login1, F::Apn2};
+    SettingsForm f = emptyPage();
+    f[F::AccessPassword] = QStringLiteral("482915");
+    for (int i = 0; i < 3; ++i)
+        f[fields[i]] = QString(lengths.at(i), QLatin1Char('a'));
+    const QString refusal = settingsRefusal(settingsFromForm(f));
+    QVERIFY2(refusal.contains(QStringLiteral("«%1»").arg(settingsTextLabel(fields[named]))),
+             qPrintable(refusal));
 }
 
 void TestSettingsCore::echoCheck_data()
