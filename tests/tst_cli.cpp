@@ -110,6 +110,13 @@ private slots:
     void info_data();
     void info();
     void ports();
+    void infoLeavesOut_data();
+    void infoLeavesOut();
+    void readWithoutCanParams();
+    void failedSaveKeepsTheFile_data();
+    void failedSaveKeepsTheFile();
+    void passwordAndFileRules_data();
+    void passwordAndFileRules();
     void send_data();
     void send();
     void record_data();
@@ -591,6 +598,274 @@ void TestCli::record_data() {}
 void TestCli::record() {}
 void TestCli::provision_data() {}
 void TestCli::provision() {}
+#endif
+
+#ifdef KVT_CLI_PATH
+
+namespace {
+
+// Plays the terminal on a silent port: each line kvt-cli sends that `answers` knows is answered
+// at once; the run ends when kvt-cli does. Standard output goes to `outputFile` when given.
+Run runAgainst(const SilentPort &pty, const QStringList &args,
+               const QHash<QByteArray, QByteArray> &answers,
+               const QStringList &wrapper = QStringList(), const QString &outputFile = QString())
+{
+    QProcess cli;
+    cli.setProcessEnvironment(cliEnvironment());
+    if (!outputFile.isEmpty())
+        cli.setStandardOutputFile(outputFile);
+    if (wrapper.isEmpty())
+        cli.start(QStringLiteral(KVT_CLI_PATH), args);
+    else
+        cli.start(wrapper.first(), wrapper.mid(1) + QStringList{QStringLiteral(KVT_CLI_PATH)} + args);
+    Run run;
+    if (!cli.waitForStarted())
+        return run;
+    cli.closeWriteChannel();
+    ::fcntl(pty.master, F_SETFL, ::fcntl(pty.master, F_GETFL) | O_NONBLOCK);
+    QByteArray got;
+    QElapsedTimer t;
+    t.start();
+    while (!cli.waitForFinished(5) && t.elapsed() < 20000) {
+        char buf[512];
+        ssize_t n;
+        while ((n = ::read(pty.master, buf, sizeof buf)) > 0)
+            got.append(buf, int(n));
+        for (int end = got.indexOf('\n'); end >= 0; end = got.indexOf('\n')) {
+            const QByteArray answer = answers.value(got.left(end).trimmed());
+            got.remove(0, end + 1);
+            if (!answer.isEmpty() && ::write(pty.master, answer.constData(), size_t(answer.size())) < 0)
+                return run;
+        }
+    }
+    if (cli.state() != QProcess::NotRunning) {
+        cli.kill();
+        cli.waitForFinished();
+        return run;
+    }
+    run.status = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
+    run.out = cli.readAllStandardOutput();
+    run.err = cli.readAllStandardError();
+    return run;
+}
+
+const QByteArray identityAnswer = ">DI=31;0;70\r\n>DN=201745\r\n>MN=866104023456789\r\n";
+// A terminal whose settings have no item 10: no CAN parameters
+const QByteArray settingsAnswer = ">ST=#1=track.example.org,20332#2=internet,mts,mts#12=113\r\n";
+
+// Runs kvt-cli with the limit of a file's size at 512 bytes, the signal of it ignored: a full
+// disk for the files it writes.
+QStringList smallDisk()
+{
+    return {QStringLiteral("sh"), QStringLiteral("-c"),
+            QStringLiteral("trap '' XFSZ; ulimit -f 1; exec \"$0\" \"$@\"")};
+}
+
+} // namespace
+
+// What the state leaves out: numbers that are not finite, the APN's password; and the CAN
+// count of invalid data is the invalid one.
+void TestCli::infoLeavesOut_data()
+{
+    QTest::addColumn<bool>("json");
+    QTest::newRow("lines") << false;
+    QTest::newRow("JSON") << true;
+}
+
+void TestCli::infoLeavesOut()
+{
+    QFETCH(bool, json);
+    SilentPort pty;
+    QVERIFY(!pty.path.isEmpty());
+    const QByteArray state = ">APN=m2m.example;fleetuser;Zq7secret\r\n>C#=5;1000;7\r\n"
+                             ">GS=8;nan;inf;-inf;NaN\r\n>GK=nan;37.61\r\n>PB=inf;4100\r\n";
+    QStringList args{"info", pty.path};
+    if (json)
+        args << QStringLiteral("--json");
+    const Run run = runAgainst(pty, args, {{">I 0", identityAnswer + state}});
+    QCOMPARE(run.status, 0);
+    QVERIFY2(!run.out.contains("Zq7secret"), run.out.constData());
+    QVERIFY2(!run.out.toLower().contains("nan") && !run.out.toLower().contains("inf")
+                 && !run.out.contains("null"),
+             run.out.constData());
+    QJsonObject status;
+    if (json) {
+        status = jsonObject(run.out).value(QStringLiteral("status")).toObject();
+    } else {
+        for (const QByteArray &line : run.out.split('\n')) {
+            if (line.startsWith("status.apn.") || line.startsWith("status.can.")
+                || line.startsWith("status.fix.") || line.startsWith("status.power."))
+                status.insert(QString::fromUtf8(line).section('\t', 0, 0),
+                              QString::fromUtf8(line).section('\t', 1));
+        }
+        QCOMPARE(status.value(QStringLiteral("status.can.invalid")).toString(), QStringLiteral("7"));
+        QCOMPARE(status.value(QStringLiteral("status.apn.login")).toString(),
+                 QStringLiteral("fleetuser"));
+        QCOMPARE(status.value(QStringLiteral("status.fix.satellites")).toString(), QStringLiteral("8"));
+        QCOMPARE(status.value(QStringLiteral("status.power.batteryMv")).toString(),
+                 QStringLiteral("4100"));
+        return;
+    }
+    const QJsonObject can = status.value(QStringLiteral("can")).toObject();
+    QCOMPARE(can.value(QStringLiteral("invalid")).toDouble(), 7.0);
+    QCOMPARE(can.value(QStringLiteral("valid")).toDouble(), 1000.0);
+    QCOMPARE(status.value(QStringLiteral("apn")).toObject().value(QStringLiteral("login")).toString(),
+             QStringLiteral("fleetuser"));
+    QCOMPARE(status.value(QStringLiteral("fix")).toObject().keys(), QStringList{"satellites"});
+    QVERIFY(!status.value(QStringLiteral("position")).toObject().contains(QStringLiteral("latitude")));
+}
+
+// A terminal that reports no CAN parameters: the file keeps the entry, empty, as the page
+// saves it.
+void TestCli::readWithoutCanParams()
+{
+    SilentPort pty;
+    QVERIFY(!pty.path.isEmpty());
+    const Run run = runAgainst(pty, {"settings", "read", pty.path},
+                               {{">I 0", identityAnswer}, {">D 15;0", settingsAnswer}});
+    QCOMPARE(run.status, 0);
+    const QJsonObject fields = jsonObject(run.out).value(QStringLiteral("fields")).toObject();
+    QVERIFY2(fields.contains(QStringLiteral("canParamsGroup")), run.out.constData());
+    QCOMPARE(fields.value(QStringLiteral("canParamsGroup")).toArray(), QJsonArray());
+}
+
+// A save onto a full disk fails with the reason and exit status 1; the file that was there
+// stays as it was, nothing is left beside it.
+void TestCli::failedSaveKeepsTheFile_data()
+{
+    QTest::addColumn<QString>("to");   // "file": -o FILE on a small disk; "stdout": /dev/full
+    QTest::addColumn<QByteArray>("reason");
+    QTest::newRow("file on a full disk") << "file" << QByteArray("File too large");
+    QTest::newRow("standard output on a full disk") << "stdout" << QByteArray("No space left on device");
+}
+
+void TestCli::failedSaveKeepsTheFile()
+{
+    QFETCH(QString, to);
+    QFETCH(QByteArray, reason);
+    if (to == QLatin1String("stdout") && !QFileInfo::exists(QStringLiteral("/dev/full")))
+        QSKIP("needs /dev/full");
+    SilentPort pty;
+    QVERIFY(!pty.path.isEmpty());
+    QTemporaryDir here;
+    const QString path = here.filePath(QStringLiteral("settings.json"));
+    const QByteArray before(100, 'o');
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write(before);
+    old.close();
+    const QHash<QByteArray, QByteArray> answers{{">I 0", identityAnswer}, {">D 15;0", settingsAnswer}};
+    const Run run = to == QLatin1String("file")
+                        ? runAgainst(pty, {"settings", "read", pty.path, "-o", path}, answers, smallDisk())
+                        : runAgainst(pty, {"settings", "read", pty.path}, answers, QStringList(),
+                                     QStringLiteral("/dev/full"));
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.contains(reason), run.err.constData());
+    if (to == QLatin1String("file"))
+        QVERIFY2(run.err.contains(path.toUtf8()), run.err.constData());
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), before);
+    QCOMPARE(QDir(here.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"settings.json"});
+}
+
+// Where the access password comes from and what the file may be: each written to a terminal
+// that holds 482915 and read back.
+void TestCli::passwordAndFileRules_data()
+{
+    QTest::addColumn<QByteArray>("passwordFile");   // its content; null: none
+    QTest::addColumn<bool>("sharedFile");           // readable by others
+    QTest::addColumn<QByteArray>("input");          // standard input; "-" takes the password from it
+    QTest::addColumn<QString>("environment");       // KVT_PASSWORD; null: unset
+    QTest::addColumn<QStringList>("extra");          // more arguments; "STDIN" for the settings file
+    QTest::addColumn<QString>("terminalModel");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    const QByteArray none;
+    const QString unset;
+    QTest::newRow("file without a line end")
+        << QByteArray("482915") << false << none << unset << QStringList() << "31" << 0 << "confirmed";
+    QTest::newRow("file with CR LF")
+        << QByteArray("482915\r\nnext\r\n") << false << none << unset << QStringList() << "31" << 0
+        << "confirmed";
+    QTest::newRow("pipe without a line end")
+        << none << false << QByteArray("482915") << unset << QStringList{"--password-file", "-"} << "31"
+        << 0 << "confirmed";
+    QTest::newRow("file others may read, used with a warning")
+        << QByteArray("482915\n") << true << none << unset << QStringList() << "31" << 0
+        << "can be read by other users";
+    QTest::newRow("empty KVT_PASSWORD is an empty password")
+        << none << false << none << "" << QStringList() << "31" << 2 << "Требуется указать пароль доступа";
+    QTest::newRow("oversized settings file on standard input")
+        << none << false << QByteArray(settingsFileMaxSize + 10, ' ') << "482915" << QStringList{"STDIN"}
+        << "31" << 2 << "too much for a settings file";
+    QTest::newRow("file of another model refused")
+        << none << false << none << "482915" << QStringList() << "20" << 2 << "--any-model";
+    QTest::newRow("file of another model, --any-model")
+        << none << false << none << "482915" << QStringList{"--any-model"} << "20" << 0 << "confirmed";
+}
+
+void TestCli::passwordAndFileRules()
+{
+    QFETCH(QByteArray, passwordFile);
+    QFETCH(bool, sharedFile);
+    QFETCH(QByteArray, input);
+    QFETCH(QString, environment);
+    QFETCH(QStringList, extra);
+    QFETCH(QString, terminalModel);
+    QTemporaryDir here;
+    // a file saved from the simulator's model, one field changed: a write the terminal can refuse
+    const QString file = here.filePath(QStringLiteral("settings.json"));
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(R"({"format": "kvt-logger-settings", "version": 1, "terminal": {"model": "KVT3"},
+               "fields": {"monitoringServerEdit": "rules.example.org"}})");
+    f.close();
+    QProcess sim;
+    const QString port = simulator(sim, QStringLiteral("rules"), {"--rate", "0", "--model", terminalModel});
+    QVERIFY(!port.isEmpty());
+    const auto stop = qScopeGuard([&sim] {
+        sim.terminate();
+        sim.waitForFinished();
+    });
+    QProcessEnvironment env = cliEnvironment();
+    if (!environment.isNull())
+        env.insert(QStringLiteral("KVT_PASSWORD"), environment);
+    QStringList args{"settings", "write", port, file};
+    if (extra.contains(QStringLiteral("STDIN")))
+        args.replace(3, QStringLiteral("/dev/stdin"));
+    else
+        args << extra;
+    if (!passwordFile.isNull()) {
+        const QString pw = here.filePath(QStringLiteral("pw"));
+        QFile p(pw);
+        QVERIFY(p.open(QIODevice::WriteOnly));
+        p.write(passwordFile);
+        p.close();
+        QVERIFY(p.setPermissions(sharedFile ? QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
+                                                  | QFile::ReadOther
+                                            : QFile::ReadOwner | QFile::WriteOwner));
+        args << QStringLiteral("--password-file") << pw;
+    }
+    const Run run = runCli(args, env, input);
+    QTEST(run.status, "status");
+    QFETCH(QString, message);
+    QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
+    QVERIFY2(!run.err.contains("482915") && !run.out.contains("482915"), run.err.constData());
+    const Run after = runCli({"settings", "read", port});
+    QCOMPARE(after.status, 0);
+    QCOMPARE(readSettingsFile(after.out).values.value(QStringLiteral("monitoringServerEdit")).toString()
+                 == QLatin1String("rules.example.org"),
+             run.status == 0);
+}
+
+#else
+void TestCli::infoLeavesOut_data() {}
+void TestCli::infoLeavesOut() {}
+void TestCli::readWithoutCanParams() {}
+void TestCli::failedSaveKeepsTheFile_data() {}
+void TestCli::failedSaveKeepsTheFile() {}
+void TestCli::passwordAndFileRules_data() {}
+void TestCli::passwordAndFileRules() {}
 #endif
 
 QTEST_GUILESS_MAIN(TestCli)
