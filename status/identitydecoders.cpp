@@ -21,12 +21,14 @@ void StatusPage::showIdentity(const IdentityRecord &id)
     fields.set(firmwareVersionEdit, id.versionText);
 
     // the terminal that does not report its model runs a firmware too old for the program
-    if (id.model == 0 && id.firmware.isOlderThan(0, 64)) {
+    if (id.model == 0 && id.firmware.isOlderThan(0, 64) && !oldFirmwareBoxOpen) {
         QMessageBox box(QMessageBox::Information, tr("Внимание"),
                         tr("Версия ПО устройства устарела\r\nТребуется версия ПО не ниже 0.64"),
                         QMessageBox::Ok, window());
         fields.flush();   // the fields show their values before the box opens
+        oldFirmwareBoxOpen = true;
         box.exec();
+        oldFirmwareBoxOpen = false;
     }
 }
 

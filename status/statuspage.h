@@ -58,6 +58,8 @@ private:
     // the local time's offset from UTC for the hour of the terminal's clock last shown
     qint64 clockOffsetHour = -1;
     int clockOffset = 0;
+    // the old-firmware box is open: the same identity again (a replug) opens no second one
+    bool oldFirmwareBoxOpen = false;
 
     void format(QWidget *leftColumn, QWidget *rightColumn);
     static void formatColumn(QWidget *column, const QStringList &longestValues);

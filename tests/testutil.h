@@ -20,9 +20,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include <csignal>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -152,6 +155,32 @@ inline void connectTo(MainWindow &w, const QString &path)
 
 // Closes every modal box that shows up while it lives, pressing `button` when the box has it
 // (otherwise rejecting the box), and records the title and text of each.
+// A full disk for the files this process writes while it lives: no file grows past `bytes`,
+// a write beyond fails with "File too large" (its signal ignored).
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        signalBefore = ::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved;
+        limited.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        ::signal(SIGXFSZ, signalBefore);
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    rlimit saved{};
+    void (*signalBefore)(int) = SIG_DFL;
+};
+
 class ModalCloser : public QObject
 {
 public:

@@ -605,6 +605,28 @@ void TestReport::unwritableFileWarns()
         QVERIFY2(closer.texts.first().contains(w.fileName), qPrintable(closer.texts.first()));
         QVERIFY(!w.statusBar()->currentMessage().contains(QStringLiteral("сохранён")));
     }
+    // a full disk: the report that was there stays as it was, nothing is left beside it
+    QTemporaryDir dir;
+    for (const char *name : {"report.pdf", "report.html"}) {
+        w.fileName = dir.filePath(QLatin1String(name));
+        QFile old(w.fileName);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("the report saved before");
+        old.close();
+        ModalCloser closer;
+        {
+            FileSizeLimit limit(1024);
+            reportActionOf(w)->trigger();
+        }
+        QTRY_COMPARE(closer.titles.size(), 1);
+        QVERIFY2(closer.texts.first().contains(w.fileName)
+                     && closer.texts.first().contains(QStringLiteral("File too large")),
+                 qPrintable(closer.texts.first()));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("the report saved before"));
+    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{"report.html", "report.pdf"}));
     QVERIFY(w.opened.isEmpty());
 }
 

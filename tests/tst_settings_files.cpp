@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <optional>
+
 namespace {
 
 // The page with the file names given by the test instead of the file dialogs.
@@ -73,6 +75,7 @@ private slots:
     void largeFile_data();
     void largeFile();
     void loadedValuesMarked();
+    void failedSaveLeavesNothing_data();
     void failedSaveLeavesNothing();
 };
 
@@ -311,20 +314,48 @@ void TestSettingsFiles::loadedValuesMarked()
     QVERIFY(!page.findChild<QWidget *>("timerEdit")->property("differsFromTerminal").toBool());
 }
 
+void TestSettingsFiles::failedSaveLeavesNothing_data()
+{
+    QTest::addColumn<bool>("fullDisk");   // else the name is taken by a folder
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("name taken by a folder") << false << "";
+    QTest::newRow("full disk") << true << "File too large";
+}
+
+// The failure names the file and the reason; the file that was there stays as it was and
+// nothing is left beside it.
 void TestSettingsFiles::failedSaveLeavesNothing()
 {
+    QFETCH(bool, fullDisk);
+    QFETCH(QString, reason);
     ScriptedPage page;
     QTemporaryDir target;
-    // the name is taken by a folder: the file cannot be put there
-    QVERIFY(QDir(target.path()).mkdir("taken.json"));
     const QString file = target.filePath("taken.json");
+    const QByteArray before = settingsFile(R"("apn1Edit": "before")");
+    if (fullDisk)
+        write(file, before);
+    else
+        QVERIFY(QDir(target.path()).mkdir("taken.json"));
+    QSignalSpy said(&page, &SettingsPage::statusMessage);
     ModalCloser closer;
-    click(page, "saveProfileButton", file);
+    {
+        std::optional<FileSizeLimit> limit;
+        if (fullDisk)
+            limit.emplace(64);
+        click(page, "saveProfileButton", file);
+    }
     QCOMPARE(closer.texts.size(), 1);
     QVERIFY2(closer.texts.first().contains(QDir::toNativeSeparators(file)),
              qPrintable(closer.texts.first()));
+    QVERIFY2(closer.texts.first().contains(reason), qPrintable(closer.texts.first()));
+    QCOMPARE(said.count(), 0);
     QCOMPARE(QDir(target.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
              QStringList{"taken.json"});
+    if (fullDisk) {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
+    }
 }
 
 QTEST_MAIN(TestSettingsFiles)

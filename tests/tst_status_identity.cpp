@@ -28,6 +28,7 @@ private slots:
     void identity_data();
     void identity();
     void identityWarningComesAfterTheFields();
+    void identityWarningOpensOnce();
     void tachographActionStaysOnForOtherModels();
     void textRecords_data();
     void textRecords();
@@ -137,6 +138,24 @@ void TestStatusIdentity::identityWarningComesAfterTheFields()
     QCOMPARE(codeWhileOpen, 0u);
     QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QCOMPARE(parent, static_cast<QWidget *>(&w));
+}
+
+// The same identity again while its box stands open (the terminal replugged, asked again)
+// opens no second box; once closed, the next one opens it again.
+void TestStatusIdentity::identityWarningOpensOnce()
+{
+    MainWindow w;
+    BoxWatcher watcher([&](QMessageBox *box) {
+        if (watcher.count == 1) {
+            feed(w, "DI=0;0;12");
+            feed(w, "DI=0;0;12");
+        }
+        box->button(QMessageBox::Ok)->click();
+    });
+    feed(w, "DI=0;0;12");
+    QCOMPARE(watcher.count, 1);
+    feed(w, "DI=0;0;12");
+    QCOMPARE(watcher.count, 2);
 }
 
 void TestStatusIdentity::tachographActionStaysOnForOtherModels()

@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <optional>
+
 namespace {
 // Answers the next file dialog with a path (or cancels it when the path is empty).
 void answerFileDialog(const QString &path)
@@ -92,6 +94,7 @@ private slots:
     void saveAppendsTxt_data();
     void saveAppendsTxt();
     void saveCancelledWritesNothing();
+    void saveToUnwritablePlaceReportsError_data();
     void saveToUnwritablePlaceReportsError();
     void commandFile_data();
     void commandFile();
@@ -342,16 +345,51 @@ void TestTerminal::secondCommandFileEndsTheFirst()
     QCOMPARE(got.filter(QStringLiteral(">send a")).size(), got.size() - 3);
 }
 
+void TestTerminal::saveToUnwritablePlaceReportsError_data()
+{
+    QTest::addColumn<QString>("target");   // "TMP/": in a folder of the test's own
+    QTest::addColumn<bool>("fullDisk");
+    QTest::addColumn<QString>("reason");
+    // nobody, not even root, can create a file in /proc
+    QTest::newRow("unwritable place") << "/proc/kvt-log" << false << "";
+    QTest::newRow("full disk") << "TMP/log" << true << "File too large";
+}
+
+// The failure names the file and the reason; a file that was there keeps what it held.
 void TestTerminal::saveToUnwritablePlaceReportsError()
 {
-    // nobody, not even root, can create a file in /proc
-    const QString target = QStringLiteral("/proc/kvt-log");
+    QFETCH(QString, target);
+    QFETCH(bool, fullDisk);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    target.replace(QStringLiteral("TMP"), dir.path());
+    const QByteArray before = "the log saved before\n";
+    QFile old(target + ".txt");
+    if (fullDisk) {
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write(before);
+        old.close();
+    }
     ScriptedTerminal t;
-    t.showReceived("x\n");
+    t.showReceived(QByteArray(4000, 'x') + "\n");
     ModalCloser closer;
     t.next = target;
-    button(t, "saveButton")->click();
-    QCOMPARE(closer.texts, QStringList{QStringLiteral("Ошибка записи файла\r\n") + target + ".txt"});
+    {
+        std::optional<FileSizeLimit> limit;
+        if (fullDisk)
+            limit.emplace(1024);
+        button(t, "saveButton")->click();
+    }
+    QCOMPARE(closer.texts.size(), 1);
+    QVERIFY2(closer.texts.first().startsWith(QStringLiteral("Ошибка записи файла\r\n") + target
+                                             + ".txt\r\n"),
+             qPrintable(closer.texts.first()));
+    QVERIFY2(closer.texts.first().contains(reason), qPrintable(closer.texts.first()));
+    if (fullDisk) {
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"log.txt"});
+    }
 }
 
 void TestTerminal::commandFile_data()
