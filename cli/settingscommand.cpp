@@ -49,7 +49,8 @@ int readCommand(const QStringList &arguments)
     parser.setApplicationDescription(
         QStringLiteral("Reads the settings of the terminal on PORT into a settings file, as "
                        "\"Сохранить в файл…\" of the settings page saves them (no passwords).\n"
-                       "Exit status: 0 saved, 1 the file cannot be written, 2 usage error, "
+                       "Exit status: 0 saved, 1 the file (or standard output) cannot be written, "
+                       "the file that was there left as it was, 2 usage error, "
                        "4 no answer, 5 the port cannot be opened."));
     parser.addPositionalArgument(QStringLiteral("port"), QStringLiteral("The terminal's port."),
                                  QStringLiteral("PORT"));
@@ -117,7 +118,8 @@ int writeCommand(const QStringList &arguments)
     const QCommandLineOption passwordFile(
         QStringLiteral("password-file"),
         QStringLiteral("Takes the access password from the first line of this file (- for "
-                       "standard input)."),
+                       "standard input), with or without its line end (LF or CR LF); a file "
+                       "other users may read is used with a warning."),
         QStringLiteral("file"));
     const QCommandLineOption anyModel(
         QStringLiteral("any-model"),

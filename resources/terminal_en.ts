@@ -216,6 +216,41 @@
     </message>
 </context>
 <context>
+    <name>FileSave</name>
+    <message>
+        <source>нет доступа</source>
+        <translation>access denied</translation>
+    </message>
+    <message>
+        <source>папка не найдена</source>
+        <translation>folder not found</translation>
+    </message>
+    <message>
+        <source>диск только для чтения</source>
+        <translation>read-only disk</translation>
+    </message>
+    <message>
+        <source>нет места на диске</source>
+        <translation>no space left on the disk</translation>
+    </message>
+    <message>
+        <source>файл больше, чем позволяет диск</source>
+        <translation>the file is larger than the disk allows</translation>
+    </message>
+    <message>
+        <source>превышена квота диска</source>
+        <translation>disk quota exceeded</translation>
+    </message>
+    <message>
+        <source>ошибка ввода-вывода: диск отключён или неисправен</source>
+        <translation>input/output error: the disk is gone or faulty</translation>
+    </message>
+    <message>
+        <source>это папка, а не файл</source>
+        <translation>it is a folder, not a file</translation>
+    </message>
+</context>
+<context>
     <name>FirmwareUpdate</name>
     <message>
         <source>неизвестна</source>
@@ -256,6 +291,14 @@
     <message>
         <source>Обновление отменено: %1. Терминал может оставаться в загрузчике: повторите обновление или переподключите кабель USB.</source>
         <translation>Update cancelled: %1. The terminal may stay in its loader: update again or reconnect the USB cable.</translation>
+    </message>
+    <message>
+        <source>файл %1 на диске занимает %2 байт из %3</source>
+        <translation>the file %1 on the disk holds %2 bytes of %3</translation>
+    </message>
+    <message>
+        <source>диск отключён во время копирования, файла %1 на нём нет</source>
+        <translation>the disk went away during the copy, the file %1 is not on it</translation>
     </message>
 </context>
 <context>
@@ -2453,26 +2496,6 @@ Firmware version 0.64 or later is required</translation>
     <message>
         <source>Запись лог-файла</source>
         <translation>Save the log file</translation>
-    </message>
-    <message>
-        <source>нет доступа</source>
-        <translation>access denied</translation>
-    </message>
-    <message>
-        <source>папка не найдена</source>
-        <translation>folder not found</translation>
-    </message>
-    <message>
-        <source>диск только для чтения</source>
-        <translation>read-only disk</translation>
-    </message>
-    <message>
-        <source>нет места на диске</source>
-        <translation>no space left on the disk</translation>
-    </message>
-    <message>
-        <source>это папка, а не файл</source>
-        <translation>it is a folder, not a file</translation>
     </message>
     <message>
         <source>Не удалось начать запись в файл<byte value="xd" />

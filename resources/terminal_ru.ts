@@ -216,6 +216,41 @@
     </message>
 </context>
 <context>
+    <name>FileSave</name>
+    <message>
+        <source>нет доступа</source>
+        <translation>нет доступа</translation>
+    </message>
+    <message>
+        <source>папка не найдена</source>
+        <translation>папка не найдена</translation>
+    </message>
+    <message>
+        <source>диск только для чтения</source>
+        <translation>диск только для чтения</translation>
+    </message>
+    <message>
+        <source>нет места на диске</source>
+        <translation>нет места на диске</translation>
+    </message>
+    <message>
+        <source>файл больше, чем позволяет диск</source>
+        <translation>файл больше, чем позволяет диск</translation>
+    </message>
+    <message>
+        <source>превышена квота диска</source>
+        <translation>превышена квота диска</translation>
+    </message>
+    <message>
+        <source>ошибка ввода-вывода: диск отключён или неисправен</source>
+        <translation>ошибка ввода-вывода: диск отключён или неисправен</translation>
+    </message>
+    <message>
+        <source>это папка, а не файл</source>
+        <translation>это папка, а не файл</translation>
+    </message>
+</context>
+<context>
     <name>FirmwareUpdate</name>
     <message>
         <source>неизвестна</source>
@@ -256,6 +291,14 @@
     <message>
         <source>Обновление отменено: %1. Терминал может оставаться в загрузчике: повторите обновление или переподключите кабель USB.</source>
         <translation>Обновление отменено: %1. Терминал может оставаться в загрузчике: повторите обновление или переподключите кабель USB.</translation>
+    </message>
+    <message>
+        <source>файл %1 на диске занимает %2 байт из %3</source>
+        <translation>файл %1 на диске занимает %2 байт из %3</translation>
+    </message>
+    <message>
+        <source>диск отключён во время копирования, файла %1 на нём нет</source>
+        <translation>диск отключён во время копирования, файла %1 на нём нет</translation>
     </message>
 </context>
 <context>
@@ -2453,26 +2496,6 @@
     <message>
         <source>Запись лог-файла</source>
         <translation>Запись лог-файла</translation>
-    </message>
-    <message>
-        <source>нет доступа</source>
-        <translation>нет доступа</translation>
-    </message>
-    <message>
-        <source>папка не найдена</source>
-        <translation>папка не найдена</translation>
-    </message>
-    <message>
-        <source>диск только для чтения</source>
-        <translation>диск только для чтения</translation>
-    </message>
-    <message>
-        <source>нет места на диске</source>
-        <translation>нет места на диске</translation>
-    </message>
-    <message>
-        <source>это папка, а не файл</source>
-        <translation>это папка, а не файл</translation>
     </message>
     <message>
         <source>Не удалось начать запись в файл<byte value="xd" />
