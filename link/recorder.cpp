@@ -1,5 +1,6 @@
 #include "link/recorder.h"
 
+#include "link/core_filesave.h"
 #include "link/localtime.h"
 #include "settings/core_settingsstring.h"
 
@@ -7,7 +8,6 @@
 #include <QMutexLocker>
 #include <QThread>
 
-#include <cerrno>
 
 namespace {
 // The writer lets a batch gather this long before it writes again, so a busy line is
@@ -196,27 +196,9 @@ void Recorder::writerFailed(const QString &reason, quint64 recording)
 
 bool Recorder::writeAll(const QByteArray &out, QString *reason)
 {
-    const char *p = out.constData();
-    qint64 left = out.size();
-    while (left > 0) {
-        errno = 0;
-        const qint64 n = file->write(p, left);
-        const int error = errno;
-        if (n > 0) {
-            // a short write (the disk filled up in the middle) keeps no error: the next
-            // write of the rest fails with it
-            written += n;
-            p += n;
-            left -= n;
-            continue;
-        }
-        // QFile takes the system's text at the failing call; without one, errno tells
-        if (n < 0 && file->error() != QFileDevice::NoError)
-            *reason = file->errorString();
-        else
-            *reason = qt_error_string(error != 0 ? error : EIO);
+    if (!writeWhole(*file, out.constData(), out.size(), reason))
         return false;
-    }
+    written += out.size();
     return true;
 }
 

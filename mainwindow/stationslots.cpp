@@ -13,6 +13,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include <memory>
+
 void MainWindow::setUpStation()
 {
     stationDock = new QDockWidget(tr("Станция настройки"), this);
@@ -37,12 +39,18 @@ void MainWindow::setUpStation()
     connect(stationPanel, &StationPanel::stopRequested, station, &ProvisionStation::stop);
     connect(stationPanel, &StationPanel::firmwareUpdateRequested, this,
             &MainWindow::updateStationFirmware);
+    // terminals still at work when the journal failed fail with it: one box says it for all
+    auto journalBoxOpen = std::make_shared<bool>(false);
     connect(station, &ProvisionStation::journalFailed, this,
-            [this](const QString &path, const QString &error) {
+            [this, journalBoxOpen](const QString &path, const QString &error) {
+                if (*journalBoxOpen)
+                    return;
+                *journalBoxOpen = true;
                 QMessageBox::critical(
                     this, tr("Станция настройки"),
                     tr("Не удалось записать журнал %1: %2. Станция настройки остановлена.")
                         .arg(QDir::toNativeSeparators(path), error));
+                *journalBoxOpen = false;
             });
     connect(session, &TerminalSession::opened, this, &MainWindow::updateStationExclusion);
     connect(session, &TerminalSession::closed, this, &MainWindow::updateStationExclusion);
