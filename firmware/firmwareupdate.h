@@ -2,9 +2,11 @@
 // A firmware update over USB, without widgets, from the file to the new version: the command
 // that drops the terminal into its loader, waiting for the loader's removable disk
 // "KVT_loader", copying the file onto it in pieces (so the events go on meanwhile), writing it
-// out to the disk, waiting for the terminal to come back on its port and comparing the version
-// it reports with the one before. A copy cancelled or failed is removed from the disk; nothing
-// else is ever written there.
+// out to the disk and checking it is there whole (a disk unplugged in the middle fails the
+// copy, naming the file), waiting for the terminal to come back on its port and comparing the
+// version it reports with the one before. A copy cancelled or failed before it was whole is
+// removed from the disk; a whole one stays (the terminal may be writing it); nothing else is
+// ever written there.
 
 #include <QElapsedTimer>
 #include <QFile>
