@@ -31,6 +31,11 @@ QString stationStageText(BatchRun::Stage stage)
     return QCoreApplication::translate("ProvisionStation", text);
 }
 
+QString stationUnpluggedText()
+{
+    return QCoreApplication::translate("ProvisionStation", "отключён");
+}
+
 namespace {
 // A port that stays listed after its line closed is opened again after this long.
 constexpr qint64 reopenDelayMs = 2000;
@@ -160,7 +165,7 @@ bool ProvisionStation::start(const SettingsFile &settings, const QString &path,
     doneSerials = std::make_shared<QSet<QString>>();
     table.clear();
     unopenable.clear();
-    finished = confirmed = failed = 0;
+    finished = confirmed = alreadySet = failed = 0;
     running = true;
     emit runningChanged(true);
     poll();
@@ -273,6 +278,7 @@ void ProvisionStation::startSocket(const PortEntry &port)
     run->setAnswerTimeout(answerTimeout);
     run->setJournalPath(journal);
     run->shareDoneSerials(doneSerials);
+    run->setPortSource([port] { return port.systemLocation; });
 
     connect(session, &TerminalSession::identityChanged, this, [this, session, row] {
         const TerminalInfo &id = session->identity();
@@ -291,13 +297,18 @@ void ProvisionStation::startSocket(const PortEntry &port)
     });
     connect(run, &BatchRun::alreadyConfirmed, this, [this, row] {
         updateRow(row, [](StationRow &r) {
-            r.result = tr("уже настроен в этом сеансе");
+            r.result = QCoreApplication::translate(
+                "BatchSetup", terminalOutcomeWords(TerminalOutcome::AlreadyDone));
         });
+        emit terminalAlreadyDone(row);
     });
     connect(run, &BatchRun::terminalFinished, this,
-            [this, row](const QString &result, bool ok) {
+            [this, row](const QString &result, TerminalOutcome outcome) {
+                const bool ok = terminalOutcomeOk(outcome);
                 ++finished;
-                if (ok)
+                if (outcome == TerminalOutcome::AlreadySet)
+                    ++alreadySet;
+                else if (ok)
                     ++confirmed;
                 else
                     ++failed;
@@ -323,8 +334,11 @@ void ProvisionStation::startSocket(const PortEntry &port)
         // counted once, not on every try
         if (!unopenable.contains(port.portName)) {
             ++failed;
+            ++finished;
             unopenable.insert(port.portName);
             emit portNotOpened(row, reason);
+            journalLine(TerminalIdentity(), port.systemLocation, TerminalOutcome::NoAnswer,
+                        QStringLiteral("порт не открывается: %1").arg(reason));
         }
         return;
     }
@@ -403,7 +417,10 @@ void ProvisionStation::updateNextFirmware()
                     TerminalIdentity after = terminal;
                     if (!update->versionAfter().isEmpty())
                         after.firmwareVersion = update->versionAfter();
-                    journalLine(after, text);
+                    journalLine(after, socket->port,
+                                ok ? TerminalOutcome::FirmwareUpdated
+                                   : TerminalOutcome::FirmwareFailed,
+                                text);
                     update->deleteLater();
                     // after the current signal: the update that ended is still on the stack
                     QTimer::singleShot(0, this, &ProvisionStation::updateNextFirmware);
@@ -421,13 +438,17 @@ void ProvisionStation::updateNextFirmware()
     emit firmwareUpdateFinished();
 }
 
-void ProvisionStation::journalLine(const TerminalIdentity &terminal, const QString &result)
+void ProvisionStation::journalLine(const TerminalIdentity &terminal, const QString &port,
+                                   TerminalOutcome outcome, const QString &result)
 {
-    QFile f(journal);
-    const QByteArray bytes = batchJournalLine(QDateTime::currentDateTime(), terminal, result).toUtf8();
-    if (f.open(QIODevice::Append) && f.write(bytes) == bytes.size() && f.flush())
+    QString error;
+    if (appendBatchJournal(journal,
+                           batchJournalLine(QDateTime::currentDateTime(), terminal, result, port,
+                                            outcome),
+                           &error))
         return;
-    emit journalFailed(journal, f.errorString());
+    QTimer::singleShot(0, this, &ProvisionStation::stop);
+    emit journalFailed(journal, error);
 }
 
 void ProvisionStation::socketClosed(Socket *socket)
@@ -436,4 +457,6 @@ void ProvisionStation::socketClosed(Socket *socket)
     // once its port is no longer listed
     socket->run->terminalLost();
     socket->markClosed();
+    if (sockets.contains(socket) && !(updating && socket->port == updatingPort))
+        updateRow(rowFor(socket->port), [](StationRow &r) { r.present = false; });
 }
