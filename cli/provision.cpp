@@ -22,11 +22,12 @@
 
 namespace {
 
-// One line on standard output for each terminal as it ends: port, serial number, IMEI and the
-// journal's result, separated by TABs.
+// One line on standard output for each terminal as it ends: port, serial number, IMEI, the
+// result and its code, separated by TABs.
 void printRow(const StationRow &row)
 {
-    printLine(QStringList{row.port, row.serialNumber, row.imei, row.result}.join(QLatin1Char('\t')));
+    printLine(QStringList{row.port, row.serialNumber, row.imei, row.result, row.code}
+                  .join(QLatin1Char('\t')));
 }
 
 } // namespace
@@ -40,7 +41,7 @@ int provisionCommand(const QStringList &arguments)
         "identity, its settings read, the file's settings written over them (never a new "
         "password) and the write confirmed. A terminal confirmed once in this run is not "
         "written again. Each terminal gets one line in the journal (batch set-up's format) and "
-        "one line on standard output: port, serial number, IMEI and result.\n"
+        "one line on standard output: port, serial number, IMEI, result and its code.\n"
         "A terminal that already holds every value of FILE is not written (\"уже совпадает с "
         "файлом\"); one confirmed earlier in this run and plugged in again gets the line "
         "\"уже настроен в этом сеансе\". The journal's last column is the result's code: "

@@ -269,7 +269,7 @@ void ProvisionStation::startSocket(const PortEntry &port)
     sockets.append(socket);
     const int row = rowFor(port.portName);
     updateRow(row, [](StationRow &r) {
-        r = StationRow{r.port, {}, {}, {}, BatchRun::Stage::Waiting, {}, true};
+        r = StationRow{r.port, {}, {}, {}, BatchRun::Stage::Waiting, {}, true, {}};
     });
 
     TerminalSession *session = socket->session;
@@ -299,6 +299,7 @@ void ProvisionStation::startSocket(const PortEntry &port)
         updateRow(row, [](StationRow &r) {
             r.result = QCoreApplication::translate(
                 "BatchSetup", terminalOutcomeWords(TerminalOutcome::AlreadyDone));
+            r.code = terminalOutcomeCode(TerminalOutcome::AlreadyDone);
         });
         emit terminalAlreadyDone(row);
     });
@@ -312,7 +313,10 @@ void ProvisionStation::startSocket(const PortEntry &port)
                     ++confirmed;
                 else
                     ++failed;
-                updateRow(row, [&result](StationRow &r) { r.result = result; });
+                updateRow(row, [&](StationRow &r) {
+                    r.result = result;
+                    r.code = terminalOutcomeCode(outcome);
+                });
                 emit terminalFinished(row, ok);
             });
     connect(run, &BatchRun::journalFailed, this,

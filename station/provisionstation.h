@@ -29,6 +29,7 @@ struct StationRow
     BatchRun::Stage stage = BatchRun::Stage::Waiting;
     QString result;     // how the last terminal on the port ended
     bool present = true;
+    QString code;       // its outcome's code (terminalOutcomeCode), empty while at work
 };
 
 // "ожидание", "чтение", "запись", "проверка", "готово", "ошибка"

@@ -50,6 +50,7 @@ private slots:
     void portsSideBySide();
     void tableFollowsPorts();
     void firmwareOneAfterAnother();
+    void stopBeforeAndAfterWrite();
 };
 
 // Four terminals at once: two that take the file, one with another access password and one
@@ -88,14 +89,16 @@ void TestStation::portsSideBySide()
     QStringList got;
     for (const QString &line : journal.mid(1)) {
         const QStringList f = line.split(QLatin1Char('\t'));
-        QCOMPARE(f.size(), 6);
-        got << QStringList{f[1], f[2], f[3], f[4], f[5].section(QLatin1Char(':'), 0, 0)}.join('|');
+        QCOMPARE(f.size(), 8);
+        got << QStringList{f[1], f[2], f[3], f[4], f[5], QFileInfo(f[6]).fileName(), f[7]}.join('|');
     }
     got.sort();
-    QCOMPARE(got, (QStringList{"KVT3|301000|866104020000001|0.70|записано и подтверждено",
-                               "KVT3|302000|866104020000002|0.70|записано и подтверждено",
-                               "KVT3|303000|866104020000003|0.70|не подтверждено, отличаются",
-                               "||||нет ответа терминала"}));
+    QCOMPARE(got, (QStringList{"KVT3|301000|866104020000001|0.70|записано и подтверждено|a|confirmed",
+                               "KVT3|302000|866104020000002|0.70|записано и подтверждено|b|confirmed",
+                               "KVT3|303000|866104020000003|0.70|не принято терминалом: проверьте "
+                               "пароль доступа|c|wrong-password",
+                               QStringLiteral("||||нет ответа терминала|%1|no-answer")
+                                   .arg(QFileInfo(silent.slavePath).fileName())}));
     QVERIFY(!journal.join('\n').contains(QLatin1String("482915")));
 
     // a confirmed terminal plugged in again is not written again
@@ -107,7 +110,12 @@ void TestStation::portsSideBySide()
     QTRY_COMPARE_WITH_TIMEOUT(station.rows().at(rowA).result,
                               QString("уже настроен в этом сеансе"), 10000);
     QCOMPARE(station.rows().at(rowA).stage, BatchRun::Stage::Done);
-    QCOMPARE(lines(dir.filePath("fleet.journal.tsv")).size(), 5);
+    const QStringList again = lines(dir.filePath("fleet.journal.tsv"));
+    QCOMPARE(again.size(), 6);
+    QVERIFY2(again.last().endsWith(QStringLiteral("\t301000\t866104020000001\t0.70\tуже настроен "
+                                                  "в этом сеансе\t%1\talready-done")
+                                       .arg(a.link)),
+             qPrintable(again.last()));
 #endif
 }
 
@@ -163,15 +171,33 @@ void TestStation::tableFollowsPorts()
     QCOMPARE(table->item(unplugRow, 5)->foreground().color(), QColor(0xd3, 0x2f, 0x2f));
     QVERIFY(table->item(lateRow, 5)->data(Qt::ForegroundRole).isNull());
 
-    late.reset();   // unplugged after it was done: the row stays, marked
-    QTRY_VERIFY_WITH_TIMEOUT(table->item(lateRow, 0)->text().endsWith("(отключён)"), 5000);
-    QCOMPARE(table->item(lateRow, 4)->text(), QString("готово"));
+    late.reset();   // unplugged after it was done: the row stays, its stage says so, greyed
+    QTRY_COMPARE_WITH_TIMEOUT(table->item(lateRow, 4)->text(), QString("отключён"), 5000);
+    QCOMPARE(table->item(lateRow, 0)->text(), lateLink);
+    QCOMPARE(table->item(lateRow, 5)->text(), QString("записано и подтверждено"));
+    const QColor grey = table->palette().color(QPalette::Disabled, QPalette::Text);
+    QCOMPARE(table->item(lateRow, 4)->foreground().color(), grey);
+    QCOMPARE(table->item(unplugRow, 4)->text(), QString("отключён"));   // red before
+    QCOMPARE(table->item(unplugRow, 5)->foreground().color(), grey);
+    // the next terminal in that port starts afresh
+    late = std::make_unique<Simulator>(QStringList{"--serial", "400003"}, lateLink);
+    QTRY_COMPARE_WITH_TIMEOUT(table->item(lateRow, 1)->text(), QString("400003"), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(table->item(lateRow, 4)->text(), QString("готово"), 10000);
+    QVERIFY(table->item(lateRow, 4)->data(Qt::ForegroundRole).isNull());
     QVERIFY(w.terminalSession()->isOpen());   // the window's terminal was never touched
 
     w.findChild<QPushButton *>("stationStopButton")->click();
     QVERIFY(!station->isRunning());
     QVERIFY(!w.findChild<QAction *>("stationAction")->isChecked());
-    QCOMPARE(lines(dir.filePath("fleet.journal.tsv")).size(), 3);
+    QCOMPARE(lines(dir.filePath("fleet.journal.tsv")).size(), 4);
+
+    // started again: an empty table, the ports that went are not in it
+    late.reset();
+    QVERIFY(station->start(readSettingsFile(fleetFile), settingsPath, QStringLiteral("482915"),
+                           &error));
+    QCOMPARE(table->rowCount(), 0);
+    QCOMPARE(station->rows().size(), 0);
+    station->stop();
 #endif
 }
 
@@ -214,6 +240,59 @@ void TestStation::firmwareOneAfterAnother()
     for (const QString &line : journal.mid(3))
         QVERIFY2(line.contains(QStringLiteral("\t0.71\tПО обновлено: 0.70 → 0.71")), qPrintable(line));
     qunsetenv("KVT_LOADER_PATH");
+#endif
+}
+
+// "Остановить": a terminal whose settings went out and one never written end differently; a
+// port that cannot be opened is announced, counted as failed and has its journal line.
+void TestStation::stopBeforeAndAfterWrite()
+{
+#ifndef KVT_SIM_PATH
+    QSKIP("no simulator");
+#else
+    QTemporaryDir dir;
+    const QString settingsPath = writeFile(dir.filePath("fleet.json"), fleetFile);
+    // every answer late: the write is out long before its confirmation
+    Simulator slow({"--answer-delay", "1500"}, dir.filePath("slow"));
+    Pty silent;
+    const QString folder = dir.filePath("folder");
+    QVERIFY(QDir().mkdir(folder));
+    ProvisionStation station;
+    station.setPortSource(listing({terminalPort(slow.link), terminalPort(silent.slavePath),
+                                   terminalPort(folder)}));
+    station.setAnswerTimeout(30000);
+    QSignalSpy notOpened(&station, &ProvisionStation::portNotOpened);
+    QString error;
+    QVERIFY(station.start(readSettingsFile(fleetFile), settingsPath, QStringLiteral("482915"),
+                          &error));
+    QCOMPARE(notOpened.count(), 1);
+    QCOMPARE(station.failedCount(), 1);
+    const auto rowOf = [&station](const QString &port) {
+        for (const StationRow &r : station.rows()) {
+            if (r.port == port)
+                return r;
+        }
+        return StationRow();
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(rowOf(slow.link).stage, BatchRun::Stage::Checking, 15000);
+    station.stop();
+    QCOMPARE(rowOf(slow.link).result, QString("прервано после записи, не проверено"));
+    QCOMPARE(rowOf(silent.slavePath).result, QString("прервано до записи"));
+    QCOMPARE(station.failedCount(), 3);
+
+    QStringList got;
+    for (const QString &line : lines(dir.filePath("fleet.journal.tsv")).mid(1)) {
+        const QStringList f = line.split(QLatin1Char('\t'));
+        QCOMPARE(f.size(), 8);
+        got << QStringList{f[5].section(QLatin1Char(':'), 0, 0), f[6], f[7]}.join('|');
+    }
+    got.sort();
+    QStringList expected{"порт не открывается|" + folder + "|no-answer",
+                         "прервано до записи|" + silent.slavePath + "|interrupted-before-write",
+                         "прервано после записи, не проверено|" + slow.link
+                             + "|interrupted-after-write"};
+    expected.sort();
+    QCOMPARE(got, expected);
 #endif
 }
 
