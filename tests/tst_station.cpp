@@ -136,7 +136,9 @@ void TestStation::tableFollowsPorts()
     QTRY_VERIFY(w.terminalSession()->isOpen());
     const QString lateLink = dir.filePath("late");
     const QString unplugLink = dir.filePath("unplug");
-    usePorts(w, {terminalPort(held->link), terminalPort(lateLink), terminalPort(unplugLink)});
+    const QString wrongLink = dir.filePath("wrong");
+    usePorts(w, {terminalPort(held->link), terminalPort(lateLink), terminalPort(unplugLink),
+                 terminalPort(wrongLink)});
 
     StationPanel *panel = w.provisioningStation();
     ProvisionStation *station = panel->station();
@@ -152,7 +154,8 @@ void TestStation::tableFollowsPorts()
     auto late = std::make_unique<Simulator>(QStringList{"--serial", "400001"}, lateLink);
     Simulator unplug({"--serial", "400002", "--unplug-on-write", "--restart-delay", "30"},
                      unplugLink);
-    QTRY_COMPARE_WITH_TIMEOUT(table->rowCount(), 2, 5000);
+    Simulator wrong({"--serial", "400004", "--password", "111111"}, wrongLink);
+    QTRY_COMPARE_WITH_TIMEOUT(table->rowCount(), 3, 5000);
     const auto rowOf = [table](const QString &port) {
         for (int r = 0; r < table->rowCount(); ++r) {
             if (table->item(r, 0)->text().startsWith(port))
@@ -162,23 +165,28 @@ void TestStation::tableFollowsPorts()
     };
     const int lateRow = rowOf(lateLink);
     const int unplugRow = rowOf(unplugLink);
-    QVERIFY(lateRow >= 0 && unplugRow >= 0);
+    const int wrongRow = rowOf(wrongLink);
+    QVERIFY(lateRow >= 0 && unplugRow >= 0 && wrongRow >= 0);
     QTRY_COMPARE_WITH_TIMEOUT(table->item(lateRow, 4)->text(), QString("готово"), 10000);
     QCOMPARE(table->item(lateRow, 1)->text(), QString("400001"));
     QCOMPARE(table->item(lateRow, 5)->text(), QString("записано и подтверждено"));
-    QTRY_COMPARE_WITH_TIMEOUT(table->item(unplugRow, 4)->text(), QString("ошибка"), 10000);
-    QCOMPARE(table->item(unplugRow, 5)->text(), QString("терминал отключён"));
-    QCOMPARE(table->item(unplugRow, 5)->foreground().color(), QColor(0xd3, 0x2f, 0x2f));
+    // unplugged in the middle of its write: its stage says so, greyed
+    const QColor grey = table->palette().color(QPalette::Disabled, QPalette::Text);
+    QTRY_COMPARE_WITH_TIMEOUT(table->item(unplugRow, 5)->text(), QString("терминал отключён"), 10000);
+    QCOMPARE(table->item(unplugRow, 4)->text(), QString("отключён"));
+    QCOMPARE(table->item(unplugRow, 5)->foreground().color(), grey);
+    // the wrong access password, named, in red
+    QTRY_COMPARE_WITH_TIMEOUT(table->item(wrongRow, 4)->text(), QString("ошибка"), 10000);
+    QCOMPARE(table->item(wrongRow, 5)->text(),
+             QString("не принято терминалом: проверьте пароль доступа"));
+    QCOMPARE(table->item(wrongRow, 5)->foreground().color(), QColor(0xd3, 0x2f, 0x2f));
     QVERIFY(table->item(lateRow, 5)->data(Qt::ForegroundRole).isNull());
 
     late.reset();   // unplugged after it was done: the row stays, its stage says so, greyed
     QTRY_COMPARE_WITH_TIMEOUT(table->item(lateRow, 4)->text(), QString("отключён"), 5000);
     QCOMPARE(table->item(lateRow, 0)->text(), lateLink);
     QCOMPARE(table->item(lateRow, 5)->text(), QString("записано и подтверждено"));
-    const QColor grey = table->palette().color(QPalette::Disabled, QPalette::Text);
     QCOMPARE(table->item(lateRow, 4)->foreground().color(), grey);
-    QCOMPARE(table->item(unplugRow, 4)->text(), QString("отключён"));   // red before
-    QCOMPARE(table->item(unplugRow, 5)->foreground().color(), grey);
     // the next terminal in that port starts afresh
     late = std::make_unique<Simulator>(QStringList{"--serial", "400003"}, lateLink);
     QTRY_COMPARE_WITH_TIMEOUT(table->item(lateRow, 1)->text(), QString("400003"), 10000);
@@ -189,14 +197,21 @@ void TestStation::tableFollowsPorts()
     w.findChild<QPushButton *>("stationStopButton")->click();
     QVERIFY(!station->isRunning());
     QVERIFY(!w.findChild<QAction *>("stationAction")->isChecked());
-    QCOMPARE(lines(dir.filePath("fleet.journal.tsv")).size(), 4);
+    QStringList codes;
+    for (const QString &line : lines(dir.filePath("fleet.journal.tsv")).mid(1))
+        codes << line.section(QLatin1Char('\t'), 2, 2) + QLatin1Char(' ') + line.section(QLatin1Char('\t'), 7);
+    for (const char *expected : {"400001 confirmed", "400002 unplugged", "400004 wrong-password",
+                                 "400003 confirmed"})
+        QVERIFY2(codes.contains(QLatin1String(expected)), qPrintable(codes.join(", ")));
 
-    // started again: an empty table, the ports that went are not in it
+    // started again: an empty table, the ports that went are not in it, nothing of the run before
     late.reset();
     QVERIFY(station->start(readSettingsFile(fleetFile), settingsPath, QStringLiteral("482915"),
                            &error));
-    QCOMPARE(table->rowCount(), 0);
-    QCOMPARE(station->rows().size(), 0);
+    QCOMPARE(table->rowCount(), station->rows().size());
+    QCOMPARE(rowOf(lateLink), -1);
+    for (int r = 0; r < table->rowCount(); ++r)
+        QCOMPARE(table->item(r, 5)->text(), QString());
     station->stop();
 #endif
 }
