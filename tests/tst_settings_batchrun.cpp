@@ -94,6 +94,7 @@ private slots:
     void settingsWritten();
     void outcomes_data();
     void outcomes();
+    void journalLostStopsTheRun();
 };
 
 void TestSettingsBatchRun::confirmedTerminalNotWrittenAgain()
@@ -258,6 +259,28 @@ void TestSettingsBatchRun::outcomes()
     QCOMPARE(last.mid(5), (QStringList{result, QStringLiteral("/dev/ttyACM3"), code}));
     QCOMPARE(terminalOutcomeFromCode(code).has_value(), true);
     QCOMPARE(terminalOutcomeCode(*terminalOutcomeFromCode(code)), code);
+}
+
+// A journal that can no longer be written stops the run: the next terminal is not touched.
+void TestSettingsBatchRun::journalLostStopsTheRun()
+{
+    const QString written = setUp(QStringLiteral("300100"));
+    QVERIFY(QFile::remove(journal()));
+    QVERIFY(QDir().mkdir(journal()));   // in its place, something no line can go into
+    QSignalSpy failed(run, &BatchRun::journalFailed);
+    record(written.mid(12));
+    QCOMPARE(failed.count(), 1);
+    QVERIFY(!run->isRunning());
+    QCOMPARE(setUp(QStringLiteral("300101")), QString());
+    QCOMPARE(sent, QStringList());
+    QVERIFY(QDir().rmdir(journal()));
+    // nor does a run start on it
+    QVERIFY(QDir().mkdir(journal()));
+    QString error;
+    QVERIFY(!run->start(SettingsFile(), dir.filePath(QStringLiteral("fleet.json")),
+                        QStringLiteral("482915"), false, &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(QDir().rmdir(journal()));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsBatchRun)
