@@ -6,6 +6,7 @@
 #include "settings/core_settingsstring.h"
 #include "settings/core_terminalsettings.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
@@ -83,6 +84,8 @@ private slots:
     void journalPath_data();
     void journalPath();
     void journalLineKeepsItsColumns();
+    void journalOpened_data();
+    void journalOpened();
     void settingsRoundTrip_data();
     void settingsRoundTrip();
     void readRecord_data();
@@ -544,10 +547,52 @@ void TestSettingsCore::journalLineKeepsItsColumns()
 {
     const TerminalIdentity t{"KVT\t3", "2017\r\n45", "8661\t04", "0.70"};
     const QString line = batchJournalLine(QDateTime(QDate(2026, 3, 14), QTime(9, 5, 7)), t,
-                                          QStringLiteral("не подтверждено:\tAPN"));
+                                          QStringLiteral("не подтверждено:\tAPN"),
+                                          QStringLiteral("/dev/tty\tACM0"),
+                                          TerminalOutcome::NotConfirmed);
     QCOMPARE(line.split(QLatin1Char('\t')),
              (QStringList{"2026-03-14 09:05:07", "KVT 3", "2017  45", "8661 04", "0.70",
-                          "не подтверждено: APN\n"}));
+                          "не подтверждено: APN", "/dev/tty ACM0", "not-confirmed\n"}));
+}
+
+// Ready for a run: a new journal gets its column names, an old one keeps its bytes (its last
+// line ended), and one that cannot take a byte more is refused before anything starts.
+void TestSettingsCore::journalOpened_data()
+{
+    QTest::addColumn<QString>("path");   // empty: a file of the test's own
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<bool>("ok");
+    const QByteArray header = batchJournalHeader().toUtf8();
+    QTest::newRow("new") << QString() << QByteArray() << header << true;
+    QTest::newRow("old, kept") << QString() << header + "x\n" << header + "x\n" << true;
+    QTest::newRow("old, its last line ended") << QString() << QByteArray("x") << QByteArray("x\n")
+                                              << true;
+    QTest::newRow("a full disk") << "/dev/full" << QByteArray() << QByteArray() << false;
+}
+
+void TestSettingsCore::journalOpened()
+{
+    QFETCH(QString, path);
+    QFETCH(QByteArray, before);
+    QTemporaryDir dir;
+    if (path.isEmpty()) {
+        path = dir.filePath(QStringLiteral("j.tsv"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(before);
+    } else if (!QFile::exists(path)) {
+        QSKIP("no /dev/full here");
+    }
+    QString error;
+    QTEST(openBatchJournal(path, &error), "ok");
+    QFETCH(bool, ok);
+    QCOMPARE(error.isEmpty(), ok);
+    if (!ok)
+        return;
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QTEST(f.readAll(), "after");
 }
 
 // Settings -> settings string -> the record of a terminal that stored them -> settings: every
