@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -49,7 +50,11 @@ StationPanel::StationPanel(QWidget *parent)
     const QFontMetrics metrics = stationTable->fontMetrics();
     const QString widest[ResultColumn] = {
         QStringLiteral("/dev/ttyACM00"), QStringLiteral("0000000000"),
-        QStringLiteral("000000000000000"), QStringLiteral("00.00"), stationStageText(BatchRun::Stage::Checking)};
+        QStringLiteral("000000000000000"), QStringLiteral("00.00"),
+        std::max(stationStageText(BatchRun::Stage::Checking), stationUnpluggedText(),
+             [&metrics](const QString &a, const QString &b) {
+                 return metrics.horizontalAdvance(a) < metrics.horizontalAdvance(b);
+             })};
     for (int c = 0; c < ResultColumn; ++c) {
         const QString title = stationTable->horizontalHeaderItem(c)->text();
         header->resizeSection(

@@ -678,6 +678,8 @@ void TestCli::provisionOutcomes()
     QVERIFY(cli.waitForFinished(20000));
     out += cli.readAllStandardOutput();
     QTEST(cli.exitCode(), "status");
+    // a port that cannot be opened is announced
+    QCOMPARE(cli.readAllStandardError().contains("cannot be opened"), port == QLatin1String("folder"));
 
     QStringList codes;
     QFile journal(here.filePath(QStringLiteral("fleet.journal.tsv")));

@@ -50,7 +50,6 @@ private slots:
     void portsSideBySide();
     void tableFollowsPorts();
     void firmwareOneAfterAnother();
-    void stopBeforeAndAfterWrite();
 };
 
 // Four terminals at once: two that take the file, one with another access password and one
@@ -255,59 +254,6 @@ void TestStation::firmwareOneAfterAnother()
     for (const QString &line : journal.mid(3))
         QVERIFY2(line.contains(QStringLiteral("\t0.71\tПО обновлено: 0.70 → 0.71")), qPrintable(line));
     qunsetenv("KVT_LOADER_PATH");
-#endif
-}
-
-// "Остановить": a terminal whose settings went out and one never written end differently; a
-// port that cannot be opened is announced, counted as failed and has its journal line.
-void TestStation::stopBeforeAndAfterWrite()
-{
-#ifndef KVT_SIM_PATH
-    QSKIP("no simulator");
-#else
-    QTemporaryDir dir;
-    const QString settingsPath = writeFile(dir.filePath("fleet.json"), fleetFile);
-    // every answer late: the write is out long before its confirmation
-    Simulator slow({"--answer-delay", "1500"}, dir.filePath("slow"));
-    Pty silent;
-    const QString folder = dir.filePath("folder");
-    QVERIFY(QDir().mkdir(folder));
-    ProvisionStation station;
-    station.setPortSource(listing({terminalPort(slow.link), terminalPort(silent.slavePath),
-                                   terminalPort(folder)}));
-    station.setAnswerTimeout(30000);
-    QSignalSpy notOpened(&station, &ProvisionStation::portNotOpened);
-    QString error;
-    QVERIFY(station.start(readSettingsFile(fleetFile), settingsPath, QStringLiteral("482915"),
-                          &error));
-    QCOMPARE(notOpened.count(), 1);
-    QCOMPARE(station.failedCount(), 1);
-    const auto rowOf = [&station](const QString &port) {
-        for (const StationRow &r : station.rows()) {
-            if (r.port == port)
-                return r;
-        }
-        return StationRow();
-    };
-    QTRY_COMPARE_WITH_TIMEOUT(rowOf(slow.link).stage, BatchRun::Stage::Checking, 15000);
-    station.stop();
-    QCOMPARE(rowOf(slow.link).result, QString("прервано после записи, не проверено"));
-    QCOMPARE(rowOf(silent.slavePath).result, QString("прервано до записи"));
-    QCOMPARE(station.failedCount(), 3);
-
-    QStringList got;
-    for (const QString &line : lines(dir.filePath("fleet.journal.tsv")).mid(1)) {
-        const QStringList f = line.split(QLatin1Char('\t'));
-        QCOMPARE(f.size(), 8);
-        got << QStringList{f[5].section(QLatin1Char(':'), 0, 0), f[6], f[7]}.join('|');
-    }
-    got.sort();
-    QStringList expected{"порт не открывается|" + folder + "|no-answer",
-                         "прервано до записи|" + silent.slavePath + "|interrupted-before-write",
-                         "прервано после записи, не проверено|" + slow.link
-                             + "|interrupted-after-write"};
-    expected.sort();
-    QCOMPARE(got, expected);
 #endif
 }
 
