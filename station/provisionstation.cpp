@@ -166,6 +166,7 @@ bool ProvisionStation::start(const SettingsFile &settings, const QString &path,
     table.clear();
     unopenable.clear();
     finished = confirmed = alreadySet = failed = 0;
+    journalBroken = false;
     running = true;
     emit runningChanged(true);
     poll();
@@ -319,12 +320,7 @@ void ProvisionStation::startSocket(const PortEntry &port)
                 });
                 emit terminalFinished(row, ok);
             });
-    connect(run, &BatchRun::journalFailed, this,
-            [this](const QString &path, const QString &error) {
-                // after the current signal: the run that failed is still on the stack
-                QTimer::singleShot(0, this, &ProvisionStation::stop);
-                emit journalFailed(path, error);
-            });
+    connect(run, &BatchRun::journalFailed, this, &ProvisionStation::journalBroke);
 
     LineSettings line;
     line.portName = port.portName;
@@ -349,8 +345,7 @@ void ProvisionStation::startSocket(const PortEntry &port)
     unopenable.remove(port.portName);
     QString error;
     if (!run->start(file, settingsPath, password, true, &error)) {
-        QTimer::singleShot(0, this, &ProvisionStation::stop);
-        emit journalFailed(journal, error);
+        journalBroke(journal, error);
         return;
     }
     emit terminalStarted(row);
@@ -451,8 +446,18 @@ void ProvisionStation::journalLine(const TerminalIdentity &terminal, const QStri
                                             outcome),
                            &error))
         return;
+    journalBroke(journal, error);
+}
+
+void ProvisionStation::journalBroke(const QString &path, const QString &error)
+{
+    // said once: the terminals abandoned on the way out cannot be journalled either
+    if (!running || journalBroken)
+        return;
+    journalBroken = true;
+    // after the current signal: the run that failed may still be on the stack
     QTimer::singleShot(0, this, &ProvisionStation::stop);
-    emit journalFailed(journal, error);
+    emit journalFailed(path, error);
 }
 
 void ProvisionStation::socketClosed(Socket *socket)

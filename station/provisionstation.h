@@ -114,6 +114,8 @@ private:
     bool wanted(const PortEntry &port) const;
     void socketClosed(Socket *socket);
     void updateNextFirmware();
+    // The journal could not be written: said once, and the station stops.
+    void journalBroke(const QString &path, const QString &error);
     void journalLine(const TerminalIdentity &terminal, const QString &port,
                      TerminalOutcome outcome, const QString &result);
 
@@ -141,4 +143,5 @@ private:
     int confirmed = 0;
     int alreadySet = 0;
     int failed = 0;
+    bool journalBroken = false;
 };
