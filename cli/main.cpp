@@ -38,8 +38,9 @@ QString commandList()
                     .arg(QLatin1String(row.summary));
     text += QStringLiteral("\n'kvt-cli COMMAND --help' tells more of each. Data goes to standard "
                            "output, messages to standard error.\nExit status: 0 done, 1 failed, "
-                           "2 usage error or refused, 3 not confirmed, 4 no answer, 5 the port "
-                           "cannot be opened.");
+                           "2 usage error or refused, 3 not confirmed, 4 no answer (provision: no "
+                           "terminal set up), 5 the port cannot be opened, 6 not taken by the "
+                           "terminal: check the access password.");
     return text;
 }
 

@@ -22,11 +22,12 @@
 
 namespace {
 
-// One line on standard output for each terminal as it ends: port, serial number, IMEI and the
-// journal's result, separated by TABs.
+// One line on standard output for each terminal as it ends: port, serial number, IMEI, the
+// result and its code, separated by TABs.
 void printRow(const StationRow &row)
 {
-    printLine(QStringList{row.port, row.serialNumber, row.imei, row.result}.join(QLatin1Char('\t')));
+    printLine(QStringList{row.port, row.serialNumber, row.imei, row.result, row.code}
+                  .join(QLatin1Char('\t')));
 }
 
 } // namespace
@@ -40,13 +41,23 @@ int provisionCommand(const QStringList &arguments)
         "identity, its settings read, the file's settings written over them (never a new "
         "password) and the write confirmed. A terminal confirmed once in this run is not "
         "written again. Each terminal gets one line in the journal (batch set-up's format) and "
-        "one line on standard output: port, serial number, IMEI and result.\n"
-        "Ends after --count terminals, after --timeout seconds without a new terminal, or on "
-        "Ctrl+C/SIGTERM (terminals in the middle are abandoned, with their journal line).\n"
+        "one line on standard output: port, serial number, IMEI, result and its code.\n"
+        "A terminal that already holds every value of FILE is not written (\"уже совпадает с "
+        "файлом\"); one confirmed earlier in this run and plugged in again gets the line "
+        "\"уже настроен в этом сеансе\". The journal's last column is the result's code: "
+        "confirmed, already-set, not-confirmed, wrong-password, no-answer, refused, other-model, "
+        "unplugged, interrupted-before-write, interrupted-after-write, already-done, "
+        "firmware-updated, firmware-failed.\n"
+        "Ends after --count terminals, after --timeout seconds without a new terminal (never "
+        "while one is being set up), or on Ctrl+C/SIGTERM (terminals in the middle are "
+        "abandoned, with their journal line: interrupted before or after the write).\n"
         "The access password comes from --password-file, the environment variable "
         "KVT_PASSWORD, or a prompt on the terminal.\n"
-        "Exit status: 0 every terminal confirmed, 2 usage error or a refused file, 3 a terminal "
-        "not confirmed (or a port that cannot be opened), 1 the journal cannot be written."));
+        "Exit status: 0 every terminal confirmed or already holding the file, 1 the journal "
+        "cannot be opened or written (nothing is written to a terminal before the journal "
+        "is), 2 usage error or a refused file, 3 a terminal not confirmed (a wrong access "
+        "password included) or a port that cannot be opened, 4 no terminal was set up at "
+        "all."));
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The settings file."),
                                  QStringLiteral("FILE"));
     const QCommandLineOption portsOption(
@@ -146,6 +157,12 @@ int provisionCommand(const QStringList &arguments)
                          if (count > 0 && station.finishedCount() >= count)
                              loop.quit();
                      });
+    // a terminal confirmed earlier in this run, plugged in again
+    int alreadyDone = 0;
+    QObject::connect(&station, &ProvisionStation::terminalAlreadyDone, &loop, [&](int row) {
+        ++alreadyDone;
+        printRow(station.rows().at(row));
+    });
     QObject::connect(&station, &ProvisionStation::portNotOpened, &loop,
                      [&station](int row, const QString &reason) {
                          printMessage(QStringLiteral("%1 cannot be opened: %2")
@@ -200,10 +217,17 @@ int provisionCommand(const QStringList &arguments)
     station.stop();
     if (interrupted)
         printMessage(QStringLiteral("stopped: %1 terminal(s) abandoned").arg(station.finishedCount() - before));
-    printMessage(QStringLiteral("%1 confirmed, %2 not")
+    printMessage(QStringLiteral("%1 confirmed, %2 already holding the file, %3 not")
                      .arg(station.confirmedCount())
+                     .arg(station.alreadySetCount())
                      .arg(station.failedCount()));
     if (result != ExitOk)
         return result;
-    return station.failedCount() > 0 ? ExitNotConfirmed : ExitOk;
+    if (station.failedCount() > 0)
+        return ExitNotConfirmed;
+    if (station.confirmedCount() + station.alreadySetCount() + alreadyDone == 0) {
+        printMessage(QStringLiteral("no terminal was set up"));
+        return ExitNoAnswer;
+    }
+    return ExitOk;
 }

@@ -108,9 +108,12 @@ int writeCommand(const QStringList &arguments)
             "(never a new password), then reads them back to confirm.\n"
             "The access password comes from --password-file, else from the environment "
             "variable KVT_PASSWORD, else it is asked on the terminal; never from an option.\n"
-            "Exit status: 0 written and confirmed, 2 usage error or a refused file or password, "
-            "3 not confirmed (the fields that differ on standard error), 4 no answer, "
-            "5 the port cannot be opened."));
+            "A terminal that already holds every value of the file is not written: \"уже "
+            "совпадает с файлом\" (exit status 0).\n"
+            "Exit status: 0 written and confirmed, or already holding the file; 2 usage error or "
+            "a refused file or password; 3 not confirmed (the fields that differ on standard "
+            "error); 4 no answer; 5 the port cannot be opened; 6 not taken by the terminal: none "
+            "of the values to change took the new value, check the access password."));
     parser.addPositionalArgument(QStringLiteral("port"), QStringLiteral("The terminal's port."),
                                  QStringLiteral("PORT"));
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The settings file."),
@@ -195,14 +198,27 @@ int writeCommand(const QStringList &arguments)
         settingsOverReported(*reported, file->values, password.password);
     if (refused(writing))
         return ExitUsage;
+    const QString serial = cli.line().identity().serialNumber;
+    // nothing to change: nothing is written, and nothing is said to be
+    if (settingsAlreadyHeld(writing, *reported)) {
+        printMessage(QStringLiteral("terminal %1: уже совпадает с файлом (already holds every "
+                                    "value of the file, nothing written)")
+                         .arg(serial));
+        return ExitOk;
+    }
     writer.write(writing);
     // the writer ends the wait itself, after its own time limit at the latest
     cli.waitFor([&outcome] { return outcome.has_value(); }, answerMs + 1000);
-    const QString serial = cli.line().identity().serialNumber;
     switch (outcome.value_or(WriteOutcome::NoAnswer)) {
     case WriteOutcome::Confirmed:
         printMessage(QStringLiteral("terminal %1: written and confirmed").arg(serial));
         return ExitOk;
+    case WriteOutcome::WrongPassword:
+        printMessage(QStringLiteral("terminal %1: не принято терминалом: проверьте пароль доступа "
+                                    "(none of the values to change was taken: check the access "
+                                    "password)")
+                         .arg(serial));
+        return ExitWrongPassword;
     case WriteOutcome::NotConfirmed: {
         QStringList labels;
         for (const QString &name : differing)

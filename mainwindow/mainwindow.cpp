@@ -182,6 +182,7 @@ void MainWindow::setUpBatchSetup()
 {
     batch = new BatchSetup(settingsPage, this);
     batch->setIdentitySource([this] { return statusPage->identity(); });
+    batch->setPortSource([this] { return session->connectedPort().systemLocation; });
     batch->registerTaps(session->router());
     ui->verticalLayout->insertWidget(0, batch->banner());
 

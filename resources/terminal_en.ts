@@ -68,30 +68,6 @@
         <translation>Batch set-up from the file %1. Written and confirmed: %2, failed: %3.</translation>
     </message>
     <message>
-        <source>время</source>
-        <translation>time</translation>
-    </message>
-    <message>
-        <source>модель</source>
-        <translation>model</translation>
-    </message>
-    <message>
-        <source>серийный номер</source>
-        <translation>serial number</translation>
-    </message>
-    <message>
-        <source>IMEI</source>
-        <translation>IMEI</translation>
-    </message>
-    <message>
-        <source>версия ПО</source>
-        <translation>firmware version</translation>
-    </message>
-    <message>
-        <source>результат</source>
-        <translation>result</translation>
-    </message>
-    <message>
         <source>Терминал %1: %2</source>
         <translation>Terminal %1: %2</translation>
     </message>
@@ -104,12 +80,36 @@
         <translation>terminal unplugged</translation>
     </message>
     <message>
-        <source>прервано</source>
-        <translation>abandoned</translation>
-    </message>
-    <message>
         <source>Подключите следующий терминал или переподключите этот, чтобы повторить.</source>
         <translation>Connect the next terminal, or reconnect this one to try again.</translation>
+    </message>
+    <message>
+        <source>уже совпадает с файлом</source>
+        <translation>already matches the file</translation>
+    </message>
+    <message>
+        <source>не принято терминалом: проверьте пароль доступа</source>
+        <translation>not taken by the terminal: check the access password</translation>
+    </message>
+    <message>
+        <source>прервано до записи</source>
+        <translation>stopped before the write</translation>
+    </message>
+    <message>
+        <source>прервано после записи, не проверено</source>
+        <translation>stopped after the write, not checked</translation>
+    </message>
+    <message>
+        <source>уже настроен в этом сеансе</source>
+        <translation>already set up in this run</translation>
+    </message>
+    <message>
+        <source>ПО обновлено</source>
+        <translation>firmware updated</translation>
+    </message>
+    <message>
+        <source>ПО не обновлено</source>
+        <translation>firmware not updated</translation>
     </message>
 </context>
 <context>
@@ -880,10 +880,6 @@ Track points not yet sent to the server will be lost.</translation>
         <translation>failed</translation>
     </message>
     <message>
-        <source>уже настроен в этом сеансе</source>
-        <translation>already set up in this run</translation>
-    </message>
-    <message>
         <source>порт не открывается: %1</source>
         <translation>the port does not open: %1</translation>
     </message>
@@ -910,6 +906,10 @@ Track points not yet sent to the server will be lost.</translation>
     <message>
         <source>обновление ПО…</source>
         <translation>updating the firmware…</translation>
+    </message>
+    <message>
+        <source>отключён</source>
+        <translation>unplugged</translation>
     </message>
 </context>
 <context>
@@ -1947,16 +1947,16 @@ Track points not yet sent to the server will be lost.</translation>
         <translation>Update Settings</translation>
     </message>
     <message>
-        <source>Терминал не принял настройки: проверьте пароль доступа.</source>
-        <translation>The terminal did not take the settings: check the access password.</translation>
-    </message>
-    <message>
         <source>Чтение…</source>
         <translation>Reading…</translation>
     </message>
     <message>
         <source>Возможна ошибка записи настроек</source>
         <translation>Possible error writing the settings</translation>
+    </message>
+    <message>
+        <source>Не принято терминалом: проверьте пароль доступа</source>
+        <translation>Not taken by the terminal: check the access password</translation>
     </message>
 </context>
 <context>
@@ -1988,10 +1988,6 @@ Track points not yet sent to the server will be lost.</translation>
     <message>
         <source>Результат</source>
         <translation>Result</translation>
-    </message>
-    <message>
-        <source>%1 (отключён)</source>
-        <translation>%1 (unplugged)</translation>
     </message>
     <message>
         <source>Станция настройки остановлена.</source>

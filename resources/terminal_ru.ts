@@ -68,30 +68,6 @@
         <translation>Серийная настройка по файлу %1. Записано и подтверждено: %2, с ошибкой: %3.</translation>
     </message>
     <message>
-        <source>время</source>
-        <translation>время</translation>
-    </message>
-    <message>
-        <source>модель</source>
-        <translation>модель</translation>
-    </message>
-    <message>
-        <source>серийный номер</source>
-        <translation>серийный номер</translation>
-    </message>
-    <message>
-        <source>IMEI</source>
-        <translation>IMEI</translation>
-    </message>
-    <message>
-        <source>версия ПО</source>
-        <translation>версия ПО</translation>
-    </message>
-    <message>
-        <source>результат</source>
-        <translation>результат</translation>
-    </message>
-    <message>
         <source>Терминал %1: %2</source>
         <translation>Терминал %1: %2</translation>
     </message>
@@ -104,12 +80,36 @@
         <translation>терминал отключён</translation>
     </message>
     <message>
-        <source>прервано</source>
-        <translation>прервано</translation>
-    </message>
-    <message>
         <source>Подключите следующий терминал или переподключите этот, чтобы повторить.</source>
         <translation>Подключите следующий терминал или переподключите этот, чтобы повторить.</translation>
+    </message>
+    <message>
+        <source>уже совпадает с файлом</source>
+        <translation>уже совпадает с файлом</translation>
+    </message>
+    <message>
+        <source>не принято терминалом: проверьте пароль доступа</source>
+        <translation>не принято терминалом: проверьте пароль доступа</translation>
+    </message>
+    <message>
+        <source>прервано до записи</source>
+        <translation>прервано до записи</translation>
+    </message>
+    <message>
+        <source>прервано после записи, не проверено</source>
+        <translation>прервано после записи, не проверено</translation>
+    </message>
+    <message>
+        <source>уже настроен в этом сеансе</source>
+        <translation>уже настроен в этом сеансе</translation>
+    </message>
+    <message>
+        <source>ПО обновлено</source>
+        <translation>ПО обновлено</translation>
+    </message>
+    <message>
+        <source>ПО не обновлено</source>
+        <translation>ПО не обновлено</translation>
     </message>
 </context>
 <context>
@@ -880,10 +880,6 @@
         <translation>ошибка</translation>
     </message>
     <message>
-        <source>уже настроен в этом сеансе</source>
-        <translation>уже настроен в этом сеансе</translation>
-    </message>
-    <message>
         <source>порт не открывается: %1</source>
         <translation>порт не открывается: %1</translation>
     </message>
@@ -910,6 +906,10 @@
     <message>
         <source>обновление ПО…</source>
         <translation>обновление ПО…</translation>
+    </message>
+    <message>
+        <source>отключён</source>
+        <translation>отключён</translation>
     </message>
 </context>
 <context>
@@ -1947,16 +1947,16 @@
         <translation>Обновить настройки</translation>
     </message>
     <message>
-        <source>Терминал не принял настройки: проверьте пароль доступа.</source>
-        <translation>Терминал не принял настройки: проверьте пароль доступа.</translation>
-    </message>
-    <message>
         <source>Чтение…</source>
         <translation>Чтение…</translation>
     </message>
     <message>
         <source>Возможна ошибка записи настроек</source>
         <translation>Возможна ошибка записи настроек</translation>
+    </message>
+    <message>
+        <source>Не принято терминалом: проверьте пароль доступа</source>
+        <translation>Не принято терминалом: проверьте пароль доступа</translation>
     </message>
 </context>
 <context>
@@ -1988,10 +1988,6 @@
     <message>
         <source>Результат</source>
         <translation>Результат</translation>
-    </message>
-    <message>
-        <source>%1 (отключён)</source>
-        <translation>%1 (отключён)</translation>
     </message>
     <message>
         <source>Станция настройки остановлена.</source>

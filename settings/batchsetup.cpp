@@ -55,6 +55,11 @@ void BatchSetup::setIdentitySource(std::function<TerminalIdentity()> source)
     batchRun->setIdentitySource(std::move(source));
 }
 
+void BatchSetup::setPortSource(std::function<QString()> source)
+{
+    batchRun->setPortSource(std::move(source));
+}
+
 void BatchSetup::registerTaps(RecordRouter &router)
 {
     for (RecordKind kind : {RecordKind::Identity, RecordKind::SerialNumber, RecordKind::Imei})
@@ -116,7 +121,8 @@ bool BatchSetup::start(const QString &settingsFile, const QString &accessPasswor
 
 void BatchSetup::stop()
 {
-    batchRun->stop();
+    // a terminal in the middle gets its journal line
+    batchRun->abandon();
 }
 
 void BatchSetup::terminalConnected()

@@ -31,6 +31,8 @@ public:
 
     // Where the connected terminal's identity comes from (the device parameters page).
     void setIdentitySource(std::function<TerminalIdentity()> source);
+    // The port the terminal is on, for the journal.
+    void setPortSource(std::function<QString()> source);
     // Watches the identity records (DI, DN, MN) that come after a connection.
     void registerTaps(RecordRouter &router);
 

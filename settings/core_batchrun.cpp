@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QFile>
 #include <QTimer>
 
 namespace {
@@ -33,6 +32,11 @@ BatchRun::BatchRun(SettingsWriter *writer, QObject *parent)
 void BatchRun::setIdentitySource(std::function<TerminalIdentity()> source)
 {
     identitySource = std::move(source);
+}
+
+void BatchRun::setPortSource(std::function<QString()> source)
+{
+    portSource = std::move(source);
 }
 
 void BatchRun::setModelQuestion(ModelQuestion ask)
@@ -71,23 +75,8 @@ bool BatchRun::start(const SettingsFile &settings, const QString &settingsPath,
         stop();
     const QString journalFile =
         journalOverride.isEmpty() ? batchJournalPath(settingsPath) : journalOverride;
-    QFile probe(journalFile);
-    if (!probe.open(QIODevice::Append | QIODevice::Text)) {
-        if (journalError)
-            *journalError = probe.errorString();
+    if (!openBatchJournal(journalFile, journalError))
         return false;
-    }
-    // a new journal starts with the names of its columns
-    if (probe.size() == 0) {
-        const QStringList columns{batchText(QT_TRANSLATE_NOOP("BatchSetup", "время")),
-                                  batchText(QT_TRANSLATE_NOOP("BatchSetup", "модель")),
-                                  batchText(QT_TRANSLATE_NOOP("BatchSetup", "серийный номер")),
-                                  batchText(QT_TRANSLATE_NOOP("BatchSetup", "IMEI")),
-                                  batchText(QT_TRANSLATE_NOOP("BatchSetup", "версия ПО")),
-                                  batchText(QT_TRANSLATE_NOOP("BatchSetup", "результат"))};
-        probe.write((columns.join(QLatin1Char('\t')) + QLatin1Char('\n')).toUtf8());
-    }
-    probe.close();
 
     file = settings;
     settingsFile = settingsPath;
@@ -96,7 +85,7 @@ bool BatchRun::start(const SettingsFile &settings, const QString &settingsPath,
     if (ownDoneSerials)
         doneSerials->clear();
     acceptedModels.clear();
-    confirmed = failed = 0;
+    confirmed = alreadySet = failed = 0;
     running = true;
     step = Step::Waiting;
     setStage(Stage::Waiting);
@@ -125,7 +114,7 @@ void BatchRun::terminalConnected()
         return;
     // the terminal before did not finish: it went away
     if (step == Step::Settings || step == Step::Confirm)
-        finishTerminal(batchText(QT_TRANSLATE_NOOP("BatchSetup", "нет ответа терминала")), false);
+        finishTerminal(TerminalOutcome::Unplugged);
     step = Step::Identity;
     terminal = TerminalIdentity();
     identitySeen.clear();
@@ -159,6 +148,9 @@ void BatchRun::identityComplete()
     if (doneSerials->contains(terminal.serialNumber)) {
         step = Step::Waiting;
         setStage(Stage::Done);
+        const char *words = terminalOutcomeWords(TerminalOutcome::AlreadyDone);
+        if (!writeJournal(TerminalOutcome::AlreadyDone, QString::fromUtf8(words)))
+            return;
         emit alreadyConfirmed(terminal.serialNumber);
         emit progress(batchText(QT_TRANSLATE_NOOP("BatchSetup", "Терминал %1 уже настроен. "
                                                                 "Подключите следующий терминал."))
@@ -176,9 +168,7 @@ void BatchRun::identityComplete()
         if (!running || step != Step::Checking)
             return;
         if (!write) {
-            const char *notWritten =
-                QT_TRANSLATE_NOOP("BatchSetup", "не записано: модель %1, файл сохранён с %2");
-            finishTerminal(batchText(notWritten).arg(terminal.model, shownModel), false);
+            finishTerminal(TerminalOutcome::OtherModel, {terminal.model, shownModel});
             return;
         }
         acceptedModels.insert(terminal.model);
@@ -225,8 +215,13 @@ void BatchRun::settingsReported(const TerminalSettings &reported)
     writing = settingsFor(reported);
     const QString refusal = settingsRefusal(writing);
     if (!refusal.isNull()) {
-        finishTerminal(batchText(QT_TRANSLATE_NOOP("BatchSetup", "не записано: %1")).arg(refusal),
-                       false);
+        finishTerminal(TerminalOutcome::Refused, {refusal});
+        return;
+    }
+    // nothing to change: nothing is written
+    if (settingsAlreadyHeld(writing, reported)) {
+        doneSerials->insert(terminal.serialNumber);
+        finishTerminal(TerminalOutcome::AlreadySet);
         return;
     }
     step = Step::Confirm;
@@ -247,20 +242,21 @@ void BatchRun::writeFinished(WriteOutcome outcome, const QStringList &differing)
     switch (outcome) {
     case WriteOutcome::Confirmed:
         doneSerials->insert(terminal.serialNumber);
-        finishTerminal(batchText(QT_TRANSLATE_NOOP("BatchSetup", "записано и подтверждено")), true);
+        finishTerminal(TerminalOutcome::Confirmed);
+        break;
+    case WriteOutcome::WrongPassword:
+        finishTerminal(TerminalOutcome::WrongPassword);
         break;
     case WriteOutcome::NotConfirmed: {
         // the fields by the labels the page gives them
         QStringList labels;
         for (const QString &name : differing)
             labels << settingsValueLabel(name, writing);
-        finishTerminal(batchText(QT_TRANSLATE_NOOP("BatchSetup", "не подтверждено, отличаются: %1"))
-                           .arg(labels.join(QStringLiteral(", "))),
-                       false);
+        finishTerminal(TerminalOutcome::NotConfirmed, {labels.join(QStringLiteral(", "))});
         break;
     }
     case WriteOutcome::NoAnswer:
-        finishTerminal(batchText(QT_TRANSLATE_NOOP("BatchSetup", "нет ответа терминала")), false);
+        finishTerminal(TerminalOutcome::NoAnswer);
         break;
     }
 }
@@ -271,31 +267,44 @@ void BatchRun::timedOut()
         return;
     if (step == Step::Identity)
         terminal = TerminalIdentity(); // the identity source may still give the one before
-    finishTerminal(batchText(QT_TRANSLATE_NOOP("BatchSetup", "нет ответа терминала")), false);
+    finishTerminal(TerminalOutcome::NoAnswer);
 }
 
 void BatchRun::terminalLost()
 {
     if (!running || step == Step::Waiting)
         return;
-    finishTerminal(batchText(QT_TRANSLATE_NOOP("BatchSetup", "терминал отключён")), false);
+    finishTerminal(TerminalOutcome::Unplugged);
 }
 
 void BatchRun::abandon()
 {
+    // the settings went out once the run waits for their confirmation
     if (running && step != Step::Waiting)
-        finishTerminal(batchText(QT_TRANSLATE_NOOP("BatchSetup", "прервано")), false);
+        finishTerminal(step == Step::Confirm ? TerminalOutcome::InterruptedAfterWrite
+                                             : TerminalOutcome::InterruptedBeforeWrite);
     stop();
 }
 
-void BatchRun::finishTerminal(const QString &result, bool ok)
+void BatchRun::finishTerminal(TerminalOutcome outcome, const QStringList &args)
 {
+    const char *words = terminalOutcomeWords(outcome);
+    QString result = batchText(words);
+    QString journalWords = QString::fromUtf8(words);
+    for (const QString &arg : args) {
+        result = result.arg(arg);
+        journalWords = journalWords.arg(arg);
+    }
+    const bool ok = terminalOutcomeOk(outcome);
     answerTimer->stop();
     step = Step::Waiting;
-    (ok ? confirmed : failed) += 1;
+    if (outcome == TerminalOutcome::AlreadySet)
+        ++alreadySet;
+    else
+        (ok ? confirmed : failed) += 1;
     setStage(ok ? Stage::Done : Stage::Failed);
-    emit terminalFinished(result, ok);
-    const QString outcome =
+    emit terminalFinished(result, outcome);
+    const QString said =
         terminal.serialNumber.isEmpty()
             ? result.left(1).toUpper() + result.mid(1)
             : batchText(QT_TRANSLATE_NOOP("BatchSetup", "Терминал %1: %2"))
@@ -305,13 +314,21 @@ void BatchRun::finishTerminal(const QString &result, bool ok)
         ok ? batchText(QT_TRANSLATE_NOOP("BatchSetup", "Подключите следующий терминал."))
            : batchText(QT_TRANSLATE_NOOP("BatchSetup", "Подключите следующий терминал или "
                                                        "переподключите этот, чтобы повторить."));
-    emit progress(outcome + QStringLiteral(". ") + next, !ok);
+    emit progress(said + QStringLiteral(". ") + next, !ok);
+    writeJournal(outcome, journalWords);
+}
 
-    QFile f(journal);
-    const QByteArray bytes =
-        batchJournalLine(QDateTime::currentDateTime(), terminal, result).toUtf8();
-    if (f.open(QIODevice::Append) && f.write(bytes) == bytes.size() && f.flush())
-        return;
-    emit journalFailed(journal, f.errorString());
+bool BatchRun::writeJournal(TerminalOutcome outcome, const QString &words)
+{
+    const QString port = portSource ? portSource() : QString();
+    QString error;
+    if (appendBatchJournal(journal,
+                           batchJournalLine(QDateTime::currentDateTime(), terminal, words, port,
+                                            outcome),
+                           &error))
+        return true;
+    // no terminal starts while its line could not be kept
     stop();
+    emit journalFailed(journal, error);
+    return false;
 }

@@ -10,6 +10,7 @@
 #include "link/recordnames.h"
 #include "settings/core_settingsecho.h"
 #include "settings/core_settingsfile.h"
+#include "settings/core_terminaloutcome.h"
 #include "settings/core_terminalsettings.h"
 #include "status/core_identity.h"
 
@@ -45,6 +46,8 @@ public:
 
     // Where the connected terminal's identity comes from once it has reported it.
     void setIdentitySource(std::function<TerminalIdentity()> source);
+    // The port the terminal is on, for the journal.
+    void setPortSource(std::function<QString()> source);
     // Asked when the file was saved from another model than the terminal's: true writes it,
     // and every further terminal of that model. Without one such a terminal is not written.
     using ModelQuestion =
@@ -52,9 +55,9 @@ public:
     void setModelQuestion(ModelQuestion ask);
 
     // Starts with a settings file read whole (readSettingsFile) and the terminals' access
-    // password, opening the journal beside the file (a new journal starts with the names of
-    // its columns). False, with the journal's error in `journalError`, when the journal cannot
-    // be opened. With a terminal connected now, that terminal is the first and its identity
+    // password, opening the journal beside the file (openBatchJournal: a new journal starts
+    // with the names of its columns). False, with the journal's error in `journalError`, when
+    // the journal cannot be opened or written: nothing starts. With a terminal connected now, that terminal is the first and its identity
     // is asked for.
     bool start(const SettingsFile &file, const QString &settingsPath,
                const QString &accessPassword, bool connectedNow, QString *journalError);
@@ -74,7 +77,9 @@ public:
 
     QString settingsPath() const { return settingsFile; }
     QString journalPath() const { return journal; }
+    // Terminals written and confirmed; those that held the file's values already.
     int confirmedCount() const { return confirmed; }
+    int alreadySetCount() const { return alreadySet; }
     int failedCount() const { return failed; }
     Stage stage() const { return shown; }
     // The terminal being set up (or the last one), as it reported itself.
@@ -93,7 +98,8 @@ public slots:
     void settingsReported(const TerminalSettings &reported);
     // The line went: a terminal in the middle of its set-up ends as unplugged.
     void terminalLost();
-    // Ends a terminal in the middle (its journal line says it was abandoned) and stops.
+    // Ends a terminal in the middle (its journal line says whether its write had gone out)
+    // and stops.
     void abandon();
 
 signals:
@@ -103,10 +109,10 @@ signals:
     // What the run does now, or how the last terminal ended (`failure` when it failed).
     void progress(const QString &state, bool failure);
     void stageChanged(BatchRun::Stage stage);
-    // A terminal ended with its journal line: `result` as the journal has it, `ok` when
-    // written and confirmed.
-    void terminalFinished(const QString &result, bool ok);
-    // The terminal connected was confirmed earlier in this run: nothing is written.
+    // A terminal ended with its journal line: `result` in the interface language.
+    void terminalFinished(const QString &result, TerminalOutcome outcome);
+    // The terminal connected was confirmed earlier in this run: nothing is written, its
+    // journal line says so (already-done).
     void alreadyConfirmed(const QString &serialNumber);
     // The journal could not be written; the run stops right after.
     void journalFailed(const QString &path, const QString &error);
@@ -117,12 +123,16 @@ private:
     void identityComplete();
     void writeFinished(WriteOutcome outcome, const QStringList &differing);
     void timedOut();
-    // Ends the current terminal: its journal line, the counts and the progress.
-    void finishTerminal(const QString &result, bool ok);
+    // Ends the current terminal: its journal line, the counts and the progress. `args` fill
+    // the outcome's words.
+    void finishTerminal(TerminalOutcome outcome, const QStringList &args = QStringList());
+    // Appends the current terminal's line; on failure says so and stops.
+    bool writeJournal(TerminalOutcome outcome, const QString &words);
     void setStage(Stage stage);
 
     SettingsWriter *const writer;
     std::function<TerminalIdentity()> identitySource;
+    std::function<QString()> portSource;
     ModelQuestion askModel;
 
     bool running = false;
@@ -140,6 +150,7 @@ private:
     Stage shown = Stage::Waiting;
     QSet<QString> acceptedModels;  // other models the user agreed to write
     int confirmed = 0;
+    int alreadySet = 0;
     int failed = 0;
     QTimer *const answerTimer;
 };

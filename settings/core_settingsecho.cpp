@@ -5,6 +5,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 bool settingsItemEchoed(int number)
 {
     return number != 3;
@@ -99,4 +101,24 @@ QStringList differingFieldNames(const EchoCheck &check)
         }
     }
     return names;
+}
+
+bool settingsAlreadyHeld(const TerminalSettings &written, const TerminalSettings &before)
+{
+    return checkSettingsEcho(written, before).confirmed();
+}
+
+bool noChangeTaken(const TerminalSettings &written, const TerminalSettings &before,
+                   const TerminalSettings &after)
+{
+    const EchoCheck toChange = checkSettingsEcho(written, before);
+    if (toChange.confirmed())
+        return false;
+    return std::all_of(toChange.differences.cbegin(), toChange.differences.cend(),
+                       [&](const EchoDifference &d) {
+                           return before.reportedItems.value(d.item)
+                                      == after.reportedItems.value(d.item)
+                                  && before.reportedItems.contains(d.item)
+                                         == after.reportedItems.contains(d.item);
+                       });
 }

@@ -12,8 +12,9 @@
 struct TerminalSettings;
 
 // How a write ended: the settings record that followed holds what was written, it does not,
-// or no settings record came at all.
-enum class WriteOutcome { Confirmed, NotConfirmed, NoAnswer };
+// it holds none of the values that were to change (a terminal ignores a write with a wrong
+// access password), or no settings record came at all.
+enum class WriteOutcome { Confirmed, NotConfirmed, WrongPassword, NoAnswer };
 Q_DECLARE_METATYPE(WriteOutcome)
 
 struct EchoDifference
@@ -43,6 +44,16 @@ EchoCheck checkSettingsEcho(const QString &writtenBody, const QString &reportedT
 // The same for settings written and the settings a record reported (read once,
 // readTerminalSettings): the body the written settings make against the record's items.
 EchoCheck checkSettingsEcho(const TerminalSettings &written, const TerminalSettings &reported);
+
+// True when a write of `written` changes nothing `before` reported (the access password
+// aside): the terminal already holds every value.
+bool settingsAlreadyHeld(const TerminalSettings &written, const TerminalSettings &before);
+
+// True when a write of `written` was to change something `before` reported and `after` (the
+// record after the write) reports every one of those items as `before` did: the terminal took
+// none of it, as it ignores a write with a wrong access password.
+bool noChangeTaken(const TerminalSettings &written, const TerminalSettings &before,
+                   const TerminalSettings &after);
 
 // The object names of the settings page fields behind one value of an item; every field of the
 // item for value 0. Item 10 is the CAN parameter group as a whole.

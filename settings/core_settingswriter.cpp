@@ -59,6 +59,8 @@ void SettingsWriter::write(const TerminalSettings &settings)
     // what is checked is set before anything goes out: an answer may come at once
     written = settings;
     written.reportedItems.clear();
+    knowsChange = seen;
+    before = lastSeen;
     wrote = true;
     waiting = true;
     timer->start();
@@ -72,6 +74,8 @@ void SettingsWriter::write(const TerminalSettings &settings)
 // one that comes after the wait has run out is checked all the same.
 void SettingsWriter::settingsReported(const TerminalSettings &reported)
 {
+    lastSeen = reported;
+    seen = true;
     if (!wrote)
         return;
     const EchoCheck check = checkSettingsEcho(written, reported);
@@ -81,8 +85,12 @@ void SettingsWriter::settingsReported(const TerminalSettings &reported)
         return;
     waiting = false;
     timer->stop();
-    emit finished(check.confirmed() ? WriteOutcome::Confirmed : WriteOutcome::NotConfirmed,
-                  differing);
+    WriteOutcome outcome = WriteOutcome::NotConfirmed;
+    if (check.confirmed())
+        outcome = WriteOutcome::Confirmed;
+    else if (knowsChange && noChangeTaken(written, before, reported))
+        outcome = WriteOutcome::WrongPassword;
+    emit finished(outcome, differing);
 }
 
 void SettingsWriter::timedOut()
@@ -102,4 +110,6 @@ void SettingsWriter::terminalConnected()
     }
     written = TerminalSettings();
     wrote = false;
+    lastSeen = TerminalSettings();
+    seen = false;
 }

@@ -63,7 +63,9 @@ signals:
     // `differing`: the object names of the fields the record does not report as written.
     void checked(bool confirmed, const QStringList &differing);
     // How a write ended, once per write: the first settings record after it confirmed it or
-    // not, or none came in time (`differing` empty).
+    // not, or none came in time (`differing` empty). When a record of this terminal came before
+    // the write and the one after it still differs in every value the write was to change,
+    // the outcome is WrongPassword: the terminal ignored the write.
     void finished(WriteOutcome outcome, const QStringList &differing);
 
 private:
@@ -73,6 +75,10 @@ private:
     SendLine sendLine;
     QTimer *const timer;
     TerminalSettings written;
+    TerminalSettings lastSeen;   // the last settings record of this terminal
+    bool seen = false;
+    TerminalSettings before;     // the record before the write in progress
+    bool knowsChange = false;
     bool wrote = false;
     bool waiting = false;
 };

@@ -203,11 +203,8 @@ SettingsPage::SettingsPage(QWidget *parent)
         readTimer->stop();
         // batch set-up writes through the same writer; only the page's own write has typed values
         typedWrite = ownWriteStarting;
-        if (typedWrite) {
+        if (typedWrite)
             typedValues = values();
-            reportedBeforeWrite = lastReported;
-            knownBeforeWrite = hasReported;
-        }
     });
     connect(writer, &SettingsWriter::checked, this, &SettingsPage::showWriteCheck);
     connect(writer, &SettingsWriter::finished, this, &SettingsPage::writeEnded);

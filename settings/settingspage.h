@@ -160,8 +160,6 @@ private:
     bool ownWriteStarting = false;
     bool typedWrite = false;
     SettingsValues typedValues;
-    SettingsValues reportedBeforeWrite;
-    bool knownBeforeWrite = false;
     bool lastCheckConfirmed = true;
     QStringList lastDiffering;
     // "Прочитать" waits for the settings record

@@ -101,12 +101,6 @@ void SettingsPage::keepTypedAfterWrite()
     typedWrite = false;
     if (lastCheckConfirmed)
         return;
-    // the record changed nothing the terminal reported before: it did not take the write
-    // (a wrong access password is answered so)
-    if (knownBeforeWrite && lastReported == reportedBeforeWrite)
-        setWriteStatus(tr("Возможна ошибка записи настроек") + QLatin1Char('\n')
-                           + tr("Терминал не принял настройки: проверьте пароль доступа."),
-                       true);
     SettingsValues typed;
     for (const QString &name : qAsConst(lastDiffering)) {
         if (typedValues.contains(name))
@@ -145,6 +139,11 @@ void SettingsPage::readTimedOut()
 
 void SettingsPage::writeEnded(WriteOutcome outcome, const QStringList &differingNames)
 {
+    // none of the values to change was taken: a terminal ignores a wrong access password so
+    if (outcome == WriteOutcome::WrongPassword) {
+        setWriteStatus(tr("Не принято терминалом: проверьте пароль доступа"), true);
+        writeWarned = true;
+    }
     if (outcome == WriteOutcome::NoAnswer) {
         setWriteStatus(tr("Нет ответа терминала"), true);
         emit writeFinished(outcome, QStringList());

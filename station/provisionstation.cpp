@@ -31,6 +31,11 @@ QString stationStageText(BatchRun::Stage stage)
     return QCoreApplication::translate("ProvisionStation", text);
 }
 
+QString stationUnpluggedText()
+{
+    return QCoreApplication::translate("ProvisionStation", "отключён");
+}
+
 namespace {
 // A port that stays listed after its line closed is opened again after this long.
 constexpr qint64 reopenDelayMs = 2000;
@@ -160,7 +165,8 @@ bool ProvisionStation::start(const SettingsFile &settings, const QString &path,
     doneSerials = std::make_shared<QSet<QString>>();
     table.clear();
     unopenable.clear();
-    finished = confirmed = failed = 0;
+    finished = confirmed = alreadySet = failed = 0;
+    journalBroken = false;
     running = true;
     emit runningChanged(true);
     poll();
@@ -264,7 +270,7 @@ void ProvisionStation::startSocket(const PortEntry &port)
     sockets.append(socket);
     const int row = rowFor(port.portName);
     updateRow(row, [](StationRow &r) {
-        r = StationRow{r.port, {}, {}, {}, BatchRun::Stage::Waiting, {}, true};
+        r = StationRow{r.port, {}, {}, {}, BatchRun::Stage::Waiting, {}, true, {}};
     });
 
     TerminalSession *session = socket->session;
@@ -273,6 +279,7 @@ void ProvisionStation::startSocket(const PortEntry &port)
     run->setAnswerTimeout(answerTimeout);
     run->setJournalPath(journal);
     run->shareDoneSerials(doneSerials);
+    run->setPortSource([port] { return port.systemLocation; });
 
     connect(session, &TerminalSession::identityChanged, this, [this, session, row] {
         const TerminalInfo &id = session->identity();
@@ -291,25 +298,29 @@ void ProvisionStation::startSocket(const PortEntry &port)
     });
     connect(run, &BatchRun::alreadyConfirmed, this, [this, row] {
         updateRow(row, [](StationRow &r) {
-            r.result = tr("уже настроен в этом сеансе");
+            r.result = QCoreApplication::translate(
+                "BatchSetup", terminalOutcomeWords(TerminalOutcome::AlreadyDone));
+            r.code = terminalOutcomeCode(TerminalOutcome::AlreadyDone);
         });
+        emit terminalAlreadyDone(row);
     });
     connect(run, &BatchRun::terminalFinished, this,
-            [this, row](const QString &result, bool ok) {
+            [this, row](const QString &result, TerminalOutcome outcome) {
+                const bool ok = terminalOutcomeOk(outcome);
                 ++finished;
-                if (ok)
+                if (outcome == TerminalOutcome::AlreadySet)
+                    ++alreadySet;
+                else if (ok)
                     ++confirmed;
                 else
                     ++failed;
-                updateRow(row, [&result](StationRow &r) { r.result = result; });
+                updateRow(row, [&](StationRow &r) {
+                    r.result = result;
+                    r.code = terminalOutcomeCode(outcome);
+                });
                 emit terminalFinished(row, ok);
             });
-    connect(run, &BatchRun::journalFailed, this,
-            [this](const QString &path, const QString &error) {
-                // after the current signal: the run that failed is still on the stack
-                QTimer::singleShot(0, this, &ProvisionStation::stop);
-                emit journalFailed(path, error);
-            });
+    connect(run, &BatchRun::journalFailed, this, &ProvisionStation::journalBroke);
 
     LineSettings line;
     line.portName = port.portName;
@@ -323,16 +334,18 @@ void ProvisionStation::startSocket(const PortEntry &port)
         // counted once, not on every try
         if (!unopenable.contains(port.portName)) {
             ++failed;
+            ++finished;
             unopenable.insert(port.portName);
             emit portNotOpened(row, reason);
+            journalLine(TerminalIdentity(), port.systemLocation, TerminalOutcome::NoAnswer,
+                        QStringLiteral("порт не открывается: %1").arg(reason));
         }
         return;
     }
     unopenable.remove(port.portName);
     QString error;
     if (!run->start(file, settingsPath, password, true, &error)) {
-        QTimer::singleShot(0, this, &ProvisionStation::stop);
-        emit journalFailed(journal, error);
+        journalBroke(journal, error);
         return;
     }
     emit terminalStarted(row);
@@ -403,7 +416,10 @@ void ProvisionStation::updateNextFirmware()
                     TerminalIdentity after = terminal;
                     if (!update->versionAfter().isEmpty())
                         after.firmwareVersion = update->versionAfter();
-                    journalLine(after, text);
+                    journalLine(after, socket->port,
+                                ok ? TerminalOutcome::FirmwareUpdated
+                                   : TerminalOutcome::FirmwareFailed,
+                                text);
                     update->deleteLater();
                     // after the current signal: the update that ended is still on the stack
                     QTimer::singleShot(0, this, &ProvisionStation::updateNextFirmware);
@@ -421,13 +437,27 @@ void ProvisionStation::updateNextFirmware()
     emit firmwareUpdateFinished();
 }
 
-void ProvisionStation::journalLine(const TerminalIdentity &terminal, const QString &result)
+void ProvisionStation::journalLine(const TerminalIdentity &terminal, const QString &port,
+                                   TerminalOutcome outcome, const QString &result)
 {
-    QFile f(journal);
-    const QByteArray bytes = batchJournalLine(QDateTime::currentDateTime(), terminal, result).toUtf8();
-    if (f.open(QIODevice::Append) && f.write(bytes) == bytes.size() && f.flush())
+    QString error;
+    if (appendBatchJournal(journal,
+                           batchJournalLine(QDateTime::currentDateTime(), terminal, result, port,
+                                            outcome),
+                           &error))
         return;
-    emit journalFailed(journal, f.errorString());
+    journalBroke(journal, error);
+}
+
+void ProvisionStation::journalBroke(const QString &path, const QString &error)
+{
+    // said once: the terminals abandoned on the way out cannot be journalled either
+    if (!running || journalBroken)
+        return;
+    journalBroken = true;
+    // after the current signal: the run that failed may still be on the stack
+    QTimer::singleShot(0, this, &ProvisionStation::stop);
+    emit journalFailed(path, error);
 }
 
 void ProvisionStation::socketClosed(Socket *socket)
@@ -436,4 +466,6 @@ void ProvisionStation::socketClosed(Socket *socket)
     // once its port is no longer listed
     socket->run->terminalLost();
     socket->markClosed();
+    if (sockets.contains(socket) && !(updating && socket->port == updatingPort))
+        updateRow(rowFor(socket->port), [](StationRow &r) { r.present = false; });
 }

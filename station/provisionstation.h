@@ -29,10 +29,13 @@ struct StationRow
     BatchRun::Stage stage = BatchRun::Stage::Waiting;
     QString result;     // how the last terminal on the port ended
     bool present = true;
+    QString code;       // its outcome's code (terminalOutcomeCode), empty while at work
 };
 
 // "ожидание", "чтение", "запись", "проверка", "готово", "ошибка"
 QString stationStageText(BatchRun::Stage stage);
+// "отключён": the stage column of a port whose terminal went, whatever it reached before
+QString stationUnpluggedText();
 
 class ProvisionStation : public QObject
 {
@@ -73,9 +76,11 @@ public:
 
     const QVector<StationRow> &rows() const { return table; }
     QString journalPath() const { return journal; }
-    // Terminals that got their journal line, and of those the confirmed ones.
+    // Terminals (and ports that could not be opened) that got their journal line; of those
+    // the confirmed ones and those that held the file's values already.
     int finishedCount() const { return finished; }
     int confirmedCount() const { return confirmed; }
+    int alreadySetCount() const { return alreadySet; }
     // Ports that could not be opened, and terminals that were not confirmed.
     int failedCount() const { return failed; }
     // Terminals between their connection and their journal line.
@@ -90,6 +95,8 @@ signals:
     void portNotOpened(int row, const QString &reason);
     // A terminal got its journal line.
     void terminalFinished(int row, bool ok);
+    // A terminal confirmed earlier in this run came again (its journal line says so).
+    void terminalAlreadyDone(int row);
     void runningChanged(bool running);
     void firmwareUpdateStarted();
     // Every terminal's firmware update ended.
@@ -107,7 +114,10 @@ private:
     bool wanted(const PortEntry &port) const;
     void socketClosed(Socket *socket);
     void updateNextFirmware();
-    void journalLine(const TerminalIdentity &terminal, const QString &result);
+    // The journal could not be written: said once, and the station stops.
+    void journalBroke(const QString &path, const QString &error);
+    void journalLine(const TerminalIdentity &terminal, const QString &port,
+                     TerminalOutcome outcome, const QString &result);
 
     QTimer *const pollTimer;
     PortSource source;
@@ -131,5 +141,7 @@ private:
     QString updatingPort;
     int finished = 0;
     int confirmed = 0;
+    int alreadySet = 0;
     int failed = 0;
+    bool journalBroken = false;
 };

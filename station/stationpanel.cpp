@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -48,8 +49,12 @@ StationPanel::StationPanel(QWidget *parent)
     header->setStretchLastSection(true);
     const QFontMetrics metrics = stationTable->fontMetrics();
     const QString widest[ResultColumn] = {
-        tr("%1 (отключён)").arg(QStringLiteral("/dev/ttyACM00")), QStringLiteral("0000000000"),
-        QStringLiteral("000000000000000"), QStringLiteral("00.00"), stationStageText(BatchRun::Stage::Checking)};
+        QStringLiteral("/dev/ttyACM00"), QStringLiteral("0000000000"),
+        QStringLiteral("000000000000000"), QStringLiteral("00.00"),
+        std::max(stationStageText(BatchRun::Stage::Checking), stationUnpluggedText(),
+             [&metrics](const QString &a, const QString &b) {
+                 return metrics.horizontalAdvance(a) < metrics.horizontalAdvance(b);
+             })};
     for (int c = 0; c < ResultColumn; ++c) {
         const QString title = stationTable->horizontalHeaderItem(c)->text();
         header->resizeSection(
@@ -118,18 +123,23 @@ void StationPanel::showRow(int row)
 {
     const StationRow &r = provisioning->rows().at(row);
     const QString port = QDir::toNativeSeparators(r.port);
+    // a terminal that went is greyed whatever it reached; its result stays
     const QString texts[ColumnCount] = {
-        r.present ? port : tr("%1 (отключён)").arg(port), r.serialNumber, r.imei, r.firmware,
-        stationStageText(r.stage), r.result};
-    const bool failure = r.stage == BatchRun::Stage::Failed;
+        port, r.serialNumber, r.imei, r.firmware,
+        r.present ? stationStageText(r.stage) : stationUnpluggedText(), r.result};
+    QVariant colour;
+    if (!r.present)
+        colour = stationTable->palette().color(QPalette::Disabled, QPalette::Text);
+    else if (r.stage == BatchRun::Stage::Failed)
+        colour = QColor(0xd3, 0x2f, 0x2f);
     for (int c = 0; c < ColumnCount; ++c) {
         QTableWidgetItem *item = stationTable->item(row, c);
-        if (item->text() == texts[c] && item->data(Qt::ForegroundRole).isNull() != failure)
+        if (item->text() == texts[c] && item->data(Qt::ForegroundRole) == colour)
             continue;
         item->setText(texts[c]);
         item->setToolTip(c == ResultColumn ? texts[c] : QString());
         // failures in red; the palette's own colour otherwise, so the dark look stays readable
-        item->setData(Qt::ForegroundRole, failure ? QVariant(QColor(0xd3, 0x2f, 0x2f)) : QVariant());
+        item->setData(Qt::ForegroundRole, colour);
     }
 }
 

@@ -122,6 +122,8 @@ private slots:
     void record();
     void provision_data();
     void provision();
+    void provisionOutcomes_data();
+    void provisionOutcomes();
 
 private:
     QTemporaryDir dir;
@@ -205,8 +207,13 @@ void TestCli::settingsWrite_data()
     QTest::newRow("confirmed, password on standard input")
         << none << server << "stdin.example.org" << "stdin" << pw << 0 << QStringList{"confirmed"};
     QTest::newRow("wrong password") << QStringList{"--password", "731066"} << server
-                                    << "cli.example.org" << "env" << pw << 3
-                                    << QStringList{"not confirmed", serverLabel};
+                                    << "cli.example.org" << "env" << pw << 6
+                                    << QStringList{"не принято терминалом: проверьте пароль доступа"};
+    // the file as read: the terminal holds every value, nothing is written (not even with a
+    // password it would ignore), and nothing is said to be
+    QTest::newRow("already holding the file") << QStringList{"--password", "731066"} << server
+                                              << "KEEP" << "env" << pw << 0
+                                              << QStringList{"уже совпадает с файлом"};
     // the simulator alters the last character of the first item: the port
     const QString port = QStringLiteral("monitoringPortEdit");
     QTest::newRow("the terminal keeps another value")
@@ -250,6 +257,8 @@ void TestCli::settingsWrite()
     f.close();
     QJsonObject fields = document.value(QStringLiteral("fields")).toObject();
     QVERIFY(fields.contains(field));
+    if (value == QLatin1String("KEEP"))
+        value = fields.value(field).toString();
     fields.insert(field, value);
     document.insert(QStringLiteral("fields"), fields);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -305,6 +314,9 @@ void TestCli::settingsWrite()
     const SettingsFile held = readSettingsFile(after.out);
     QVERIFY(held.ok());
     QCOMPARE(held.values.value(field).toString() == value, run.status == 0);
+    // "written" only for a write that happened
+    QCOMPARE(run.err.contains("written and confirmed"),
+             messages.first() == QLatin1String("confirmed"));
     sim.terminate();
     sim.waitForFinished();
 }
@@ -557,13 +569,17 @@ void TestCli::provision()
     QCOMPARE(cli.exitCode(), 3);
     QVERIFY2(!(out + err).contains("482915"), err.constData());
 
-    const QString silentResult = end == QLatin1String("count") ? QStringLiteral("нет ответа терминала")
-                                                               : QStringLiteral("прервано");
+    // stopped, the silent one had nothing sent yet
+    const QString silentResult = end == QLatin1String("count")
+                                     ? QStringLiteral("нет ответа терминала\t%1\tno-answer")
+                                     : QStringLiteral("прервано до записи\t%1\tinterrupted-before-write");
+    const QString wrong = QStringLiteral("не принято терминалом: проверьте пароль доступа");
     QStringList printed = QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts);
-    QStringList expected{link + "-1\t600100\t866104023456789\tзаписано и подтверждено",
-                         link + "-2\t600101\t866104023456790\tзаписано и подтверждено",
-                         otherPort + "\t600200\t866104023456789\tне подтверждено, отличаются: APN1",
-                         silentPort + "\t\t\t" + silentResult};
+    QStringList expected{link + "-1\t600100\t866104023456789\tзаписано и подтверждено\tconfirmed",
+                         link + "-2\t600101\t866104023456790\tзаписано и подтверждено\tconfirmed",
+                         otherPort + "\t600200\t866104023456789\t" + wrong + "\twrong-password",
+                         silentPort + "\t\t\t" + silentResult.section('\t', 0, 0) + '\t'
+                             + silentResult.section('\t', 2)};
     printed.sort();
     expected.sort();
     QCOMPARE(printed, expected);
@@ -571,16 +587,125 @@ void TestCli::provision()
     QVERIFY(journal.open(QIODevice::ReadOnly));
     QStringList lines = QString::fromUtf8(journal.readAll()).split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 5);
-    QCOMPARE(lines.takeFirst(), QStringLiteral("время\tмодель\tсерийный номер\tIMEI\tверсия ПО\tрезультат"));
+    QCOMPARE(lines.takeFirst(), QStringLiteral("время\tмодель\tсерийный номер\tIMEI\tверсия ПО"
+                                               "\tрезультат\tпорт\tкод"));
     for (QString &line : lines)
         line = line.section('\t', 1);   // the time aside
-    expected = QStringList{"KVT3\t600100\t866104023456789\t0.70\tзаписано и подтверждено",
-                           "KVT3\t600101\t866104023456790\t0.70\tзаписано и подтверждено",
-                           "KVT3\t600200\t866104023456789\t0.70\tне подтверждено, отличаются: APN1",
-                           "\t\t\t\t" + silentResult};
+    const auto at = [](const QString &port) { return QFileInfo(port).absoluteFilePath(); };
+    expected = QStringList{"KVT3\t600100\t866104023456789\t0.70\tзаписано и подтверждено\t"
+                               + at(link + "-1") + "\tconfirmed",
+                           "KVT3\t600101\t866104023456790\t0.70\tзаписано и подтверждено\t"
+                               + at(link + "-2") + "\tconfirmed",
+                           "KVT3\t600200\t866104023456789\t0.70\t" + wrong + "\t" + at(otherPort)
+                               + "\twrong-password",
+                           "\t\t\t\t" + silentResult.arg(at(silentPort))};
     lines.sort();
     expected.sort();
     QCOMPARE(lines, expected);
+}
+
+
+void TestCli::provisionOutcomes_data()
+{
+    QTest::addColumn<QString>("port");         // sim, none (no port at all) or folder
+    QTest::addColumn<QStringList>("simArgs");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("file");         // fleet, or terminal: read from it before
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("codes");    // the journal's, line by line
+    const QStringList none;
+    const QStringList quick{"--timeout", "0.5"};
+    QTest::newRow("no terminal at all") << "none" << none << quick << "fleet" << 4 << none;
+    QTest::newRow("a port that cannot be opened")
+        << "folder" << none << quick << "fleet" << 3 << QStringList{"no-answer"};
+    QTest::newRow("the journal on a full disk")
+        << "sim" << none << QStringList{"--count", "1", "--journal", "/dev/full"} << "fleet" << 1
+        << none;
+    // every answer late: the whole set-up takes longer than --timeout
+    QTest::newRow("a terminal at work outlasts --timeout")
+        << "sim" << QStringList{"--answer-delay", "700"} << quick << "fleet" << 0
+        << QStringList{"confirmed"};
+    QTest::newRow("the terminal holds the file already")
+        << "sim" << none << QStringList{"--count", "1"} << "terminal" << 0 << QStringList{"already-set"};
+    QTest::newRow("a confirmed terminal plugged in again")
+        << "sim" << QStringList{"--restart-delay", "0.3"} << QStringList{"--count", "1", "REPLUG"}
+        << "fleet" << 0 << QStringList{"confirmed", "already-done"};
+}
+
+// How provision ends, told by its exit status and its journal's codes; a terminal is never
+// written before its journal is.
+void TestCli::provisionOutcomes()
+{
+    QFETCH(QString, port);
+    QFETCH(QStringList, simArgs);
+    QFETCH(QStringList, args);
+    QFETCH(QString, file);
+    QTemporaryDir here;
+    QProcess sim;
+    const auto stop = qScopeGuard([&] {
+        sim.terminate();
+        sim.waitForFinished();
+    });
+    QString path;
+    if (port == QLatin1String("sim"))
+        path = simulator(sim, QStringLiteral("p-%1").arg(QTest::currentDataTag()),
+                         QStringList{"--rate", "0"} + simArgs);
+    else if (port == QLatin1String("folder"))
+        path = here.filePath(QStringLiteral("folder"));
+    QVERIFY(port != QLatin1String("folder") || QDir().mkdir(path));
+    const QString settingsPath = here.filePath(QStringLiteral("fleet.json"));
+    if (file == QLatin1String("terminal")) {
+        QCOMPARE(runCli({"settings", "read", path, "-o", settingsPath}).status, 0);
+    } else {
+        QFile f(settingsPath);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(R"({"format": "kvt-logger-settings", "version": 1, "terminal": {"model": "KVT3"},
+                   "fields": {"apn1Edit": "fleet.apn"}})");
+    }
+    QProcessEnvironment env = cliEnvironment();
+    env.insert(QStringLiteral("KVT_PASSWORD"), QStringLiteral("482915"));
+    env.insert(QStringLiteral("KVT_SIMULATOR_PORT"), path);
+    const bool replug = args.removeAll(QStringLiteral("REPLUG")) > 0;
+    if (replug)
+        args = QStringList{"--timeout", "60"};
+    QProcess cli;
+    cli.setProcessEnvironment(env);
+    cli.start(QStringLiteral(KVT_CLI_PATH), QStringList{"provision", settingsPath} + args);
+    QVERIFY(cli.waitForStarted());
+    QByteArray out;
+    if (replug) {
+        QTRY_COMPARE_WITH_TIMEOUT((out += cli.readAllStandardOutput()).count('\n'), 1, 10000);
+        sim.write("next\n");
+        QTRY_COMPARE_WITH_TIMEOUT((out += cli.readAllStandardOutput()).count('\n'), 2, 10000);
+        QVERIFY2(out.endsWith("\t201745\t866104023456789\tуже настроен в этом сеансе\talready-done\n"),
+                 out.constData());
+        ::kill(pid_t(cli.processId()), SIGTERM);
+    }
+    QVERIFY(cli.waitForFinished(20000));
+    out += cli.readAllStandardOutput();
+    QTEST(cli.exitCode(), "status");
+    // a port that cannot be opened is announced
+    QCOMPARE(cli.readAllStandardError().contains("cannot be opened"), port == QLatin1String("folder"));
+
+    QStringList codes;
+    QFile journal(here.filePath(QStringLiteral("fleet.journal.tsv")));
+    if (journal.open(QIODevice::ReadOnly)) {
+        const QStringList lines = QString::fromUtf8(journal.readAll()).split('\n', Qt::SkipEmptyParts);
+        for (const QString &line : lines.mid(1)) {
+            const QStringList columns = line.split('\t');
+            QCOMPARE(columns.size(), 8);
+            QCOMPARE(columns.at(6), QFileInfo(path).absoluteFilePath());
+            codes << columns.at(7);
+        }
+    }
+    QTEST(codes, "codes");
+    // the terminal holds the file's value only when it was set up
+    if (port == QLatin1String("sim") && file == QLatin1String("fleet")) {
+        const Run after = runCli({"settings", "read", path});
+        QCOMPARE(after.status, 0);
+        QCOMPARE(readSettingsFile(after.out).values.value("apn1Edit").toString() == "fleet.apn",
+                 codes.value(0) == QLatin1String("confirmed"));
+    }
 }
 
 #else
@@ -597,6 +722,8 @@ void TestCli::record_data() {}
 void TestCli::record() {}
 void TestCli::provision_data() {}
 void TestCli::provision() {}
+void TestCli::provisionOutcomes_data() {}
+void TestCli::provisionOutcomes() {}
 #endif
 
 #ifdef KVT_CLI_PATH

@@ -50,7 +50,7 @@ private:
     }
     // A terminal comes, tells who it is and reports its settings; the string written to it, or
     // null when it is not written.
-    QString setUp(const QString &serial)
+    QString setUp(const QString &serial, const QString &report = QString::fromLatin1(reported))
     {
         connected = {QStringLiteral("KVT3"), serial, QStringLiteral("866104023456789"),
                      QStringLiteral("0.70")};
@@ -60,11 +60,11 @@ private:
         identity({RecordKind::Identity, RecordKind::SerialNumber, RecordKind::Imei});
         if (sent != QStringList{readRequest})
             return QString();
-        record(QString::fromLatin1(reported));
+        record(report);
         return sent.size() == 3 && sent.at(2) == readRequest ? sent.at(1) : QString();
     }
     QString journal() const { return dir.filePath(QStringLiteral("fleet.journal.tsv")); }
-    QString lastResult() const { return lines(journal()).last().section(QLatin1Char('\t'), 5); }
+    QString lastResult() const { return lines(journal()).last().section(QLatin1Char('\t'), 5, 5); }
 
 private slots:
     void init()
@@ -92,6 +92,9 @@ private slots:
     void identityInPieces();
     void settingsWritten_data();
     void settingsWritten();
+    void outcomes_data();
+    void outcomes();
+    void journalLostStopsTheRun();
 };
 
 void TestSettingsBatchRun::confirmedTerminalNotWrittenAgain()
@@ -106,23 +109,25 @@ void TestSettingsBatchRun::confirmedTerminalNotWrittenAgain()
     QCOMPARE(run->confirmedCount(), 1);
     QCOMPARE(lines(journal()).size(), 2);
     QCOMPARE(lines(journal()).last().section(QLatin1Char('\t'), 1),
-             QStringLiteral("KVT3\t300100\t866104023456789\t0.70\tзаписано и подтверждено"));
+             QStringLiteral("KVT3\t300100\t866104023456789\t0.70\tзаписано и подтверждено\t\tconfirmed"));
 
-    // the same terminal again: nothing is written, nothing journalled
+    // the same terminal again: nothing is written, the journal says so
     QSignalSpy progress(run, &BatchRun::progress);
     QCOMPARE(setUp(QStringLiteral("300100")), QString());
     QCOMPARE(sent, QStringList());
-    QCOMPARE(lines(journal()).size(), 2);
+    QCOMPARE(lines(journal()).size(), 3);
+    QCOMPARE(lines(journal()).last().section(QLatin1Char('\t'), 5),
+             QStringLiteral("уже настроен в этом сеансе\t\talready-done"));
     QCOMPARE(progress.last().at(0).toString(),
              QStringLiteral("Терминал 300100 уже настроен. Подключите следующий терминал."));
 
     // one that did not take the settings is written again the next time
     QVERIFY(!setUp(QStringLiteral("300101")).isNull());
     record(QString::fromLatin1(reported));
-    QCOMPARE(lastResult(), QStringLiteral("не подтверждено, отличаются: Сервер, Роуминг SIM1"));
+    QCOMPARE(lastResult(), QStringLiteral("не принято терминалом: проверьте пароль доступа"));
     // the banner asks for the next terminal or this one again
     QCOMPARE(progress.last().at(0).toString(),
-             QStringLiteral("Терминал 300101: не подтверждено, отличаются: Сервер, Роуминг SIM1. "
+             QStringLiteral("Терминал 300101: не принято терминалом: проверьте пароль доступа. "
                             "Подключите следующий терминал или переподключите этот, чтобы повторить."));
     QCOMPARE(progress.last().at(1).toBool(), true);
     QVERIFY(!setUp(QStringLiteral("300101")).isNull());
@@ -165,7 +170,7 @@ void TestSettingsBatchRun::identityInPieces()
     // without the whole identity the terminal is not answering
     QTRY_COMPARE(run->failedCount(), 1);
     QCOMPARE(lines(journal()).last().section(QLatin1Char('\t'), 1),
-             QStringLiteral("\t\t\t\tнет ответа терминала"));
+             QStringLiteral("\t\t\t\tнет ответа терминала\t\tno-answer"));
 }
 
 void TestSettingsBatchRun::settingsWritten_data()
@@ -194,6 +199,79 @@ void TestSettingsBatchRun::settingsWritten()
     QVERIFY(run->start(settings, dir.filePath(QStringLiteral("fleet.json")), QStringLiteral("pw"),
                        false, nullptr));
     QCOMPARE(setUp(QStringLiteral("300100")), QStringLiteral("pw*SETP*") + body);
+}
+
+void TestSettingsBatchRun::outcomes_data()
+{
+    QTest::addColumn<QString>("event");   // what the terminal or the user does
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("read back as written") << "echo" << "записано и подтверждено" << "confirmed";
+    QTest::newRow("nothing taken: a wrong password")
+        << "unchanged" << "не принято терминалом: проверьте пароль доступа" << "wrong-password";
+    QTest::newRow("one value taken, one not")
+        << "server only" << "не подтверждено, отличаются: Роуминг SIM1" << "not-confirmed";
+    QTest::newRow("every value held already") << "held" << "уже совпадает с файлом" << "already-set";
+    QTest::newRow("stopped before the write") << "stop before" << "прервано до записи"
+                                              << "interrupted-before-write";
+    QTest::newRow("stopped after the write")
+        << "stop after" << "прервано после записи, не проверено" << "interrupted-after-write";
+    QTest::newRow("unplugged after the write") << "unplug" << "терминал отключён" << "unplugged";
+}
+
+// How a terminal ends, line by line in the journal: its words, its port and its code.
+void TestSettingsBatchRun::outcomes()
+{
+    QFETCH(QString, event);
+    run->setPortSource([] { return QStringLiteral("/dev/ttyACM3"); });
+    // what a terminal holding the file reports: the echo of an earlier write
+    const QString held = setUp(QStringLiteral("300099")).mid(12);
+    QVERIFY(!held.isEmpty());
+    record(held);
+    QString written;
+    if (event == QLatin1String("held")) {
+        QCOMPARE(setUp(QStringLiteral("300100"), held), QString());
+        QCOMPARE(sent, QStringList{readRequest});
+    } else if (event == QLatin1String("stop before")) {
+        connected.serialNumber = QStringLiteral("300100");
+        run->terminalConnected();
+        identity({RecordKind::Identity, RecordKind::SerialNumber, RecordKind::Imei});
+        run->abandon();
+    } else {
+        written = setUp(QStringLiteral("300100"));
+        QVERIFY(!written.isEmpty());
+    }
+    if (event == QLatin1String("echo"))
+        record(written.mid(12));
+    else if (event == QLatin1String("unchanged"))
+        record(QString::fromLatin1(reported));
+    else if (event == QLatin1String("server only"))
+        record(QString::fromLatin1(reported).replace(QLatin1String("#1=track"), QLatin1String("#1=fleet")));
+    else if (event == QLatin1String("stop after"))
+        run->abandon();
+    else if (event == QLatin1String("unplug"))
+        run->terminalLost();
+    const QStringList last = lines(journal()).last().split(QLatin1Char('\t'));
+    QCOMPARE(last.size(), 8);
+    QCOMPARE(last.at(2), QStringLiteral("300100"));
+    QFETCH(QString, result);
+    QFETCH(QString, code);
+    QCOMPARE(last.mid(5), (QStringList{result, QStringLiteral("/dev/ttyACM3"), code}));
+}
+
+// A journal that can no longer be written stops the run: the next terminal is not touched.
+void TestSettingsBatchRun::journalLostStopsTheRun()
+{
+    const QString written = setUp(QStringLiteral("300100"));
+    QVERIFY(QFile::remove(journal()));
+    QVERIFY(QDir().mkdir(journal()));   // in its place, something no line can go into
+    QSignalSpy failed(run, &BatchRun::journalFailed);
+    record(written.mid(12));
+    QCOMPARE(failed.count(), 1);
+    QVERIFY(!run->isRunning());
+    QCOMPARE(setUp(QStringLiteral("300101")), QString());
+    QCOMPARE(sent, QStringList());
+    QVERIFY(QDir().rmdir(journal()));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsBatchRun)

@@ -6,6 +6,7 @@
 #include "settings/core_settingsstring.h"
 #include "settings/core_terminalsettings.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
@@ -85,6 +86,8 @@ private slots:
     void journalPath_data();
     void journalPath();
     void journalLineKeepsItsColumns();
+    void journalOpened_data();
+    void journalOpened();
     void settingsRoundTrip_data();
     void settingsRoundTrip();
     void readRecord_data();
@@ -573,10 +576,38 @@ void TestSettingsCore::journalLineKeepsItsColumns()
 {
     const TerminalIdentity t{"KVT\t3", "2017\r\n45", "8661\t04", "0.70"};
     const QString line = batchJournalLine(QDateTime(QDate(2026, 3, 14), QTime(9, 5, 7)), t,
-                                          QStringLiteral("не подтверждено:\tAPN"));
+                                          QStringLiteral("не подтверждено:\tAPN"),
+                                          QStringLiteral("/dev/tty\tACM0"),
+                                          TerminalOutcome::NotConfirmed);
     QCOMPARE(line.split(QLatin1Char('\t')),
              (QStringList{"2026-03-14 09:05:07", "KVT 3", "2017  45", "8661 04", "0.70",
-                          "не подтверждено: APN\n"}));
+                          "не подтверждено: APN", "/dev/tty ACM0", "not-confirmed\n"}));
+}
+
+// Ready for a run: a new journal gets its column names, an old one keeps its bytes, its last
+// line ended.
+void TestSettingsCore::journalOpened_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+    const QByteArray header = batchJournalHeader().toUtf8();
+    QTest::newRow("new") << QByteArray() << header;
+    QTest::newRow("old") << header + "x\n" << header + "x\n";
+    QTest::newRow("old, its last line cut") << QByteArray("x") << QByteArray("x\n");
+}
+
+void TestSettingsCore::journalOpened()
+{
+    QFETCH(QByteArray, before);
+    QTemporaryDir dir;
+    QFile f(dir.filePath(QStringLiteral("j.tsv")));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(before);
+    f.close();
+    QString error;
+    QVERIFY2(openBatchJournal(f.fileName(), &error), qPrintable(error));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QTEST(f.readAll(), "after");
 }
 
 // Settings -> settings string -> the record of a terminal that stored them -> settings: every

@@ -88,14 +88,16 @@ void TestStation::portsSideBySide()
     QStringList got;
     for (const QString &line : journal.mid(1)) {
         const QStringList f = line.split(QLatin1Char('\t'));
-        QCOMPARE(f.size(), 6);
-        got << QStringList{f[1], f[2], f[3], f[4], f[5].section(QLatin1Char(':'), 0, 0)}.join('|');
+        QCOMPARE(f.size(), 8);
+        got << QStringList{f[1], f[2], f[3], f[4], f[5], QFileInfo(f[6]).fileName(), f[7]}.join('|');
     }
     got.sort();
-    QCOMPARE(got, (QStringList{"KVT3|301000|866104020000001|0.70|записано и подтверждено",
-                               "KVT3|302000|866104020000002|0.70|записано и подтверждено",
-                               "KVT3|303000|866104020000003|0.70|не подтверждено, отличаются",
-                               "||||нет ответа терминала"}));
+    QCOMPARE(got, (QStringList{"KVT3|301000|866104020000001|0.70|записано и подтверждено|a|confirmed",
+                               "KVT3|302000|866104020000002|0.70|записано и подтверждено|b|confirmed",
+                               "KVT3|303000|866104020000003|0.70|не принято терминалом: проверьте "
+                               "пароль доступа|c|wrong-password",
+                               QStringLiteral("||||нет ответа терминала|%1|no-answer")
+                                   .arg(QFileInfo(silent.slavePath).fileName())}));
     QVERIFY(!journal.join('\n').contains(QLatin1String("482915")));
 
     // a confirmed terminal plugged in again is not written again
@@ -107,7 +109,12 @@ void TestStation::portsSideBySide()
     QTRY_COMPARE_WITH_TIMEOUT(station.rows().at(rowA).result,
                               QString("уже настроен в этом сеансе"), 10000);
     QCOMPARE(station.rows().at(rowA).stage, BatchRun::Stage::Done);
-    QCOMPARE(lines(dir.filePath("fleet.journal.tsv")).size(), 5);
+    const QStringList again = lines(dir.filePath("fleet.journal.tsv"));
+    QCOMPARE(again.size(), 6);
+    QVERIFY2(again.last().endsWith(QStringLiteral("\t301000\t866104020000001\t0.70\tуже настроен "
+                                                  "в этом сеансе\t%1\talready-done")
+                                       .arg(a.link)),
+             qPrintable(again.last()));
 #endif
 }
 
@@ -128,7 +135,9 @@ void TestStation::tableFollowsPorts()
     QTRY_VERIFY(w.terminalSession()->isOpen());
     const QString lateLink = dir.filePath("late");
     const QString unplugLink = dir.filePath("unplug");
-    usePorts(w, {terminalPort(held->link), terminalPort(lateLink), terminalPort(unplugLink)});
+    const QString wrongLink = dir.filePath("wrong");
+    usePorts(w, {terminalPort(held->link), terminalPort(lateLink), terminalPort(unplugLink),
+                 terminalPort(wrongLink)});
 
     StationPanel *panel = w.provisioningStation();
     ProvisionStation *station = panel->station();
@@ -144,7 +153,8 @@ void TestStation::tableFollowsPorts()
     auto late = std::make_unique<Simulator>(QStringList{"--serial", "400001"}, lateLink);
     Simulator unplug({"--serial", "400002", "--unplug-on-write", "--restart-delay", "30"},
                      unplugLink);
-    QTRY_COMPARE_WITH_TIMEOUT(table->rowCount(), 2, 5000);
+    Simulator wrong({"--serial", "400004", "--password", "111111"}, wrongLink);
+    QTRY_COMPARE_WITH_TIMEOUT(table->rowCount(), 3, 5000);
     const auto rowOf = [table](const QString &port) {
         for (int r = 0; r < table->rowCount(); ++r) {
             if (table->item(r, 0)->text().startsWith(port))
@@ -154,24 +164,54 @@ void TestStation::tableFollowsPorts()
     };
     const int lateRow = rowOf(lateLink);
     const int unplugRow = rowOf(unplugLink);
-    QVERIFY(lateRow >= 0 && unplugRow >= 0);
+    const int wrongRow = rowOf(wrongLink);
+    QVERIFY(lateRow >= 0 && unplugRow >= 0 && wrongRow >= 0);
     QTRY_COMPARE_WITH_TIMEOUT(table->item(lateRow, 4)->text(), QString("готово"), 10000);
     QCOMPARE(table->item(lateRow, 1)->text(), QString("400001"));
     QCOMPARE(table->item(lateRow, 5)->text(), QString("записано и подтверждено"));
-    QTRY_COMPARE_WITH_TIMEOUT(table->item(unplugRow, 4)->text(), QString("ошибка"), 10000);
-    QCOMPARE(table->item(unplugRow, 5)->text(), QString("терминал отключён"));
-    QCOMPARE(table->item(unplugRow, 5)->foreground().color(), QColor(0xd3, 0x2f, 0x2f));
+    // unplugged in the middle of its write: its stage says so, greyed
+    const QColor grey = table->palette().color(QPalette::Disabled, QPalette::Text);
+    QTRY_COMPARE_WITH_TIMEOUT(table->item(unplugRow, 5)->text(), QString("терминал отключён"), 10000);
+    QCOMPARE(table->item(unplugRow, 4)->text(), QString("отключён"));
+    QCOMPARE(table->item(unplugRow, 5)->foreground().color(), grey);
+    // the wrong access password, named, in red
+    QTRY_COMPARE_WITH_TIMEOUT(table->item(wrongRow, 4)->text(), QString("ошибка"), 10000);
+    QCOMPARE(table->item(wrongRow, 5)->text(),
+             QString("не принято терминалом: проверьте пароль доступа"));
+    QCOMPARE(table->item(wrongRow, 5)->foreground().color(), QColor(0xd3, 0x2f, 0x2f));
     QVERIFY(table->item(lateRow, 5)->data(Qt::ForegroundRole).isNull());
 
-    late.reset();   // unplugged after it was done: the row stays, marked
-    QTRY_VERIFY_WITH_TIMEOUT(table->item(lateRow, 0)->text().endsWith("(отключён)"), 5000);
-    QCOMPARE(table->item(lateRow, 4)->text(), QString("готово"));
+    late.reset();   // unplugged after it was done: the row stays, its stage says so, greyed
+    QTRY_COMPARE_WITH_TIMEOUT(table->item(lateRow, 4)->text(), QString("отключён"), 5000);
+    QCOMPARE(table->item(lateRow, 0)->text(), lateLink);
+    QCOMPARE(table->item(lateRow, 5)->text(), QString("записано и подтверждено"));
+    QCOMPARE(table->item(lateRow, 4)->foreground().color(), grey);
+    // the next terminal in that port starts afresh
+    late = std::make_unique<Simulator>(QStringList{"--serial", "400003"}, lateLink);
+    QTRY_COMPARE_WITH_TIMEOUT(table->item(lateRow, 1)->text(), QString("400003"), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(table->item(lateRow, 4)->text(), QString("готово"), 10000);
+    QVERIFY(table->item(lateRow, 4)->data(Qt::ForegroundRole).isNull());
     QVERIFY(w.terminalSession()->isOpen());   // the window's terminal was never touched
 
     w.findChild<QPushButton *>("stationStopButton")->click();
     QVERIFY(!station->isRunning());
     QVERIFY(!w.findChild<QAction *>("stationAction")->isChecked());
-    QCOMPARE(lines(dir.filePath("fleet.journal.tsv")).size(), 3);
+    QStringList codes;
+    for (const QString &line : lines(dir.filePath("fleet.journal.tsv")).mid(1))
+        codes << line.section(QLatin1Char('\t'), 2, 2) + QLatin1Char(' ') + line.section(QLatin1Char('\t'), 7);
+    for (const char *expected : {"400001 confirmed", "400002 unplugged", "400004 wrong-password",
+                                 "400003 confirmed"})
+        QVERIFY2(codes.contains(QLatin1String(expected)), qPrintable(codes.join(", ")));
+
+    // started again: an empty table, the ports that went are not in it, nothing of the run before
+    late.reset();
+    QVERIFY(station->start(readSettingsFile(fleetFile), settingsPath, QStringLiteral("482915"),
+                           &error));
+    QCOMPARE(table->rowCount(), station->rows().size());
+    QCOMPARE(rowOf(lateLink), -1);
+    for (int r = 0; r < table->rowCount(); ++r)
+        QCOMPARE(table->item(r, 5)->text(), QString());
+    station->stop();
 #endif
 }
 
