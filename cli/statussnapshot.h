@@ -6,6 +6,7 @@
 // that is no number is left out.
 
 #include <QJsonObject>
+#include <QJsonValue>
 #include <QMap>
 #include <QStringList>
 
@@ -18,7 +19,20 @@ public:
     void registerRoutes(RecordRouter &router);
     QJsonObject json() const;
 
+    // What the last record handled changed: its key under json() and its value there (of a
+    // sensor, input or output, its own item of the list); an empty key before the first one.
+    const QString &changedKey() const { return lastKey; }
+    const QJsonValue &changedValue() const { return lastValue; }
+    void clearChange() { lastKey.clear(); }
+
 private:
+    void put(const QString &key, const QJsonValue &value);
+    void changed(const QString &key, const QJsonValue &value);
+    void changedCan();
+
+    QString lastKey;
+    QJsonValue lastValue;
+
     QJsonObject values;   // by key: "power", "fix", "can" ...
     QJsonObject can;
     QMap<int, QJsonObject> fuelSensors, thermometers, inputs, outputs;
