@@ -59,6 +59,17 @@ RecordingPlayer::RecordingPlayer(TerminalSession *session, QObject *parent)
     timer.setSingleShot(true);
     connect(&timer, &QTimer::timeout, this, &RecordingPlayer::tick);
     reader.onSkipped = [this](qint64 line) { lineSkipped(line); };
+    if (!session)
+        return;
+    // a terminal connected ends the replay, and so does the session closing the recording
+    connect(session, &TerminalSession::opened, this, [this](const QString &portName) {
+        if (!portName.isEmpty())
+            release();
+    });
+    connect(session, &TerminalSession::closed, this, [this] {
+        if (device && !device->isOpen())
+            release();
+    });
 }
 
 RecordingPlayer::~RecordingPlayer()
@@ -66,17 +77,32 @@ RecordingPlayer::~RecordingPlayer()
     close();
 }
 
-bool RecordingPlayer::open(const QString &fileName, QString *error)
+namespace {
+bool firstLine(const QString &fileName, RecordingLine &line, QString *error)
 {
     RecordingReader probe;
     if (!probe.open(fileName, error))
         return false;
-    RecordingLine line;
     if (!probe.next(line)) {
         if (error)
-            *error = tr("в файле нет ни одной строки записи");
+            *error = RecordingPlayer::tr("в файле нет ни одной строки записи");
         return false;
     }
+    return true;
+}
+} // namespace
+
+bool RecordingPlayer::check(const QString &fileName, QString *error)
+{
+    RecordingLine line;
+    return firstLine(fileName, line, error);
+}
+
+bool RecordingPlayer::open(const QString &fileName, QString *error)
+{
+    RecordingLine line;
+    if (!firstLine(fileName, line, error))
+        return false;
     close();
     reader.open(fileName);
     name = fileName;

@@ -31,6 +31,9 @@ public:
     // the session is attached to it). False with the reason in *error when the file cannot be
     // read or holds no recording line; the session is then left as it was.
     bool open(const QString &fileName, QString *error);
+    // Whether the file can be played: readable, with a recording line; false with the reason
+    // in *error otherwise.
+    static bool check(const QString &fileName, QString *error);
     // Ends the replay: the session is closed when it still reads the recording, and its clock
     // is the wall clock again.
     void close();

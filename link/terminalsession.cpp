@@ -68,6 +68,7 @@ bool TerminalSession::open(const LineSettings &settings)
         return false;
     line = settings;
     device = port;
+    clock = {};   // a terminal's line runs on the wall clock
     hungUp = false;
     watcher->stop();
     ++connections;
