@@ -166,10 +166,11 @@ void StatusSnapshot::registerRoutes(RecordRouter &router)
 
     // ---- CAN
     router.route(RecordKind::CanProgram, decodeCanCounts, [this](const CanCountsRecord &c) {
-        putText(can, "program", c.programText);
-        putNumber(can, "valid", c.valid);
-        putNumber(can, "invalid", c.invalid);
-        changedCan();
+        QJsonObject part;
+        putText(part, "program", c.programText);
+        putNumber(part, "valid", c.valid);
+        putNumber(part, "invalid", c.invalid);
+        changedCan(part);
     });
     const struct
     {
@@ -197,17 +198,16 @@ void StatusSnapshot::registerRoutes(RecordRouter &router)
         router.route(row.kind,
                      [kind = row.kind](const RecordLine &r) { return decodeCanValue(kind, r); },
                      [this, key](const CanValueRecord &v) {
-                         putNumber(can, key, v.value());
-                         changedCan();
+                         QJsonObject part;
+                         putNumber(part, key, v.value());
+                         changedCan(part);
                      });
     }
     router.route(RecordKind::CanWarning, decodeCanCode, [this](const CanCodeRecord &c) {
-        can.insert(QStringLiteral("warningLamps"), c.code);
-        changedCan();
+        changedCan(QJsonObject{{QStringLiteral("warningLamps"), c.code}});
     });
     router.route(RecordKind::CanSecurity, decodeCanCode, [this](const CanCodeRecord &c) {
-        can.insert(QStringLiteral("security"), c.code);
-        changedCan();
+        changedCan(QJsonObject{{QStringLiteral("security"), c.code}});
     });
 
     // ---- sensors, inputs and outputs
@@ -271,16 +271,25 @@ void StatusSnapshot::changed(const QString &key, const QJsonValue &value)
     lastValue = value;
 }
 
-void StatusSnapshot::changedCan()
+void StatusSnapshot::changedCan(const QJsonObject &part)
 {
-    changed(QStringLiteral("can"), can);
+    // a value the record does not give keeps the last one
+    for (auto it = part.begin(); it != part.end(); ++it)
+        can.insert(it.key(), it.value());
+    changed(QStringLiteral("can"), part);
 }
 
 QJsonObject StatusSnapshot::json() const
 {
-    QJsonObject all = values;
-    if (!can.isEmpty())
-        all.insert(QStringLiteral("can"), can);
+    QJsonObject all;
+    for (auto it = values.begin(); it != values.end(); ++it)
+        all.insert(it.key(), it.value());
+    if (!can.isEmpty()) {
+        QJsonObject canObject;
+        for (auto it = can.begin(); it != can.end(); ++it)
+            canObject.insert(it.key(), it.value());
+        all.insert(QStringLiteral("can"), canObject);
+    }
     const std::pair<const char *, const QMap<int, QJsonObject> &> lists[] = {
         {"fuelSensors", fuelSensors},
         {"thermometers", thermometers},

@@ -20,7 +20,8 @@ public:
     QJsonObject json() const;
 
     // What the last record handled changed: its key under json() and its value there (of a
-    // sensor, input or output, its own item of the list); an empty key before the first one.
+    // sensor, input or output, its own item of the list; of a CAN record, the keys of "can"
+    // it sets); an empty key before the first one.
     const QString &changedKey() const { return lastKey; }
     const QJsonValue &changedValue() const { return lastValue; }
     void clearChange() { lastKey.clear(); }
@@ -28,13 +29,16 @@ public:
 private:
     void put(const QString &key, const QJsonValue &value);
     void changed(const QString &key, const QJsonValue &value);
-    void changedCan();
+    // a CAN record: the keys of "can" it sets
+    void changedCan(const QJsonObject &part);
 
     QString lastKey;
     QJsonValue lastValue;
 
-    QJsonObject values;   // by key: "power", "fix", "can" ...
-    QJsonObject can;
+    // by key ("power", "fix" ...; "can" by its own keys); kept as maps, as a record replaces
+    // one value at a time, and made one object by json()
+    QMap<QString, QJsonValue> values;
+    QMap<QString, QJsonValue> can;
     QMap<int, QJsonObject> fuelSensors, thermometers, inputs, outputs;
 };
 
