@@ -8,7 +8,8 @@
 //   replay_bench [--mb N] [--cli PATH] [--keep FILE]
 //
 // The file is made the way the recorder writes: one ← line per record line, the recorder's
-// escapes, times 2 ms apart.
+// escapes; as `kvt-cli record` of the simulator has it, the records of a tick (about 1 KiB,
+// some 30 records) come in one chunk and share its time, ticks 100 ms apart.
 #include "bench/harness.h"
 #include "bench/recordmix.h"
 #include "link/localtime.h"
@@ -47,6 +48,7 @@ qint64 makeRecording(const QString &path, int megabytes)
     const qint64 target = qint64(megabytes) << 20;
     QByteArray out;
     qint64 written = 0;
+    int burst = 0;
     while (written < target) {
         for (const QByteArray &r : records) {
             if (r.isEmpty())
@@ -56,7 +58,11 @@ qint64 makeRecording(const QString &path, int megabytes)
             out += " \xE2\x86\x90 ";
             Recorder::escape(line.constData(), line.size(), out);
             out += '\n';
-            time += 2;
+            burst += line.size();
+            if (burst >= 1024) {
+                burst = 0;
+                time += 100;
+            }
             if (out.size() > (1 << 20)) {
                 written += file.write(out);
                 out.clear();

@@ -105,25 +105,33 @@ QByteArray RecordingLine::isoTime() const
 
 bool RecordingClock::parse(const char *p, qint64 *ms)
 {
-    int year, month, day, hour, minute, second, milli;
-    if (!digits(p, 4, &year) || p[4] != '-' || !digits(p + 5, 2, &month) || p[7] != '-'
-        || !digits(p + 8, 2, &day) || p[10] != ' ' || !digits(p + 11, 2, &hour) || p[13] != ':'
+    int hour, minute, second, milli;
+    if (p[10] != ' ' || !digits(p + 11, 2, &hour) || p[13] != ':'
         || !digits(p + 14, 2, &minute) || p[16] != ':' || !digits(p + 17, 2, &second)
         || p[19] != '.' || !digits(p + 20, 3, &milli))
         return false;
     if (hour > 23 || minute > 59 || second > 59)
         return false;
-    const QDate date(year, month, day);
-    if (!date.isValid())
-        return false;
-    const qint64 local = (date.toJulianDay() - UnixEpochJulianDay) * DayMs
-                         + ((hour * 60 + minute) * 60 + second) * 1000 + milli;
+    // the lines of a day share its date
+    if (std::memcmp(p, lastDate, 10) != 0) {
+        int year, month, day;
+        if (!digits(p, 4, &year) || p[4] != '-' || !digits(p + 5, 2, &month) || p[7] != '-'
+            || !digits(p + 8, 2, &day))
+            return false;
+        const QDate date(year, month, day);
+        if (!date.isValid())
+            return false;
+        std::memcpy(lastDate, p, 10);
+        lastDay = date.toJulianDay() - UnixEpochJulianDay;
+    }
+    const qint64 local = lastDay * DayMs + ((hour * 60 + minute) * 60 + second) * 1000 + milli;
     const qint64 quarter = local >= 0 ? local / QuarterMs : (local - QuarterMs + 1) / QuarterMs;
     if (quarter != lastQuarter) {
         lastQuarter = quarter;
         const qint64 start = quarter * QuarterMs;
-        const qint64 inDay = ((start % DayMs) + DayMs) % DayMs;
-        const QDateTime at(date, QTime::fromMSecsSinceStartOfDay(int(inDay)), Qt::LocalTime);
+        const qint64 startDay = start >= 0 ? start / DayMs : (start - DayMs + 1) / DayMs;
+        const QDateTime at(QDate::fromJulianDay(startDay + UnixEpochJulianDay),
+                           QTime::fromMSecsSinceStartOfDay(int(start - startDay * DayMs)), Qt::LocalTime);
         offsetMs = qint64(at.offsetFromUtc()) * 1000;
     }
     *ms = local - offsetMs;
@@ -132,59 +140,52 @@ bool RecordingClock::parse(const char *p, qint64 *ms)
 
 bool unescapeRecordingPayload(const char *bytes, int size, QByteArray &out)
 {
+    // the bytes are never more than their escaped form: written in place, then cut to size
+    const int base = out.size();
+    out.resize(base + size);
+    char *w = out.data() + base;
     const uchar *p = reinterpret_cast<const uchar *>(bytes);
     const uchar *const end = p + size;
+    bool ok = true;
     while (p < end) {
-        const uchar *q = p;
-        while (q < end && *q >= 0x20 && *q < 0x7F && *q != '\\')
-            ++q;
-        if (q > p) {
-            out.append(reinterpret_cast<const char *>(p), int(q - p));
-            p = q;
+        const uchar c = *p;
+        if (c >= 0x20 && c < 0x7F && c != '\\') {
+            *w++ = char(c);
+            ++p;
             continue;
         }
-        const uchar c = *p;
         if (c == '\\') {
-            if (end - p < 2)
-                return false;
-            switch (p[1]) {
-            case '\\':
-                out += '\\';
+            if (end - p < 2) {
+                ok = false;
                 break;
-            case 'r':
-                out += '\r';
-                break;
-            case 'n':
-                out += '\n';
-                break;
-            case 't':
-                out += '\t';
-                break;
-            case 'x': {
-                if (end - p < 4)
-                    return false;
-                const int hi = hexDigit(char(p[2])), lo = hexDigit(char(p[3]));
-                if (hi < 0 || lo < 0)
-                    return false;
-                out += char(hi * 16 + lo);
-                p += 4;
+            }
+            const uchar e = p[1];
+            if (e == '\\' || e == 'r' || e == 'n' || e == 't') {
+                *w++ = e == 'r' ? '\r' : e == 'n' ? '\n' : e == 't' ? '\t' : '\\';
+                p += 2;
                 continue;
             }
-            default:
-                return false;
+            const int hi = end - p >= 4 && e == 'x' ? hexDigit(char(p[2])) : -1;
+            const int lo = hi >= 0 ? hexDigit(char(p[3])) : -1;
+            if (lo < 0) {
+                ok = false;
+                break;
             }
-            p += 2;
+            *w++ = char(hi * 16 + lo);
+            p += 4;
             continue;
         }
-        if (c < 0x80)
-            return false;   // a raw control byte: the recorder escapes every one
-        const int n = utf8Length(p, end);
-        if (n == 0)
-            return false;
-        out.append(reinterpret_cast<const char *>(p), n);
+        const int n = c < 0x80 ? 0 : utf8Length(p, end);
+        if (n == 0) {
+            ok = false;   // a raw control byte (the recorder escapes every one) or not UTF-8
+            break;
+        }
+        std::memcpy(w, p, size_t(n));
+        w += n;
         p += n;
     }
-    return true;
+    out.resize(int(w - out.constData()));
+    return ok;
 }
 
 bool parseRecordingLine(const char *p, int size, RecordingLine &line, RecordingClock &clock)

@@ -35,6 +35,8 @@ public:
 private:
     qint64 lastQuarter = std::numeric_limits<qint64>::min();
     qint64 offsetMs = 0;
+    char lastDate[10] = {};   // the date of the last line, and its day since 1970-01-01
+    qint64 lastDay = 0;
 };
 
 // Parses one line of a recording (without its LF); false when it is not a recording line.
