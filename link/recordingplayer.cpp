@@ -176,9 +176,13 @@ void RecordingPlayer::setPaused(bool on)
 {
     if (!reading || paused == on)
         return;
-    if (!on && finished)
-        return;   // at the end: a seek back plays again
     paused = on;
+    if (!on && finished && !seeking) {
+        // played to the end: from the start again
+        seek(first);
+        emit pausedChanged(paused);
+        return;
+    }
     anchor();
     schedule();
     emit pausedChanged(paused);

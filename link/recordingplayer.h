@@ -50,6 +50,7 @@ public:
     qint64 skippedLines() const { return skipped; }
 
     bool isPaused() const { return paused; }
+    // Pauses or goes on; going on at the end plays again from the start.
     void setPaused(bool on);
     double speed() const { return factor; }
     void setSpeed(double factor);

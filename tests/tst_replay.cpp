@@ -3,6 +3,8 @@
 #include "link/core_recording.h"
 #include "link/recorder.h"
 #include "link/recordingplayer.h"
+#include "charts/chartspanel.h"
+#include "report/installationreport.h"
 #include "replay/replaybar.h"
 #include "replay/replaycontroller.h"
 #include "simutil.h"
@@ -311,6 +313,14 @@ void TestReplay::windowPlays()
     QCOMPARE(w.findChild<QLabel *>(QStringLiteral("replaySkippedLabel"))->text(),
              QStringLiteral("Пропущено строк: 1"));
     QCOMPARE(w.terminalSession()->now(), localMs("2026-03-14 09:05:11.000"));
+    // the charts' points and the report at the recorded times; the report names the recording
+    QCOMPARE(w.chartsPanel()->store().newestTime(), localMs("2026-03-14 09:05:10.000"));
+    const ReportContent report = w.installationReport()->collect(QString());
+    QCOMPARE(report.recordingFile, QStringLiteral("trip.txt"));
+    QCOMPARE(report.recordedFrom.toMSecsSinceEpoch(), localMs("2026-03-14 09:05:08.000"));
+    QCOMPARE(report.recordedTo.toMSecsSinceEpoch(), localMs("2026-03-14 09:05:11.000"));
+    QCOMPARE(report.connectedAt.toMSecsSinceEpoch(), localMs("2026-03-14 09:05:08.000"));
+    QVERIFY(ReportDocument::html(report, QString()).contains(QStringLiteral("Составлен по записи trip.txt")));
 
     // nothing goes anywhere: the window's commands are refused
     QCOMPARE(w.writeData(">DI\r\n"), -1);
