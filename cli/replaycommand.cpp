@@ -16,7 +16,9 @@
 #include <QLocale>
 #include <QSet>
 
+#include <charconv>
 #include <cmath>
+#include <string>
 #include <limits>
 
 namespace {
@@ -25,43 +27,71 @@ namespace {
 constexpr int OutputPiece = 256 * 1024;
 
 // ---- JSON as QJsonDocument's compact form writes it, straight into the output
-void appendJsonString(QByteArray &out, const QByteArray &utf8)
+void appendJsonString(std::string &out, const char *p, size_t size)
 {
     static const char hex[] = "0123456789abcdef";
     out += '"';
-    for (const char ch : utf8) {
-        const uchar c = uchar(ch);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += ch;
-        } else if (c < 0x20) {
-            switch (c) {
-            case '\b': out += "\\b"; break;
-            case '\f': out += "\\f"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                out += "\\u00";
-                out += hex[c >> 4];
-                out += hex[c & 15];
-            }
-        } else {
-            out += ch;
+    const char *const end = p + size;
+    while (p < end) {
+        const char *q = p;
+        while (q < end && uchar(*q) >= 0x20 && *q != '"' && *q != '\\')
+            ++q;
+        out.append(p, size_t(q - p));
+        if (q == end)
+            break;
+        const uchar c = uchar(*q);
+        p = q + 1;
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\b': out += "\\b"; break;
+        case '\f': out += "\\f"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            out += "\\u00";
+            out += hex[c >> 4];
+            out += hex[c & 15];
         }
     }
     out += '"';
 }
 
-QByteArray numberText(double d)
+void appendJsonString(std::string &out, const QString &text)
 {
-    constexpr double exact = 9007199254740992.0;   // 2^53
-    if (d == std::floor(d) && std::fabs(d) <= exact)
-        return QByteArray::number(qint64(d));
-    return QByteArray::number(d, 'g', QLocale::FloatingPointShortest);
+    // the keys and most texts are ASCII: no UTF-8 copy for them
+    const QChar *p = text.constData();
+    const int n = text.size();
+    int i = 0;
+    while (i < n && p[i].unicode() >= 0x20 && p[i].unicode() < 0x80 && p[i] != QLatin1Char('"')
+           && p[i] != QLatin1Char('\\'))
+        ++i;
+    if (i == n) {
+        out += '"';
+        for (int k = 0; k < n; ++k)
+            out += char(p[k].unicode());
+        out += '"';
+        return;
+    }
+    const QByteArray utf8 = text.toUtf8();
+    appendJsonString(out, utf8.constData(), size_t(utf8.size()));
 }
 
-void appendJson(QByteArray &out, const QJsonValue &value)
+// A number as JSON writes it: whole numbers in full, others in their shortest form.
+void appendNumber(std::string &out, double d)
+{
+    constexpr double exact = 9007199254740992.0;   // 2^53
+    char buf[64];
+    std::to_chars_result r;
+    if (d == std::floor(d) && std::fabs(d) <= exact)
+        r = std::to_chars(buf, buf + sizeof buf, qint64(d));
+    else
+        r = std::to_chars(buf, buf + sizeof buf, d);
+    out.append(buf, size_t(r.ptr - buf));
+}
+
+void appendJson(std::string &out, const QJsonValue &value)
 {
     switch (value.type()) {
     case QJsonValue::Object: {
@@ -72,7 +102,7 @@ void appendJson(QByteArray &out, const QJsonValue &value)
             if (!first)
                 out += ',';
             first = false;
-            appendJsonString(out, it.key().toUtf8());
+            appendJsonString(out, it.key());
             out += ':';
             appendJson(out, it.value());
         }
@@ -94,10 +124,10 @@ void appendJson(QByteArray &out, const QJsonValue &value)
         out += value.toBool() ? "true" : "false";
         break;
     case QJsonValue::Double:
-        out += numberText(value.toDouble());
+        appendNumber(out, value.toDouble());
         break;
     case QJsonValue::String:
-        appendJsonString(out, value.toString().toUtf8());
+        appendJsonString(out, value.toString());
         break;
     default:
         out += "null";
@@ -108,8 +138,11 @@ void appendJson(QByteArray &out, const QJsonValue &value)
 // ---- CSV
 QByteArray csvField(const QJsonValue &value)
 {
-    if (value.isDouble())
-        return numberText(value.toDouble());
+    if (value.isDouble()) {
+        std::string text;
+        appendNumber(text, value.toDouble());
+        return QByteArray(text.data(), int(text.size()));
+    }
     if (value.isBool())
         return value.toBool() ? "true" : "false";
     if (!value.isString())
@@ -254,13 +287,13 @@ int replayCommand(const QStringList &arguments)
     snapshot.registerRoutes(router);
     LineFramer framer;
 
-    QByteArray out;
+    std::string out;
     out.reserve(OutputPiece + 4096);
     QVector<QByteArray> lastRow(series.size());
     QVector<QByteArray> row(series.size());
     QSet<QString> names;
     if (!series.isEmpty())
-        out += "time," + series.join(QLatin1Char(',')).toUtf8() + '\n';
+        out += ("time," + series.join(QLatin1Char(',')).toUtf8() + '\n').toStdString();
 
     RecordingLine line;
     bool any = false;
@@ -285,9 +318,12 @@ int replayCommand(const QStringList &arguments)
             }
             if (series.isEmpty()) {
                 out += "{\"time\":\"";
-                out += line.isoTime();
+                out.append(line.stamp, 10);
+                out += 'T';
+                out.append(line.stamp + 11, 12);
                 out += "\",\"record\":";
-                appendJsonString(out, recordNameText(record.name));
+                const QByteArray name = recordNameText(record.name);
+                appendJsonString(out, name.constData(), size_t(name.size()));
                 out += ",\"value\":";
                 appendJson(out, snapshot.changedValue());
                 out += "}\n";
@@ -310,16 +346,16 @@ int replayCommand(const QStringList &arguments)
                 if (!differs)
                     return;
                 lastRow = row;
-                out += line.isoTime();
+                out += line.isoTime().toStdString();
                 for (const QByteArray &field : row) {
                     out += ',';
-                    out += field;
+                    out.append(field.constData(), size_t(field.size()));
                 }
                 out += '\n';
             }
         });
         if (out.size() >= OutputPiece) {
-            writeOut(out);
+            writeOut(QByteArray::fromRawData(out.data(), int(out.size())));
             out.clear();
         }
     }
@@ -327,9 +363,9 @@ int replayCommand(const QStringList &arguments)
         QStringList sorted = names.values();
         sorted.sort();
         for (const QString &name : sorted)
-            out += name.toUtf8() + '\n';
+            out += (name.toUtf8() + '\n').toStdString();
     }
-    writeOut(out);
+    writeOut(QByteArray::fromRawData(out.data(), int(out.size())));
     if (!any) {
         printMessage(QStringLiteral("%1 holds no recording line").arg(shownPath));
         return ExitUsage;
