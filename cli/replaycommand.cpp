@@ -295,6 +295,15 @@ int replayCommand(const QStringList &arguments)
     if (!series.isEmpty())
         out += ("time," + series.join(QLatin1Char(',')).toUtf8() + '\n').toStdString();
 
+    // --json: the last record of each name and the text it gave
+    struct Repeat
+    {
+        bool seen = false;
+        QByteArray field[5];
+        std::string text;   // after the time; empty when the record gives no value
+    };
+    QHash<QByteArray, Repeat> lastOfName;
+
     RecordingLine line;
     bool any = false;
     while (reader.next(line)) {
@@ -305,6 +314,39 @@ int replayCommand(const QStringList &arguments)
             continue;
         const bool shown = line.time >= fromTime;
         framer.feed(line.payload, [&](const RecordLine &record) {
+            if (series.isEmpty() && !listing) {
+                // A record's value is made from the record alone: one that repeats the last of
+                // its name (most of a terminal's records do) gives the same text again. The
+                // state it would set again is not read in this mode.
+                Repeat &last = lastOfName[record.name];
+                bool same = last.seen;
+                for (int i = 0; same && i < 5; ++i)
+                    same = last.field[i] == record.field[i];
+                if (!same) {
+                    snapshot.clearChange();
+                    router.dispatch(record);
+                    last.seen = true;
+                    for (int i = 0; i < 5; ++i)
+                        last.field[i] = record.field[i];
+                    last.text.clear();
+                    if (!snapshot.changedKey().isEmpty()) {
+                        last.text = "\",\"record\":";
+                        const QByteArray name = recordNameText(record.name);
+                        appendJsonString(last.text, name.constData(), size_t(name.size()));
+                        last.text += ",\"value\":";
+                        appendJson(last.text, snapshot.changedValue());
+                        last.text += "}\n";
+                    }
+                }
+                if (shown && !last.text.empty()) {
+                    out += "{\"time\":\"";
+                    out.append(line.stamp, 10);
+                    out += 'T';
+                    out.append(line.stamp + 11, 12);
+                    out += last.text;
+                }
+                return;
+            }
             snapshot.clearChange();
             router.dispatch(record);
             const QString &key = snapshot.changedKey();
@@ -316,18 +358,7 @@ int replayCommand(const QStringList &arguments)
                             names);
                 return;
             }
-            if (series.isEmpty()) {
-                out += "{\"time\":\"";
-                out.append(line.stamp, 10);
-                out += 'T';
-                out.append(line.stamp + 11, 12);
-                out += "\",\"record\":";
-                const QByteArray name = recordNameText(record.name);
-                appendJsonString(out, name.constData(), size_t(name.size()));
-                out += ",\"value\":";
-                appendJson(out, snapshot.changedValue());
-                out += "}\n";
-            } else {
+            {
                 if (!wantedKeys.contains(key))
                     return;
                 const QJsonObject all = isListKey(key) ? snapshot.json() : QJsonObject();

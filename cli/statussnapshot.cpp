@@ -204,10 +204,14 @@ void StatusSnapshot::registerRoutes(RecordRouter &router)
                      });
     }
     router.route(RecordKind::CanWarning, decodeCanCode, [this](const CanCodeRecord &c) {
-        changedCan(QJsonObject{{QStringLiteral("warningLamps"), c.code}});
+        QJsonObject part;
+        part.insert(QLatin1String("warningLamps"), c.code);
+        changedCan(part);
     });
     router.route(RecordKind::CanSecurity, decodeCanCode, [this](const CanCodeRecord &c) {
-        changedCan(QJsonObject{{QStringLiteral("security"), c.code}});
+        QJsonObject part;
+        part.insert(QLatin1String("security"), c.code);
+        changedCan(part);
     });
 
     // ---- sensors, inputs and outputs
@@ -215,7 +219,8 @@ void StatusSnapshot::registerRoutes(RecordRouter &router)
                  [this](const std::optional<FuelSensorRecord> &s) {
                      if (!s)
                          return;
-                     QJsonObject o{{QStringLiteral("sensor"), s->sensor}};
+                     QJsonObject o;
+                     o.insert(QLatin1String("sensor"), s->sensor);
                      putNumber(o, "level", s->level);
                      putNumber(o, "temperature", s->temperature);
                      fuelSensors.insert(s->sensor, o);
@@ -225,7 +230,8 @@ void StatusSnapshot::registerRoutes(RecordRouter &router)
                  [this](const std::optional<ThermometerRecord> &t) {
                      if (!t)
                          return;
-                     QJsonObject o{{QStringLiteral("sensor"), t->sensor}};
+                     QJsonObject o;
+                     o.insert(QLatin1String("sensor"), t->sensor);
                      putText(o, "address", t->addressText);
                      putNumber(o, "temperature", t->temperature);
                      thermometers.insert(t->sensor, o);
@@ -234,16 +240,19 @@ void StatusSnapshot::registerRoutes(RecordRouter &router)
     router.route(RecordKind::OneWireKey, decodeKey, [this](const std::optional<KeyRecord> &k) {
         if (!k)
             return;
-        QJsonObject o{{QStringLiteral("present"), k->namesDevice}};
+        QJsonObject o;
+        o.insert(QLatin1String("present"), k->namesDevice);
         putText(o, "id", k->idText);
         put(QStringLiteral("key"), o);
     });
     router.route(RecordKind::Input, decodeInputState, [this](const std::optional<InputRecord> &i) {
         if (!i)
             return;
-        QJsonObject o{{QStringLiteral("input"), i->input},
-                      {QStringLiteral("type"), QString(QLatin1Char(i->type))},
-                      {QStringLiteral("closed"), i->closed}};
+        // (keys as Latin-1: the object is made for every input record)
+        QJsonObject o;
+        o.insert(QLatin1String("closed"), i->closed);
+        o.insert(QLatin1String("input"), i->input);
+        o.insert(QLatin1String("type"), QString(QLatin1Char(i->type)));
         putNumber(o, "value", i->value);
         inputs.insert(i->input, o);
         changed(QStringLiteral("inputs"), o);
@@ -252,8 +261,9 @@ void StatusSnapshot::registerRoutes(RecordRouter &router)
                  [this](const std::optional<OutputRecord> &out) {
                      if (!out)
                          return;
-                     const QJsonObject o{{QStringLiteral("input"), out->input},
-                                         {QStringLiteral("on"), out->on}};
+                     QJsonObject o;
+                     o.insert(QLatin1String("input"), out->input);
+                     o.insert(QLatin1String("on"), out->on);
                      outputs.insert(out->input, o);
                      changed(QStringLiteral("outputs"), o);
                  });
