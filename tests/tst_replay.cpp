@@ -300,6 +300,7 @@ void TestReplay::windowPlays()
     replay->player()->playTo(localMs("2026-03-14 09:05:08.500"));
     QTRY_COMPARE(field(w, "externalVoltageEdit"), QStringLiteral("12000"));
     // the record split over two lines arrived whole
+    QTRY_COMPARE(field(w, "satellitesEdit"), QStringLiteral("5"));
     QCOMPARE(w.terminalSession()->framing().droppedLines(), 0u);
     // the recorded time in the log, and the note and the sent line
     Console *log = w.terminalPanel()->logConsole();
