@@ -10,3 +10,4 @@ int infoCommand(const QStringList &arguments);
 int settingsCommand(const QStringList &arguments);   // "settings read" and "settings write"
 int sendCommand(const QStringList &arguments);
 int recordCommand(const QStringList &arguments);
+int replayCommand(const QStringList &arguments);

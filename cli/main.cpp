@@ -25,6 +25,7 @@ const CommandRow commandRows[] = {
     {"settings", settingsCommand, "read the settings into a file, write a file to the terminal"},
     {"send", sendCommand, "send one command line, print what comes back"},
     {"record", recordCommand, "record the line's traffic into a file"},
+    {"replay", replayCommand, "decode a recording: NDJSON or CSV with the recorded times"},
     {"provision", provisionCommand, "set up every terminal port at once from a settings file"},
 };
 

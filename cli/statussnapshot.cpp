@@ -75,7 +75,7 @@ void StatusSnapshot::registerRoutes(RecordRouter &router)
         QJsonObject o;
         putNumber(o, "settings", t.settingsTask);
         putNumber(o, "firmware", t.firmwareTask);
-        values.insert(QStringLiteral("tasks"), o);
+        put(QStringLiteral("tasks"), o);
     });
     router.route(RecordKind::Clock, decodeClock, [this](const ClockRecord &c) {
         QJsonObject o;
@@ -85,24 +85,24 @@ void StatusSnapshot::registerRoutes(RecordRouter &router)
                                                 .toString(Qt::ISODate));
         }
         putNumber(o, "runningSeconds", c.runningSeconds);
-        values.insert(QStringLiteral("clock"), o);
+        put(QStringLiteral("clock"), o);
     });
     router.route(RecordKind::Packets, decodePackets, [this](const PacketsRecord &p) {
         QJsonObject o;
         putNumber(o, "sent", p.sent);
         putNumber(o, "written", p.written);
-        values.insert(QStringLiteral("packets"), o);
+        put(QStringLiteral("packets"), o);
     });
     router.route(RecordKind::DeviceStatus, decodeDeviceStatus,
                  [this](const std::optional<quint32> &word) {
                      if (word)
-                         values.insert(QStringLiteral("deviceStatus"), double(*word));
+                         put(QStringLiteral("deviceStatus"), double(*word));
                  });
     router.route(RecordKind::Power, decodePower, [this](const PowerRecord &p) {
         QJsonObject o;
         putNumber(o, "supplyMv", p.supplyMv);
         putNumber(o, "batteryMv", p.batteryMv);
-        values.insert(QStringLiteral("power"), o);
+        put(QStringLiteral("power"), o);
     });
     router.route(RecordKind::Position, decodePosition,
                  [this](const std::optional<PositionRecord> &p) {
@@ -111,7 +111,7 @@ void StatusSnapshot::registerRoutes(RecordRouter &router)
                      QJsonObject o;
                      putNumber(o, "latitude", std::optional<double>(p->latitude));
                      putNumber(o, "longitude", p->longitude);
-                     values.insert(QStringLiteral("position"), o);
+                     put(QStringLiteral("position"), o);
                  });
     router.route(RecordKind::Fix, decodeFix, [this](const FixRecord &f) {
         QJsonObject o;
@@ -120,12 +120,12 @@ void StatusSnapshot::registerRoutes(RecordRouter &router)
         putNumber(o, "altitude", f.altitude);
         putNumber(o, "course", f.course);
         putNumber(o, "hdop", f.hdop);
-        values.insert(QStringLiteral("fix"), o);
+        put(QStringLiteral("fix"), o);
     });
     router.route(RecordKind::ModemState, decodeModemState, [this](const ModemStateRecord &m) {
         QJsonObject o;
         putNumber(o, "state", m.state);
-        values.insert(QStringLiteral("modem"), o);
+        put(QStringLiteral("modem"), o);
     });
     router.route(RecordKind::Signal, decodeSignal, [this](const SignalRecord &s) {
         QJsonObject o;
@@ -134,41 +134,43 @@ void StatusSnapshot::registerRoutes(RecordRouter &router)
         putText(o, "mnc", s.mncText);
         if (const char *name = operatorName(s.operatorCode()))
             o.insert(QStringLiteral("operator"), QString::fromUtf8(name));
-        values.insert(QStringLiteral("signal"), o);
+        put(QStringLiteral("signal"), o);
     });
     // the APN's password stays out, as it does of the installation report
     router.route(RecordKind::Apn, decodeApn, [this](const ApnRecord &a) {
         QJsonObject o;
         putText(o, "apn", a.apnText);
         putText(o, "login", a.loginText);
-        values.insert(QStringLiteral("apn"), o);
+        put(QStringLiteral("apn"), o);
     });
     router.route(RecordKind::Operator, decodeOperator, [this](const OperatorRecord &op) {
         QJsonObject o;
         putText(o, "name", op.nameText);
         putText(o, "network", op.networkText);
-        values.insert(QStringLiteral("operator"), o);
+        put(QStringLiteral("operator"), o);
     });
     router.route(RecordKind::Server, decodeServer, [this](const ServerRecord &s) {
         QJsonObject o;
         putText(o, "host", s.hostText);
         putNumber(o, "port", s.port);
         putNumber(o, "sessions", s.sessions);
-        values.insert(QStringLiteral("server"), o);
+        put(QStringLiteral("server"), o);
     });
     router.route(RecordKind::Sms, decodeSms, [this](const SmsRecord &s) {
         QJsonObject o;
         putNumber(o, "received", s.received);
         putNumber(o, "valid", s.valid);
         putNumber(o, "sent", s.sent);
-        values.insert(QStringLiteral("sms"), o);
+        put(QStringLiteral("sms"), o);
     });
 
     // ---- CAN
     router.route(RecordKind::CanProgram, decodeCanCounts, [this](const CanCountsRecord &c) {
-        putText(can, "program", c.programText);
-        putNumber(can, "valid", c.valid);
-        putNumber(can, "invalid", c.invalid);
+        QJsonObject part;
+        putText(part, "program", c.programText);
+        putNumber(part, "valid", c.valid);
+        putNumber(part, "invalid", c.invalid);
+        changedCan(part);
     });
     const struct
     {
@@ -195,13 +197,21 @@ void StatusSnapshot::registerRoutes(RecordRouter &router)
         const char *key = row.key;
         router.route(row.kind,
                      [kind = row.kind](const RecordLine &r) { return decodeCanValue(kind, r); },
-                     [this, key](const CanValueRecord &v) { putNumber(can, key, v.value()); });
+                     [this, key](const CanValueRecord &v) {
+                         QJsonObject part;
+                         putNumber(part, key, v.value());
+                         changedCan(part);
+                     });
     }
     router.route(RecordKind::CanWarning, decodeCanCode, [this](const CanCodeRecord &c) {
-        can.insert(QStringLiteral("warningLamps"), c.code);
+        QJsonObject part;
+        part.insert(QLatin1String("warningLamps"), c.code);
+        changedCan(part);
     });
     router.route(RecordKind::CanSecurity, decodeCanCode, [this](const CanCodeRecord &c) {
-        can.insert(QStringLiteral("security"), c.code);
+        QJsonObject part;
+        part.insert(QLatin1String("security"), c.code);
+        changedCan(part);
     });
 
     // ---- sensors, inputs and outputs
@@ -209,49 +219,87 @@ void StatusSnapshot::registerRoutes(RecordRouter &router)
                  [this](const std::optional<FuelSensorRecord> &s) {
                      if (!s)
                          return;
-                     QJsonObject o{{QStringLiteral("sensor"), s->sensor}};
+                     QJsonObject o;
+                     o.insert(QLatin1String("sensor"), s->sensor);
                      putNumber(o, "level", s->level);
                      putNumber(o, "temperature", s->temperature);
                      fuelSensors.insert(s->sensor, o);
+                     changed(QStringLiteral("fuelSensors"), o);
                  });
     router.route(RecordKind::OneWireTemp, decodeThermometer,
                  [this](const std::optional<ThermometerRecord> &t) {
                      if (!t)
                          return;
-                     QJsonObject o{{QStringLiteral("sensor"), t->sensor}};
+                     QJsonObject o;
+                     o.insert(QLatin1String("sensor"), t->sensor);
                      putText(o, "address", t->addressText);
                      putNumber(o, "temperature", t->temperature);
                      thermometers.insert(t->sensor, o);
+                     changed(QStringLiteral("thermometers"), o);
                  });
     router.route(RecordKind::OneWireKey, decodeKey, [this](const std::optional<KeyRecord> &k) {
         if (!k)
             return;
-        QJsonObject o{{QStringLiteral("present"), k->namesDevice}};
+        QJsonObject o;
+        o.insert(QLatin1String("present"), k->namesDevice);
         putText(o, "id", k->idText);
-        values.insert(QStringLiteral("key"), o);
+        put(QStringLiteral("key"), o);
     });
     router.route(RecordKind::Input, decodeInputState, [this](const std::optional<InputRecord> &i) {
         if (!i)
             return;
-        QJsonObject o{{QStringLiteral("input"), i->input},
-                      {QStringLiteral("type"), QString(QLatin1Char(i->type))},
-                      {QStringLiteral("closed"), i->closed}};
+        // (keys as Latin-1: the object is made for every input record)
+        QJsonObject o;
+        o.insert(QLatin1String("closed"), i->closed);
+        o.insert(QLatin1String("input"), i->input);
+        o.insert(QLatin1String("type"), QString(QLatin1Char(i->type)));
         putNumber(o, "value", i->value);
         inputs.insert(i->input, o);
+        changed(QStringLiteral("inputs"), o);
     });
     router.route(RecordKind::Output, decodeOutputState,
                  [this](const std::optional<OutputRecord> &out) {
-                     if (out)
-                         outputs.insert(out->input, QJsonObject{{QStringLiteral("input"), out->input},
-                                                                {QStringLiteral("on"), out->on}});
+                     if (!out)
+                         return;
+                     QJsonObject o;
+                     o.insert(QLatin1String("input"), out->input);
+                     o.insert(QLatin1String("on"), out->on);
+                     outputs.insert(out->input, o);
+                     changed(QStringLiteral("outputs"), o);
                  });
+}
+
+void StatusSnapshot::put(const QString &key, const QJsonValue &value)
+{
+    values.insert(key, value);
+    changed(key, value);
+}
+
+void StatusSnapshot::changed(const QString &key, const QJsonValue &value)
+{
+    lastKey = key;
+    lastValue = value;
+}
+
+void StatusSnapshot::changedCan(const QJsonObject &part)
+{
+    // a value the record does not give keeps the last one
+    for (auto it = part.begin(); it != part.end(); ++it)
+        can.insert(it.key(), it.value());
+    changed(QStringLiteral("can"), part);
 }
 
 QJsonObject StatusSnapshot::json() const
 {
-    QJsonObject all = values;
-    if (!can.isEmpty())
-        all.insert(QStringLiteral("can"), can);
+    QJsonObject all;
+    for (auto it = values.begin(); it != values.end(); ++it)
+        all.insert(it.key(), it.value());
+    if (!can.isEmpty()) {
+        QJsonObject canObject;
+        for (auto it = can.begin(); it != can.end(); ++it)
+            canObject.insert(it.key(), it.value());
+        all.insert(QStringLiteral("can"), canObject);
+    }
     const std::pair<const char *, const QMap<int, QJsonObject> &> lists[] = {
         {"fuelSensors", fuelSensors},
         {"thermometers", thermometers},

@@ -6,6 +6,7 @@
 // that is no number is left out.
 
 #include <QJsonObject>
+#include <QJsonValue>
 #include <QMap>
 #include <QStringList>
 
@@ -18,9 +19,26 @@ public:
     void registerRoutes(RecordRouter &router);
     QJsonObject json() const;
 
+    // What the last record handled changed: its key under json() and its value there (of a
+    // sensor, input or output, its own item of the list; of a CAN record, the keys of "can"
+    // it sets); an empty key before the first one.
+    const QString &changedKey() const { return lastKey; }
+    const QJsonValue &changedValue() const { return lastValue; }
+    void clearChange() { lastKey.clear(); }
+
 private:
-    QJsonObject values;   // by key: "power", "fix", "can" ...
-    QJsonObject can;
+    void put(const QString &key, const QJsonValue &value);
+    void changed(const QString &key, const QJsonValue &value);
+    // a CAN record: the keys of "can" it sets
+    void changedCan(const QJsonObject &part);
+
+    QString lastKey;
+    QJsonValue lastValue;
+
+    // by key ("power", "fix" ...; "can" by its own keys); kept as maps, as a record replaces
+    // one value at a time, and made one object by json()
+    QMap<QString, QJsonValue> values;
+    QMap<QString, QJsonValue> can;
     QMap<int, QJsonObject> fuelSensors, thermometers, inputs, outputs;
 };
 

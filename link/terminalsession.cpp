@@ -68,6 +68,7 @@ bool TerminalSession::open(const LineSettings &settings)
         return false;
     line = settings;
     device = port;
+    clock = {};   // a terminal's line runs on the wall clock
     hungUp = false;
     watcher->stop();
     ++connections;
@@ -187,22 +188,36 @@ void TerminalSession::handlePortError(QSerialPort::SerialPortError error)
 
 void TerminalSession::handleRestart(const RecordLine &record)
 {
+    // a recording played back: the line it was recorded from went and came back, the
+    // recording goes on
+    if (device && device->isOpen() && !device->isWritable())
+        return;
     const bool reported = decodeRestartReported(record);
     closePort(QString());
     waitForTerminal();
     emit restarted(reported);
 }
 
+void TerminalSession::setClock(Clock c)
+{
+    clock = std::move(c);
+}
+
+qint64 TerminalSession::wallClock()
+{
+    return QDateTime::currentMSecsSinceEpoch();
+}
+
 qint64 TerminalSession::send(const QByteArray &bytes)
 {
-    // nothing goes out on a closed line
-    if (!isOpen())
+    // nothing goes out on a closed line, nor to a device that is only read
+    if (!isOpen() || !device->isWritable())
         return -1;
     const qint64 written = device->write(bytes);
     if (written < 0)
         emit writeFailed(device->errorString());
     else if (written > 0)
-        emit sent(bytes.left(int(written)), QDateTime::currentMSecsSinceEpoch());
+        emit sent(bytes.left(int(written)), now());
     return written;
 }
 
@@ -218,7 +233,7 @@ void TerminalSession::readAvailable()
     const QByteArray data = device->readAll();
     if (data.isEmpty())
         return;
-    emit received(data, QDateTime::currentMSecsSinceEpoch());
+    emit received(data, now());
     framer.feed(data, [this](const RecordLine &line) { records.dispatch(line); });
     emit chunkFramed();
 }

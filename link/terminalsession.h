@@ -15,6 +15,8 @@
 #include <QSerialPort>
 #include <QString>
 
+#include <functional>
+
 class PortWatcher;
 
 class TerminalSession : public QObject
@@ -53,7 +55,16 @@ public:
     void setAutoReconnect(bool on) { autoReconnect = on; }
     bool reconnects() const { return autoReconnect; }
 
-    // Writes bytes as they are; -1 when the line is closed or the write failed.
+    // The session's notion of the current time, ms since the epoch: the wall clock unless
+    // given another (a recording played back gives its recorded time). The chunks and writes
+    // are stamped with it, and the pages that stamp what they show take it from here.
+    using Clock = std::function<qint64()>;
+    void setClock(Clock clock);
+    qint64 now() const { return clock ? clock() : wallClock(); }
+    static qint64 wallClock();
+
+    // Writes bytes as they are; -1 when the line is closed, the device takes no writes (a
+    // recording played back) or the write failed.
     qint64 send(const QByteArray &bytes);
     // One command line: the text and CR LF, as UTF-8.
     qint64 sendLine(const QString &text);
@@ -109,4 +120,5 @@ private:
     int connections = 0;
     bool autoReconnect = true;
     bool hungUp = false;   // the current line's loss is handled once
+    Clock clock;
 };

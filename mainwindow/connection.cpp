@@ -87,11 +87,16 @@ void MainWindow::lineOpened(const QString &portName)
     report->startConnection();   // and so do the report's checks
     reportAction->setEnabled(true);
     terminal->setConsoleEnabled(true);
-    setConnectedActions(true);
+    // no port: a recording plays, and a terminal can be connected instead
+    const bool replay = portName.isEmpty();
+    setConnectedActions(!replay);
     ui->centralWidget->setEnabled(true);
-    ui->statusBar->showMessage(tr("Connected to %1 : %2, %3, %4, %5, %6")
-                                   .arg(portName, p.baudRateText, p.dataBitsText, p.parityText,
-                                        p.stopBitsText, p.flowControlText));
+    if (replay)
+        ui->statusBar->showMessage(tr("Воспроизведение записи"));
+    else
+        ui->statusBar->showMessage(tr("Connected to %1 : %2, %3, %4, %5, %6")
+                                       .arg(portName, p.baudRateText, p.dataBitsText, p.parityText,
+                                            p.stopBitsText, p.flowControlText));
     if (session->identity().model == 0) {
         update_dev_info();
         // then what a click on the first tab asks for, so every group fills without one

@@ -5,6 +5,8 @@
 #include "link/commands.h"
 #include "link/terminalsession.h"
 #include "portdialog/settingsdialog.h"
+#include "replay/replaybar.h"
+#include "replay/replaycontroller.h"
 #include "report/installationreport.h"
 #include "settings/batchsetup.h"
 #include "settings/core_settingswriter.h"
@@ -126,6 +128,7 @@ MainWindow::MainWindow(QWidget *parent)
     settingsPage->setIdentitySource([this] { return statusPage->identity(); });
     setUpBatchSetup();
     setUpStation();
+    setUpReplay();
 
     restartTitle = tr("Перезагрузка устройства");
     restartDoneText = tr("Устройство перезагружено\r\n");
@@ -198,6 +201,23 @@ void MainWindow::setUpBatchSetup()
     connect(batch, &BatchSetup::runningChanged, batchSetupAction, &QAction::setChecked);
     connect(batch, &BatchSetup::identityRequested, this, &MainWindow::update_dev_info);
     connect(this, &MainWindow::connected, batch, &BatchSetup::terminalConnected);
+}
+
+void MainWindow::setUpReplay()
+{
+    // the log, the charts and the report stamp what they show with the session's time: the
+    // recorded time while a recording plays
+    const auto now = [s = session] { return s->now(); };
+    terminal->setClock(now);
+    charts->setClock(now);
+    report->setClock(now);
+
+    replay = new ReplayController(session, this, this);
+    replay->setLog(terminal);
+    replay->setReport(report);
+    replay->setResetPages([this] { clearAll(); });
+    ui->verticalLayout->insertWidget(0, replay->bar());
+    ui->mainToolBar->insertAction(ui->actionClear, replay->openAction());
 }
 
 void MainWindow::toggleBatchSetup(bool on)

@@ -23,6 +23,7 @@ class QTranslator;
 class ChartsPanel;
 class InstallationReport;
 class PortWatcher;
+class ReplayController;
 class SettingsDialog;
 class SettingsPage;
 class StatusPage;
@@ -69,6 +70,7 @@ public:
     InstallationReport *installationReport() const { return report; }
     BatchSetup *batchSetup() const { return batch; }
     StationPanel *provisioningStation() const { return stationPanel; }
+    ReplayController *replayController() const { return replay; }
     RecordRouter &recordRouter();
     // The last message of the program's own features (settings files, the report), which the
     // status bar keeps in a section of its own.
@@ -131,6 +133,8 @@ private:
     void updateStationExclusion();
     // the station's "Обновить ПО…": one file for every terminal of its table
     void updateStationFirmware();
+    // "Открыть запись…" and the replay bar above the tabs; the pages take the session's time
+    void setUpReplay();
     void setUpLanguageActions();
     void setUpReportAction();
     void writeRaw(const char *command);
@@ -168,6 +172,7 @@ private:
     StationPanel *stationPanel = nullptr;
     QDockWidget *stationDock = nullptr;
     QAction *stationAction = nullptr;
+    ReplayController *replay = nullptr;
     QPointer<QMessageBox> openRestartNotice;
 
     // the local time of the second of the last chunk, for its status text

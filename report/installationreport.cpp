@@ -45,10 +45,27 @@ void InstallationReport::registerTaps(RecordRouter &router)
 void InstallationReport::startConnection()
 {
     installationChecks.reset();
-    connectedAt = QDateTime::currentDateTime();
+    connectedAt = now();
     serialNumber.clear();
     settingsRead = SettingsRead();
     settingsReadHere = false;
+}
+
+void InstallationReport::setClock(std::function<qint64()> c)
+{
+    clock = std::move(c);
+}
+
+QDateTime InstallationReport::now() const
+{
+    return clock ? QDateTime::fromMSecsSinceEpoch(clock()) : QDateTime::currentDateTime();
+}
+
+void InstallationReport::setRecording(const QString &fileName, qint64 from, qint64 to)
+{
+    recordingFile = fileName;
+    recordedFrom = from;
+    recordedTo = to;
 }
 
 void InstallationReport::terminalIdentified(const QString &reported)
@@ -86,7 +103,7 @@ void InstallationReport::takeSettings(const TerminalSettings &reported)
         settingsRead.reported.reportedItems.insert(item.key(), item.value());
     settingsRead.sections = snapshotGroups(settingsPage, settingsPage->recordGroups(),
                                            settingsPage->secretFields());
-    settingsRead.readAt = QDateTime::currentDateTime();
+    settingsRead.readAt = now();
     settingsReadHere = true;
     if (!serialNumber.isEmpty())
         keepSettingsOf(serialNumber);
@@ -125,6 +142,11 @@ ReportContent InstallationReport::collect(const QString &note) const
     c.created = QDateTime::currentDateTime();
     c.connectedAt = connectedAt;
     c.note = note;
+    if (!recordingFile.isEmpty()) {
+        c.recordingFile = recordingFile;
+        c.recordedFrom = QDateTime::fromMSecsSinceEpoch(recordedFrom);
+        c.recordedTo = QDateTime::fromMSecsSinceEpoch(recordedTo);
+    }
     const TerminalIdentity id = statusPage->identity();
     c.identity = {{tr("Модель"), id.model},
                   {tr("Серийный номер"), id.serialNumber},

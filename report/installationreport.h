@@ -12,6 +12,8 @@
 #include <QObject>
 #include <QVector>
 
+#include <functional>
+
 class ChartsPanel;
 class RecordRouter;
 class SettingsPage;
@@ -45,6 +47,13 @@ public:
 
     const InstallationChecks &checks() const { return installationChecks; }
 
+    // Where the connection's and the settings' times come from: the wall clock unless given
+    // another (ms since the epoch; the recorded time while a recording plays).
+    void setClock(std::function<qint64()> clock);
+    // The report is made from a recording (its file name and recorded span); an empty name:
+    // from a terminal.
+    void setRecording(const QString &fileName, qint64 from, qint64 to);
+
     // Everything the report shows, as of now.
     ReportContent collect(const QString &note) const;
     // Collects and writes the report to the file (PDF for a ".pdf" name, HTML otherwise).
@@ -74,4 +83,9 @@ private:
     SettingsRead settingsRead;   // readAt invalid: none in this connection
     bool settingsReadHere = false;   // not taken over from an earlier connection
     QHash<QString, SettingsRead> settingsBySerialNumber;
+    std::function<qint64()> clock;
+    QString recordingFile;
+    qint64 recordedFrom = 0, recordedTo = 0;
+
+    QDateTime now() const;
 };

@@ -167,6 +167,11 @@ QString ReportDocument::headHtml(const ReportContent &content)
     if (content.connectedAt.isValid())
         html += QStringLiteral("<br>%1").arg(escaped(
             tr("Проверки по записям подключения с %1").arg(dateTimeText(content.connectedAt))));
+    if (!content.recordingFile.isEmpty())
+        html += QStringLiteral("<br>%1").arg(escaped(
+            tr("Составлен по записи %1, записано с %2 по %3")
+                .arg(content.recordingFile, dateTimeText(content.recordedFrom),
+                     dateTimeText(content.recordedTo))));
     html += QStringLiteral("</p>\n");
 
     html += QStringLiteral("<h2>%1</h2>\n<p>%2</p>\n")

@@ -17,6 +17,9 @@ struct ReportContent
     QDateTime created;
     QDateTime connectedAt;   // when the connection the checks judge began
     QString note;            // the engineer's note
+    // made from a recording played back: its file name and the recorded span (empty: live)
+    QString recordingFile;
+    QDateTime recordedFrom, recordedTo;
     QVector<QPair<QString, QString>> identity;   // caption, value
     QString serialNumber;                        // for the title
     QVector<CheckOutcome> checks;

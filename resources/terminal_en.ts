@@ -852,6 +852,10 @@ Track points not yet sent to the server will be lost.</translation>
         <source>Обновление ПО не начато: %1</source>
         <translation>The firmware update was not started: %1</translation>
     </message>
+    <message>
+        <source>Воспроизведение записи</source>
+        <translation>Playing a recording</translation>
+    </message>
 </context>
 <context>
     <name>ProvisionStation</name>
@@ -917,6 +921,75 @@ Track points not yet sent to the server will be lost.</translation>
     <message>
         <source>N/A</source>
         <translation>N/A</translation>
+    </message>
+</context>
+<context>
+    <name>RecordingPlayer</name>
+    <message>
+        <source>в файле нет ни одной строки записи</source>
+        <translation>the file holds no recording line</translation>
+    </message>
+</context>
+<context>
+    <name>ReplayBar</name>
+    <message>
+        <source>Пауза</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>как можно быстрее</source>
+        <translation>as fast as it goes</translation>
+    </message>
+    <message>
+        <source>Скорость воспроизведения</source>
+        <translation>Playback speed</translation>
+    </message>
+    <message>
+        <source>Момент записи</source>
+        <translation>Moment of the recording</translation>
+    </message>
+    <message>
+        <source>Закрыть запись</source>
+        <translation>Close the recording</translation>
+    </message>
+    <message>
+        <source>Пропущено строк: %1</source>
+        <translation>Lines skipped: %1</translation>
+    </message>
+    <message>
+        <source>Строки файла, которые не являются строками записи (обрезанные, с ошибкой или не в UTF-8)</source>
+        <translation>Lines of the file that are not recording lines (cut short, with an error or not UTF-8)</translation>
+    </message>
+</context>
+<context>
+    <name>ReplayController</name>
+    <message>
+        <source>Открыть запись…</source>
+        <translation>Open a recording…</translation>
+    </message>
+    <message>
+        <source>Открыть запись обмена и воспроизвести её на страницах, в логе и на графиках</source>
+        <translation>Open a recording of the traffic and play it back on the pages, in the log and on the charts</translation>
+    </message>
+    <message>
+        <source>Открыть запись</source>
+        <translation>Open a recording</translation>
+    </message>
+    <message>
+        <source>Записи (*.txt *.log);;Все файлы (*)</source>
+        <translation>Recordings (*.txt *.log);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Запись %1 не открыта: %2</source>
+        <translation>Recording %1 not opened: %2</translation>
+    </message>
+    <message>
+        <source>Терминал подключён. Отключить его и воспроизвести запись %1?</source>
+        <translation>A terminal is connected. Disconnect it and play the recording %1?</translation>
+    </message>
+    <message>
+        <source>%1 — запись %2</source>
+        <translation>%1 — recording %2</translation>
     </message>
 </context>
 <context>
@@ -1000,6 +1073,10 @@ Track points not yet sent to the server will be lost.</translation>
     <message>
         <source>Прочитаны из этого терминала в предыдущем подключении %1; пароли и PIN-коды скрыты</source>
         <translation>Read from this terminal in an earlier connection %1; passwords and PINs hidden</translation>
+    </message>
+    <message>
+        <source>Составлен по записи %1, записано с %2 по %3</source>
+        <translation>Made from the recording %1, recorded from %2 to %3</translation>
     </message>
 </context>
 <context>

@@ -852,6 +852,10 @@
         <source>Обновление ПО не начато: %1</source>
         <translation>Обновление ПО не начато: %1</translation>
     </message>
+    <message>
+        <source>Воспроизведение записи</source>
+        <translation>Воспроизведение записи</translation>
+    </message>
 </context>
 <context>
     <name>ProvisionStation</name>
@@ -917,6 +921,75 @@
     <message>
         <source>N/A</source>
         <translation>Н/Д</translation>
+    </message>
+</context>
+<context>
+    <name>RecordingPlayer</name>
+    <message>
+        <source>в файле нет ни одной строки записи</source>
+        <translation>в файле нет ни одной строки записи</translation>
+    </message>
+</context>
+<context>
+    <name>ReplayBar</name>
+    <message>
+        <source>Пауза</source>
+        <translation>Пауза</translation>
+    </message>
+    <message>
+        <source>как можно быстрее</source>
+        <translation>как можно быстрее</translation>
+    </message>
+    <message>
+        <source>Скорость воспроизведения</source>
+        <translation>Скорость воспроизведения</translation>
+    </message>
+    <message>
+        <source>Момент записи</source>
+        <translation>Момент записи</translation>
+    </message>
+    <message>
+        <source>Закрыть запись</source>
+        <translation>Закрыть запись</translation>
+    </message>
+    <message>
+        <source>Пропущено строк: %1</source>
+        <translation>Пропущено строк: %1</translation>
+    </message>
+    <message>
+        <source>Строки файла, которые не являются строками записи (обрезанные, с ошибкой или не в UTF-8)</source>
+        <translation>Строки файла, которые не являются строками записи (обрезанные, с ошибкой или не в UTF-8)</translation>
+    </message>
+</context>
+<context>
+    <name>ReplayController</name>
+    <message>
+        <source>Открыть запись…</source>
+        <translation>Открыть запись…</translation>
+    </message>
+    <message>
+        <source>Открыть запись обмена и воспроизвести её на страницах, в логе и на графиках</source>
+        <translation>Открыть запись обмена и воспроизвести её на страницах, в логе и на графиках</translation>
+    </message>
+    <message>
+        <source>Открыть запись</source>
+        <translation>Открыть запись</translation>
+    </message>
+    <message>
+        <source>Записи (*.txt *.log);;Все файлы (*)</source>
+        <translation>Записи (*.txt *.log);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>Запись %1 не открыта: %2</source>
+        <translation>Запись %1 не открыта: %2</translation>
+    </message>
+    <message>
+        <source>Терминал подключён. Отключить его и воспроизвести запись %1?</source>
+        <translation>Терминал подключён. Отключить его и воспроизвести запись %1?</translation>
+    </message>
+    <message>
+        <source>%1 — запись %2</source>
+        <translation>%1 — запись %2</translation>
     </message>
 </context>
 <context>
@@ -1000,6 +1073,10 @@
     <message>
         <source>Прочитаны из этого терминала в предыдущем подключении %1; пароли и PIN-коды скрыты</source>
         <translation>Прочитаны из этого терминала в предыдущем подключении %1; пароли и PIN-коды скрыты</translation>
+    </message>
+    <message>
+        <source>Составлен по записи %1, записано с %2 по %3</source>
+        <translation>Составлен по записи %1, записано с %2 по %3</translation>
     </message>
 </context>
 <context>

@@ -123,6 +123,13 @@ void Console::showSent(const QByteArray &line, LogLines::End end, bool autoScrol
     rowsAdded(top - dropped, autoScroll);
 }
 
+void Console::showNote(const QString &text, bool autoScroll, qint64 time)
+{
+    const int top = verticalScrollBar()->value();
+    const int dropped = lines.appendSent(text.toUtf8(), LogLines::End::LF, time, LogLines::Kind::Note);
+    rowsAdded(top - dropped, autoScroll);
+}
+
 void Console::rowsAdded(int top, bool autoScroll)
 {
     QScrollBar *bar = verticalScrollBar();
@@ -166,7 +173,7 @@ QString Console::hexText(const LogLines::Row &row) const
 QString Console::displayText(int index) const
 {
     const LogLines::Row &row = lines.row(index);
-    const bool sent = row.kind == LogLines::Kind::Sent;
+    const bool sent = row.kind != LogLines::Kind::Received;
     if (!stamps && !hexView && !sent)
         return lines.line(index);
     QString out;
@@ -175,7 +182,7 @@ QString Console::displayText(int index) const
         out += QLatin1Char(' ');
     }
     if (sent)
-        out += QStringLiteral("→ ");
+        out += row.kind == LogLines::Kind::Note ? QStringLiteral("## ") : QStringLiteral("→ ");
     if (hexView)
         out += hexText(row);
     else
@@ -496,7 +503,7 @@ void Console::paintEvent(QPaintEvent *e)
         const QString text = displayText(index);
         const qreal y = Margin + row * height;
         const qint64 number = number0 + index;
-        painter.setPen(lines.row(index).kind == LogLines::Kind::Sent ? SentColour : textColour);
+        painter.setPen(lines.row(index).kind != LogLines::Kind::Received ? SentColour : textColour);
 
         QVector<QTextLayout::FormatRange> marks;
         if (stamps) {

@@ -38,6 +38,8 @@ public:
     void showData(const QByteArray &data, bool autoScroll, qint64 time = 0);
     // Shows one line sent to the terminal (`end`: the line end it was written with).
     void showSent(const QByteArray &line, LogLines::End end, bool autoScroll, qint64 time = 0);
+    // Shows a note of the program on a line of its own, marked "##".
+    void showNote(const QString &text, bool autoScroll, qint64 time);
 
     // View options: each line prefixed with its arrival time; the bytes as hex pairs with
     // their printable text beside. They change what is shown, not the text held.

@@ -140,7 +140,7 @@ int LogLines::append(const QByteArray &data, int visible, qint64 time)
     return dropOverCaps();
 }
 
-int LogLines::appendSent(const QByteArray &line, End end, qint64 time)
+int LogLines::appendSent(const QByteArray &line, End end, qint64 time, Kind kind)
 {
     Row &before = open();
     QByteArray carried;
@@ -155,7 +155,7 @@ int LogLines::appendSent(const QByteArray &line, End end, qint64 time)
         breakOpenRow();
     }
     Row &sent = open();
-    sent.kind = Kind::Sent;
+    sent.kind = kind;
     sent.bytes = line;
     sent.time = time;
     sent.end = end;
@@ -219,7 +219,7 @@ QString LogLines::toPlainText() const
     out.reserve(int(qMin<qint64>(bytes + count(), 1 << 30)));
     bool lineEnd = false;
     for (const Row &row : rows) {
-        if (row.kind == Kind::Sent)
+        if (row.kind != Kind::Received)
             continue;
         if (lineEnd)
             out += '\n';

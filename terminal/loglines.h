@@ -25,7 +25,8 @@ class LogLines
 public:
     static constexpr int MaxRowBytes = 64 * 1024;
 
-    enum class Kind : quint8 { Received, Sent };
+    // Note: a line of the program's own (a recording's note played back), kept as a sent one
+    enum class Kind : quint8 { Received, Sent, Note };
     // how a row ended: still open, by a line end (kept for the hex view), or broken without
     // one (a long line continued, or a sent line put in between)
     enum class End : quint8 { Open, CR, LF, CRLF, Broken };
@@ -52,7 +53,7 @@ public:
     int append(const QByteArray &data, qint64 time = 0) { return append(data, data.size(), time); }
     // Puts one sent line (no line end inside; `end` is how it was ended when written) in a
     // row of its own. An open received line is broken there and goes on after it.
-    int appendSent(const QByteArray &line, End end, qint64 time);
+    int appendSent(const QByteArray &line, End end, qint64 time, Kind kind = Kind::Sent);
 
     // Drops every row; the log then holds one empty row. A CR that ended the last text
     // still pairs with an LF that opens the next.

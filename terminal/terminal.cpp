@@ -41,7 +41,7 @@ const char TimeStampsKey[] = "terminal/timeStamps";
 const char SentLinesKey[] = "terminal/sentLines";
 const char HexKey[] = "terminal/hex";
 
-qint64 now()
+qint64 wallClock()
 {
     return QDateTime::currentMSecsSinceEpoch();
 }
@@ -49,6 +49,7 @@ qint64 now()
 
 Terminal::Terminal(QWidget *parent)
     : QWidget(parent)
+    , clock(wallClock)
 {
     console = new Console(this);
     console->setObjectName(QStringLiteral("console"));
@@ -245,7 +246,7 @@ void Terminal::findPrevious()
 
 void Terminal::showReceived(const QByteArray &data)
 {
-    const qint64 time = now();
+    const qint64 time = clock();
     // recorded whatever the log shows
     if (recorder->isActive())
         recorder->received(data, time);
@@ -262,7 +263,7 @@ bool Terminal::autoScroll() const
 
 void Terminal::showSent(const QByteArray &data)
 {
-    const qint64 time = now();
+    const qint64 time = clock();
     if (recorder->isActive())
         recorder->sentLines(data, time);
     if (!sentLinesAction->isChecked() || paused)
@@ -290,17 +291,28 @@ void Terminal::showSent(const QByteArray &data)
     }
 }
 
+void Terminal::setClock(std::function<qint64()> c)
+{
+    clock = c ? std::move(c) : std::function<qint64()>(wallClock);
+}
+
+void Terminal::showNote(const QString &text)
+{
+    if (!paused)
+        console->showNote(text, autoScroll(), clock());
+}
+
 void Terminal::markLinkGap(const QString &why)
 {
     if (recorder->isActive())
-        recorder->note(why.isEmpty() ? tr("Связь прервана") : tr("Связь прервана: %1").arg(why), now());
+        recorder->note(why.isEmpty() ? tr("Связь прервана") : tr("Связь прервана: %1").arg(why), clock());
 }
 
 void Terminal::markLinkBack(const QString &why)
 {
     if (recorder->isActive())
         recorder->note(why.isEmpty() ? tr("Связь установлена") : tr("Связь установлена: %1").arg(why),
-                       now());
+                       clock());
 }
 
 // ---------------------------------------------------------------- recording
@@ -340,7 +352,7 @@ bool Terminal::startRecording(const QString &fileName)
                                   .arg(fileName, fileErrorText(error)));
         return false;
     }
-    recorder->note(tr("Запись начата"), now());
+    recorder->note(tr("Запись начата"), clock());
     recordButton->setChecked(true);
     recordStatusTimer->start();
     updateRecordingStatus();
@@ -351,7 +363,7 @@ void Terminal::stopRecording()
 {
     if (!recorder->isActive())
         return;
-    recorder->note(tr("Запись остановлена"), now());
+    recorder->note(tr("Запись остановлена"), clock());
     recorder->stop();
     recordStatusTimer->stop();
     recordButton->setChecked(false);

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class Console;
 class QAction;
 class QCheckBox;
@@ -33,6 +35,11 @@ public:
     // The port was closed / opened: marked in the recording, so a gap in it shows.
     void markLinkGap(const QString &why);
     void markLinkBack(const QString &why);
+    // A note of the program, on a line of its own (a recording's notes played back).
+    void showNote(const QString &text);
+    // Where the log takes the time it stamps: the wall clock unless given another (the
+    // recorded time while a recording plays).
+    void setClock(std::function<qint64()> clock);
     void setConsoleEnabled(bool on);
     void clearConsole();
 
@@ -107,4 +114,5 @@ private:
     Recorder *recorder = nullptr;
     QTimer *recordStatusTimer = nullptr;
     QString recordStatus;
+    std::function<qint64()> clock;
 };

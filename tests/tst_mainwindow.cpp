@@ -123,7 +123,7 @@ void TestMainWindow::toolBarAndIcons()
     for (QAction *a : bar->actions())
         names << (a->isSeparator() ? QStringLiteral("|") : a->objectName());
     QCOMPARE(names, (QStringList{"actionConnect", "actionDisconnect", "actionConfigure",
-                                 "actionClear", "|", "reportAction", "|", "actionSendPacket",
+                                 "openRecordingAction", "actionClear", "|", "reportAction", "|", "actionSendPacket",
                                  "actionClearMem",
                                  "actionRestart_Device", "actionUpdate_FW_Local",
                                  "actionUpdate_FW_WEB", "actionUpdate_Settings_WEB",

@@ -4,11 +4,12 @@
 # simulator's flood end to end. See bench/README.md.
 #   KVT_BENCH_BUILD_DIR  build folder (default build-bench)
 #   FLOOD_SECONDS        length of the end-to-end run (default 30)
+# and a 100 MB recording played back (kvt-cli replay --json, the window, a seek).
 set -e
 cd "$(dirname "$0")/.."
 BUILD="${KVT_BENCH_BUILD_DIR:-build-bench}"
 cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$BUILD" -j2 --target bench_framing bench_readpath flood_e2e station_e2e kvt-sim
+cmake --build "$BUILD" -j2 --target bench_framing bench_readpath flood_e2e station_e2e kvt-sim replay_bench kvt-cli
 BIN="$BUILD/bench"
 # Diagnostics on stderr go to /dev/null (the per-record traces are off unless turned on
 # through QT_LOGGING_RULES; a file or a terminal would be measured along with the program).
@@ -27,4 +28,6 @@ echo "== end to end: simulator flood for ${FLOOD_SECONDS:-30} s"
 echo "== provisioning station: 1 and 8 simulated terminals at once"
 "$BIN/station_e2e" 2>>"$LOG"
 "$BIN/station_e2e" --answer-delay 20 2>>"$LOG"
+echo "== a 100 MB recording played back"
+"$BIN/replay_bench" 2>>"$LOG"
 echo "== load: $(uptime)"
