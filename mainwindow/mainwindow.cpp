@@ -47,6 +47,16 @@ MainWindow::MainWindow(QWidget *parent)
     tabWidget->setMovable(true);
     ui->scrollAreaWidgetContents->layout()->addWidget(tabWidget);
     connect(tabWidget, &QTabWidget::tabBarClicked, this, &MainWindow::handletabChanged);
+    // The window's scroll area takes the height of the page shown, not of the tallest page:
+    // the settings page scrolls under its own write bar, which stays in view.
+    const auto sizeTabsToCurrent = [this](int current) {
+        for (int i = 0; i < tabWidget->count(); ++i) {
+            const auto policy = i == current ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+            tabWidget->widget(i)->setSizePolicy(policy, policy);
+        }
+    };
+    connect(tabWidget, &QTabWidget::currentChanged, this, sizeTabsToCurrent);
+    sizeTabsToCurrent(tabWidget->currentIndex());
 
     logDock = new QDockWidget(tr("Log"), this);
     logDock->setObjectName(QStringLiteral("logDock"));
