@@ -29,10 +29,13 @@ struct StationRow
     BatchRun::Stage stage = BatchRun::Stage::Waiting;
     QString result;     // how the last terminal on the port ended
     bool present = true;
+    bool updatingFirmware = false;   // its firmware update over USB is at work
 };
 
 // "ожидание", "чтение", "запись", "проверка", "готово", "ошибка"
 QString stationStageText(BatchRun::Stage stage);
+// The stage a row shows: "обновление ПО" while its firmware is updated, else its stage's.
+QString stationStageText(const StationRow &row);
 
 class ProvisionStation : public QObject
 {

@@ -120,7 +120,7 @@ void StationPanel::showRow(int row)
     const QString port = QDir::toNativeSeparators(r.port);
     const QString texts[ColumnCount] = {
         r.present ? port : tr("%1 (отключён)").arg(port), r.serialNumber, r.imei, r.firmware,
-        stationStageText(r.stage), r.result};
+        stationStageText(r), r.result};
     const bool failure = r.stage == BatchRun::Stage::Failed;
     for (int c = 0; c < ColumnCount; ++c) {
         QTableWidgetItem *item = stationTable->item(row, c);
