@@ -4,6 +4,7 @@
 #include "charts/chartspanel.h"
 #include "link/commands.h"
 #include "link/terminalsession.h"
+#include "mainwindow/statusbartext.h"
 #include "portdialog/settingsdialog.h"
 #include "report/installationreport.h"
 #include "settings/batchsetup.h"
@@ -129,13 +130,15 @@ MainWindow::MainWindow(QWidget *parent)
     connect(terminal, &Terminal::recordingStatusChanged, recordingLabel, &QLabel::setText);
     // what the program's own features report (settings files, the report) stays in a section
     // of its own: the per-chunk and modem-state messages would wipe it within a second
-    noticeLabel = new QLabel;
+    noticeLabel = new NoticeLabel;
     noticeLabel->setObjectName(QStringLiteral("noticeLabel"));
     ui->statusBar->addPermanentWidget(noticeLabel);
+    StatusMessageElider::attach(ui->statusBar, noticeLabel);
     connect(settingsPage, &SettingsPage::statusMessage, this, &MainWindow::showNotice);
     settingsPage->setIdentitySource([this] { return statusPage->identity(); });
     setUpBatchSetup();
     setUpStation();
+    setUpPanelsAction();
 
     restartTitle = tr("Перезагрузка устройства");
     restartDoneText = tr("Устройство перезагружено\r\n");
@@ -145,10 +148,8 @@ MainWindow::MainWindow(QWidget *parent)
 
 void MainWindow::showNotice(const QString &text)
 {
-    // long paths shortened in the middle; the whole text in the tool tip
-    constexpr int maxWidth = 560;
-    noticeLabel->setText(noticeLabel->fontMetrics().elidedText(text, Qt::ElideMiddle, maxWidth));
-    noticeLabel->setToolTip(text);
+    // shortened to its room as it is drawn (in the path's middle); the whole text in the tool tip
+    noticeLabel->setNotice(text);
 }
 
 QString MainWindow::notice() const

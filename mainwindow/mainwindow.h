@@ -22,6 +22,7 @@ class QLabel;
 class QTranslator;
 class ChartsPanel;
 class InstallationReport;
+class NoticeLabel;
 class PortWatcher;
 class SettingsDialog;
 class SettingsPage;
@@ -132,6 +133,8 @@ private:
     // the station's "Обновить ПО…": one file for every terminal of its table
     void updateStationFirmware();
     void setUpLanguageActions();
+    // "Панели": the docks to show and hide; the tool tips of the tool bar's plain buttons
+    void setUpPanelsAction();
     void setUpReportAction();
     void writeRaw(const char *command);
     void routeRecords();
@@ -157,7 +160,7 @@ private:
     ChartsPanel *charts = nullptr;
     InstallationReport *report = nullptr;
     QAction *reportAction = nullptr;
-    QLabel *noticeLabel = nullptr;
+    NoticeLabel *noticeLabel = nullptr;
     bool chartsDockSized = false;   // the charts dock got its first width
     QTabWidget *tabWidget = nullptr;
     QTranslator *translator = nullptr;

@@ -31,6 +31,8 @@ StationPanel::StationPanel(QWidget *parent)
     setObjectName(QStringLiteral("stationPanel"));
     summaryLabel->setObjectName(QStringLiteral("stationSummaryLabel"));
     stopButton->setObjectName(QStringLiteral("stationStopButton"));
+    stopButton->setToolTip(tr("Остановить станцию настройки; терминал в середине настройки "
+                              "оставляется"));
     firmwareButton->setObjectName(QStringLiteral("stationFirmwareButton"));
     firmwareButton->setToolTip(tr("Обновить ПО всех терминалов таблицы через USB, по одному"));
     stationTable->setObjectName(QStringLiteral("stationTable"));
