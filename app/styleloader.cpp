@@ -63,8 +63,11 @@ bool StyleLoader::savedDarkLook()
 
 void StyleLoader::applyLightLook()
 {
-    QApplication::setPalette(QApplication::style()->standardPalette());
+    // the style sheet first: taking it away gives the widgets it polished back the palettes
+    // they had before it (the dark ones), which the new palette then replaces, and every
+    // widget that follows the palette itself (the charts) hears of the light one last
     qApp->setStyleSheet(QString());
+    QApplication::setPalette(QApplication::style()->standardPalette());
 }
 
 void StyleLoader::applyDarkLook()
@@ -92,7 +95,7 @@ void StyleLoader::applyDarkLook()
     p.setBrush(QPalette::Disabled, QPalette::ButtonText, greyText);
     p.setBrush(QPalette::Disabled, QPalette::Button, QColor(45, 45, 45));
     p.setBrush(QPalette::Disabled, QPalette::Light, QColor(45, 45, 45));
-    QApplication::setPalette(p);
     qApp->setStyleSheet(QStringLiteral(
         "QToolTip { color: #ffffff; background-color: #2a82da; border: 1px solid white; }"));
+    QApplication::setPalette(p);
 }

@@ -176,6 +176,7 @@ bool MainWindow::restoreWindowLayout()
         return false;
     restoreState(settings.value(QLatin1String(stateKey)).toByteArray());
     chartsDockSized = true;
+    stationDockSized = true;
     return true;
 }
 

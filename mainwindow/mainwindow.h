@@ -162,6 +162,7 @@ private:
     QAction *reportAction = nullptr;
     NoticeLabel *noticeLabel = nullptr;
     bool chartsDockSized = false;   // the charts dock got its first width
+    bool stationDockSized = false;  // the station's dock got its first height
     QTabWidget *tabWidget = nullptr;
     QTranslator *translator = nullptr;
     StatusPage *statusPage = nullptr;

@@ -23,6 +23,14 @@ void MainWindow::setUpStation()
     stationDock->setWidget(stationPanel);
     addDockWidget(Qt::BottomDockWidgetArea, stationDock);
     stationDock->hide();
+    // The first time it shows, the dock takes the height of its table's four rows and leaves
+    // the rest to the pages; the user's own height (or the last run's) stays.
+    connect(stationDock, &QDockWidget::visibilityChanged, this, [this](bool shown) {
+        if (!shown || stationDockSized)
+            return;
+        stationDockSized = true;
+        resizeDocks({stationDock}, {stationDock->minimumSizeHint().height()}, Qt::Vertical);
+    });
 
     stationAction = new QAction(QIcon(QStringLiteral(":/images/png/station.png")),
                                 tr("Станция настройки…"), this);

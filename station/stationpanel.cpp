@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -49,9 +50,13 @@ StationPanel::StationPanel(QWidget *parent)
     QHeaderView *header = stationTable->horizontalHeader();
     header->setStretchLastSection(true);
     const QFontMetrics metrics = stationTable->fontMetrics();
+    // the longest stage: a firmware update's
+    StationRow firmwareStage;
+    firmwareStage.stage = BatchRun::Stage::Writing;
+    firmwareStage.updatingFirmware = true;
     const QString widest[ResultColumn] = {
         tr("%1 (отключён)").arg(QStringLiteral("/dev/ttyACM00")), QStringLiteral("0000000000"),
-        QStringLiteral("000000000000000"), QStringLiteral("00.00"), stationStageText(BatchRun::Stage::Checking)};
+        QStringLiteral("000000000000000"), QStringLiteral("00.00"), stationStageText(firmwareStage)};
     for (int c = 0; c < ResultColumn; ++c) {
         const QString title = stationTable->horizontalHeaderItem(c)->text();
         header->resizeSection(
@@ -66,6 +71,12 @@ StationPanel::StationPanel(QWidget *parent)
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(top);
     layout->addWidget(stationTable, 1);
+    // however the docks share the window, the table shows its header and four terminals
+    const int rows = 4;
+    stationTable->setMinimumHeight(header->sizeHint().height()
+                                   + rows * stationTable->verticalHeader()->defaultSectionSize()
+                                   + stationTable->style()->pixelMetric(QStyle::PM_ScrollBarExtent)
+                                   + 2 * stationTable->frameWidth());
 
     connect(stopButton, &QPushButton::clicked, this, &StationPanel::stopRequested);
     connect(firmwareButton, &QPushButton::clicked, this, &StationPanel::firmwareUpdateRequested);
