@@ -40,6 +40,12 @@ QString commandList()
                            "output, messages to standard error.\nExit status: 0 done, 1 failed, "
                            "2 usage error or refused, 3 not confirmed, 4 no answer, 5 the port "
                            "cannot be opened.");
+    text += QStringLiteral("\n\nEnvironment:\n"
+                           "  KVT_PASSWORD         the terminals' access password for 'settings "
+                           "write' and 'provision'\n"
+                           "                       (after --password-file, before the prompt)\n"
+                           "  KVT_SIMULATOR_PORT   simulators' ports listed as terminal ports: "
+                           "PATH[#SERIAL]:...");
     return text;
 }
 
