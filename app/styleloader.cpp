@@ -95,7 +95,7 @@ void StyleLoader::applyDarkLook()
     p.setBrush(QPalette::Disabled, QPalette::ButtonText, greyText);
     p.setBrush(QPalette::Disabled, QPalette::Button, QColor(45, 45, 45));
     p.setBrush(QPalette::Disabled, QPalette::Light, QColor(45, 45, 45));
+    QApplication::setPalette(p);
     qApp->setStyleSheet(QStringLiteral(
         "QToolTip { color: #ffffff; background-color: #2a82da; border: 1px solid white; }"));
-    QApplication::setPalette(p);
 }

@@ -2,6 +2,9 @@
 // the window's size and docks, the masked passwords, the port list's serial numbers and
 // users, the firmware dialog's first answer and its retry, the status bar's long texts and
 // the docks' menu.
+#include "app/styleloader.h"
+#include "charts/chartspanel.h"
+#include "charts/timeplot.h"
 #include "firmware/firmwareupdate.h"
 #include "firmware/firmwareupdatedialog.h"
 #include "link/portlist.h"
@@ -61,6 +64,7 @@ private slots:
     void statusTextShortened_data();
     void statusTextShortened();
     void panelsMenuAndToolTips();
+    void chartsFollowTheLookBothWays();
 };
 
 void TestWorkArea::writeControlsInView_data()
@@ -349,6 +353,29 @@ void TestWorkArea::panelsMenuAndToolTips()
             QVERIFY2(!b->toolTip().isEmpty(), qPrintable(dock->objectName() + ": " + b->objectName() + " " + b->metaObject()->className() + " " + b->text()));
         }
     }
+}
+
+// F5 to the dark look and back: every chart pane's background and curves follow, the way back
+// included (a style sheet taken away must not bring back the dark backgrounds).
+void TestWorkArea::chartsFollowTheLookBothWays()
+{
+    const QColor lightBase = QApplication::palette().color(QPalette::Base);
+    MainWindow w;
+    w.findChild<QDockWidget *>(QStringLiteral("chartsDock"))->show();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QList<TimePlot *> panes = w.chartsPanel()->findChildren<TimePlot *>();
+    QCOMPARE(panes.size(), int(chartPaneCount));
+    StyleLoader look(nullptr, QKeySequence(Qt::Key_F5));
+    for (const QColor &base : {QColor(25, 25, 25), lightBase}) {
+        look.toggleLook();
+        QApplication::processEvents();
+        for (TimePlot *pane : panes) {
+            QCOMPARE(pane->canvasBackground().color(), base);
+            QCOMPARE(pane->canvas()->palette().color(QPalette::Window), base);
+        }
+    }
+    QVERIFY(qApp->styleSheet().isEmpty());
 }
 
 QTEST_MAIN(TestWorkArea)
