@@ -63,11 +63,8 @@ bool StyleLoader::savedDarkLook()
 
 void StyleLoader::applyLightLook()
 {
-    // the style sheet first: taking it away gives the widgets it polished back the palettes
-    // they had before it (the dark ones), which the new palette then replaces, and every
-    // widget that follows the palette itself (the charts) hears of the light one last
-    qApp->setStyleSheet(QString());
     QApplication::setPalette(QApplication::style()->standardPalette());
+    qApp->setStyleSheet(QString());
 }
 
 void StyleLoader::applyDarkLook()

@@ -410,7 +410,9 @@ void TimePlot::applyLook(const QPalette &pal)
 void TimePlot::changeEvent(QEvent *event)
 {
     QwtPlot::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange) {
+    // a style sheet taken away (F5 back to the light look) gives the canvas back the palette
+    // it had before the sheet came, after the new palette: the look is applied again then
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
         applyLook(palette());
         replot();
     }
