@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QIntValidator>
 #include <QStandardItemModel>
+#include <QStyle>
 #include <QTreeView>
 #include <QLineEdit>
 #include <QSettings>
@@ -247,6 +248,15 @@ void SettingsDialog::populatePortList()
     if (keep > 0)
         list->setCurrentIndex(keep);
     fillingPortList = false;
+    // the table opens as wide as its columns, whatever the width of the closed list
+    if (auto *table = qobject_cast<QTreeView *>(list->view())) {
+        int width = 2 * table->frameWidth()
+                    + table->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        for (int c = 0; c < PortColumnCount; ++c)
+            width += qMax(static_cast<QAbstractItemView *>(table)->sizeHintForColumn(c),
+                          table->header()->sectionSizeHint(c)) + 8;
+        table->setMinimumWidth(width);
+    }
 }
 
 void SettingsDialog::followPortChoice()
