@@ -84,7 +84,7 @@ void FirmwareUpdateDialog::showStage(FirmwareUpdate::Stage stage)
     for (int k = 0; k < int(stageLabels.size()); ++k) {
         const QString mark = k < now ? QStringLiteral("✓ ") : k == now ? QStringLiteral("▶ ")
                                                                         : QStringLiteral("   ");
-        stageLabels[std::size_t(k)]->setText(mark + stageTexts[k]);
+        stageLabels[std::size_t(k)]->setText(mark + stageTexts[std::size_t(k)]);
         QFont font = stageLabels[std::size_t(k)]->font();
         font.setBold(k == now);
         stageLabels[std::size_t(k)]->setFont(font);
@@ -112,10 +112,11 @@ void FirmwareUpdateDialog::showTimeLeft()
     if (waitingStage < 0)
         return;
     const qint64 left = qMax<qint64>(0, (waitLimitMs - waitClock.elapsed() + 999) / 1000);
-    const QString time = left >= 60 ? tr("%1 мин %2 с").arg(left / 60).arg(left % 60, 2, 10, QLatin1Char('0'))
-                                    : tr("%1 с").arg(left);
-    stageLabels[std::size_t(waitingStage)]->setText(
-        QStringLiteral("▶ ") + tr("%1 (осталось %2)").arg(stageTexts[std::size_t(waitingStage)], time));
+    const QString time = left >= 60
+                             ? tr("%1 мин %2 с").arg(left / 60).arg(left % 60, 2, 10, QLatin1Char('0'))
+                             : tr("%1 с").arg(left);
+    const auto k = std::size_t(waitingStage);
+    stageLabels[k]->setText(QStringLiteral("▶ ") + tr("%1 (осталось %2)").arg(stageTexts[k], time));
 }
 
 void FirmwareUpdateDialog::retry()
@@ -127,10 +128,10 @@ void FirmwareUpdateDialog::retry()
     button->setText(tr("Отмена"));
     progressBar->setFormat(QStringLiteral("%p%"));
     showStage(FirmwareUpdate::Stage::WaitingForDisk);
-    if (!start(file)) {
-        showEnd(FirmwareUpdate::Outcome::CopyFailed, tr("Файл %1 не читается")
-                                                        .arg(QDir::toNativeSeparators(file)));
-    }
+    // the file gone meanwhile: start() has said why, the dialog ends as it did
+    if (!start(file))
+        showEnd(FirmwareUpdate::Outcome::CopyFailed,
+                tr("Файл %1 не читается").arg(QDir::toNativeSeparators(file)));
 }
 
 void FirmwareUpdateDialog::showProgress(qint64 copied, qint64 total)
