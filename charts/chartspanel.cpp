@@ -87,8 +87,12 @@ ChartsPanel::ChartsPanel(QWidget *parent)
     seriesList->setSpacing(1);
     seriesList->setSelectionMode(QAbstractItemView::NoSelection);
     seriesList->setFocusPolicy(Qt::NoFocus);
+    seriesList->setTextElideMode(Qt::ElideRight);
+    seriesList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int i = 0; i < chartSeriesCount; ++i) {
         auto *item = new QListWidgetItem(chartSeriesName(ChartSeries(i)), seriesList);
+        // a name too long for the dock is shortened with "…", whole in its tool tip
+        item->setToolTip(item->text());
         item->setData(Qt::UserRole, i);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);

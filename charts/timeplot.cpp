@@ -334,15 +334,23 @@ void TimePlot::updateTitle()
             continue;
         names << chartSeriesName(series);
     }
-    const QString title = names.join(QStringLiteral(" · "));
+    // one line: the series' names when they fit the pane's width, else the pane's name,
+    // shortened with "…" in a pane narrower still (the names are in the list above)
+    QFont font = QApplication::font();
+    font.setBold(false);
+    const QFontMetrics metrics(font);
+    // the title stands over the canvas, centred on it
+    const int canvasWidth = canvas()->width() > 0 ? canvas()->width() : width();
+    const int room = qMax(60, canvasWidth - metrics.averageCharWidth());
+    QString title = names.join(QStringLiteral(" · "));
+    if (metrics.horizontalAdvance(title) > room && !names.isEmpty())
+        title = chartPaneName(pane());
+    title = metrics.elidedText(title, Qt::ElideRight, room);
     if (title == titleHtml)
         return;
     titleHtml = title;
     QwtText text(title, QwtText::PlainText);
-    // a narrow dock wraps a long title of several series rather than cutting it
-    text.setRenderFlags(Qt::AlignCenter | Qt::TextWordWrap);
-    QFont font = QApplication::font();
-    font.setBold(false);
+    text.setRenderFlags(Qt::AlignCenter | Qt::TextSingleLine);
     text.setFont(font);
     setTitle(text);
 }
@@ -402,7 +410,9 @@ void TimePlot::applyLook(const QPalette &pal)
 void TimePlot::changeEvent(QEvent *event)
 {
     QwtPlot::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange) {
+    // a style sheet taken away (F5 back to the light look) gives the canvas back the palette
+    // it had before the sheet came, after the new palette: the look is applied again then
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
         applyLook(palette());
         replot();
     }

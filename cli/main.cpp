@@ -42,6 +42,12 @@ QString commandList()
                            "2 usage error or refused, 3 not confirmed, 4 no answer (provision: no "
                            "terminal set up), 5 the port cannot be opened, 6 not taken by the "
                            "terminal: check the access password.");
+    text += QStringLiteral("\n\nEnvironment:\n"
+                           "  KVT_PASSWORD         the terminals' access password for 'settings "
+                           "write' and 'provision'\n"
+                           "                       (after --password-file, before the prompt)\n"
+                           "  KVT_SIMULATOR_PORT   simulators' ports listed as terminal ports: "
+                           "PATH[#SERIAL]:...");
     return text;
 }
 

@@ -32,6 +32,8 @@ public:
     // How long the disk may take to appear (60 s) and the terminal to come back (5 min).
     void setDiskTimeout(int ms) { diskTimeoutMs = ms; }
     void setTerminalTimeout(int ms) { terminalTimeoutMs = ms; }
+    int diskTimeout() const { return diskTimeoutMs; }
+    int terminalTimeout() const { return terminalTimeoutMs; }
 
     // The root of the mounted loader disk: the first existing folder of KVT_LOADER_PATH
     // (paths separated by ':'), else a mounted, ready volume labelled "KVT_loader"; empty when there is none.

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 FirmwareUpdateDialog::FirmwareUpdateDialog(TerminalSession *session, QWidget *parent)
@@ -14,6 +15,7 @@ FirmwareUpdateDialog::FirmwareUpdateDialog(TerminalSession *session, QWidget *pa
     , progressBar(new QProgressBar)
     , resultLabel(new QLabel)
     , button(new QPushButton(tr("Отмена")))
+    , retryButton(new QPushButton(tr("Повторить")))
 {
     setObjectName(QStringLiteral("firmwareUpdateDialog"));
     setWindowTitle(tr("Обновление ПО через USB "));
@@ -34,8 +36,18 @@ FirmwareUpdateDialog::FirmwareUpdateDialog(TerminalSession *session, QWidget *pa
     resultLabel->setMinimumWidth(420);
     resultLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(resultLabel);
-    layout->addWidget(button, 0, Qt::AlignRight);
+    retryButton->setObjectName(QStringLiteral("firmwareRetryButton"));
+    retryButton->setToolTip(tr("Начать обновление заново с тем же файлом"));
+    retryButton->hide();
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(retryButton);
+    buttons->addWidget(button);
+    layout->addLayout(buttons);
     connect(button, &QPushButton::clicked, this, &FirmwareUpdateDialog::reject);
+    connect(retryButton, &QPushButton::clicked, this, &FirmwareUpdateDialog::retry);
+    countdown.setInterval(1000);
+    connect(&countdown, &QTimer::timeout, this, &FirmwareUpdateDialog::showTimeLeft);
     connect(run, &FirmwareUpdate::stageChanged, this, &FirmwareUpdateDialog::showStage);
     connect(run, &FirmwareUpdate::progress, this, &FirmwareUpdateDialog::showProgress);
     connect(run, &FirmwareUpdate::finished, this, &FirmwareUpdateDialog::showEnd);
@@ -45,6 +57,7 @@ FirmwareUpdateDialog::FirmwareUpdateDialog(TerminalSession *session, QWidget *pa
 bool FirmwareUpdateDialog::start(const QString &firmwareFile)
 {
     QString error;
+    file = firmwareFile;
     if (run->start(firmwareFile, &error))
         return true;
     QMessageBox::critical(parentWidget(), windowTitle(),
@@ -76,11 +89,49 @@ void FirmwareUpdateDialog::showStage(FirmwareUpdate::Stage stage)
         font.setBold(k == now);
         stageLabels[std::size_t(k)]->setFont(font);
     }
-    // waiting has no measure: the bar runs while the disk or the terminal is awaited
+    // waiting has no measure: the bar runs while the disk or the terminal is awaited, and the
+    // stage counts down the time it may take
     const bool waiting = stage == FirmwareUpdate::Stage::WaitingForDisk
                          || stage == FirmwareUpdate::Stage::WaitingForTerminal;
-    if (waiting)
+    if (waiting) {
         progressBar->setRange(0, 0);
+        waitingStage = now;
+        waitLimitMs = stage == FirmwareUpdate::Stage::WaitingForDisk ? run->diskTimeout()
+                                                                     : run->terminalTimeout();
+        waitClock.start();
+        countdown.start();
+        showTimeLeft();
+    } else {
+        waitingStage = -1;
+        countdown.stop();
+    }
+}
+
+void FirmwareUpdateDialog::showTimeLeft()
+{
+    if (waitingStage < 0)
+        return;
+    const qint64 left = qMax<qint64>(0, (waitLimitMs - waitClock.elapsed() + 999) / 1000);
+    const QString time = left >= 60
+                             ? tr("%1 мин %2 с").arg(left / 60).arg(left % 60, 2, 10, QLatin1Char('0'))
+                             : tr("%1 с").arg(left);
+    const auto k = std::size_t(waitingStage);
+    stageLabels[k]->setText(QStringLiteral("▶ ") + tr("%1 (осталось %2)").arg(stageTexts[k], time));
+}
+
+void FirmwareUpdateDialog::retry()
+{
+    retryButton->hide();
+    resultLabel->clear();
+    resultLabel->setStyleSheet(QString());
+    resultLabel->setMinimumHeight(0);
+    button->setText(tr("Отмена"));
+    progressBar->setFormat(QStringLiteral("%p%"));
+    showStage(FirmwareUpdate::Stage::WaitingForDisk);
+    // the file gone meanwhile: start() has said why, the dialog ends as it did
+    if (!start(file))
+        showEnd(FirmwareUpdate::Outcome::CopyFailed,
+                tr("Файл %1 не читается").arg(QDir::toNativeSeparators(file)));
 }
 
 void FirmwareUpdateDialog::showProgress(qint64 copied, qint64 total)
@@ -94,15 +145,18 @@ void FirmwareUpdateDialog::showProgress(qint64 copied, qint64 total)
 void FirmwareUpdateDialog::showEnd(FirmwareUpdate::Outcome outcome, const QString &text)
 {
     const bool ok = outcome == FirmwareUpdate::Outcome::Updated;
+    waitingStage = -1;
+    countdown.stop();
     progressBar->setRange(0, 1);
     progressBar->setValue(ok ? 1 : 0);
     progressBar->setFormat(ok ? tr("Готово") : QString());
     // the stage it ended in: done when the terminal came back, crossed out otherwise
     const bool back = ok || outcome == FirmwareUpdate::Outcome::SameVersion;
-    for (QLabel *label : stageLabels) {
+    for (std::size_t k = 0; k < stageLabels.size(); ++k) {
+        QLabel *label = stageLabels[k];
         if (!label->font().bold())
             continue;
-        label->setText((back ? QStringLiteral("✓ ") : QStringLiteral("✗ ")) + label->text().mid(2));
+        label->setText((back ? QStringLiteral("✓ ") : QStringLiteral("✗ ")) + stageTexts[k]);
         QFont font = label->font();
         font.setBold(false);
         label->setFont(font);
@@ -110,6 +164,10 @@ void FirmwareUpdateDialog::showEnd(FirmwareUpdate::Outcome outcome, const QStrin
     resultLabel->setText(text);
     resultLabel->setStyleSheet(ok ? QString() : QStringLiteral("color: #e53935;"));
     button->setText(tr("Закрыть"));
+    // every ending but the new version can be tried again, with the same file
+    retryButton->setVisible(!ok);
+    if (!ok)
+        retryButton->setDefault(true);
     // the dialog grows to show the whole result, however many lines it wraps to
     resultLabel->setMinimumHeight(resultLabel->heightForWidth(resultLabel->width()));
     resize(width(), qMax(height(), sizeHint().height()));

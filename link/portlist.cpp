@@ -60,8 +60,9 @@ QStringList portItemData(const PortEntry &port, const QString &notAvailable)
 {
     const auto orNA = [&](const QString &s) { return s.isEmpty() ? notAvailable : s; };
     const auto hex = [&](quint16 id) {
-        return id ? QString::number(id, 16) : notAvailable;
+        return id ? QStringLiteral("%1").arg(id, 4, 16, QLatin1Char('0')) : notAvailable;
     };
     return {port.portName,         orNA(port.description),       orNA(port.manufacturer),
-            port.systemLocation,   hex(port.vendorIdentifier),   hex(port.productIdentifier)};
+            port.systemLocation,   hex(port.vendorIdentifier),   hex(port.productIdentifier),
+            orNA(port.serialNumber)};
 }

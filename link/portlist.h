@@ -53,6 +53,7 @@ QList<PortEntry> listPorts(const PortSource &source);
 // True for the terminal's own ports (vendor 0x0483, product 0x5740).
 bool isTerminalPort(const PortEntry &port);
 
-// The six texts a port-list item carries: name, description, manufacturer, system location,
-// vendor and product identifiers (lower-case hex); blanks and zero identifiers become notAvailable.
+// The seven texts a port-list item carries: name, description, manufacturer, system location,
+// vendor and product identifiers (four lower-case hex digits, "0483"), USB serial number;
+// blanks and zero identifiers become notAvailable.
 QStringList portItemData(const PortEntry &port, const QString &notAvailable);

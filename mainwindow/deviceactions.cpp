@@ -76,9 +76,11 @@ void MainWindow::update_FW_local()
         this, tr("Обновление ПО через USB "),
         tr("Для обновления ПО через USB вам потребуется файл прошивки\r\n"
            "Если у вас нет данного файла - нажмите «Отмена»"),
-        QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
-    if (answer != QMessageBox::Yes)
+        QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer != QMessageBox::Yes) {
+        showNotice(tr("Обновление ПО через USB отменено"));
         return;
+    }
     // with the file the program guides the rest; without one the engineer copies it by hand
     const QString file = askFirmwareFile();
     if (file.isEmpty()) {

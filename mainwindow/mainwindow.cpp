@@ -4,6 +4,7 @@
 #include "charts/chartspanel.h"
 #include "link/commands.h"
 #include "link/terminalsession.h"
+#include "mainwindow/statusbartext.h"
 #include "portdialog/settingsdialog.h"
 #include "replay/replaybar.h"
 #include "replay/replaycontroller.h"
@@ -49,6 +50,16 @@ MainWindow::MainWindow(QWidget *parent)
     tabWidget->setMovable(true);
     ui->scrollAreaWidgetContents->layout()->addWidget(tabWidget);
     connect(tabWidget, &QTabWidget::tabBarClicked, this, &MainWindow::handletabChanged);
+    // The window's scroll area takes the height of the page shown, not of the tallest page:
+    // the settings page scrolls under its own write bar, which stays in view.
+    const auto sizeTabsToCurrent = [this](int current) {
+        for (int i = 0; i < tabWidget->count(); ++i) {
+            const auto policy = i == current ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+            tabWidget->widget(i)->setSizePolicy(policy, policy);
+        }
+    };
+    connect(tabWidget, &QTabWidget::currentChanged, this, sizeTabsToCurrent);
+    sizeTabsToCurrent(tabWidget->currentIndex());
 
     logDock = new QDockWidget(tr("Log"), this);
     logDock->setObjectName(QStringLiteral("logDock"));
@@ -121,14 +132,16 @@ MainWindow::MainWindow(QWidget *parent)
     connect(terminal, &Terminal::recordingStatusChanged, recordingLabel, &QLabel::setText);
     // what the program's own features report (settings files, the report) stays in a section
     // of its own: the per-chunk and modem-state messages would wipe it within a second
-    noticeLabel = new QLabel;
+    noticeLabel = new NoticeLabel;
     noticeLabel->setObjectName(QStringLiteral("noticeLabel"));
     ui->statusBar->addPermanentWidget(noticeLabel);
+    StatusMessageElider::attach(ui->statusBar, noticeLabel);
     connect(settingsPage, &SettingsPage::statusMessage, this, &MainWindow::showNotice);
     settingsPage->setIdentitySource([this] { return statusPage->identity(); });
     setUpBatchSetup();
     setUpStation();
     setUpReplay();
+    setUpPanelsAction();
 
     restartTitle = tr("Перезагрузка устройства");
     restartDoneText = tr("Устройство перезагружено\r\n");
@@ -138,10 +151,8 @@ MainWindow::MainWindow(QWidget *parent)
 
 void MainWindow::showNotice(const QString &text)
 {
-    // long paths shortened in the middle; the whole text in the tool tip
-    constexpr int maxWidth = 560;
-    noticeLabel->setText(noticeLabel->fontMetrics().elidedText(text, Qt::ElideMiddle, maxWidth));
-    noticeLabel->setToolTip(text);
+    // shortened to its room as it is drawn (in the path's middle); the whole text in the tool tip
+    noticeLabel->setNotice(text);
 }
 
 QString MainWindow::notice() const
@@ -168,6 +179,7 @@ bool MainWindow::restoreWindowLayout()
         return false;
     restoreState(settings.value(QLatin1String(stateKey)).toByteArray());
     chartsDockSized = true;
+    stationDockSized = true;
     return true;
 }
 

@@ -22,6 +22,7 @@ class QLabel;
 class QTranslator;
 class ChartsPanel;
 class InstallationReport;
+class NoticeLabel;
 class PortWatcher;
 class ReplayController;
 class SettingsDialog;
@@ -136,6 +137,8 @@ private:
     // "Открыть запись…" and the replay bar above the tabs; the pages take the session's time
     void setUpReplay();
     void setUpLanguageActions();
+    // "Панели": the docks to show and hide; the tool tips of the tool bar's plain buttons
+    void setUpPanelsAction();
     void setUpReportAction();
     void writeRaw(const char *command);
     void routeRecords();
@@ -161,8 +164,9 @@ private:
     ChartsPanel *charts = nullptr;
     InstallationReport *report = nullptr;
     QAction *reportAction = nullptr;
-    QLabel *noticeLabel = nullptr;
+    NoticeLabel *noticeLabel = nullptr;
     bool chartsDockSized = false;   // the charts dock got its first width
+    bool stationDockSized = false;  // the station's dock got its first height
     QTabWidget *tabWidget = nullptr;
     QTranslator *translator = nullptr;
     StatusPage *statusPage = nullptr;

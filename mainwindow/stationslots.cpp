@@ -3,6 +3,7 @@
 #include "ui_mainwindow.h"
 
 #include "link/terminalsession.h"
+#include "portdialog/settingsdialog.h"
 #include "settings/settingspage.h"
 #include "station/provisionstation.h"
 #include "station/stationpanel.h"
@@ -24,6 +25,14 @@ void MainWindow::setUpStation()
     stationDock->setWidget(stationPanel);
     addDockWidget(Qt::BottomDockWidgetArea, stationDock);
     stationDock->hide();
+    // The first time it shows, the dock takes the height of its table's four rows and leaves
+    // the rest to the pages; the user's own height (or the last run's) stays.
+    connect(stationDock, &QDockWidget::visibilityChanged, this, [this](bool shown) {
+        if (!shown || stationDockSized)
+            return;
+        stationDockSized = true;
+        resizeDocks({stationDock}, {stationDock->minimumSizeHint().height()}, Qt::Vertical);
+    });
 
     stationAction = new QAction(QIcon(QStringLiteral(":/images/png/station.png")),
                                 tr("Станция настройки…"), this);
@@ -52,6 +61,18 @@ void MainWindow::setUpStation()
                         .arg(QDir::toNativeSeparators(path), error));
                 *journalBoxOpen = false;
             });
+    // the port list says which port the window holds and which ones the station uses
+    settingsDialog->setPortUse([this, station](const QString &port) {
+        if ((session->isOpen() || session->isWaiting())
+            && session->connectedPort().portName == port)
+            return tr("это окно");
+        if (station->isRunning()) {
+            for (const StationRow &row : station->rows())
+                if (row.present && row.port == port)
+                    return tr("станция настройки");
+        }
+        return QString();
+    });
     connect(session, &TerminalSession::opened, this, &MainWindow::updateStationExclusion);
     connect(session, &TerminalSession::closed, this, &MainWindow::updateStationExclusion);
     connect(session, &TerminalSession::waiting, this, &MainWindow::updateStationExclusion);
@@ -107,6 +128,20 @@ void MainWindow::updateStationFirmware()
 {
     const QString file = askFirmwareFile();
     if (file.isEmpty())
+        return;
+    // one question for all of them: each terminal goes into its loader in turn
+    int terminals = 0;
+    for (const StationRow &row : stationPanel->station()->rows())
+        terminals += row.present ? 1 : 0;
+    const auto answer = QMessageBox::question(
+        this, tr("Станция настройки"),
+        tr("Обновить ПО всех подключённых терминалов таблицы (%1) файлом %2?\n"
+           "Терминалы обновляются по одному; каждый уходит в загрузчик и возвращается "
+           "с новой версией.")
+            .arg(terminals)
+            .arg(QDir::toNativeSeparators(file)),
+        QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer != QMessageBox::Yes)
         return;
     QString error;
     if (!stationPanel->station()->startFirmwareUpdate(file, &error))

@@ -3,7 +3,11 @@
 
 #include "link/portlist.h"
 
+#include <QHeaderView>
 #include <QIntValidator>
+#include <QStandardItemModel>
+#include <QStyle>
+#include <QTreeView>
 #include <QLineEdit>
 #include <QSettings>
 #include <QTimer>
@@ -27,6 +31,10 @@ void selectRemembered(QComboBox *box, const QSettings &saved, const QString &key
     if (idx >= 0)
         box->setCurrentIndex(idx);
 }
+
+// the columns of the port table
+constexpr int PortUseColumn = 3;
+constexpr int PortColumnCount = 4;
 } // namespace
 
 SettingsDialog::SettingsDialog(QWidget *parent, PortSource ports)
@@ -43,6 +51,23 @@ SettingsDialog::SettingsDialog(QWidget *parent, PortSource ports)
         box->setAlignment(box->alignment() | Qt::TextDontClip);
     portPoll = new QTimer(this);
     portPoll->setInterval(PortPollIntervalMs);
+    // The list opens as a table: each port with its USB serial number, vendor and product and
+    // who holds it, so that terminals plugged in side by side can be told apart. The closed
+    // list shows the port's name.
+    auto *table = new QTreeView;
+    table->setObjectName(QStringLiteral("portTable"));
+    table->setRootIsDecorated(false);
+    table->setUniformRowHeights(true);
+    table->setAllColumnsShowFocus(true);
+    ui->serialPortInfoListBox->setView(table);
+    if (auto *model = qobject_cast<QStandardItemModel *>(ui->serialPortInfoListBox->model())) {
+        model->setColumnCount(PortColumnCount);
+        model->setHorizontalHeaderLabels(
+            {tr("Порт"), tr("Серийный номер"), tr("USB ID"), tr("Занят")});
+    }
+    table->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->header()->setStretchLastSection(true);
+    ui->serialPortInfoListBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
     connect(ui->applyButton, &QPushButton::clicked, this, &SettingsDialog::apply);
     connect(ui->refreshButton, &QPushButton::clicked, this, &SettingsDialog::refresh);
@@ -103,6 +128,8 @@ void SettingsDialog::showPortInfo(int idx)
     ui->locationLabel->setText(tr("Location: %1").arg(list.at(3)));
     ui->vidLabel->setText(tr("Vendor Identifier: %1").arg(list.at(4)));
     ui->pidLabel->setText(tr("Product Identifier: %1").arg(list.at(5)));
+    if (list.size() > 6)
+        ui->serialNumberLabel->setText(tr("Серийный номер: %1").arg(list.at(6)));
 }
 
 void SettingsDialog::apply()
@@ -163,6 +190,11 @@ void SettingsDialog::setPortSource(PortSource source)
     portSource = std::move(source);
 }
 
+void SettingsDialog::setPortUse(PortUse use)
+{
+    portUse = std::move(use);
+}
+
 void SettingsDialog::populatePortList()
 {
     static const QString blankString = QObject::tr("N/A");
@@ -170,18 +202,23 @@ void SettingsDialog::populatePortList()
 
     QStringList names;
     QList<QStringList> data;
+    QStringList uses;
     const QList<PortEntry> ports = listPorts(portSource);
     for (const PortEntry &port : ports) {
         if (!isTerminalPort(port))
             continue;
         names << port.portName;
         data << portItemData(port, blankString);
+        uses << (portUse ? portUse(port.portName) : QString());
     }
 
     // the same ports as shown: the list and the user's selection stay as they are
+    auto *model = qobject_cast<QStandardItemModel *>(list->model());
     bool same = list->count() == names.size();
-    for (int i = 0; same && i < names.size(); ++i)
-        same = list->itemText(i) == names.at(i) && list->itemData(i).toStringList() == data.at(i);
+    for (int i = 0; same && i < names.size(); ++i) {
+        same = list->itemText(i) == names.at(i) && list->itemData(i).toStringList() == data.at(i)
+               && (!model || model->index(i, PortUseColumn).data().toString() == uses.at(i));
+    }
     if (same)
         return;
 
@@ -191,11 +228,35 @@ void SettingsDialog::populatePortList()
         keep = names.indexOf(list->currentText());
     fillingPortList = true;
     list->clear();
-    for (int i = 0; i < names.size(); ++i)
+    for (int i = 0; i < names.size(); ++i) {
         list->addItem(names.at(i), data.at(i));
+        const QStringList &d = data.at(i);
+        const QString usbId = d.at(4) + QLatin1Char(':') + d.at(5);
+        const QString tip = tr("%1\nСерийный номер: %2\nUSB ID: %3\n%4")
+                                .arg(names.at(i), d.at(6), usbId, d.at(1));
+        list->setItemData(i, uses.at(i).isEmpty() ? tip : tip + QLatin1Char('\n') + uses.at(i),
+                          Qt::ToolTipRole);
+        if (!model)
+            continue;
+        const QString columns[] = {d.at(6), usbId, uses.at(i)};
+        for (int c = 1; c < PortColumnCount; ++c) {
+            auto *item = new QStandardItem(columns[c - 1]);
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            model->setItem(i, c, item);
+        }
+    }
     if (keep > 0)
         list->setCurrentIndex(keep);
     fillingPortList = false;
+    // the table opens as wide as its columns, whatever the width of the closed list
+    if (auto *table = qobject_cast<QTreeView *>(list->view())) {
+        int width = 2 * table->frameWidth()
+                    + table->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        for (int c = 0; c < PortColumnCount; ++c)
+            width += qMax(static_cast<QAbstractItemView *>(table)->sizeHintForColumn(c),
+                          table->header()->sectionSizeHint(c)) + 8;
+        table->setMinimumWidth(width);
+    }
 }
 
 void SettingsDialog::followPortChoice()

@@ -6,6 +6,8 @@
 #include <QSerialPort>
 #include <QString>
 
+#include <functional>
+
 class QIntValidator;
 class QTimer;
 
@@ -52,6 +54,10 @@ public:
     bool autoReconnect() const;
     // Where the ports are listed from the next refresh on.
     void setPortSource(PortSource source);
+    // Who holds a port, for the list's column "Занят": the window, the provisioning station,
+    // or nobody (an empty text).
+    using PortUse = std::function<QString(const QString &portName)>;
+    void setPortUse(PortUse use);
 
     // How often the port list is read again while the dialog is shown.
     static constexpr int PortPollIntervalMs = 1000;
@@ -82,6 +88,7 @@ private:
     void followPortChoice();
 
     PortSource portSource;
+    PortUse portUse;
     Ui::SettingsDialog *ui;
     PortSettings settings;
     QIntValidator *intValidator;

@@ -111,6 +111,10 @@
         <source>ПО не обновлено</source>
         <translation>firmware not updated</translation>
     </message>
+    <message>
+        <source>Остановить серийную настройку</source>
+        <translation>Stop batch set-up</translation>
+    </message>
 </context>
 <context>
     <name>ChartsPanel</name>
@@ -342,6 +346,30 @@
     <message>
         <source>Закрыть</source>
         <translation>Close</translation>
+    </message>
+    <message>
+        <source>Повторить</source>
+        <translation>Retry</translation>
+    </message>
+    <message>
+        <source>Начать обновление заново с тем же файлом</source>
+        <translation>Start the update again with the same file</translation>
+    </message>
+    <message>
+        <source>%1 мин %2 с</source>
+        <translation>%1 min %2 s</translation>
+    </message>
+    <message>
+        <source>%1 с</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 (осталось %2)</source>
+        <translation>%1 (%2 left)</translation>
+    </message>
+    <message>
+        <source>Файл %1 не читается</source>
+        <translation>The file %1 cannot be read</translation>
     </message>
 </context>
 <context>
@@ -856,6 +884,44 @@ Track points not yet sent to the server will be lost.</translation>
         <source>Воспроизведение записи</source>
         <translation>Playing a recording</translation>
     </message>
+    <message>
+        <source>Обновление ПО через USB отменено</source>
+        <translation>Firmware update over USB cancelled</translation>
+    </message>
+    <message>
+        <source>Панели</source>
+        <translation>Panels</translation>
+    </message>
+    <message>
+        <source>Панели: показать или скрыть лог, графики и станцию настройки</source>
+        <translation>Panels: show or hide the log, the charts and the provisioning station</translation>
+    </message>
+    <message>
+        <source>Открыть сайт производителя терминалов</source>
+        <translation>Open the terminal maker's web site</translation>
+    </message>
+    <message>
+        <source>Русский язык интерфейса (со следующего запуска)</source>
+        <translation>Russian interface (from the next start)</translation>
+    </message>
+    <message>
+        <source>Английский язык интерфейса (со следующего запуска)</source>
+        <translation>English interface (from the next start)</translation>
+    </message>
+    <message>
+        <source>это окно</source>
+        <translation>this window</translation>
+    </message>
+    <message>
+        <source>станция настройки</source>
+        <translation>provisioning station</translation>
+    </message>
+    <message>
+        <source>Обновить ПО всех подключённых терминалов таблицы (%1) файлом %2?
+Терминалы обновляются по одному; каждый уходит в загрузчик и возвращается с новой версией.</source>
+        <translation>Update the firmware of every connected terminal in the table (%1) with the file %2?
+The terminals are updated one after another; each goes into its loader and comes back with the new version.</translation>
+    </message>
 </context>
 <context>
     <name>ProvisionStation</name>
@@ -914,6 +980,10 @@ Track points not yet sent to the server will be lost.</translation>
     <message>
         <source>отключён</source>
         <translation>unplugged</translation>
+    </message>
+    <message>
+        <source>обновление ПО</source>
+        <translation>firmware update</translation>
     </message>
 </context>
 <context>
@@ -1532,6 +1602,36 @@ Track points not yet sent to the server will be lost.</translation>
         <source>Переподключаться автоматически</source>
         <translation>Reconnect automatically</translation>
     </message>
+    <message>
+        <source>Порт</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Серийный номер</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>USB ID</source>
+        <translation>USB ID</translation>
+    </message>
+    <message>
+        <source>Занят</source>
+        <translation>In use by</translation>
+    </message>
+    <message>
+        <source>Серийный номер: %1</source>
+        <translation>Serial number: %1</translation>
+    </message>
+    <message>
+        <source>%1
+Серийный номер: %2
+USB ID: %3
+%4</source>
+        <translation>%1
+Serial number: %2
+USB ID: %3
+%4</translation>
+    </message>
 </context>
 <context>
     <name>SettingsPage</name>
@@ -2035,6 +2135,14 @@ Track points not yet sent to the server will be lost.</translation>
         <source>Не принято терминалом: проверьте пароль доступа</source>
         <translation>Not taken by the terminal: check the access password</translation>
     </message>
+    <message>
+        <source>Скрыть пароль</source>
+        <translation>Hide the password</translation>
+    </message>
+    <message>
+        <source>Показать пароль</source>
+        <translation>Show the password</translation>
+    </message>
 </context>
 <context>
     <name>StationPanel</name>
@@ -2085,6 +2193,10 @@ Track points not yet sent to the server will be lost.</translation>
     <message>
         <source>Обновить ПО всех терминалов таблицы через USB, по одному</source>
         <translation>Update the firmware of every terminal in the table over USB, one after another</translation>
+    </message>
+    <message>
+        <source>Остановить станцию настройки; терминал в середине настройки оставляется</source>
+        <translation>Stop the provisioning station; a terminal in the middle of its set-up is abandoned</translation>
     </message>
 </context>
 <context>
@@ -2581,6 +2693,34 @@ Firmware version 0.64 or later is required</translation>
     <message>
         <source>Text File (*.txt);;All Files (*.*)</source>
         <translation>Text File (*.txt);;All Files (*.*)</translation>
+    </message>
+    <message>
+        <source>Отправить команду терминалу</source>
+        <translation>Send the command to the terminal</translation>
+    </message>
+    <message>
+        <source>Остановить вывод в лог; запись в файл продолжается</source>
+        <translation>Stop showing new lines in the log; recording to a file goes on</translation>
+    </message>
+    <message>
+        <source>Сохранить принятый текст в файл</source>
+        <translation>Save the received text to a file</translation>
+    </message>
+    <message>
+        <source>Отправить терминалу команды из текстового файла</source>
+        <translation>Send the terminal the commands of a text file</translation>
+    </message>
+    <message>
+        <source>Очистить лог</source>
+        <translation>Clear log</translation>
+    </message>
+    <message>
+        <source>Записывать в файл всё принятое и отправленное, пока кнопка нажата</source>
+        <translation>Record everything received and sent to a file while the button is down</translation>
+    </message>
+    <message>
+        <source>Вид лога: время, отправленные строки, hex, поиск</source>
+        <translation>Log view: time stamps, sent lines, hex, find</translation>
     </message>
 </context>
 </TS>

@@ -111,6 +111,10 @@
         <source>ПО не обновлено</source>
         <translation>ПО не обновлено</translation>
     </message>
+    <message>
+        <source>Остановить серийную настройку</source>
+        <translation>Остановить серийную настройку</translation>
+    </message>
 </context>
 <context>
     <name>ChartsPanel</name>
@@ -342,6 +346,30 @@
     <message>
         <source>Закрыть</source>
         <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Повторить</source>
+        <translation>Повторить</translation>
+    </message>
+    <message>
+        <source>Начать обновление заново с тем же файлом</source>
+        <translation>Начать обновление заново с тем же файлом</translation>
+    </message>
+    <message>
+        <source>%1 мин %2 с</source>
+        <translation>%1 мин %2 с</translation>
+    </message>
+    <message>
+        <source>%1 с</source>
+        <translation>%1 с</translation>
+    </message>
+    <message>
+        <source>%1 (осталось %2)</source>
+        <translation>%1 (осталось %2)</translation>
+    </message>
+    <message>
+        <source>Файл %1 не читается</source>
+        <translation>Файл %1 не читается</translation>
     </message>
 </context>
 <context>
@@ -856,6 +884,44 @@
         <source>Воспроизведение записи</source>
         <translation>Воспроизведение записи</translation>
     </message>
+    <message>
+        <source>Обновление ПО через USB отменено</source>
+        <translation>Обновление ПО через USB отменено</translation>
+    </message>
+    <message>
+        <source>Панели</source>
+        <translation>Панели</translation>
+    </message>
+    <message>
+        <source>Панели: показать или скрыть лог, графики и станцию настройки</source>
+        <translation>Панели: показать или скрыть лог, графики и станцию настройки</translation>
+    </message>
+    <message>
+        <source>Открыть сайт производителя терминалов</source>
+        <translation>Открыть сайт производителя терминалов</translation>
+    </message>
+    <message>
+        <source>Русский язык интерфейса (со следующего запуска)</source>
+        <translation>Русский язык интерфейса (со следующего запуска)</translation>
+    </message>
+    <message>
+        <source>Английский язык интерфейса (со следующего запуска)</source>
+        <translation>Английский язык интерфейса (со следующего запуска)</translation>
+    </message>
+    <message>
+        <source>это окно</source>
+        <translation>это окно</translation>
+    </message>
+    <message>
+        <source>станция настройки</source>
+        <translation>станция настройки</translation>
+    </message>
+    <message>
+        <source>Обновить ПО всех подключённых терминалов таблицы (%1) файлом %2?
+Терминалы обновляются по одному; каждый уходит в загрузчик и возвращается с новой версией.</source>
+        <translation>Обновить ПО всех подключённых терминалов таблицы (%1) файлом %2?
+Терминалы обновляются по одному; каждый уходит в загрузчик и возвращается с новой версией.</translation>
+    </message>
 </context>
 <context>
     <name>ProvisionStation</name>
@@ -914,6 +980,10 @@
     <message>
         <source>отключён</source>
         <translation>отключён</translation>
+    </message>
+    <message>
+        <source>обновление ПО</source>
+        <translation>обновление ПО</translation>
     </message>
 </context>
 <context>
@@ -1532,6 +1602,36 @@
         <source>Переподключаться автоматически</source>
         <translation>Переподключаться автоматически</translation>
     </message>
+    <message>
+        <source>Порт</source>
+        <translation>Порт</translation>
+    </message>
+    <message>
+        <source>Серийный номер</source>
+        <translation>Серийный номер</translation>
+    </message>
+    <message>
+        <source>USB ID</source>
+        <translation>USB ID</translation>
+    </message>
+    <message>
+        <source>Занят</source>
+        <translation>Занят</translation>
+    </message>
+    <message>
+        <source>Серийный номер: %1</source>
+        <translation>Серийный номер: %1</translation>
+    </message>
+    <message>
+        <source>%1
+Серийный номер: %2
+USB ID: %3
+%4</source>
+        <translation>%1
+Серийный номер: %2
+USB ID: %3
+%4</translation>
+    </message>
 </context>
 <context>
     <name>SettingsPage</name>
@@ -2035,6 +2135,14 @@
         <source>Не принято терминалом: проверьте пароль доступа</source>
         <translation>Не принято терминалом: проверьте пароль доступа</translation>
     </message>
+    <message>
+        <source>Скрыть пароль</source>
+        <translation>Скрыть пароль</translation>
+    </message>
+    <message>
+        <source>Показать пароль</source>
+        <translation>Показать пароль</translation>
+    </message>
 </context>
 <context>
     <name>StationPanel</name>
@@ -2085,6 +2193,10 @@
     <message>
         <source>Обновить ПО всех терминалов таблицы через USB, по одному</source>
         <translation>Обновить ПО всех терминалов таблицы через USB, по одному</translation>
+    </message>
+    <message>
+        <source>Остановить станцию настройки; терминал в середине настройки оставляется</source>
+        <translation>Остановить станцию настройки; терминал в середине настройки оставляется</translation>
     </message>
 </context>
 <context>
@@ -2581,6 +2693,34 @@
     <message>
         <source>Text File (*.txt);;All Files (*.*)</source>
         <translation>Текстовые файлы (*.txt);;Все файлы (*.*)</translation>
+    </message>
+    <message>
+        <source>Отправить команду терминалу</source>
+        <translation>Отправить команду терминалу</translation>
+    </message>
+    <message>
+        <source>Остановить вывод в лог; запись в файл продолжается</source>
+        <translation>Остановить вывод в лог; запись в файл продолжается</translation>
+    </message>
+    <message>
+        <source>Сохранить принятый текст в файл</source>
+        <translation>Сохранить принятый текст в файл</translation>
+    </message>
+    <message>
+        <source>Отправить терминалу команды из текстового файла</source>
+        <translation>Отправить терминалу команды из текстового файла</translation>
+    </message>
+    <message>
+        <source>Очистить лог</source>
+        <translation>Очистить лог</translation>
+    </message>
+    <message>
+        <source>Записывать в файл всё принятое и отправленное, пока кнопка нажата</source>
+        <translation>Записывать в файл всё принятое и отправленное, пока кнопка нажата</translation>
+    </message>
+    <message>
+        <source>Вид лога: время, отправленные строки, hex, поиск</source>
+        <translation>Вид лога: время, отправленные строки, hex, поиск</translation>
     </message>
 </context>
 </TS>

@@ -35,6 +35,7 @@ BatchSetup::BatchSetup(SettingsPage *page, QWidget *window)
     bannerLabel->setObjectName(QStringLiteral("batchStatusLabel"));
     stopButton->setObjectName(QStringLiteral("batchStopButton"));
     stopButton->setText(tr("Остановить"));
+    stopButton->setToolTip(tr("Остановить серийную настройку"));
     bannerLabel->setTextFormat(Qt::RichText);
     bannerLabel->setWordWrap(true);
     // its own colours: a light band with dark text reads the same in the light and the dark look

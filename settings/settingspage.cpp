@@ -10,7 +10,12 @@
 #include <QComboBox>
 #include "status/flowlayout.h"
 
+#include <QAction>
 #include <QFormLayout>
+#include <QGridLayout>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScrollArea>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -36,7 +41,45 @@ QFormLayout *formOf(QGroupBox *group)
     return static_cast<QFormLayout *>(group->layout());
 }
 
+// An eye, crossed out while the text it shows is hidden.
+QIcon eyeIcon(const QColor &colour, bool crossed)
+{
+    const int side = 32;
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(colour, 2.5));
+    QPainterPath eye;
+    eye.moveTo(3, 16);
+    eye.quadTo(16, 3, 29, 16);
+    eye.quadTo(16, 29, 3, 16);
+    painter.drawPath(eye);
+    painter.setBrush(colour);
+    painter.drawEllipse(QPointF(16, 16), 4.5, 4.5);
+    if (crossed)
+        painter.drawLine(QPointF(6, 27), QPointF(26, 5));
+    return QIcon(pixmap);
+}
+
 } // namespace
+
+void SettingsPage::addRevealButton(QLineEdit *secret)
+{
+    secret->setEchoMode(QLineEdit::Password);
+    auto *reveal = new QAction(secret);
+    reveal->setObjectName(secret->objectName() + QStringLiteral("Reveal"));
+    reveal->setCheckable(true);
+    const auto show = [secret, reveal](bool shown) {
+        secret->setEchoMode(shown ? QLineEdit::Normal : QLineEdit::Password);
+        // a grey that reads on the light look and the dark one
+        reveal->setIcon(eyeIcon(QColor(128, 128, 128), !shown));
+        reveal->setToolTip(shown ? tr("Скрыть пароль") : tr("Показать пароль"));
+    };
+    show(false);
+    connect(reveal, &QAction::toggled, secret, show);
+    secret->addAction(reveal, QLineEdit::TrailingPosition);
+}
 
 SettingsPage::SettingsPage(QWidget *parent)
     : QWidget(parent)
@@ -120,7 +163,7 @@ SettingsPage::SettingsPage(QWidget *parent)
     auto *column3 = namedWidget<QWidget>("settingsColumn3");
     // the columns stand side by side when the window is wide enough and the last ones move
     // under the first otherwise: the page needs vertical scrolling only
-    auto *pageLayout = new FlowLayout;
+    auto *pageLayout = new FlowLayout(namedWidget<QWidget>("settingsColumns"));
     auto *column1Layout = new QVBoxLayout(column1);
     auto *column2Layout = new QVBoxLayout(column2);
     auto *column3Layout = new QVBoxLayout(column3);
@@ -131,7 +174,7 @@ SettingsPage::SettingsPage(QWidget *parent)
     QGroupBox *inputsGroup = formGroup(tr("Входы/выходы"), "settingsInputsGroup");
     QGroupBox *numbersGroup = formGroup(tr("Номера и функции"), "smsNumbersGroup");
     QGroupBox *interfacesGroup = formGroup(tr("Интерфейсы"), "interfacesGroup");
-    QGroupBox *writeGroup = formGroup(tr("Записать"), "writeGroup");
+    QGroupBox *writeGroup = makeGroup(tr("Записать"), "writeGroup");
 
     // 6. rows of each group
     addTextRow(formOf(serverGroup), F::Server);
@@ -187,14 +230,35 @@ SettingsPage::SettingsPage(QWidget *parent)
     connect(readTimer, &QTimer::timeout, this, &SettingsPage::readTimedOut);
     connect(saveProfileButton, &QPushButton::clicked, this, &SettingsPage::saveProfile);
     connect(loadProfileButton, &QPushButton::clicked, this, &SettingsPage::loadProfile);
-    formOf(writeGroup)->addRow(new QLabel(tr("Пароль")), edit(F::AccessPassword));
-    formOf(writeGroup)->addRow(new QLabel(tr("Новый пароль")), newPasswordCheck);
-    formOf(writeGroup)->addRow(QString(), edit(F::NewPassword));
-    formOf(writeGroup)->addRow(QString(), readSettingsButton);
-    formOf(writeGroup)->addRow(QString(), writeSettingsButton);
-    formOf(writeGroup)->addRow(writeStatusLabel);
-    formOf(writeGroup)->addRow(QString(), saveProfileButton);
-    formOf(writeGroup)->addRow(QString(), loadProfileButton);
+    // The write group is a bar above the page's scrolling part, so the passwords, the buttons
+    // and the outcome of a write are in view whatever the window's size and its docks: the
+    // passwords, the buttons with the outcome under them and the file buttons stand side by
+    // side, and under each other when the page is narrow.
+    auto *passwords = namedWidget<QWidget>("writePasswords");
+    auto *passwordForm = new QFormLayout(passwords);
+    passwordForm->setContentsMargins(0, 0, 0, 0);
+    passwordForm->addRow(new QLabel(tr("Пароль")), edit(F::AccessPassword));
+    passwordForm->addRow(new QLabel(tr("Новый пароль")), newPasswordCheck);
+    passwordForm->addRow(QString(), edit(F::NewPassword));
+    // the passwords are masked, each with its own button to show it while it is typed
+    for (QLineEdit *secret : {edit(F::AccessPassword), edit(F::NewPassword)})
+        addRevealButton(secret);
+    auto *buttons = namedWidget<QWidget>("writeButtons");
+    auto *buttonGrid = new QGridLayout(buttons);
+    buttonGrid->setContentsMargins(0, 0, 0, 0);
+    buttonGrid->addWidget(readSettingsButton, 0, 0);
+    buttonGrid->addWidget(writeSettingsButton, 0, 1);
+    buttonGrid->addWidget(writeStatusLabel, 1, 0, 1, 2);
+    auto *files = namedWidget<QWidget>("writeFiles");
+    auto *fileColumn = new QVBoxLayout(files);
+    fileColumn->setContentsMargins(0, 0, 0, 0);
+    fileColumn->addWidget(saveProfileButton);
+    fileColumn->addWidget(loadProfileButton);
+    fileColumn->addStretch(1);
+    auto *bar = new FlowLayout(writeGroup);
+    bar->addWidget(passwords);
+    bar->addWidget(buttons);
+    bar->addWidget(files);
     // a write starts with a clean status line and no marks; its answer shows below the button
     connect(writer, &SettingsWriter::writeStarted, this, [this] {
         setWriteStatus(QString(), false);
@@ -220,13 +284,20 @@ SettingsPage::SettingsPage(QWidget *parent)
     column2Layout->addWidget(inputsGroup);
     column2Layout->addWidget(numbersGroup);
     column2Layout->addItem(columnStretch());
-    column3Layout->addWidget(writeGroup);
     column3Layout->addWidget(canParamsGroup);
     column3Layout->addItem(columnStretch());
     pageLayout->addWidget(column1);
     pageLayout->addWidget(column2);
     pageLayout->addWidget(column3);
-    setLayout(pageLayout);
+    // the write bar stays, the columns scroll under it
+    auto *scroll = namedWidget<QScrollArea>("settingsScroll");
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(pageLayout->parentWidget());
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(writeGroup);
+    outer->addWidget(scroll, 1);
 
     // 10. sizing pass
     for (QLineEdit *e : findChildren<QLineEdit *>()) {
@@ -249,6 +320,7 @@ SettingsPage::SettingsPage(QWidget *parent)
     // when the text does.
     writeStatusLabel->setWordWrap(true);
     writeStatusLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    writeStatusLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     writeStatusLabel->setFixedHeight(2 * writeStatusLabel->fontMetrics().lineSpacing() + 4);
 }
 

@@ -100,6 +100,11 @@ public:
     // asks for the terminal's settings.
     void refresh();
 
+    // The page scrolls its columns itself under its write bar: the window's scroll area
+    // gives it the window's height whatever the bar's rows (a height for the width would
+    // make the window scroll the whole page, bar and all, by the tallest page).
+    bool hasHeightForWidth() const override { return false; }
+
     // The groups the settings record fills, in the order of the page (the write group and the
     // phone numbers, which the record does not report, left out).
     QList<QGroupBox *> recordGroups() const;
@@ -151,6 +156,9 @@ private:
     // a row of a group: the field's label from the field table, then its line edit
     void addTextRow(QFormLayout *form, SettingsField field);
     QGroupBox *buildSimGroup(int sim);
+    // masks a password field and adds the button that shows it (objectName: the field's
+    // name and "Reveal")
+    void addRevealButton(QLineEdit *secret);
     QString rowLabel(QWidget *field) const;
 
     // writes and checks what the terminal reports after a write

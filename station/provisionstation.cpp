@@ -36,6 +36,13 @@ QString stationUnpluggedText()
     return QCoreApplication::translate("ProvisionStation", "отключён");
 }
 
+QString stationStageText(const StationRow &row)
+{
+    if (row.updatingFirmware)
+        return QCoreApplication::translate("ProvisionStation", "обновление ПО");
+    return stationStageText(row.stage);
+}
+
 namespace {
 // A port that stays listed after its line closed is opened again after this long.
 constexpr qint64 reopenDelayMs = 2000;
@@ -399,6 +406,7 @@ void ProvisionStation::updateNextFirmware()
         updatingPort = port;
         updateRow(row, [](StationRow &r) {
             r.stage = BatchRun::Stage::Writing;
+            r.updatingFirmware = true;
             r.result = tr("обновление ПО…");
         });
         connect(update, &FirmwareUpdate::finished, this,
@@ -409,6 +417,7 @@ void ProvisionStation::updateNextFirmware()
                         socket->session->setAutoReconnect(false);
                     updateRow(row, [&](StationRow &r) {
                         r.stage = ok ? BatchRun::Stage::Done : BatchRun::Stage::Failed;
+                        r.updatingFirmware = false;
                         r.result = text;
                         if (!update->versionAfter().isEmpty())
                             r.firmware = update->versionAfter();
@@ -431,6 +440,7 @@ void ProvisionStation::updateNextFirmware()
         update->deleteLater();
         updateRow(row, [&error](StationRow &r) {
             r.stage = BatchRun::Stage::Failed;
+            r.updatingFirmware = false;
             r.result = error;
         });
     }

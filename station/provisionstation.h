@@ -30,12 +30,15 @@ struct StationRow
     QString result;     // how the last terminal on the port ended
     bool present = true;
     QString code;       // its outcome's code (terminalOutcomeCode), empty while at work
+    bool updatingFirmware = false;   // its firmware update over USB is at work
 };
 
 // "ожидание", "чтение", "запись", "проверка", "готово", "ошибка"
 QString stationStageText(BatchRun::Stage stage);
 // "отключён": the stage column of a port whose terminal went, whatever it reached before
 QString stationUnpluggedText();
+// The stage a row shows: "обновление ПО" while its firmware is updated, else its stage's.
+QString stationStageText(const StationRow &row);
 
 class ProvisionStation : public QObject
 {

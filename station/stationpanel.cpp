@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -32,6 +33,8 @@ StationPanel::StationPanel(QWidget *parent)
     setObjectName(QStringLiteral("stationPanel"));
     summaryLabel->setObjectName(QStringLiteral("stationSummaryLabel"));
     stopButton->setObjectName(QStringLiteral("stationStopButton"));
+    stopButton->setToolTip(tr("Остановить станцию настройки; терминал в середине настройки "
+                              "оставляется"));
     firmwareButton->setObjectName(QStringLiteral("stationFirmwareButton"));
     firmwareButton->setToolTip(tr("Обновить ПО всех терминалов таблицы через USB, по одному"));
     stationTable->setObjectName(QStringLiteral("stationTable"));
@@ -48,10 +51,14 @@ StationPanel::StationPanel(QWidget *parent)
     QHeaderView *header = stationTable->horizontalHeader();
     header->setStretchLastSection(true);
     const QFontMetrics metrics = stationTable->fontMetrics();
+    // the longest stage: a firmware update's
+    StationRow firmwareStage;
+    firmwareStage.stage = BatchRun::Stage::Writing;
+    firmwareStage.updatingFirmware = true;
     const QString widest[ResultColumn] = {
         QStringLiteral("/dev/ttyACM00"), QStringLiteral("0000000000"),
         QStringLiteral("000000000000000"), QStringLiteral("00.00"),
-        std::max(stationStageText(BatchRun::Stage::Checking), stationUnpluggedText(),
+        std::max(stationStageText(firmwareStage), stationUnpluggedText(),
              [&metrics](const QString &a, const QString &b) {
                  return metrics.horizontalAdvance(a) < metrics.horizontalAdvance(b);
              })};
@@ -69,6 +76,12 @@ StationPanel::StationPanel(QWidget *parent)
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(top);
     layout->addWidget(stationTable, 1);
+    // however the docks share the window, the table shows its header and four terminals
+    const int rows = 4;
+    stationTable->setMinimumHeight(header->sizeHint().height()
+                                   + rows * stationTable->verticalHeader()->defaultSectionSize()
+                                   + stationTable->style()->pixelMetric(QStyle::PM_ScrollBarExtent)
+                                   + 2 * stationTable->frameWidth());
 
     connect(stopButton, &QPushButton::clicked, this, &StationPanel::stopRequested);
     connect(firmwareButton, &QPushButton::clicked, this, &StationPanel::firmwareUpdateRequested);
@@ -126,7 +139,7 @@ void StationPanel::showRow(int row)
     // a terminal that went is greyed whatever it reached; its result stays
     const QString texts[ColumnCount] = {
         port, r.serialNumber, r.imei, r.firmware,
-        r.present ? stationStageText(r.stage) : stationUnpluggedText(), r.result};
+        r.present ? stationStageText(r) : stationUnpluggedText(), r.result};
     QVariant colour;
     if (!r.present)
         colour = stationTable->palette().color(QPalette::Disabled, QPalette::Text);

@@ -59,18 +59,23 @@ Terminal::Terminal(QWidget *parent)
     commandEdit->setFixedWidth(200);
     sendButton = new QPushButton(QStringLiteral(">"));
     sendButton->setObjectName(QStringLiteral("sendButton"));
+    sendButton->setToolTip(tr("Отправить команду терминалу"));
     sendButton->setMaximumWidth(25);
     pauseButton = new QPushButton(tr(" Пауза "));
     pauseButton->setObjectName(QStringLiteral("pauseButton"));
+    pauseButton->setToolTip(tr("Остановить вывод в лог; запись в файл продолжается"));
     fitButton(pauseButton);
     saveButton = new QPushButton(tr(" Сохранить "));
     saveButton->setObjectName(QStringLiteral("saveButton"));
+    saveButton->setToolTip(tr("Сохранить принятый текст в файл"));
     fitButton(saveButton);
     fileButton = new QPushButton(tr(" Файл "));
     fileButton->setObjectName(QStringLiteral("fileButton"));
+    fileButton->setToolTip(tr("Отправить терминалу команды из текстового файла"));
     fitButton(fileButton);
     clearButton = new QPushButton(tr(" Очистить "));
     clearButton->setObjectName(QStringLiteral("clearButton"));
+    clearButton->setToolTip(tr("Очистить лог"));
     fitButton(clearButton);
     autoScrollCheck = new QCheckBox;
     autoScrollCheck->setObjectName(QStringLiteral("autoScrollCheck"));
@@ -80,6 +85,7 @@ Terminal::Terminal(QWidget *parent)
     recordButton = new QPushButton(tr("Запись в файл"));
     recordButton->setObjectName(QStringLiteral("recordButton"));
     recordButton->setCheckable(true);
+    recordButton->setToolTip(tr("Записывать в файл всё принятое и отправленное, пока кнопка нажата"));
     fitButton(recordButton);
     recorder = new Recorder(this);
     recordStatusTimer = new QTimer(this);
@@ -161,6 +167,7 @@ void Terminal::buildViewMenu()
     viewButton = new QToolButton;
     viewButton->setObjectName(QStringLiteral("viewButton"));
     viewButton->setText(tr("Вид"));
+    viewButton->setToolTip(tr("Вид лога: время, отправленные строки, hex, поиск"));
     viewButton->setPopupMode(QToolButton::InstantPopup);
     viewButton->setMenu(menu);
 }

@@ -127,7 +127,8 @@ void TestMainWindow::toolBarAndIcons()
                                  "actionClearMem",
                                  "actionRestart_Device", "actionUpdate_FW_Local",
                                  "actionUpdate_FW_WEB", "actionUpdate_Settings_WEB",
-                                 "batchSetupAction", "stationAction", "actionTaho", "actionGoToSite", "|",
+                                 "batchSetupAction", "stationAction", "actionTaho", "panelsAction",
+                                 "actionGoToSite", "|",
                                  "actionRussian",
                                  "actionENGLISH"}));
     QCOMPARE(bar->iconSize(), QSize(30, 30));
@@ -161,9 +162,9 @@ void TestMainWindow::portListFilter()
     QCOMPARE(list->count(), 1);
     QCOMPARE(list->itemText(0), QStringLiteral("ttyACM0"));
     QCOMPARE(list->itemData(0).toStringList(),
-             (QStringList{"ttyACM0", "test terminal", "KVT", "ttyACM0", "483", "5740"}));
+             (QStringList{"ttyACM0", "test terminal", "KVT", "ttyACM0", "0483", "5740", "N/A"}));
     QCOMPARE(d.findChild<QLabel *>(QStringLiteral("vidLabel"))->text(),
-             QStringLiteral("Vendor Identifier: 483"));
+             QStringLiteral("Vendor Identifier: 0483"));
 
     // "Обновить" after the terminal is unplugged empties the list
     d.setPortSource(listing({other}));

@@ -29,7 +29,7 @@ private:
     static QStringList groupTitles(QWidget *column);
     // the rows of a group's form: label text or object name of the label item, then "=", then
     // the object name or text of the field item
-    static QStringList formRows(QGroupBox *group);
+    static QStringList formRows(QWidget *group);
 
 private slots:
     void init();
@@ -81,7 +81,7 @@ QStringList TestSettingsPage::groupTitles(QWidget *column)
     return titles;
 }
 
-QStringList TestSettingsPage::formRows(QGroupBox *group)
+QStringList TestSettingsPage::formRows(QWidget *group)
 {
     auto describe = [](QLayoutItem *item) -> QString {
         if (!item || !item->widget())
@@ -281,7 +281,8 @@ void TestSettingsPage::initialState()
 
 void TestSettingsPage::columnsAndGroups()
 {
-    QLayout *pageLayout = page()->layout();
+    // the columns scroll under the write bar
+    QLayout *pageLayout = get<QWidget>("settingsColumns")->layout();
     QVERIFY(pageLayout);
     QCOMPARE(pageLayout->count(), 3);
     QWidget *columns[3];
@@ -298,7 +299,7 @@ void TestSettingsPage::columnsAndGroups()
         sum += c->sizeHint().width();
     }
     const QMargins m = pageLayout->contentsMargins();
-    QVERIFY(page()->minimumSizeHint().width() <= widest + m.left() + m.right());
+    QVERIFY(pageLayout->minimumSize().width() <= widest + m.left() + m.right());
     for (const int width : {sum + 200, widest + m.left() + m.right()}) {
         pageLayout->setGeometry(QRect(0, 0, width, pageLayout->heightForWidth(width)));
         const bool wide = width > sum;
@@ -314,15 +315,20 @@ void TestSettingsPage::columnsAndGroups()
                           "Точки маршрута", "<stretch>"}));
     QCOMPARE(groupTitles(columns[1]),
              (QStringList{"Интерфейсы", "Входы/выходы", "Номера и функции", "<stretch>"}));
-    QCOMPARE(groupTitles(columns[2]), (QStringList{"Записать", "Параметры CAN", "<stretch>"}));
+    QCOMPARE(groupTitles(columns[2]), (QStringList{"Параметры CAN", "<stretch>"}));
     for (QWidget *c : columns) {
         QLayout *l = c->layout();
         QSpacerItem *s = l->itemAt(l->count() - 1)->spacerItem();
         QCOMPARE(s->sizePolicy().verticalPolicy(), QSizePolicy::Expanding);
         QCOMPARE(s->sizePolicy().horizontalPolicy(), QSizePolicy::Minimum);
     }
-    QCOMPARE(qobject_cast<QGroupBox *>(columns[2]->layout()->itemAt(1)->widget()),
+    QCOMPARE(qobject_cast<QGroupBox *>(columns[2]->layout()->itemAt(0)->widget()),
              get<QGroupBox>("canParamsGroup"));
+    // the bar above them: the write group, then the scrolling columns
+    QLayout *outer = page()->layout();
+    QCOMPARE(outer->count(), 2);
+    QCOMPARE(outer->itemAt(0)->widget(), get<QWidget>("writeGroup"));
+    QCOMPARE(outer->itemAt(1)->widget(), get<QWidget>("settingsScroll"));
 }
 
 void TestSettingsPage::groupRows_data()
@@ -359,12 +365,9 @@ void TestSettingsPage::groupRows_data()
     for (int k = 1; k <= 5; ++k)
         numbers << QStringLiteral("phone%1Edit=smsFunction%1Combo").arg(k);
     QTest::newRow("numbers") << "Номера и функции" << numbers;
-    QTest::newRow("write") << "Записать"
+    QTest::newRow("write") << "writePasswords"
                            << QStringList{"Пароль=accessPasswordEdit",
-                                          "Новый пароль=newPasswordCheck", "=newPasswordEdit",
-                                          "=readSettingsButton",
-                                          "=writeSettingsButton", "*writeStatusLabel",
-                                          "=saveProfileButton", "=loadProfileButton"};
+                                          "Новый пароль=newPasswordCheck", "=newPasswordEdit"};
     const QStringList canTexts{"Security flags",
                                "Полное время работы двигателя",
                                "Полный пробег",
@@ -389,7 +392,7 @@ void TestSettingsPage::groupRows()
 {
     QFETCH(QString, title);
     QFETCH(QStringList, rows);
-    QGroupBox *group = nullptr;
+    QWidget *group = page()->findChild<QWidget *>(title);
     for (QGroupBox *g : page()->findChildren<QGroupBox *>()) {
         if (g->title() == title)
             group = g;
@@ -411,6 +414,9 @@ void TestSettingsPage::sizingPass()
         if (can->isAncestorOf(l)) {
             ++inCan;
             QCOMPARE(l->alignment(), Qt::Alignment(Qt::AlignLeft));
+        } else if (l->objectName() == QLatin1String("writeStatusLabel")) {
+            // the outcome of a write reads from the left under the buttons
+            QCOMPARE(l->alignment(), Qt::AlignLeft | Qt::AlignTop);
         } else {
             QCOMPARE(l->alignment(), Qt::Alignment(Qt::AlignRight));
         }

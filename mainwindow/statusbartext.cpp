@@ -1,0 +1,140 @@
+#include "mainwindow/statusbartext.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QStyle>
+#include <QStyleOption>
+
+QString elideStatusText(const QString &text, const QFontMetrics &metrics, int width)
+{
+    if (metrics.horizontalAdvance(text) <= width)
+        return text;
+    static const QRegularExpression pathPattern(
+        QStringLiteral(R"((?:^|(?<=[\s«"'(]))(?:[A-Za-z]:[\\/]|~/|/)[^\s«»"']*)"));
+    QRegularExpressionMatch longest;
+    auto it = pathPattern.globalMatch(text);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        if (m.capturedLength() > longest.capturedLength())
+            longest = m;
+    }
+    if (longest.hasMatch()) {
+        const QString path = longest.captured();
+        const int rest = metrics.horizontalAdvance(text) - metrics.horizontalAdvance(path);
+        const int room = width - rest;
+        // a path shortened to a few letters names nothing: then the end goes instead
+        if (room >= metrics.horizontalAdvance(QStringLiteral("/ab…cd/ef"))) {
+            QString shortened = text;
+            shortened.replace(longest.capturedStart(), longest.capturedLength(),
+                              metrics.elidedText(path, Qt::ElideMiddle, room));
+            if (metrics.horizontalAdvance(shortened) <= width)
+                return shortened;
+        }
+    }
+    return metrics.elidedText(text, Qt::ElideRight, width);
+}
+
+NoticeLabel::NoticeLabel(QWidget *parent)
+    : QLabel(parent)
+{
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+}
+
+void NoticeLabel::setNotice(const QString &text)
+{
+    setText(text);
+    setToolTip(text);
+    updateGeometry();
+}
+
+QSize NoticeLabel::sizeHint() const
+{
+    const QSize whole = QLabel::sizeHint();
+    return {qMin(whole.width(), maximumWidth()), whole.height()};
+}
+
+QSize NoticeLabel::minimumSizeHint() const
+{
+    // shrinks down to a few letters rather than pushing the message away
+    const QSize whole = QLabel::minimumSizeHint();
+    return {qMin(whole.width(), fontMetrics().horizontalAdvance(QLatin1Char('x')) * 12),
+            whole.height()};
+}
+
+void NoticeLabel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QRect room = contentsRect();
+    style()->drawItemText(&painter, room, Qt::AlignLeft | Qt::AlignVCenter, palette(), isEnabled(),
+                          elideStatusText(text(), fontMetrics(), room.width()),
+                          foregroundRole());
+}
+
+StatusMessageElider *StatusMessageElider::attach(QStatusBar *bar, NoticeLabel *notice)
+{
+    return new StatusMessageElider(bar, notice);
+}
+
+StatusMessageElider::StatusMessageElider(QStatusBar *bar, NoticeLabel *notice)
+    : QObject(bar)
+    , bar(bar)
+    , notice(notice)
+{
+    bar->installEventFilter(this);
+    connect(bar, &QStatusBar::messageChanged, this, [this](const QString &message) {
+        const bool cut = this->bar->fontMetrics().horizontalAdvance(message)
+                         > messageRect().width();
+        this->bar->setToolTip(cut ? message : QString());
+    });
+}
+
+bool StatusMessageElider::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != bar)
+        return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::Resize && notice)
+        notice->setMaximumWidth(qMax(80, bar->width() * 2 / 5));
+    if (event->type() == QEvent::Paint && !bar->currentMessage().isEmpty()) {
+        paint();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+QRect StatusMessageElider::messageRect() const
+{
+    // what the bar leaves its message: from the left edge to the first permanent section
+    int right = bar->width() - 12;
+    for (QObject *child : bar->children()) {
+        auto *w = qobject_cast<QWidget *>(child);
+        if (w && w->isVisible() && w->x() > 0)
+            right = qMin(right, w->x() - 2);
+    }
+    return QRect(6, 0, qMax(0, right - 6), bar->height());
+}
+
+void StatusMessageElider::paint()
+{
+    // as the bar paints itself, with the message shortened to its room
+    QPainter painter(bar);
+    QStyleOption option;
+    option.initFrom(bar);
+    bar->style()->drawPrimitive(QStyle::PE_PanelStatusBar, &option, &painter, bar);
+    for (QObject *child : bar->children()) {
+        auto *w = qobject_cast<QWidget *>(child);
+        if (!w || !w->isVisible() || w->isWindow())
+            continue;
+        QStyleOption frame;
+        frame.rect = w->geometry().adjusted(-2, -1, 2, 1);
+        frame.palette = bar->palette();
+        frame.state = QStyle::State_None;
+        bar->style()->drawPrimitive(QStyle::PE_FrameStatusBarItem, &frame, &painter, w);
+    }
+    const QRect room = messageRect();
+    painter.setPen(bar->palette().windowText().color());
+    painter.drawText(room, Qt::AlignLeading | Qt::AlignVCenter | Qt::TextSingleLine,
+                     elideStatusText(bar->currentMessage(), bar->fontMetrics(), room.width()));
+}

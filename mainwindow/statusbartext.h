@@ -1,0 +1,55 @@
+#pragma once
+// Long texts in the status bar: shortened to the room they have, in the middle of the path
+// they name (or at their end when they name none), the whole text in the tool tip.
+
+#include <QLabel>
+#include <QObject>
+#include <QString>
+
+class QFontMetrics;
+class QStatusBar;
+
+// The text as it fits in `width` pixels: whole when it fits; otherwise the longest path in it
+// (a word that starts with '/', '~/' or a drive letter) shortened in its middle with "…", the
+// rest kept; and when that is not enough, the text cut at its end with "…".
+QString elideStatusText(const QString &text, const QFontMetrics &metrics, int width);
+
+// A permanent section of the status bar for the program's own notices: it takes at most a
+// share of the bar (the connection's messages keep the rest), shows its text shortened to its
+// width and the whole text as its tool tip; text() is the whole text.
+class NoticeLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit NoticeLabel(QWidget *parent = nullptr);
+    void setNotice(const QString &text);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+// Draws the status bar's message shortened to its room (elideStatusText) with the whole
+// message as the bar's tool tip, instead of cutting it at the edge; the bar keeps the message
+// as it was given (currentMessage()).
+class StatusMessageElider : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Watches the bar; the notice section gets at most two fifths of the bar's width.
+    static StatusMessageElider *attach(QStatusBar *bar, NoticeLabel *notice);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    StatusMessageElider(QStatusBar *bar, NoticeLabel *notice);
+    QRect messageRect() const;
+    void paint();
+
+    QStatusBar *const bar;
+    NoticeLabel *const notice;
+};
