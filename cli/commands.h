@@ -10,3 +10,5 @@ int infoCommand(const QStringList &arguments);
 int settingsCommand(const QStringList &arguments);   // "settings read" and "settings write"
 int sendCommand(const QStringList &arguments);
 int recordCommand(const QStringList &arguments);
+// "register list|sync|status|import": the installation register
+int registerCommand(const QStringList &arguments);

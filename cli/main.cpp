@@ -26,6 +26,7 @@ const CommandRow commandRows[] = {
     {"send", sendCommand, "send one command line, print what comes back"},
     {"record", recordCommand, "record the line's traffic into a file"},
     {"provision", provisionCommand, "set up every terminal port at once from a settings file"},
+    {"register", registerCommand, "the installation register: list, sync, status, import"},
 };
 
 // The commands, one a line, and the exit statuses: the end of the program's help.
