@@ -90,6 +90,7 @@ public:
 
 private:
     bool upgrade(int version, QString *error);
+    bool insertArrays(const QVector<RegisterEvent> &events, int *added, QString *error);
     bool exec(const QString &sql, QString *error);
     bool begin(QString *error);
     bool commit(QString *error);
