@@ -7,6 +7,7 @@
 #include "cli/output.h"
 #include "cli/password.h"
 #include "cli/settingsfileload.h"
+#include "cli/registerevents.h"
 #include "link/commands.h"
 #include "link/core_terminalidentity.h"
 #include "link/recordrouter.h"
@@ -18,6 +19,9 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QSaveFile>
 
 #include <optional>
@@ -151,6 +155,8 @@ int writeCommand(const QStringList &arguments)
     std::optional<TerminalSettings> reported;
     std::optional<WriteOutcome> outcome;
     QStringList differing;
+    // made once the terminal answered; sent before the command ends
+    std::optional<CliRegister> reg;
     CliSession cli(port);
     SettingsWriter writer([&cli](const QString &line) { cli.line().sendLine(line); });
     writer.setTimeout(answerMs);
@@ -170,6 +176,8 @@ int writeCommand(const QStringList &arguments)
         return ExitPortError;
     if (!cli.readIdentity())
         return ExitNoAnswer;
+    reg.emplace();
+    reg->recorder().terminalIdentified(shownIdentity(cli.line().identity()), port);
 
     const QString terminalModel = shownIdentity(cli.line().identity()).model;
     const QString fileModel = file->from.model;
@@ -194,6 +202,19 @@ int writeCommand(const QStringList &arguments)
     // the writer ends the wait itself, after its own time limit at the latest
     cli.waitFor([&outcome] { return outcome.has_value(); }, answerMs + 1000);
     const QString serial = cli.line().identity().serialNumber;
+    {
+        RegisterEvent e = newRegisterEvent(QString::fromLatin1(RegisterKind::SettingsWritten),
+                                           shownIdentity(cli.line().identity()));
+        e.port = port;
+        const WriteOutcome how = outcome.value_or(WriteOutcome::NoAnswer);
+        e.result = how == WriteOutcome::Confirmed      ? QStringLiteral("confirmed")
+                   : how == WriteOutcome::NotConfirmed ? QStringLiteral("not-confirmed")
+                                                       : QStringLiteral("no-answer");
+        e.details = QJsonObject{{QStringLiteral("file"), QFileInfo(path).fileName()},
+                                {QStringLiteral("sha256"), fileSha256(path)},
+                                {QStringLiteral("differing"), QJsonArray::fromStringList(differing)}};
+        reg->record(e);
+    }
     switch (outcome.value_or(WriteOutcome::NoAnswer)) {
     case WriteOutcome::Confirmed:
         printMessage(QStringLiteral("terminal %1: written and confirmed").arg(serial));

@@ -156,6 +156,9 @@ bool journalLineEvent(const QString &line, RegisterEvent *event)
     const QString code = columns.value(7).trimmed();
     e.result = code.isEmpty() ? journalResultCode(words) : code;
     e.details = QJsonObject{{QStringLiteral("journal"), words}};
+    // a station's firmware update has its journal line too
+    if (e.result.startsWith(QLatin1String("firmware-")))
+        e.kind = QString::fromLatin1(RegisterKind::FirmwareUpdated);
     *event = e;
     return true;
 }

@@ -56,7 +56,7 @@ RegisterEvent newRegisterEvent(const QString &kind, const TerminalIdentity &term
 QString journalResultCode(const QString &result);
 
 // A journal line (batch set-up or station, with or without the port and code columns) as a
-// `provisioned` event: its id a UUID v5 of the line's text, so the same line always makes the
+// `provisioned` event (`firmware-updated` for a station's firmware update): its id a UUID v5 of the line's text, so the same line always makes the
 // same event. False for the heading, a blank line or a line with too few columns. The time is
 // the line's local time; engineer and host stay empty (the line does not tell them).
 bool journalLineEvent(const QString &line, RegisterEvent *event);

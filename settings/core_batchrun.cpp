@@ -310,8 +310,10 @@ void BatchRun::finishTerminal(const QString &result, bool ok)
     QFile f(journal);
     const QByteArray bytes =
         batchJournalLine(QDateTime::currentDateTime(), terminal, result).toUtf8();
-    if (f.open(QIODevice::Append) && f.write(bytes) == bytes.size() && f.flush())
+    if (f.open(QIODevice::Append) && f.write(bytes) == bytes.size() && f.flush()) {
+        emit journalLineWritten(QString::fromUtf8(bytes));
         return;
+    }
     emit journalFailed(journal, f.errorString());
     stop();
 }

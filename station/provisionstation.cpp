@@ -286,6 +286,9 @@ void ProvisionStation::startSocket(const PortEntry &port)
         });
     });
     connect(session, &TerminalSession::closed, this, [this, socket] { socketClosed(socket); });
+    connect(run, &BatchRun::journalLineWritten, this, [this, socket](const QString &line) {
+        emit journalLineWritten(socket->port, line);
+    });
     connect(run, &BatchRun::stageChanged, this, [this, row](BatchRun::Stage stage) {
         updateRow(row, [stage](StationRow &r) { r.stage = stage; });
     });
@@ -425,8 +428,10 @@ void ProvisionStation::journalLine(const TerminalIdentity &terminal, const QStri
 {
     QFile f(journal);
     const QByteArray bytes = batchJournalLine(QDateTime::currentDateTime(), terminal, result).toUtf8();
-    if (f.open(QIODevice::Append) && f.write(bytes) == bytes.size() && f.flush())
+    if (f.open(QIODevice::Append) && f.write(bytes) == bytes.size() && f.flush()) {
+        emit journalLineWritten(updatingPort, QString::fromUtf8(bytes));
         return;
+    }
     emit journalFailed(journal, f.errorString());
 }
 
