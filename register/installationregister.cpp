@@ -163,9 +163,13 @@ bool InstallationRegister::sync(int *sent, QString *error)
         if (!server && !(server = database(error)))
             return false;
         if (!server->insert(events, nullptr, error)) {
-            // a connection the server dropped is made again next time
+            // a connection the server dropped (restarted meanwhile) is made once more
             server->close();
-            return false;
+            if (!(server = database(error)) || !server->insert(events, nullptr, error)) {
+                if (server)
+                    server->close();
+                return false;
+            }
         }
         // only now: killed before this line, the events go again and the server keeps one
         QSqlQuery done(queue);

@@ -16,11 +16,13 @@ RegisterRecorder::RegisterRecorder(const RegisterLocation &where, QObject *paren
     sender = new RegisterSender(where);
     sender->moveToThread(thread);
     connect(thread, &QThread::finished, sender, &QObject::deleteLater);
-    connect(sender, &RegisterSender::sent, this, [this](int queued, bool ok, const QString &error) {
-        lastQueued = queued;
-        reachable = ok;
-        emit syncFinished(queued, ok, error);
-    });
+    connect(sender, &RegisterSender::sent, this,
+            [this](int ticket, int queued, bool ok, const QString &error) {
+                lastQueued = queued;
+                reachable = ok;
+                emit syncFinished(queued, ok, error);
+                emit sendAnswered(ticket, ok);
+            });
     thread->start();
     timer = new QTimer(this);
     timer->setInterval(30000);
@@ -81,10 +83,13 @@ void RegisterRecorder::rememberVehicle(const QString &serialNumber, const QStrin
     local.rememberVehicle(serialNumber, vehicle);
 }
 
-void RegisterRecorder::syncSoon()
+int RegisterRecorder::askSend()
 {
-    if (sender)
-        QMetaObject::invokeMethod(sender, &RegisterSender::send, Qt::QueuedConnection);
+    if (!sender)
+        return 0;
+    const int ticket = ++asked;
+    QMetaObject::invokeMethod(sender, [s = sender, ticket] { s->send(ticket); }, Qt::QueuedConnection);
+    return ticket;
 }
 
 bool RegisterRecorder::syncAndWait(int ms)
@@ -93,19 +98,18 @@ bool RegisterRecorder::syncAndWait(int ms)
         return true;
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    // sends asked earlier answer first: asked again until the queue is empty or the server
-    // cannot be reached
-    const auto c = connect(this, &RegisterRecorder::syncFinished, &loop,
-                           [this, &loop](int queued, bool ok) {
-                               if (queued == 0 || !ok)
+    // answers to sends asked before this one do not count: they may have run before the
+    // last events were queued, or before the server came back
+    const int mine = askSend();
+    const auto c = connect(this, &RegisterRecorder::sendAnswered, &loop,
+                           [&loop, mine](int ticket) {
+                               if (ticket >= mine)
                                    loop.quit();
-                               else
-                                   syncSoon();
                            });
-    syncSoon();
     loop.exec();
     disconnect(c);
-    return local.queued() == 0;
+    lastQueued = std::max(0, local.queued());
+    return lastQueued == 0;
 }
 
 void RegisterRecorder::setSyncInterval(int ms)
@@ -116,12 +120,12 @@ void RegisterRecorder::setSyncInterval(int ms)
 
 RegisterSender::~RegisterSender() = default;
 
-void RegisterSender::send()
+void RegisterSender::send(int ticket)
 {
     if (!reg)
         reg = std::make_unique<InstallationRegister>(where);
     QString error;
     const bool ok = reg->sync(nullptr, &error);
     const int left = reg->queued();
-    emit sent(std::max(0, left), ok, ok ? QString() : error);
+    emit sent(ticket, std::max(0, left), ok, ok ? QString() : error);
 }

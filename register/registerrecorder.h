@@ -44,7 +44,7 @@ public:
     QString vehicleFor(const QString &serialNumber) { return local.vehicleFor(serialNumber); }
 
     // Sends the queue now (in the sending thread); syncFinished tells how it went.
-    void syncSoon();
+    void syncSoon() { askSend(); }
     // Waits up to `ms` for the sending thread to send what is queued now: kvt-cli before it
     // ends. True when the queue is empty.
     bool syncAndWait(int ms);
@@ -57,11 +57,16 @@ public:
 signals:
     // After each try of the server: what is still queued, and the reason when it failed.
     void syncFinished(int queued, bool reachable, const QString &error);
+    void sendAnswered(int ticket, bool reachable);
     // The local file could not be written: the event is lost, the work goes on.
     void recordFailed(const QString &error);
 
 private:
+    // asks the sending thread to send; the answer comes with the number returned
+    int askSend();
+
     InstallationRegister local;
+    int asked = 0;
     QSet<QString> identified;
     QThread *thread = nullptr;
     RegisterSender *sender = nullptr;
@@ -80,10 +85,10 @@ public:
     ~RegisterSender() override;
 
 public slots:
-    void send();
+    void send(int ticket);
 
 signals:
-    void sent(int queued, bool reachable, const QString &error);
+    void sent(int ticket, int queued, bool reachable, const QString &error);
 
 private:
     RegisterLocation where;
