@@ -5,10 +5,12 @@
 #include "link/commands.h"
 #include "link/terminalsession.h"
 #include "portdialog/settingsdialog.h"
+#include "register/registercontroller.h"
 #include "report/installationreport.h"
 #include "settings/batchsetup.h"
 #include "settings/core_settingswriter.h"
 #include "settings/settingspage.h"
+#include "station/stationpanel.h"
 #include "status/fieldtext.h"
 #include "status/statuspage.h"
 #include "terminal/terminal.h"
@@ -126,6 +128,11 @@ MainWindow::MainWindow(QWidget *parent)
     settingsPage->setIdentitySource([this] { return statusPage->identity(); });
     setUpBatchSetup();
     setUpStation();
+    registerController = new RegisterController(this, ui->mainToolBar, ui->statusBar);
+    registerController->watchSession(session);
+    registerController->watchSettingsPage(settingsPage, session);
+    registerController->watchBatchRun(batch->run(), session);
+    registerController->watchStation(stationPanel->station());
 
     restartTitle = tr("Перезагрузка устройства");
     restartDoneText = tr("Устройство перезагружено\r\n");
