@@ -12,13 +12,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDockWidget>
+#include <QFormLayout>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QMetaEnum>
+#include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -34,7 +39,6 @@ QString portOf(TerminalSession *session)
 
 RegisterController::RegisterController(QMainWindow *window, QToolBar *toolBar, QStatusBar *statusBar)
     : QObject(window),
-      rec(std::make_unique<RegisterRecorder>(registerLocation(&settingError))),
       registerDock(new QDockWidget(tr("Реестр установок"), window)),
       registerPanel(new RegisterPanel(registerDock)),
       stateLabel(new QLabel)
@@ -52,21 +56,86 @@ RegisterController::RegisterController(QMainWindow *window, QToolBar *toolBar, Q
 
     stateLabel->setObjectName(QStringLiteral("registerStatusLabel"));
     statusBar->addPermanentWidget(stateLabel);
-    connect(rec.get(), &RegisterRecorder::syncFinished, this,
-            [this](int queued, bool reachable) { showState(queued, reachable); });
-    connect(rec.get(), &RegisterRecorder::recordFailed, this, [this](const QString &error) {
-        registerPanel->setState(tr("Событие не записано в реестр: %1").arg(error), true);
-    });
+    startRecorder();
     connect(registerPanel, &RegisterPanel::searchRequested, this, &RegisterController::search);
+    connect(registerPanel, &RegisterPanel::settingsRequested, this, &RegisterController::askSettings);
     // the first look at the dock shows the latest events
     connect(registerDock, &QDockWidget::visibilityChanged, this, [this](bool shown) {
         if (shown && !searched)
             search(QString());
     });
-    showState(rec->queuedCount(), true);
 }
 
 RegisterController::~RegisterController() = default;
+
+void RegisterController::startRecorder()
+{
+    settingError.clear();
+    view.reset();
+    rec = std::make_unique<RegisterRecorder>(registerLocation(&settingError));
+    connect(rec.get(), &RegisterRecorder::syncFinished, this,
+            [this](int queued, bool reachable) { showState(queued, reachable); });
+    connect(rec.get(), &RegisterRecorder::recordFailed, this, [this](const QString &error) {
+        registerPanel->setState(tr("Событие не записано в реестр: %1").arg(error), true);
+    });
+    showState(rec->queuedCount(), true);
+}
+
+bool RegisterController::applySettings(const QString &location, const QString &engineer,
+                                       QString *error)
+{
+    RegisterLocation where;
+    if (!parseRegisterLocation(location, &where, error))
+        return false;
+    QSettings settings(QStringLiteral("KVT"), QStringLiteral("kvt-logger"));
+    settings.setValue(QLatin1String(RegisterSettingKey), location.trimmed());
+    settings.setValue(QStringLiteral("engineer"), engineer.trimmed());
+    settings.sync();
+    registerPanel->model()->clear();
+    startRecorder();
+    if (registerDock->isVisible())
+        search(registerPanel->searchEdit()->text());
+    return true;
+}
+
+void RegisterController::askSettings()
+{
+    auto *window = registerDock->window();
+    const QSettings settings(QStringLiteral("KVT"), QStringLiteral("kvt-logger"));
+    QDialog dialog(window);
+    dialog.setObjectName(QStringLiteral("registerSettingsDialog"));
+    dialog.setWindowTitle(tr("Реестр установок"));
+    auto *location = new QLineEdit(settings.value(QLatin1String(RegisterSettingKey)).toString());
+    location->setObjectName(QStringLiteral("registerLocationEdit"));
+    location->setPlaceholderText(tr("пусто: файл %1").arg(QDir::toNativeSeparators(
+        registerDataFolder() + QStringLiteral("/register.sqlite"))));
+    location->setMinimumWidth(420);
+    auto *engineer = new QLineEdit(settings.value(QStringLiteral("engineer")).toString());
+    engineer->setObjectName(QStringLiteral("registerEngineerEdit"));
+    engineer->setPlaceholderText(tr("пусто: имя входа в систему"));
+    auto *form = new QFormLayout(&dialog);
+    form->addRow(tr("Реестр установок:"), location);
+    auto *hint = new QLabel(tr("Файл SQLite или сервер PostgreSQL: postgresql://пользователь@сервер:порт/база "
+                               "(папка сокета: ?host=/путь). Пароль сервера берётся из ~/.pgpass "
+                               "или PGPASSWORD и здесь не хранится."));
+    hint->setWordWrap(true);
+    form->addRow(hint);
+    if (!qEnvironmentVariableIsEmpty("KVT_REGISTER"))
+        form->addRow(new QLabel(tr("Сейчас действует переменная KVT_REGISTER: %1")
+                                    .arg(qEnvironmentVariable("KVT_REGISTER"))));
+    form->addRow(tr("Инженер:"), engineer);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    while (dialog.exec() == QDialog::Accepted) {
+        QString error;
+        if (applySettings(location->text(), engineer->text(), &error))
+            return;
+        QMessageBox::warning(window, tr("Реестр установок"),
+                             tr("Реестр не изменён: %1").arg(error));
+    }
+}
 
 QAction *RegisterController::action() const
 {

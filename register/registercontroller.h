@@ -66,8 +66,16 @@ public:
     // The dock's search (an empty text: the latest events); false with the reason shown.
     bool search(const QString &text);
 
+    // Sets where the register is ("Реестр установок": a libpq URI, a file, or empty for the
+    // default file) and the engineer's name (empty: the login name), keeps them in the
+    // window's settings and records there from now on. False with the reason for a location
+    // that cannot be read.
+    bool applySettings(const QString &location, const QString &engineer, QString *error);
+
 private:
     void showState(int queued, bool reachable);
+    void startRecorder();
+    void askSettings();
 
     std::unique_ptr<RegisterRecorder> rec;
     std::unique_ptr<RegisterDatabase> view;   // the dock's own connection

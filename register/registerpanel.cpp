@@ -195,6 +195,7 @@ RegisterPanel::RegisterPanel(QWidget *parent)
       search(new QLineEdit),
       table(new QTableView),
       exportButton(new QPushButton(tr("Экспорт в CSV…"))),
+      settingsButton(new QPushButton(tr("Настроить…"))),
       state(new QLabel),
       tableModel(new RegisterTableModel(this))
 {
@@ -209,12 +210,16 @@ RegisterPanel::RegisterPanel(QWidget *parent)
     table->horizontalHeader()->setStretchLastSection(true);
     exportButton->setObjectName(QStringLiteral("registerExportButton"));
     exportButton->setToolTip(tr("Сохранить показанные строки в файл CSV"));
+    settingsButton->setObjectName(QStringLiteral("registerSettingsButton"));
+    settingsButton->setToolTip(tr("Где реестр установок (файл SQLite или сервер PostgreSQL) и "
+                                  "имя инженера в его событиях"));
     state->setObjectName(QStringLiteral("registerStateLabel"));
     state->setWordWrap(true);
 
     auto *top = new QHBoxLayout;
     top->addWidget(search, 1);
     top->addWidget(exportButton);
+    top->addWidget(settingsButton);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(top);
@@ -224,6 +229,7 @@ RegisterPanel::RegisterPanel(QWidget *parent)
     connect(search, &QLineEdit::returnPressed, this,
             [this] { emit searchRequested(search->text()); });
     connect(exportButton, &QPushButton::clicked, this, &RegisterPanel::exportShown);
+    connect(settingsButton, &QPushButton::clicked, this, &RegisterPanel::settingsRequested);
     connect(tableModel, &RegisterTableModel::fetchFailed, this,
             [this](const QString &error) { setState(tr("Реестр не отвечает: %1").arg(error), true); });
 }

@@ -72,6 +72,8 @@ public:
 
 signals:
     void searchRequested(const QString &text);
+    // "Настроить…": where the register is, and the engineer's name.
+    void settingsRequested();
 
 protected:
     // Where the CSV goes; empty: nowhere.
@@ -83,6 +85,7 @@ private:
     QLineEdit *search;
     QTableView *table;
     QPushButton *exportButton;
+    QPushButton *settingsButton;
     QLabel *state;
     RegisterTableModel *tableModel;
 };
