@@ -12,6 +12,7 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QToolBar>
 
@@ -42,6 +43,7 @@ private slots:
     void cleanup() { qunsetenv("KVT_REGISTER"); }
     void searchPagesAndExport();
     void offlineQueueInStatusBar();
+    void settingsApplyAtOnce();
 };
 
 void TestRegisterDock::searchPagesAndExport()
@@ -116,6 +118,32 @@ void TestRegisterDock::offlineQueueInStatusBar()
     QVERIFY(w.installationRegister()->recorder()->record(eventAt(QStringLiteral("S3"), 2)));
     QTRY_COMPARE(label->text(), QStringLiteral("Реестр: нет связи, в очереди 2"));
     removeQueue();
+}
+
+// "Настроить…": a URI with a password is refused and nothing changes; a file given is where
+// the next events go, and the engineer's name is theirs.
+void TestRegisterDock::settingsApplyAtOnce()
+{
+    QTemporaryDir dir;
+    MainWindow w;
+    RegisterController *reg = w.installationRegister();
+    const QString before = reg->recorder()->location().describe();
+    QString error;
+    QVERIFY(!reg->applySettings(QStringLiteral("postgresql://kvt:secret@db/fleet"), QString(), &error));
+    QVERIFY2(error.contains(QStringLiteral("pgpass")), qPrintable(error));
+    QCOMPARE(reg->recorder()->location().describe(), before);
+
+    const QString file = dir.filePath(QStringLiteral("team.sqlite"));
+    QVERIFY2(reg->applySettings(file, QStringLiteral("Иванов"), &error), qPrintable(error));
+    const auto restore = qScopeGuard([reg] { reg->applySettings(QString(), QString(), nullptr); });
+    QCOMPARE(reg->recorder()->location().sqlitePath, file);
+    QVERIFY(reg->recorder()->record(newRegisterEvent(QString::fromLatin1(RegisterKind::Connected),
+                                                     TerminalIdentity{"KVT3", "S4", "1", "0.70"})));
+    InstallationRegister check(registerLocation());
+    QVector<RegisterEvent> rows;
+    QVERIFY(check.database(&error)->page(RegisterFilter{"S4"}, {}, {}, 10, &rows, &error));
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.first().engineer, QStringLiteral("Иванов"));
 }
 
 QTEST_MAIN(TestRegisterDock)
