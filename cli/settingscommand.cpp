@@ -74,6 +74,9 @@ int readCommand(const QStringList &arguments)
         return ExitPortError;
     if (!cli.readIdentity())
         return ExitNoAnswer;
+    CliRegister reg;
+    reg.recorder().terminalIdentified(shownIdentity(cli.line().identity()),
+                                      parser.positionalArguments().at(0));
     cli.send(Command::readSettings);
     if (!cli.waitFor([&reported] { return reported.has_value(); }, answerMs)) {
         printMessage(QStringLiteral("no settings record from the terminal"));
