@@ -52,16 +52,6 @@ private:
     QByteArray buffer;
 };
 
-QString csvField(const QString &value)
-{
-    if (!value.contains(QLatin1Char(',')) && !value.contains(QLatin1Char('"'))
-        && !value.contains(QLatin1Char('\n')) && !value.contains(QLatin1Char('\r')))
-        return value;
-    QString quoted = value;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
 QString compactDetails(const QJsonObject &details)
 {
     return QString::fromUtf8(QJsonDocument(details).toJson(QJsonDocument::Compact));

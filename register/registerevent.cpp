@@ -55,6 +55,16 @@ RegisterEvent RegisterEvent::fromJson(const QJsonObject &o)
     return e;
 }
 
+QString csvField(const QString &value)
+{
+    if (!value.contains(QLatin1Char(',')) && !value.contains(QLatin1Char('"'))
+        && !value.contains(QLatin1Char('\n')) && !value.contains(QLatin1Char('\r')))
+        return value;
+    QString quoted = value;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
 QString registerEngineer()
 {
     const QString set = QSettings(QStringLiteral("KVT"), QStringLiteral("kvt-logger"))

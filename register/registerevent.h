@@ -42,6 +42,9 @@ struct RegisterEvent
     static RegisterEvent fromJson(const QJsonObject &object);
 };
 
+// A CSV field: quoted (its quotes doubled) when it holds a comma, a quote or a line end.
+QString csvField(const QString &value);
+
 // The login name unless one was set in the program (QSettings "engineer" of the window).
 QString registerEngineer();
 // The machine's host name.

@@ -18,16 +18,6 @@ namespace {
 
 enum Column { Time, Kind, Serial, Imei, Model, Firmware, Result, Vehicle, Engineer, Host, Port, Details, ColumnCount };
 
-QString csvField(const QString &value)
-{
-    if (!value.contains(QLatin1Char(',')) && !value.contains(QLatin1Char('"'))
-        && !value.contains(QLatin1Char('\n')) && !value.contains(QLatin1Char('\r')))
-        return value;
-    QString quoted = value;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
 } // namespace
 
 RegisterTableModel::RegisterTableModel(QObject *parent) : QAbstractTableModel(parent) {}

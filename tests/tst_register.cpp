@@ -68,6 +68,8 @@ class TestRegister : public QObject
 private slots:
     void initTestCase();
     void init();
+    void resultCodes_data();
+    void resultCodes();
     void schema_data();
     void schema();
     void boundValues_data();
@@ -158,6 +160,39 @@ QString TestRegister::journal(const QString &name, int lines, int first)
         f.write(line.toUtf8() + '\n');
     }
     return path;
+}
+
+void TestRegister::resultCodes_data()
+{
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("confirmed") << "записано и подтверждено" << "confirmed";
+    QTest::newRow("confirmed, English") << "written and confirmed" << "confirmed";
+    QTest::newRow("not confirmed") << "не подтверждено, отличаются: APN1" << "not-confirmed";
+    QTest::newRow("other model before refused") << "не записано: модель KVT5, файл сохранён с KVT3" << "other-model";
+    QTest::newRow("refused") << "не записано: пароль не подходит" << "refused";
+    QTest::newRow("refused, English") << "not written: wrong password" << "refused";
+    QTest::newRow("no answer") << "нет ответа терминала" << "no-answer";
+    QTest::newRow("unplugged") << "терминал отключён" << "unplugged";
+    QTest::newRow("abandoned") << "прервано" << "interrupted-after-write";
+    QTest::newRow("already done") << "уже настроен в этом сеансе" << "already-done";
+    QTest::newRow("firmware updated") << "ПО обновлено: 0.70 → 0.71. Проверьте настройки терминала." << "firmware-updated";
+    QTest::newRow("firmware failed") << "Обновление ПО не начато: нет диска" << "firmware-failed";
+    QTest::newRow("unknown words") << "что-то ещё" << "unknown";
+}
+
+// Older journals have no code column: the code is read from the words, the particular before
+// the general.
+void TestRegister::resultCodes()
+{
+    QFETCH(QString, words);
+    QFETCH(QString, code);
+    QCOMPARE(journalResultCode(words), code);
+    RegisterEvent e;
+    QVERIFY(journalLineEvent(QStringLiteral("2026-03-14 09:05:07\tKVT3\t1\t2\t0.70\t") + words + '\n', &e));
+    QCOMPARE(e.result, code);
+    QCOMPARE(e.kind, code.startsWith(QLatin1String("firmware-")) ? QStringLiteral("firmware-updated")
+                                                                 : QStringLiteral("provisioned"));
 }
 
 void TestRegister::schema_data()
