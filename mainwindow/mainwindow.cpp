@@ -128,7 +128,7 @@ MainWindow::MainWindow(QWidget *parent)
     settingsPage->setIdentitySource([this] { return statusPage->identity(); });
     setUpBatchSetup();
     setUpStation();
-    registerController = new RegisterController(this, ui->mainToolBar, ui->statusBar);
+    registerController = new RegisterController(this, ui->mainToolBar, ui->actionTaho, ui->statusBar);
     registerController->watchSession(session);
     registerController->watchSettingsPage(settingsPage, session);
     registerController->watchBatchRun(batch->run(), session);

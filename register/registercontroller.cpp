@@ -37,7 +37,8 @@ QString portOf(TerminalSession *session)
 
 } // namespace
 
-RegisterController::RegisterController(QMainWindow *window, QToolBar *toolBar, QStatusBar *statusBar)
+RegisterController::RegisterController(QMainWindow *window, QToolBar *toolBar, QAction *before,
+                                       QStatusBar *statusBar)
     : QObject(window),
       registerDock(new QDockWidget(tr("Реестр установок"), window)),
       registerPanel(new RegisterPanel(registerDock)),
@@ -52,7 +53,7 @@ RegisterController::RegisterController(QMainWindow *window, QToolBar *toolBar, Q
     toggle->setIcon(window->style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     toggle->setToolTip(tr("Реестр установок: история терминалов, кто, когда и что с ними делал"));
     if (toolBar)
-        toolBar->addAction(toggle);
+        toolBar->insertAction(before, toggle);
 
     stateLabel->setObjectName(QStringLiteral("registerStatusLabel"));
     statusBar->addPermanentWidget(stateLabel);

@@ -32,9 +32,9 @@ class RegisterController : public QObject
     Q_OBJECT
 
 public:
-    // The dock (hidden at first) goes into `window`, its action into `toolBar`, the queue's
-    // state into `statusBar`.
-    RegisterController(QMainWindow *window, QToolBar *toolBar, QStatusBar *statusBar);
+    // The dock (hidden at first) goes into `window`, its action into `toolBar` before `before`
+    // (at the end without one), the queue's state into `statusBar`.
+    RegisterController(QMainWindow *window, QToolBar *toolBar, QAction *before, QStatusBar *statusBar);
     ~RegisterController() override;
 
     RegisterRecorder *recorder() const { return rec.get(); }
