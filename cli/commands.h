@@ -11,3 +11,5 @@ int settingsCommand(const QStringList &arguments);   // "settings read" and "set
 int sendCommand(const QStringList &arguments);
 int recordCommand(const QStringList &arguments);
 int replayCommand(const QStringList &arguments);
+// "register list|sync|status|import": the installation register
+int registerCommand(const QStringList &arguments);

@@ -4,8 +4,10 @@
 #include "cli/commands.h"
 #include "cli/exitstatus.h"
 #include "cli/output.h"
+#include "cli/registerevents.h"
 #include "cli/statussnapshot.h"
 #include "link/commands.h"
+#include "link/core_terminalidentity.h"
 #include "status/core_codes.h"
 
 #include <QJsonDocument>
@@ -42,6 +44,9 @@ int infoCommand(const QStringList &arguments)
         return ExitPortError;
     if (!cli.readIdentity())
         return ExitNoAnswer;
+    CliRegister reg;
+    reg.recorder().terminalIdentified(shownIdentity(cli.line().identity()),
+                                      parser.positionalArguments().at(0));
     cli.send(Command::status);
     cli.runFor(statusMs);
 

@@ -27,6 +27,7 @@ const CommandRow commandRows[] = {
     {"record", recordCommand, "record the line's traffic into a file"},
     {"replay", replayCommand, "decode a recording: NDJSON or CSV with the recorded times"},
     {"provision", provisionCommand, "set up every terminal port at once from a settings file"},
+    {"register", registerCommand, "the installation register: list, sync, status, import"},
 };
 
 // The commands, one a line, and the exit statuses: the end of the program's help.

@@ -9,6 +9,7 @@
 #include "cli/password.h"
 #include "cli/settingsfileload.h"
 #include "cli/stopsignals.h"
+#include "cli/registerevents.h"
 #include "settings/core_batchjournal.h"
 #include "station/provisionstation.h"
 
@@ -141,7 +142,18 @@ int provisionCommand(const QStringList &arguments)
         return ExitFailed;
     }
 
+    // before the station: its last journal lines are recorded before the register is sent
+    CliRegister reg;
     ProvisionStation station;
+    QObject::connect(&station, &ProvisionStation::journalLineWritten, &reg,
+                     [&reg](const QString &port, const QString &line) {
+                         reg.recorder().journalLineWritten(line, port);
+                     });
+    QObject::connect(&station, &ProvisionStation::rowChanged, &reg, [&reg, &station](int row) {
+        const StationRow &r = station.rows().at(row);
+        reg.recorder().terminalIdentified(TerminalIdentity{QString(), r.serialNumber, r.imei, r.firmware},
+                                          r.port);
+    });
     station.setPorts(ports);
     station.setJournalPath(parser.value(journalOption));
     station.setAnswerTimeout(int(*answer * 1000));

@@ -7,6 +7,7 @@
 #include "cli/output.h"
 #include "cli/password.h"
 #include "cli/settingsfileload.h"
+#include "cli/registerevents.h"
 #include "link/commands.h"
 #include "link/core_filesave.h"
 #include "link/core_terminalidentity.h"
@@ -19,6 +20,9 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
 
 #include <optional>
 
@@ -71,6 +75,9 @@ int readCommand(const QStringList &arguments)
         return ExitPortError;
     if (!cli.readIdentity())
         return ExitNoAnswer;
+    CliRegister reg;
+    reg.recorder().terminalIdentified(shownIdentity(cli.line().identity()),
+                                      parser.positionalArguments().at(0));
     cli.send(Command::readSettings);
     if (!cli.waitFor([&reported] { return reported.has_value(); }, answerMs)) {
         printMessage(QStringLiteral("no settings record from the terminal"));
@@ -159,6 +166,8 @@ int writeCommand(const QStringList &arguments)
     std::optional<TerminalSettings> reported;
     std::optional<WriteOutcome> outcome;
     QStringList differing;
+    // made once the terminal answered; sent before the command ends
+    std::optional<CliRegister> reg;
     CliSession cli(port);
     SettingsWriter writer([&cli](const QString &line) { cli.line().sendLine(line); });
     writer.setTimeout(answerMs);
@@ -178,6 +187,8 @@ int writeCommand(const QStringList &arguments)
         return ExitPortError;
     if (!cli.readIdentity())
         return ExitNoAnswer;
+    reg.emplace();
+    reg->recorder().terminalIdentified(shownIdentity(cli.line().identity()), port);
 
     const QString terminalModel = shownIdentity(cli.line().identity()).model;
     const QString fileModel = file->from.model;
@@ -199,8 +210,20 @@ int writeCommand(const QStringList &arguments)
     if (refused(writing))
         return ExitUsage;
     const QString serial = cli.line().identity().serialNumber;
+    // the write's outcome in the installation register, with the journal's code
+    const auto recordWrite = [&](const QString &code) {
+        RegisterEvent e = newRegisterEvent(QString::fromLatin1(RegisterKind::SettingsWritten),
+                                           shownIdentity(cli.line().identity()));
+        e.port = port;
+        e.result = code;
+        e.details = QJsonObject{{QStringLiteral("file"), QFileInfo(path).fileName()},
+                                {QStringLiteral("sha256"), fileSha256(path)},
+                                {QStringLiteral("differing"), QJsonArray::fromStringList(differing)}};
+        reg->record(e);
+    };
     // nothing to change: nothing is written, and nothing is said to be
     if (settingsAlreadyHeld(writing, *reported)) {
+        recordWrite(terminalOutcomeCode(TerminalOutcome::AlreadySet));
         printMessage(QStringLiteral("terminal %1: уже совпадает с файлом (already holds every "
                                     "value of the file, nothing written)")
                          .arg(serial));
@@ -209,6 +232,8 @@ int writeCommand(const QStringList &arguments)
     writer.write(writing);
     // the writer ends the wait itself, after its own time limit at the latest
     cli.waitFor([&outcome] { return outcome.has_value(); }, answerMs + 1000);
+    recordWrite(terminalOutcomeCode(
+        terminalOutcomeOfWrite(outcome.value_or(WriteOutcome::NoAnswer))));
     switch (outcome.value_or(WriteOutcome::NoAnswer)) {
     case WriteOutcome::Confirmed:
         printMessage(QStringLiteral("terminal %1: written and confirmed").arg(serial));

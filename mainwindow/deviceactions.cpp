@@ -4,6 +4,7 @@
 #include "link/commands.h"
 #include "link/terminalsession.h"
 
+#include "register/registercontroller.h"
 #include "status/fieldtext.h"
 #include "status/statuspage.h"
 
@@ -94,6 +95,7 @@ void MainWindow::update_FW_local()
         delete dialog;
         return;
     }
+    registerController->watchFirmwareUpdate(dialog->update(), session);
     dialog->open();
 }
 

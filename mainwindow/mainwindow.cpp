@@ -8,10 +8,12 @@
 #include "portdialog/settingsdialog.h"
 #include "replay/replaybar.h"
 #include "replay/replaycontroller.h"
+#include "register/registercontroller.h"
 #include "report/installationreport.h"
 #include "settings/batchsetup.h"
 #include "settings/core_settingswriter.h"
 #include "settings/settingspage.h"
+#include "station/stationpanel.h"
 #include "status/fieldtext.h"
 #include "status/statuspage.h"
 #include "terminal/terminal.h"
@@ -142,6 +144,11 @@ MainWindow::MainWindow(QWidget *parent)
     setUpStation();
     setUpReplay();
     setUpPanelsAction();
+    registerController = new RegisterController(this, ui->mainToolBar, ui->actionTaho, ui->statusBar);
+    registerController->watchSession(session);
+    registerController->watchSettingsPage(settingsPage, session);
+    registerController->watchBatchRun(batch->run(), session);
+    registerController->watchStation(stationPanel->station());
 
     restartTitle = tr("Перезагрузка устройства");
     restartDoneText = tr("Устройство перезагружено\r\n");

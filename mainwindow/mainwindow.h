@@ -13,6 +13,7 @@
 #include <QTime>
 
 class BatchSetup;
+class RegisterController;
 class StationPanel;
 class QAction;
 class QMessageBox;
@@ -72,6 +73,7 @@ public:
     BatchSetup *batchSetup() const { return batch; }
     StationPanel *provisioningStation() const { return stationPanel; }
     ReplayController *replayController() const { return replay; }
+    RegisterController *installationRegister() const { return registerController; }
     RecordRouter &recordRouter();
     // The last message of the program's own features (settings files, the report), which the
     // status bar keeps in a section of its own.
@@ -119,6 +121,9 @@ protected:
     QString askFirmwareFile();
     // The engineer's note for the report; *ok false when the user gave none and cancelled.
     virtual QString reportNote(bool *ok);
+    // The vehicle the terminal is in (plate or garage number, may stay empty), offering the
+    // one given last for it; *ok false when the user cancelled.
+    virtual QString reportVehicle(const QString &remembered, bool *ok);
     // Opens a saved report in the program the desktop has for it.
     virtual void openReport(const QString &fileName);
     void closeEvent(QCloseEvent *event) override;
@@ -177,6 +182,7 @@ private:
     QDockWidget *stationDock = nullptr;
     QAction *stationAction = nullptr;
     ReplayController *replay = nullptr;
+    RegisterController *registerController = nullptr;
     QPointer<QMessageBox> openRestartNotice;
 
     // the local time of the second of the last chunk, for its status text

@@ -2,6 +2,8 @@
 #include "mainwindow/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "link/terminalsession.h"
+#include "register/registercontroller.h"
 #include "report/installationreport.h"
 #include "status/statuspage.h"
 
@@ -102,6 +104,14 @@ QString MainWindow::reportNote(bool *ok)
         ok);
 }
 
+QString MainWindow::reportVehicle(const QString &remembered, bool *ok)
+{
+    return QInputDialog::getText(this, tr("Отчёт об установке"),
+                                 tr("Транспортное средство (госномер или гаражный номер, можно "
+                                    "оставить пустым):"),
+                                 QLineEdit::Normal, remembered, ok);
+}
+
 void MainWindow::saveReport()
 {
     if (!report->hasConnection())
@@ -111,6 +121,10 @@ void MainWindow::saveReport()
         return;
     bool ok = false;
     const QString note = reportNote(&ok);
+    if (!ok)
+        return;
+    const QString vehicle =
+        reportVehicle(registerController->vehicleFor(statusPage->identity().serialNumber), &ok);
     if (!ok)
         return;
     QString error;
@@ -123,6 +137,7 @@ void MainWindow::saveReport()
                                  .arg(QDir::toNativeSeparators(fileName), error));
         return;
     }
+    registerController->recordReport(fileName, vehicle, session, report->checks().evaluate());
     ui->statusBar->showMessage(tr("Отчёт сохранён: %1").arg(QDir::toNativeSeparators(fileName)));
     showNotice(tr("Отчёт сохранён: %1").arg(QDir::toNativeSeparators(fileName)));
     QMessageBox box(QMessageBox::Information, tr("Отчёт об установке"),

@@ -922,6 +922,10 @@ Track points not yet sent to the server will be lost.</translation>
         <translation>Update the firmware of every connected terminal in the table (%1) with the file %2?
 The terminals are updated one after another; each goes into its loader and comes back with the new version.</translation>
     </message>
+    <message>
+        <source>Транспортное средство (госномер или гаражный номер, можно оставить пустым):</source>
+        <translation>Vehicle (licence plate or garage number, may be left empty):</translation>
+    </message>
 </context>
 <context>
     <name>ProvisionStation</name>
@@ -998,6 +1002,159 @@ The terminals are updated one after another; each goes into its loader and comes
     <message>
         <source>в файле нет ни одной строки записи</source>
         <translation>the file holds no recording line</translation>
+    </message>
+</context>
+<context>
+    <name>RegisterController</name>
+    <message>
+        <source>Реестр установок</source>
+        <translation>Installation register</translation>
+    </message>
+    <message>
+        <source>Реестр установок: история терминалов, кто, когда и что с ними делал</source>
+        <translation>Installation register: the terminals' history, who did what to them and when</translation>
+    </message>
+    <message>
+        <source>Событие не записано в реестр: %1</source>
+        <translation>The event was not recorded in the register: %1</translation>
+    </message>
+    <message>
+        <source>пусто: файл %1</source>
+        <translation>empty: the file %1</translation>
+    </message>
+    <message>
+        <source>пусто: имя входа в систему</source>
+        <translation>empty: the login name</translation>
+    </message>
+    <message>
+        <source>Реестр установок:</source>
+        <translation>Installation register:</translation>
+    </message>
+    <message>
+        <source>Файл SQLite или сервер PostgreSQL: postgresql://пользователь@сервер:порт/база (папка сокета: ?host=/путь). Пароль сервера берётся из ~/.pgpass или PGPASSWORD и здесь не хранится.</source>
+        <translation>An SQLite file or a PostgreSQL server: postgresql://user@host:port/database (a socket folder: ?host=/path). The server's password comes from ~/.pgpass or PGPASSWORD and is not kept here.</translation>
+    </message>
+    <message>
+        <source>Сейчас действует переменная KVT_REGISTER: %1</source>
+        <translation>The variable KVT_REGISTER is in effect now: %1</translation>
+    </message>
+    <message>
+        <source>Инженер:</source>
+        <translation>Engineer:</translation>
+    </message>
+    <message>
+        <source>Реестр не изменён: %1</source>
+        <translation>The register was not changed: %1</translation>
+    </message>
+    <message>
+        <source>Реестр: нет связи, в очереди %1</source>
+        <translation>Register: no connection, %1 queued</translation>
+    </message>
+    <message>
+        <source>Реестр %1 не отвечает: %2</source>
+        <translation>The register %1 does not answer: %2</translation>
+    </message>
+    <message>
+        <source>Реестр: %1</source>
+        <translation>Register: %1</translation>
+    </message>
+    <message>
+        <source>настройка не используется: %1</source>
+        <translation>the setting is not used: %1</translation>
+    </message>
+</context>
+<context>
+    <name>RegisterPanel</name>
+    <message>
+        <source>Экспорт в CSV…</source>
+        <translation>Export to CSV…</translation>
+    </message>
+    <message>
+        <source>Настроить…</source>
+        <translation>Settings…</translation>
+    </message>
+    <message>
+        <source>Серийный номер, IMEI, транспортное средство или инженер</source>
+        <translation>Serial number, IMEI, vehicle or engineer</translation>
+    </message>
+    <message>
+        <source>Сохранить показанные строки в файл CSV</source>
+        <translation>Save the rows shown to a CSV file</translation>
+    </message>
+    <message>
+        <source>Где реестр установок (файл SQLite или сервер PostgreSQL) и имя инженера в его событиях</source>
+        <translation>Where the installation register is (an SQLite file or a PostgreSQL server) and the engineer's name in its events</translation>
+    </message>
+    <message>
+        <source>Реестр не отвечает: %1</source>
+        <translation>The register does not answer: %1</translation>
+    </message>
+    <message>
+        <source>Экспорт реестра</source>
+        <translation>Register export</translation>
+    </message>
+    <message>
+        <source>Файлы CSV (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>Показанные строки (%1) сохранены в %2</source>
+        <translation>The rows shown (%1) were saved to %2</translation>
+    </message>
+    <message>
+        <source>Файл %1 не сохранён: %2</source>
+        <translation>The file %1 was not saved: %2</translation>
+    </message>
+</context>
+<context>
+    <name>RegisterTableModel</name>
+    <message>
+        <source>Время</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Событие</source>
+        <translation>Event</translation>
+    </message>
+    <message>
+        <source>Серийный номер</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>IMEI</source>
+        <translation>IMEI</translation>
+    </message>
+    <message>
+        <source>Модель</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>Версия ПО</source>
+        <translation>Firmware version</translation>
+    </message>
+    <message>
+        <source>Результат</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>Транспортное средство</source>
+        <translation>Vehicle</translation>
+    </message>
+    <message>
+        <source>Инженер</source>
+        <translation>Engineer</translation>
+    </message>
+    <message>
+        <source>Компьютер</source>
+        <translation>Computer</translation>
+    </message>
+    <message>
+        <source>Порт</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Подробности</source>
+        <translation>Details</translation>
     </message>
 </context>
 <context>

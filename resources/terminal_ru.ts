@@ -922,6 +922,10 @@
         <translation>Обновить ПО всех подключённых терминалов таблицы (%1) файлом %2?
 Терминалы обновляются по одному; каждый уходит в загрузчик и возвращается с новой версией.</translation>
     </message>
+    <message>
+        <source>Транспортное средство (госномер или гаражный номер, можно оставить пустым):</source>
+        <translation>Транспортное средство (госномер или гаражный номер, можно оставить пустым):</translation>
+    </message>
 </context>
 <context>
     <name>ProvisionStation</name>
@@ -998,6 +1002,159 @@
     <message>
         <source>в файле нет ни одной строки записи</source>
         <translation>в файле нет ни одной строки записи</translation>
+    </message>
+</context>
+<context>
+    <name>RegisterController</name>
+    <message>
+        <source>Реестр установок</source>
+        <translation>Реестр установок</translation>
+    </message>
+    <message>
+        <source>Реестр установок: история терминалов, кто, когда и что с ними делал</source>
+        <translation>Реестр установок: история терминалов, кто, когда и что с ними делал</translation>
+    </message>
+    <message>
+        <source>Событие не записано в реестр: %1</source>
+        <translation>Событие не записано в реестр: %1</translation>
+    </message>
+    <message>
+        <source>пусто: файл %1</source>
+        <translation>пусто: файл %1</translation>
+    </message>
+    <message>
+        <source>пусто: имя входа в систему</source>
+        <translation>пусто: имя входа в систему</translation>
+    </message>
+    <message>
+        <source>Реестр установок:</source>
+        <translation>Реестр установок:</translation>
+    </message>
+    <message>
+        <source>Файл SQLite или сервер PostgreSQL: postgresql://пользователь@сервер:порт/база (папка сокета: ?host=/путь). Пароль сервера берётся из ~/.pgpass или PGPASSWORD и здесь не хранится.</source>
+        <translation>Файл SQLite или сервер PostgreSQL: postgresql://пользователь@сервер:порт/база (папка сокета: ?host=/путь). Пароль сервера берётся из ~/.pgpass или PGPASSWORD и здесь не хранится.</translation>
+    </message>
+    <message>
+        <source>Сейчас действует переменная KVT_REGISTER: %1</source>
+        <translation>Сейчас действует переменная KVT_REGISTER: %1</translation>
+    </message>
+    <message>
+        <source>Инженер:</source>
+        <translation>Инженер:</translation>
+    </message>
+    <message>
+        <source>Реестр не изменён: %1</source>
+        <translation>Реестр не изменён: %1</translation>
+    </message>
+    <message>
+        <source>Реестр: нет связи, в очереди %1</source>
+        <translation>Реестр: нет связи, в очереди %1</translation>
+    </message>
+    <message>
+        <source>Реестр %1 не отвечает: %2</source>
+        <translation>Реестр %1 не отвечает: %2</translation>
+    </message>
+    <message>
+        <source>Реестр: %1</source>
+        <translation>Реестр: %1</translation>
+    </message>
+    <message>
+        <source>настройка не используется: %1</source>
+        <translation>настройка не используется: %1</translation>
+    </message>
+</context>
+<context>
+    <name>RegisterPanel</name>
+    <message>
+        <source>Экспорт в CSV…</source>
+        <translation>Экспорт в CSV…</translation>
+    </message>
+    <message>
+        <source>Настроить…</source>
+        <translation>Настроить…</translation>
+    </message>
+    <message>
+        <source>Серийный номер, IMEI, транспортное средство или инженер</source>
+        <translation>Серийный номер, IMEI, транспортное средство или инженер</translation>
+    </message>
+    <message>
+        <source>Сохранить показанные строки в файл CSV</source>
+        <translation>Сохранить показанные строки в файл CSV</translation>
+    </message>
+    <message>
+        <source>Где реестр установок (файл SQLite или сервер PostgreSQL) и имя инженера в его событиях</source>
+        <translation>Где реестр установок (файл SQLite или сервер PostgreSQL) и имя инженера в его событиях</translation>
+    </message>
+    <message>
+        <source>Реестр не отвечает: %1</source>
+        <translation>Реестр не отвечает: %1</translation>
+    </message>
+    <message>
+        <source>Экспорт реестра</source>
+        <translation>Экспорт реестра</translation>
+    </message>
+    <message>
+        <source>Файлы CSV (*.csv)</source>
+        <translation>Файлы CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Показанные строки (%1) сохранены в %2</source>
+        <translation>Показанные строки (%1) сохранены в %2</translation>
+    </message>
+    <message>
+        <source>Файл %1 не сохранён: %2</source>
+        <translation>Файл %1 не сохранён: %2</translation>
+    </message>
+</context>
+<context>
+    <name>RegisterTableModel</name>
+    <message>
+        <source>Время</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>Событие</source>
+        <translation>Событие</translation>
+    </message>
+    <message>
+        <source>Серийный номер</source>
+        <translation>Серийный номер</translation>
+    </message>
+    <message>
+        <source>IMEI</source>
+        <translation>IMEI</translation>
+    </message>
+    <message>
+        <source>Модель</source>
+        <translation>Модель</translation>
+    </message>
+    <message>
+        <source>Версия ПО</source>
+        <translation>Версия ПО</translation>
+    </message>
+    <message>
+        <source>Результат</source>
+        <translation>Результат</translation>
+    </message>
+    <message>
+        <source>Транспортное средство</source>
+        <translation>Транспортное средство</translation>
+    </message>
+    <message>
+        <source>Инженер</source>
+        <translation>Инженер</translation>
+    </message>
+    <message>
+        <source>Компьютер</source>
+        <translation>Компьютер</translation>
+    </message>
+    <message>
+        <source>Порт</source>
+        <translation>Порт</translation>
+    </message>
+    <message>
+        <source>Подробности</source>
+        <translation>Подробности</translation>
     </message>
 </context>
 <context>

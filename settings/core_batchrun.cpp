@@ -322,11 +322,12 @@ bool BatchRun::writeJournal(TerminalOutcome outcome, const QString &words)
 {
     const QString port = portSource ? portSource() : QString();
     QString error;
-    if (appendBatchJournal(journal,
-                           batchJournalLine(QDateTime::currentDateTime(), terminal, words, port,
-                                            outcome),
-                           &error))
+    const QString line =
+        batchJournalLine(QDateTime::currentDateTime(), terminal, words, port, outcome);
+    if (appendBatchJournal(journal, line, &error)) {
+        emit journalLineWritten(line);
         return true;
+    }
     // no terminal starts while its line could not be kept
     stop();
     emit journalFailed(journal, error);

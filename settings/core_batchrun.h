@@ -116,6 +116,9 @@ signals:
     void alreadyConfirmed(const QString &serialNumber);
     // The journal could not be written; the run stops right after.
     void journalFailed(const QString &path, const QString &error);
+    // A line was appended to the journal, as it stands there (the installation register
+    // records it).
+    void journalLineWritten(const QString &line);
 
 private:
     enum class Step { Waiting, Identity, Checking, Settings, Confirm };

@@ -80,3 +80,18 @@ bool terminalOutcomeOk(TerminalOutcome outcome)
         return false;
     }
 }
+
+TerminalOutcome terminalOutcomeOfWrite(WriteOutcome outcome)
+{
+    switch (outcome) {
+    case WriteOutcome::Confirmed:
+        return TerminalOutcome::Confirmed;
+    case WriteOutcome::NotConfirmed:
+        return TerminalOutcome::NotConfirmed;
+    case WriteOutcome::WrongPassword:
+        return TerminalOutcome::WrongPassword;
+    case WriteOutcome::NoAnswer:
+        break;
+    }
+    return TerminalOutcome::NoAnswer;
+}

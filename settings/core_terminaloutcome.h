@@ -3,6 +3,8 @@
 // a stable ASCII code for the journal's `код` column and scripts, and the result words, which
 // the journal keeps in Russian whatever the interface language.
 
+#include "settings/core_settingsecho.h"
+
 #include <QLatin1String>
 #include <QString>
 
@@ -31,6 +33,9 @@ std::optional<TerminalOutcome> terminalOutcomeFromCode(const QString &code);
 // The Russian result words (the source text of their translation in the "BatchSetup" context);
 // NotConfirmed, Refused and OtherModel hold %1 (and %2) for what differs or why.
 const char *terminalOutcomeWords(TerminalOutcome outcome);
+
+// The outcome of a settings write that went out and was read back (or not).
+TerminalOutcome terminalOutcomeOfWrite(WriteOutcome outcome);
 
 // True for the outcomes that leave the terminal holding the file's values.
 bool terminalOutcomeOk(TerminalOutcome outcome);

@@ -300,6 +300,9 @@ void ProvisionStation::startSocket(const PortEntry &port)
         });
     });
     connect(session, &TerminalSession::closed, this, [this, socket] { socketClosed(socket); });
+    connect(run, &BatchRun::journalLineWritten, this, [this, socket](const QString &line) {
+        emit journalLineWritten(socket->port, line);
+    });
     connect(run, &BatchRun::stageChanged, this, [this, row](BatchRun::Stage stage) {
         updateRow(row, [stage](StationRow &r) { r.stage = stage; });
     });
@@ -451,11 +454,12 @@ void ProvisionStation::journalLine(const TerminalIdentity &terminal, const QStri
                                    TerminalOutcome outcome, const QString &result)
 {
     QString error;
-    if (appendBatchJournal(journal,
-                           batchJournalLine(QDateTime::currentDateTime(), terminal, result, port,
-                                            outcome),
-                           &error))
+    const QString line =
+        batchJournalLine(QDateTime::currentDateTime(), terminal, result, port, outcome);
+    if (appendBatchJournal(journal, line, &error)) {
+        emit journalLineWritten(port, line);
         return;
+    }
     journalBroke(journal, error);
 }
 

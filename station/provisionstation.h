@@ -106,6 +106,8 @@ signals:
     void firmwareUpdateFinished();
     // The journal could not be written; the station stops right after.
     void journalFailed(const QString &path, const QString &error);
+    // A line was appended to the journal for the terminal on `port`, as it stands there.
+    void journalLineWritten(const QString &port, const QString &line);
 
 private:
     class Socket;

@@ -127,7 +127,7 @@ void TestMainWindow::toolBarAndIcons()
                                  "actionClearMem",
                                  "actionRestart_Device", "actionUpdate_FW_Local",
                                  "actionUpdate_FW_WEB", "actionUpdate_Settings_WEB",
-                                 "batchSetupAction", "stationAction", "actionTaho", "panelsAction",
+                                 "batchSetupAction", "stationAction", "registerAction", "actionTaho", "panelsAction",
                                  "actionGoToSite", "|",
                                  "actionRussian",
                                  "actionENGLISH"}));

@@ -102,6 +102,7 @@ void TestSettingsBatchRun::confirmedTerminalNotWrittenAgain()
     const QString written = setUp(QStringLiteral("300100"));
     QVERIFY(written.startsWith(QLatin1String("482915*SETP*#1=fleet,20332#")));
     QSignalSpy confirmedProgress(run, &BatchRun::progress);
+    QSignalSpy journalled(run, &BatchRun::journalLineWritten);
     record(written.mid(12));
     QCOMPARE(confirmedProgress.last().at(0).toString(),
              QStringLiteral("Терминал 300100: записано и подтверждено. Подключите следующий терминал."));
@@ -110,6 +111,9 @@ void TestSettingsBatchRun::confirmedTerminalNotWrittenAgain()
     QCOMPARE(lines(journal()).size(), 2);
     QCOMPARE(lines(journal()).last().section(QLatin1Char('\t'), 1),
              QStringLiteral("KVT3\t300100\t866104023456789\t0.70\tзаписано и подтверждено\t\tconfirmed"));
+    // the line the installation register records is the line in the file
+    QCOMPARE(journalled.size(), 1);
+    QCOMPARE(journalled.first().at(0).toString(), lines(journal()).last() + QLatin1Char('\n'));
 
     // the same terminal again: nothing is written, the journal says so
     QSignalSpy progress(run, &BatchRun::progress);

@@ -1,15 +1,16 @@
 #!/bin/sh
 # Builds the benchmarks (Release) and runs them all: the framing alone, the whole read path
 # (64 B and 4 KiB chunks, log empty and at its cap), memory after 200 MB, and the
-# simulator's flood end to end. See bench/README.md.
+# simulator's flood end to end, the station, a 100 MB recording played back (kvt-cli replay
+# --json, the window, a seek) and the installation register on PostgreSQL. See bench/README.md.
 #   KVT_BENCH_BUILD_DIR  build folder (default build-bench)
 #   FLOOD_SECONDS        length of the end-to-end run (default 30)
-# and a 100 MB recording played back (kvt-cli replay --json, the window, a seek).
+#   REGISTER_LINES       journal lines the register benchmark imports (default 1000000)
 set -e
 cd "$(dirname "$0")/.."
 BUILD="${KVT_BENCH_BUILD_DIR:-build-bench}"
 cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$BUILD" -j2 --target bench_framing bench_readpath flood_e2e station_e2e kvt-sim replay_bench kvt-cli
+cmake --build "$BUILD" -j2 --target bench_framing bench_readpath flood_e2e station_e2e kvt-sim replay_bench register_e2e kvt-cli
 BIN="$BUILD/bench"
 # Diagnostics on stderr go to /dev/null (the per-record traces are off unless turned on
 # through QT_LOGGING_RULES; a file or a terminal would be measured along with the program).
@@ -30,4 +31,6 @@ echo "== provisioning station: 1 and 8 simulated terminals at once"
 "$BIN/station_e2e" --answer-delay 20 2>>"$LOG"
 echo "== a 100 MB recording played back"
 "$BIN/replay_bench" 2>>"$LOG"
+echo "== installation register: ${REGISTER_LINES:-1000000} journal lines into PostgreSQL"
+"$BIN/register_e2e" --lines "${REGISTER_LINES:-1000000}" 2>>"$LOG"
 echo "== load: $(uptime)"

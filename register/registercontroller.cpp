@@ -1,0 +1,273 @@
+#include "register/registercontroller.h"
+
+#include "firmware/firmwareupdate.h"
+#include "link/core_terminalidentity.h"
+#include "link/terminalsession.h"
+#include "register/registerpanel.h"
+#include "settings/core_batchrun.h"
+#include "settings/core_settingsecho.h"
+#include "settings/core_terminaloutcome.h"
+#include "settings/settingspage.h"
+#include "station/provisionstation.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDockWidget>
+#include <QFormLayout>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QMetaEnum>
+#include <QSettings>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+namespace {
+
+QString portOf(TerminalSession *session)
+{
+    return session->connectedPort().portName;
+}
+
+} // namespace
+
+RegisterController::RegisterController(QMainWindow *window, QToolBar *toolBar, QAction *before,
+                                       QStatusBar *statusBar)
+    : QObject(window),
+      registerDock(new QDockWidget(tr("Реестр установок"), window)),
+      registerPanel(new RegisterPanel(registerDock)),
+      stateLabel(new QLabel)
+{
+    registerDock->setObjectName(QStringLiteral("registerDock"));
+    registerDock->setWidget(registerPanel);
+    window->addDockWidget(Qt::BottomDockWidgetArea, registerDock);
+    registerDock->hide();
+    QAction *toggle = registerDock->toggleViewAction();
+    toggle->setObjectName(QStringLiteral("registerAction"));
+    toggle->setIcon(window->style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    toggle->setToolTip(tr("Реестр установок: история терминалов, кто, когда и что с ними делал"));
+    if (toolBar)
+        toolBar->insertAction(before, toggle);
+
+    stateLabel->setObjectName(QStringLiteral("registerStatusLabel"));
+    statusBar->addPermanentWidget(stateLabel);
+    startRecorder();
+    connect(registerPanel, &RegisterPanel::searchRequested, this, &RegisterController::search);
+    connect(registerPanel, &RegisterPanel::settingsRequested, this, &RegisterController::askSettings);
+    // the first look at the dock shows the latest events
+    connect(registerDock, &QDockWidget::visibilityChanged, this, [this](bool shown) {
+        if (shown && !searched)
+            search(QString());
+    });
+}
+
+RegisterController::~RegisterController() = default;
+
+void RegisterController::startRecorder()
+{
+    settingError.clear();
+    view.reset();
+    rec = std::make_unique<RegisterRecorder>(registerLocation(&settingError));
+    connect(rec.get(), &RegisterRecorder::syncFinished, this,
+            [this](int queued, bool reachable) { showState(queued, reachable); });
+    connect(rec.get(), &RegisterRecorder::recordFailed, this, [this](const QString &error) {
+        registerPanel->setState(tr("Событие не записано в реестр: %1").arg(error), true);
+    });
+    showState(rec->queuedCount(), true);
+}
+
+bool RegisterController::applySettings(const QString &location, const QString &engineer,
+                                       QString *error)
+{
+    RegisterLocation where;
+    if (!parseRegisterLocation(location, &where, error))
+        return false;
+    QSettings settings(QStringLiteral("KVT"), QStringLiteral("kvt-logger"));
+    settings.setValue(QLatin1String(RegisterSettingKey), location.trimmed());
+    settings.setValue(QStringLiteral("engineer"), engineer.trimmed());
+    settings.sync();
+    registerPanel->model()->clear();
+    startRecorder();
+    if (registerDock->isVisible())
+        search(registerPanel->searchEdit()->text());
+    return true;
+}
+
+void RegisterController::askSettings()
+{
+    auto *window = registerDock->window();
+    const QSettings settings(QStringLiteral("KVT"), QStringLiteral("kvt-logger"));
+    QDialog dialog(window);
+    dialog.setObjectName(QStringLiteral("registerSettingsDialog"));
+    dialog.setWindowTitle(tr("Реестр установок"));
+    auto *location = new QLineEdit(settings.value(QLatin1String(RegisterSettingKey)).toString());
+    location->setObjectName(QStringLiteral("registerLocationEdit"));
+    location->setPlaceholderText(tr("пусто: файл %1").arg(QDir::toNativeSeparators(
+        registerDataFolder() + QStringLiteral("/register.sqlite"))));
+    location->setMinimumWidth(420);
+    auto *engineer = new QLineEdit(settings.value(QStringLiteral("engineer")).toString());
+    engineer->setObjectName(QStringLiteral("registerEngineerEdit"));
+    engineer->setPlaceholderText(tr("пусто: имя входа в систему"));
+    auto *form = new QFormLayout(&dialog);
+    form->addRow(tr("Реестр установок:"), location);
+    auto *hint = new QLabel(tr("Файл SQLite или сервер PostgreSQL: postgresql://пользователь@сервер:порт/база "
+                               "(папка сокета: ?host=/путь). Пароль сервера берётся из ~/.pgpass "
+                               "или PGPASSWORD и здесь не хранится."));
+    hint->setWordWrap(true);
+    form->addRow(hint);
+    if (!qEnvironmentVariableIsEmpty("KVT_REGISTER"))
+        form->addRow(new QLabel(tr("Сейчас действует переменная KVT_REGISTER: %1")
+                                    .arg(qEnvironmentVariable("KVT_REGISTER"))));
+    form->addRow(tr("Инженер:"), engineer);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    while (dialog.exec() == QDialog::Accepted) {
+        QString error;
+        if (applySettings(location->text(), engineer->text(), &error))
+            return;
+        QMessageBox::warning(window, tr("Реестр установок"),
+                             tr("Реестр не изменён: %1").arg(error));
+    }
+}
+
+QAction *RegisterController::action() const
+{
+    return registerDock->toggleViewAction();
+}
+
+QString RegisterController::statusText() const
+{
+    return stateLabel->text();
+}
+
+void RegisterController::showState(int queued, bool reachable)
+{
+    // only what needs the engineer's eye: events that wait for a server that does not answer
+    stateLabel->setText(!reachable && queued > 0 ? tr("Реестр: нет связи, в очереди %1").arg(queued)
+                                                 : QString());
+}
+
+bool RegisterController::search(const QString &text)
+{
+    searched = true;
+    QString error;
+    if (!view)
+        view = std::make_unique<RegisterDatabase>(rec->location());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    bool ok = view->open(&error) && registerPanel->model()->search(view.get(), text, &error);
+    QApplication::restoreOverrideCursor();
+    if (!ok) {
+        view->close();
+        registerPanel->model()->clear();
+        registerPanel->setState(tr("Реестр %1 не отвечает: %2")
+                                    .arg(rec->location().describe(), error.simplified()),
+                                true);
+        return false;
+    }
+    QString where = tr("Реестр: %1").arg(rec->location().describe());
+    if (!settingError.isEmpty())
+        where += QStringLiteral(" (") + tr("настройка не используется: %1").arg(settingError)
+                 + QLatin1Char(')');
+    registerPanel->setState(where, !settingError.isEmpty());
+    return true;
+}
+
+QString RegisterController::vehicleFor(const QString &serialNumber) const
+{
+    return rec->vehicleFor(serialNumber);
+}
+
+void RegisterController::watchSession(TerminalSession *session)
+{
+    connect(session, &TerminalSession::identityChanged, this, [this, session] {
+        const TerminalIdentity terminal = shownIdentity(session->identity());
+        // recorded once both numbers are known: the event names the terminal whole
+        if (!terminal.serialNumber.isEmpty() && !terminal.imei.isEmpty())
+            rec->terminalIdentified(terminal, portOf(session));
+    });
+}
+
+void RegisterController::watchSettingsPage(SettingsPage *page, TerminalSession *session)
+{
+    connect(page, &SettingsPage::writeFinished, this,
+            [this, session](WriteOutcome outcome, const QStringList &differing) {
+                RegisterEvent e = newRegisterEvent(QString::fromLatin1(RegisterKind::SettingsWritten),
+                                                   shownIdentity(session->identity()));
+                e.port = portOf(session);
+                e.result = terminalOutcomeCode(terminalOutcomeOfWrite(outcome));
+                e.details = QJsonObject{{QStringLiteral("differing"), QJsonArray::fromStringList(differing)}};
+                rec->record(e);
+            });
+}
+
+void RegisterController::watchBatchRun(BatchRun *run, TerminalSession *session)
+{
+    connect(run, &BatchRun::journalLineWritten, this, [this, session](const QString &line) {
+        rec->journalLineWritten(line, portOf(session));
+    });
+}
+
+void RegisterController::watchStation(ProvisionStation *station)
+{
+    connect(station, &ProvisionStation::journalLineWritten, this,
+            [this](const QString &port, const QString &line) { rec->journalLineWritten(line, port); });
+    connect(station, &ProvisionStation::rowChanged, this, [this, station](int row) {
+        const StationRow &r = station->rows().at(row);
+        if (!r.serialNumber.isEmpty() && !r.imei.isEmpty())
+            rec->terminalIdentified(TerminalIdentity{QString(), r.serialNumber, r.imei, r.firmware}, r.port);
+    });
+}
+
+void RegisterController::watchFirmwareUpdate(FirmwareUpdate *update, TerminalSession *session)
+{
+    const TerminalIdentity before = shownIdentity(session->identity());
+    const QString port = portOf(session);
+    connect(update, &FirmwareUpdate::finished, this,
+            [this, update, before, port](FirmwareUpdate::Outcome outcome, const QString &text) {
+                RegisterEvent e = newRegisterEvent(QString::fromLatin1(RegisterKind::FirmwareUpdated), before);
+                e.port = port;
+                if (!update->versionAfter().isEmpty())
+                    e.firmware = update->versionAfter();
+                e.result = outcome == FirmwareUpdate::Outcome::Updated ? QStringLiteral("firmware-updated")
+                                                                       : QStringLiteral("firmware-failed");
+                e.details = QJsonObject{
+                    {QStringLiteral("from"), update->versionBefore().isEmpty() ? before.firmwareVersion
+                                                                                : update->versionBefore()},
+                    {QStringLiteral("to"), update->versionAfter()},
+                    {QStringLiteral("outcome"),
+                     QString::fromLatin1(QMetaEnum::fromType<FirmwareUpdate::Outcome>().valueToKey(int(outcome)))},
+                    {QStringLiteral("text"), text}};
+                rec->record(e);
+            });
+}
+
+void RegisterController::recordReport(const QString &fileName, const QString &vehicle,
+                                      TerminalSession *session, const QVector<CheckOutcome> &checks)
+{
+    RegisterEvent e = newRegisterEvent(QString::fromLatin1(RegisterKind::ReportSaved),
+                                       shownIdentity(session->identity()));
+    e.port = portOf(session);
+    e.vehicle = vehicle.trimmed();
+    e.result = QStringLiteral("saved");
+    QJsonArray list;
+    for (const CheckOutcome &c : checks) {
+        const char *result = c.result == CheckResult::Passed   ? "passed"
+                             : c.result == CheckResult::Failed ? "failed"
+                                                               : "not-seen";
+        list.append(QJsonObject{{QStringLiteral("check"), InstallationChecks::checkName(c.check)},
+                                {QStringLiteral("result"), QLatin1String(result)},
+                                {QStringLiteral("detail"), c.detail}});
+    }
+    e.details = QJsonObject{{QStringLiteral("path"), QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath())},
+                            {QStringLiteral("checks"), list}};
+    rec->record(e);
+}

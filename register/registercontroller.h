@@ -1,0 +1,87 @@
+#pragma once
+// The installation register in the window: the dock "Реестр установок" with its tool bar
+// action, the status bar's section ("Реестр: нет связи, в очереди N") and the events of the
+// window's features. The window places it and hands it what it watches; the controller does
+// the rest.
+
+#include "register/registerdatabase.h"
+#include "register/registerrecorder.h"
+#include "report/core_installationchecks.h"
+#include "status/core_identity.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class BatchRun;
+class FirmwareUpdate;
+class ProvisionStation;
+class QAction;
+class QDockWidget;
+class QLabel;
+class QMainWindow;
+class QStatusBar;
+class QToolBar;
+class RegisterPanel;
+class SettingsPage;
+class TerminalSession;
+
+class RegisterController : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The dock (hidden at first) goes into `window`, its action into `toolBar` before `before`
+    // (at the end without one), the queue's state into `statusBar`.
+    RegisterController(QMainWindow *window, QToolBar *toolBar, QAction *before, QStatusBar *statusBar);
+    ~RegisterController() override;
+
+    RegisterRecorder *recorder() const { return rec.get(); }
+    RegisterPanel *panel() const { return registerPanel; }
+    QDockWidget *dock() const { return registerDock; }
+    QAction *action() const;
+    // The status bar's text of the register (empty while nothing waits).
+    QString statusText() const;
+
+    // `connected`: the first identity of each terminal of the run.
+    void watchSession(TerminalSession *session);
+    // `settings-written`: the outcome of each write of the settings page.
+    void watchSettingsPage(SettingsPage *page, TerminalSession *session);
+    // `provisioned`: each journal line of batch set-up, on the window's port.
+    void watchBatchRun(BatchRun *run, TerminalSession *session);
+    // `provisioned` (and `firmware-updated`): each journal line of the station; `connected`
+    // for each terminal it meets.
+    void watchStation(ProvisionStation *station);
+    // `firmware-updated`: from which version to which, and how it ended.
+    void watchFirmwareUpdate(FirmwareUpdate *update, TerminalSession *session);
+    // `report-saved`: the file, the checks' results and the vehicle (remembered for the
+    // terminal).
+    void recordReport(const QString &fileName, const QString &vehicle, TerminalSession *session,
+                      const QVector<CheckOutcome> &checks);
+
+    // The vehicle last given for the terminal.
+    QString vehicleFor(const QString &serialNumber) const;
+
+    // The dock's search (an empty text: the latest events); false with the reason shown.
+    bool search(const QString &text);
+
+    // Sets where the register is ("Реестр установок": a libpq URI, a file, or empty for the
+    // default file) and the engineer's name (empty: the login name), keeps them in the
+    // window's settings and records there from now on. False with the reason for a location
+    // that cannot be read.
+    bool applySettings(const QString &location, const QString &engineer, QString *error);
+
+private:
+    void showState(int queued, bool reachable);
+    void startRecorder();
+    void askSettings();
+
+    std::unique_ptr<RegisterRecorder> rec;
+    std::unique_ptr<RegisterDatabase> view;   // the dock's own connection
+    QDockWidget *registerDock;
+    RegisterPanel *registerPanel;
+    QLabel *stateLabel;
+    QString settingError;
+    bool searched = false;
+};

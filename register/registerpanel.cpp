@@ -1,0 +1,267 @@
+#include "register/registerpanel.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QJsonDocument>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+enum Column { Time, Kind, Serial, Imei, Model, Firmware, Result, Vehicle, Engineer, Host, Port, Details, ColumnCount };
+
+} // namespace
+
+RegisterTableModel::RegisterTableModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+bool RegisterTableModel::search(RegisterDatabase *database, const QString &text, QString *error)
+{
+    beginResetModel();
+    db = database;
+    filter = RegisterFilter();
+    filter.any = text.trimmed();
+    filter.newestFirst = true;
+    rows.clear();
+    more = false;
+    QVector<RegisterEvent> page;
+    const bool ok = fetchPage(&page, error);
+    rows = page;
+    endResetModel();
+    return ok;
+}
+
+void RegisterTableModel::clear()
+{
+    beginResetModel();
+    db = nullptr;
+    rows.clear();
+    more = false;
+    endResetModel();
+}
+
+bool RegisterTableModel::fetchPage(QVector<RegisterEvent> *page, QString *error)
+{
+    const QDateTime afterTime = rows.isEmpty() ? QDateTime() : rows.last().time;
+    const QUuid afterId = rows.isEmpty() ? QUuid() : rows.last().id;
+    if (!db || !db->page(filter, afterTime, afterId, PageSize, page, error)) {
+        more = false;
+        return false;
+    }
+    more = page->size() == PageSize;
+    return true;
+}
+
+int RegisterTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : rows.size();
+}
+
+int RegisterTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+bool RegisterTableModel::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && more;
+}
+
+void RegisterTableModel::fetchMore(const QModelIndex &parent)
+{
+    if (parent.isValid() || !more)
+        return;
+    QVector<RegisterEvent> page;
+    QString error;
+    if (!fetchPage(&page, &error)) {
+        emit fetchFailed(error);
+        return;
+    }
+    if (page.isEmpty())
+        return;
+    beginInsertRows(QModelIndex(), rows.size(), rows.size() + page.size() - 1);
+    rows += page;
+    endInsertRows();
+}
+
+QString RegisterTableModel::cell(const RegisterEvent &e, int column) const
+{
+    switch (column) {
+    case Time:
+        return e.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    case Kind:
+        return e.kind;
+    case Serial:
+        return e.serialNumber;
+    case Imei:
+        return e.imei;
+    case Model:
+        return e.model;
+    case Firmware:
+        return e.firmware;
+    case Result:
+        return e.result;
+    case Vehicle:
+        return e.vehicle;
+    case Engineer:
+        return e.engineer;
+    case Host:
+        return e.host;
+    case Port:
+        return e.port;
+    case Details:
+        return e.details.isEmpty() ? QString()
+                                   : QString::fromUtf8(QJsonDocument(e.details).toJson(QJsonDocument::Compact));
+    default:
+        return QString();
+    }
+}
+
+QVariant RegisterTableModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rows.size() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+        return QVariant();
+    return cell(rows.at(index.row()), index.column());
+}
+
+QVariant RegisterTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (section) {
+    case Time:
+        return tr("Время");
+    case Kind:
+        return tr("Событие");
+    case Serial:
+        return tr("Серийный номер");
+    case Imei:
+        return tr("IMEI");
+    case Model:
+        return tr("Модель");
+    case Firmware:
+        return tr("Версия ПО");
+    case Result:
+        return tr("Результат");
+    case Vehicle:
+        return tr("Транспортное средство");
+    case Engineer:
+        return tr("Инженер");
+    case Host:
+        return tr("Компьютер");
+    case Port:
+        return tr("Порт");
+    case Details:
+        return tr("Подробности");
+    default:
+        return QVariant();
+    }
+}
+
+QByteArray RegisterTableModel::csv() const
+{
+    QStringList heading;
+    for (int c = 0; c < ColumnCount; ++c)
+        heading << csvField(headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+    QByteArray out = heading.join(QLatin1Char(',')).toUtf8() + "\r\n";
+    for (const RegisterEvent &e : rows) {
+        QStringList fields;
+        for (int c = 0; c < ColumnCount; ++c)
+            fields << csvField(cell(e, c));
+        out += fields.join(QLatin1Char(',')).toUtf8() + "\r\n";
+    }
+    return out;
+}
+
+RegisterPanel::RegisterPanel(QWidget *parent)
+    : QWidget(parent),
+      search(new QLineEdit),
+      table(new QTableView),
+      exportButton(new QPushButton(tr("Экспорт в CSV…"))),
+      settingsButton(new QPushButton(tr("Настроить…"))),
+      state(new QLabel),
+      tableModel(new RegisterTableModel(this))
+{
+    search->setObjectName(QStringLiteral("registerSearchEdit"));
+    search->setPlaceholderText(tr("Серийный номер, IMEI, транспортное средство или инженер"));
+    search->setClearButtonEnabled(true);
+    table->setObjectName(QStringLiteral("registerTable"));
+    table->setModel(tableModel);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setStretchLastSection(true);
+    exportButton->setObjectName(QStringLiteral("registerExportButton"));
+    exportButton->setToolTip(tr("Сохранить показанные строки в файл CSV"));
+    settingsButton->setObjectName(QStringLiteral("registerSettingsButton"));
+    settingsButton->setToolTip(tr("Где реестр установок (файл SQLite или сервер PostgreSQL) и "
+                                  "имя инженера в его событиях"));
+    state->setObjectName(QStringLiteral("registerStateLabel"));
+    state->setWordWrap(true);
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(search, 1);
+    top->addWidget(exportButton);
+    top->addWidget(settingsButton);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addLayout(top);
+    layout->addWidget(table, 1);
+    layout->addWidget(state);
+
+    connect(search, &QLineEdit::returnPressed, this,
+            [this] { emit searchRequested(search->text()); });
+    connect(exportButton, &QPushButton::clicked, this, &RegisterPanel::exportShown);
+    connect(settingsButton, &QPushButton::clicked, this, &RegisterPanel::settingsRequested);
+    connect(tableModel, &RegisterTableModel::fetchFailed, this,
+            [this](const QString &error) { setState(tr("Реестр не отвечает: %1").arg(error), true); });
+}
+
+void RegisterPanel::setState(const QString &text, bool failure)
+{
+    state->setText(text);
+    state->setStyleSheet(failure ? QStringLiteral("color: #b00020;") : QString());
+}
+
+bool RegisterPanel::exportCsv(const QString &path, QString *error) const
+{
+    QSaveFile f(path);
+    const QByteArray bytes = tableModel->csv();
+    if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit())
+        return true;
+    if (error)
+        *error = f.errorString();
+    return false;
+}
+
+QString RegisterPanel::exportFileName()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileDialog::getSaveFileName(this, tr("Экспорт реестра"),
+                                        QDir(folder).filePath(QStringLiteral("kvt-register.csv")),
+                                        tr("Файлы CSV (*.csv)"));
+}
+
+void RegisterPanel::exportShown()
+{
+    const QString path = exportFileName();
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (exportCsv(path, &error)) {
+        setState(tr("Показанные строки (%1) сохранены в %2")
+                     .arg(tableModel->rowCount())
+                     .arg(QDir::toNativeSeparators(path)),
+                 false);
+        return;
+    }
+    QMessageBox::warning(window(), tr("Экспорт реестра"),
+                         tr("Файл %1 не сохранён: %2").arg(QDir::toNativeSeparators(path), error));
+}
