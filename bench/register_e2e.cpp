@@ -6,10 +6,12 @@
 #include "pgserver.h"
 #include "register/registerdatabase.h"
 #include "register/registerpanel.h"
+#include "register/registersearch.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTextStream>
 
 #include <cstdio>
@@ -121,16 +123,24 @@ int main(int argc, char *argv[])
 
     RegisterLocation location;
     parseRegisterLocation(where, &location, nullptr);
-    RegisterDatabase db(location);
-    if (!db.open(&error)) {
-        say(error);
-        return 1;
-    }
+    RegisterSearch search(location);
     RegisterTableModel model;
+    model.setSource(&search);
     for (const QString &text : {QString(), serial}) {
         QElapsedTimer t;
         t.start();
-        if (!model.search(&db, text, &error)) {
+        QEventLoop loop;
+        bool ok = false;
+        const auto c = QObject::connect(&model, &RegisterTableModel::searchFinished, &loop,
+                                        [&](bool answered, const QString &why) {
+                                            ok = answered;
+                                            error = why;
+                                            loop.quit();
+                                        });
+        model.search(text);
+        loop.exec();
+        QObject::disconnect(c);
+        if (!ok) {
             say(error);
             return 1;
         }

@@ -147,8 +147,8 @@ MainWindow::MainWindow(QWidget *parent)
     registerController = new RegisterController(this, ui->mainToolBar, ui->actionTaho, ui->statusBar);
     registerController->watchSession(session);
     registerController->watchSettingsPage(settingsPage, session);
-    registerController->watchBatchRun(batch->run(), session);
-    registerController->watchStation(stationPanel->station());
+    registerController->watchBatchSetup(batch, session);
+    registerController->watchStation(stationPanel);
 
     restartTitle = tr("Перезагрузка устройства");
     restartDoneText = tr("Устройство перезагружено\r\n");

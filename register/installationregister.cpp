@@ -132,6 +132,22 @@ int InstallationRegister::queued(QString *error)
     return -1;
 }
 
+QVector<RegisterEvent> InstallationRegister::queuedEvents(int limit)
+{
+    QVector<RegisterEvent> events;
+    if (!where.isServer() || !openQueue(nullptr))
+        return events;
+    QSqlQuery q(QSqlDatabase::database(queueName, false));
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT event FROM queue ORDER BY seq DESC LIMIT ?"));
+    q.addBindValue(limit);
+    if (q.exec()) {
+        while (q.next())
+            events.append(RegisterEvent::fromJson(QJsonDocument::fromJson(q.value(0).toString().toUtf8()).object()));
+    }
+    return events;
+}
+
 bool InstallationRegister::sync(int *sent, QString *error)
 {
     if (sent)

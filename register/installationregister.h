@@ -36,6 +36,8 @@ public:
     bool sync(int *sent, QString *error);
     // Events waiting in the queue (-1 when the queue cannot be read).
     int queued(QString *error = nullptr);
+    // The newest `limit` events waiting in the queue, newest first.
+    QVector<RegisterEvent> queuedEvents(int limit);
 
     void rememberVehicle(const QString &serialNumber, const QString &vehicle);
     QString vehicleFor(const QString &serialNumber);

@@ -4,11 +4,14 @@
 #include "link/core_terminalidentity.h"
 #include "link/terminalsession.h"
 #include "register/registerpanel.h"
+#include "register/registersearch.h"
+#include "settings/batchsetup.h"
 #include "settings/core_batchrun.h"
 #include "settings/core_settingsecho.h"
 #include "settings/core_terminaloutcome.h"
 #include "settings/settingspage.h"
 #include "station/provisionstation.h"
+#include "station/stationpanel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,6 +21,7 @@
 #include <QDockWidget>
 #include <QFormLayout>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +31,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -34,6 +39,19 @@ namespace {
 QString portOf(TerminalSession *session)
 {
     return session->connectedPort().portName;
+}
+
+// What the server's search would find among the events still queued here.
+QVector<RegisterEvent> matching(const QVector<RegisterEvent> &events, const QString &text)
+{
+    if (text.isEmpty())
+        return events;
+    QVector<RegisterEvent> found;
+    for (const RegisterEvent &e : events) {
+        if (e.serialNumber == text || e.imei == text || e.vehicle == text || e.engineer == text)
+            found.append(e);
+    }
+    return found;
 }
 
 } // namespace
@@ -60,6 +78,8 @@ RegisterController::RegisterController(QMainWindow *window, QToolBar *toolBar, Q
     statusBar->addPermanentWidget(stateLabel);
     startRecorder();
     connect(registerPanel, &RegisterPanel::searchRequested, this, &RegisterController::search);
+    connect(registerPanel->model(), &RegisterTableModel::searchFinished, this,
+            &RegisterController::searchAnswered);
     connect(registerPanel, &RegisterPanel::settingsRequested, this, &RegisterController::askSettings);
     // the first look at the dock shows the latest events
     connect(registerDock, &QDockWidget::visibilityChanged, this, [this](bool shown) {
@@ -73,8 +93,9 @@ RegisterController::~RegisterController() = default;
 void RegisterController::startRecorder()
 {
     settingError.clear();
-    view.reset();
     rec = std::make_unique<RegisterRecorder>(registerLocation(&settingError));
+    searcher = std::make_unique<RegisterSearch>(rec->location());
+    registerPanel->model()->setSource(searcher.get());
     connect(rec.get(), &RegisterRecorder::syncFinished, this,
             [this](int queued, bool reachable) { showState(queued, reachable); });
     connect(rec.get(), &RegisterRecorder::recordFailed, this, [this](const QString &error) {
@@ -156,29 +177,40 @@ void RegisterController::showState(int queued, bool reachable)
                                                  : QString());
 }
 
-bool RegisterController::search(const QString &text)
+void RegisterController::search(const QString &text)
 {
     searched = true;
-    QString error;
-    if (!view)
-        view = std::make_unique<RegisterDatabase>(rec->location());
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    bool ok = view->open(&error) && registerPanel->model()->search(view.get(), text, &error);
-    QApplication::restoreOverrideCursor();
-    if (!ok) {
-        view->close();
+    registerPanel->setState(tr("Реестр: поиск…"), false);
+    registerPanel->model()->search(text);
+}
+
+void RegisterController::searchAnswered(bool ok, const QString &error)
+{
+    if (ok) {
+        QString where = tr("Реестр: %1").arg(rec->location().describe());
+        if (!settingError.isEmpty())
+            where += QStringLiteral(" (") + tr("настройка не используется: %1").arg(settingError)
+                     + QLatin1Char(')');
+        registerPanel->setState(where, !settingError.isEmpty());
+        return;
+    }
+    if (!rec->location().isServer()) {
         registerPanel->model()->clear();
         registerPanel->setState(tr("Реестр %1 не отвечает: %2")
                                     .arg(rec->location().describe(), error.simplified()),
                                 true);
-        return false;
+        return;
     }
-    QString where = tr("Реестр: %1").arg(rec->location().describe());
-    if (!settingError.isEmpty())
-        where += QStringLiteral(" (") + tr("настройка не используется: %1").arg(settingError)
-                 + QLatin1Char(')');
-    registerPanel->setState(where, !settingError.isEmpty());
-    return true;
+    // what was done here meanwhile is still to be seen: the events that wait for the server
+    const QVector<RegisterEvent> waiting = matching(rec->queuedEvents(RegisterTableModel::PageSize),
+                                                    registerPanel->model()->searchText());
+    registerPanel->model()->showEvents(waiting);
+    registerPanel->setState(tr("Реестр: нет связи, в очереди %1; показаны события, ждущие отправки (%2). "
+                               "%3 не отвечает: %4")
+                                .arg(std::max(0, rec->queuedCount()))
+                                .arg(waiting.size())
+                                .arg(rec->location().describe(), error.simplified()),
+                            true);
 }
 
 QString RegisterController::vehicleFor(const QString &serialNumber) const
@@ -188,11 +220,26 @@ QString RegisterController::vehicleFor(const QString &serialNumber) const
 
 void RegisterController::watchSession(TerminalSession *session)
 {
-    connect(session, &TerminalSession::identityChanged, this, [this, session] {
+    // recorded once the serial number is known, with the IMEI when it comes a moment later: a
+    // terminal that never tells its IMEI is recorded without one
+    auto *imeiWait = new QTimer(this);
+    imeiWait->setSingleShot(true);
+    const auto identified = [this, session] {
         const TerminalIdentity terminal = shownIdentity(session->identity());
-        // recorded once both numbers are known: the event names the terminal whole
-        if (!terminal.serialNumber.isEmpty() && !terminal.imei.isEmpty())
+        if (!terminal.serialNumber.isEmpty())
             rec->terminalIdentified(terminal, portOf(session));
+    };
+    connect(imeiWait, &QTimer::timeout, this, identified);
+    connect(session, &TerminalSession::identityChanged, this, [this, session, imeiWait, identified] {
+        const TerminalIdentity terminal = shownIdentity(session->identity());
+        if (terminal.serialNumber.isEmpty()) {
+            imeiWait->stop();
+        } else if (!terminal.imei.isEmpty()) {
+            imeiWait->stop();
+            identified();
+        } else if (!imeiWait->isActive()) {
+            imeiWait->start(imeiWaitMs);
+        }
     });
 }
 
@@ -209,22 +256,74 @@ void RegisterController::watchSettingsPage(SettingsPage *page, TerminalSession *
             });
 }
 
-void RegisterController::watchBatchRun(BatchRun *run, TerminalSession *session)
+void RegisterController::watchBatchSetup(BatchSetup *batch, TerminalSession *session)
 {
-    connect(run, &BatchRun::journalLineWritten, this, [this, session](const QString &line) {
-        rec->journalLineWritten(line, portOf(session));
+    QLineEdit *vehicle = batch->vehicleEdit();
+    auto usedFor = std::make_shared<QString>();   // the terminal the field's vehicle went with
+    connect(batch->run(), &BatchRun::journalLineWritten, this, [this, session, vehicle, usedFor](const QString &line) {
+        rec->journalLineWritten(line, portOf(session), vehicle->text().trimmed());
+        *usedFor = shownIdentity(session->identity()).serialNumber;
+    });
+    // given once the line is written: for the terminal's later events (its report)
+    connect(vehicle, &QLineEdit::editingFinished, this, [this, session, vehicle] {
+        const QString serial = shownIdentity(session->identity()).serialNumber;
+        if (!serial.isEmpty() && !vehicle->text().trimmed().isEmpty())
+            rec->rememberVehicle(serial, vehicle->text().trimmed());
+    });
+    // the next terminal goes into another vehicle
+    connect(session, &TerminalSession::identityChanged, vehicle, [session, vehicle, usedFor] {
+        const QString serial = shownIdentity(session->identity()).serialNumber;
+        if (!usedFor->isEmpty() && !serial.isEmpty() && serial != *usedFor) {
+            vehicle->clear();
+            usedFor->clear();
+        }
     });
 }
 
-void RegisterController::watchStation(ProvisionStation *station)
+void RegisterController::watchStation(StationPanel *panel)
 {
+    station = panel->station();
     connect(station, &ProvisionStation::journalLineWritten, this,
-            [this](const QString &port, const QString &line) { rec->journalLineWritten(line, port); });
-    connect(station, &ProvisionStation::rowChanged, this, [this, station](int row) {
+            [this](const QString &port, const QString &line) {
+                rec->journalLineWritten(line, port, portVehicles.take(port));
+            });
+    connect(station, &ProvisionStation::rowChanged, this, [this](int row) {
         const StationRow &r = station->rows().at(row);
-        if (!r.serialNumber.isEmpty() && !r.imei.isEmpty())
+        if (r.serialNumber.isEmpty())
+            return;
+        if (portVehicles.contains(r.port))
+            rec->rememberVehicle(r.serialNumber, portVehicles.take(r.port));
+        if (!r.imei.isEmpty())
             rec->terminalIdentified(TerminalIdentity{QString(), r.serialNumber, r.imei, r.firmware}, r.port);
     });
+    connect(panel, &StationPanel::vehicleRequested, this,
+            [this, panel](int row) { askStationVehicle(panel, row); });
+}
+
+void RegisterController::askStationVehicle(StationPanel *panel, int row)
+{
+    if (row < 0 || row >= station->rows().size())
+        return;
+    const StationRow &r = station->rows().at(row);
+    const QString now = r.serialNumber.isEmpty() ? portVehicles.value(r.port) : rec->vehicleFor(r.serialNumber);
+    bool ok = false;
+    const QString terminal = r.serialNumber.isEmpty() ? r.port : r.serialNumber;
+    const QString vehicle = QInputDialog::getText(panel->window(), tr("Указать ТС"),
+                                                  tr("Госномер или гаражный номер ТС для терминала %1:").arg(terminal),
+                                                  QLineEdit::Normal, now, &ok);
+    if (ok)
+        setStationVehicle(row, vehicle);
+}
+
+void RegisterController::setStationVehicle(int row, const QString &vehicle)
+{
+    if (!station || row < 0 || row >= station->rows().size() || vehicle.trimmed().isEmpty())
+        return;
+    const StationRow &r = station->rows().at(row);
+    if (r.serialNumber.isEmpty())
+        portVehicles.insert(r.port, vehicle.trimmed());
+    else
+        rec->rememberVehicle(r.serialNumber, vehicle.trimmed());
 }
 
 void RegisterController::watchFirmwareUpdate(FirmwareUpdate *update, TerminalSession *session)

@@ -9,12 +9,13 @@
 #include "report/core_installationchecks.h"
 #include "status/core_identity.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 
 #include <memory>
 
-class BatchRun;
+class BatchSetup;
 class FirmwareUpdate;
 class ProvisionStation;
 class QAction;
@@ -24,7 +25,9 @@ class QMainWindow;
 class QStatusBar;
 class QToolBar;
 class RegisterPanel;
+class RegisterSearch;
 class SettingsPage;
+class StationPanel;
 class TerminalSession;
 
 class RegisterController : public QObject
@@ -44,15 +47,23 @@ public:
     // The status bar's text of the register (empty while nothing waits).
     QString statusText() const;
 
-    // `connected`: the first identity of each terminal of the run.
+    // `connected`: the first identity of each terminal of the run, once its serial number is
+    // known, with its IMEI when that comes within imeiWait() (else without).
     void watchSession(TerminalSession *session);
+    void setImeiWait(int ms) { imeiWaitMs = ms; }
+    int imeiWait() const { return imeiWaitMs; }
     // `settings-written`: the outcome of each write of the settings page.
     void watchSettingsPage(SettingsPage *page, TerminalSession *session);
-    // `provisioned`: each journal line of batch set-up, on the window's port.
-    void watchBatchRun(BatchRun *run, TerminalSession *session);
+    // `provisioned`: each journal line of batch set-up, on the window's port, with the vehicle
+    // of the banner's field (remembered for the terminal; the field is emptied when the next
+    // terminal comes).
+    void watchBatchSetup(BatchSetup *batch, TerminalSession *session);
     // `provisioned` (and `firmware-updated`): each journal line of the station; `connected`
-    // for each terminal it meets.
-    void watchStation(ProvisionStation *station);
+    // for each terminal it meets; "Указать ТС…" on a row.
+    void watchStation(StationPanel *panel);
+    // The vehicle of the station's row `row`: remembered for its terminal's serial number (for
+    // the next one on that port while it has none yet), and so on its later events.
+    void setStationVehicle(int row, const QString &vehicle);
     // `firmware-updated`: from which version to which, and how it ended.
     void watchFirmwareUpdate(FirmwareUpdate *update, TerminalSession *session);
     // `report-saved`: the file, the checks' results and the vehicle (remembered for the
@@ -63,8 +74,10 @@ public:
     // The vehicle last given for the terminal.
     QString vehicleFor(const QString &serialNumber) const;
 
-    // The dock's search (an empty text: the latest events); false with the reason shown.
-    bool search(const QString &text);
+    // The dock's search (an empty text: the latest events), in the search's own thread; the
+    // first page is shown when it comes. A server that does not answer: "Реестр: нет связи…"
+    // and the events still waiting here.
+    void search(const QString &text);
 
     // Sets where the register is ("Реестр установок": a libpq URI, a file, or empty for the
     // default file) and the engineer's name (empty: the login name), keeps them in the
@@ -76,9 +89,14 @@ private:
     void showState(int queued, bool reachable);
     void startRecorder();
     void askSettings();
+    void searchAnswered(bool ok, const QString &error);
+    void askStationVehicle(StationPanel *panel, int row);
 
     std::unique_ptr<RegisterRecorder> rec;
-    std::unique_ptr<RegisterDatabase> view;   // the dock's own connection
+    std::unique_ptr<RegisterSearch> searcher;   // the dock's own thread and connection
+    ProvisionStation *station = nullptr;
+    QHash<QString, QString> portVehicles;      // station ports whose terminal has no serial yet
+    int imeiWaitMs = 3000;
     QDockWidget *registerDock;
     RegisterPanel *registerPanel;
     QLabel *stateLabel;

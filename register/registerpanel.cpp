@@ -1,5 +1,7 @@
 #include "register/registerpanel.h"
 
+#include "register/registersearch.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -22,41 +24,71 @@ enum Column { Time, Kind, Serial, Imei, Model, Firmware, Result, Vehicle, Engine
 
 RegisterTableModel::RegisterTableModel(QObject *parent) : QAbstractTableModel(parent) {}
 
-bool RegisterTableModel::search(RegisterDatabase *database, const QString &text, QString *error)
+void RegisterTableModel::setSource(RegisterSearch *search)
+{
+    if (source)
+        disconnect(source, nullptr, this, nullptr);
+    source = search;
+    ticket = 0;
+    if (source)
+        connect(source, &RegisterSearch::fetched, this, &RegisterTableModel::pageFetched);
+}
+
+void RegisterTableModel::search(const QString &text)
 {
     beginResetModel();
-    db = database;
     filter = RegisterFilter();
     filter.any = text.trimmed();
     filter.newestFirst = true;
     rows.clear();
     more = false;
-    QVector<RegisterEvent> page;
-    const bool ok = fetchPage(&page, error);
-    rows = page;
     endResetModel();
-    return ok;
+    askPage();
+}
+
+void RegisterTableModel::showEvents(const QVector<RegisterEvent> &events)
+{
+    beginResetModel();
+    rows = events;
+    more = false;
+    ticket = 0;
+    endResetModel();
 }
 
 void RegisterTableModel::clear()
 {
-    beginResetModel();
-    db = nullptr;
-    rows.clear();
-    more = false;
-    endResetModel();
+    showEvents({});
 }
 
-bool RegisterTableModel::fetchPage(QVector<RegisterEvent> *page, QString *error)
+void RegisterTableModel::askPage()
 {
+    if (!source) {
+        ticket = 0;
+        emit searchFinished(false, tr("реестр не задан"));
+        return;
+    }
     const QDateTime afterTime = rows.isEmpty() ? QDateTime() : rows.last().time;
     const QUuid afterId = rows.isEmpty() ? QUuid() : rows.last().id;
-    if (!db || !db->page(filter, afterTime, afterId, PageSize, page, error)) {
-        more = false;
-        return false;
+    ticket = source->fetch(filter, afterTime, afterId, PageSize);
+}
+
+void RegisterTableModel::pageFetched(int answered, const QVector<RegisterEvent> &page, bool ok,
+                                     const QString &error)
+{
+    if (answered != ticket)
+        return;   // a search or a list shown since
+    ticket = 0;
+    const bool first = rows.isEmpty();
+    more = ok && page.size() == PageSize;
+    if (ok && !page.isEmpty()) {
+        beginInsertRows(QModelIndex(), rows.size(), rows.size() + page.size() - 1);
+        rows += page;
+        endInsertRows();
     }
-    more = page->size() == PageSize;
-    return true;
+    if (first)
+        emit searchFinished(ok, error);
+    else if (!ok)
+        emit fetchFailed(error);
 }
 
 int RegisterTableModel::rowCount(const QModelIndex &parent) const
@@ -71,24 +103,13 @@ int RegisterTableModel::columnCount(const QModelIndex &parent) const
 
 bool RegisterTableModel::canFetchMore(const QModelIndex &parent) const
 {
-    return !parent.isValid() && more;
+    return !parent.isValid() && more && ticket == 0;
 }
 
 void RegisterTableModel::fetchMore(const QModelIndex &parent)
 {
-    if (parent.isValid() || !more)
-        return;
-    QVector<RegisterEvent> page;
-    QString error;
-    if (!fetchPage(&page, &error)) {
-        emit fetchFailed(error);
-        return;
-    }
-    if (page.isEmpty())
-        return;
-    beginInsertRows(QModelIndex(), rows.size(), rows.size() + page.size() - 1);
-    rows += page;
-    endInsertRows();
+    if (canFetchMore(parent))
+        askPage();
 }
 
 QString RegisterTableModel::cell(const RegisterEvent &e, int column) const

@@ -1,7 +1,8 @@
 #pragma once
 // "Реестр установок": a terminal's history in the installation register. A search field (serial
 // number, IMEI, vehicle or engineer; Enter searches), a table fetched a page at a time as it is
-// scrolled, never all rows at once, and the export of the rows shown to CSV.
+// scrolled, never all rows at once, and the export of the rows shown to CSV. The pages come
+// from a RegisterSearch, in its own thread: the window never waits on the register.
 
 #include "register/registerdatabase.h"
 
@@ -15,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
+class RegisterSearch;
 
 // The events of one search, newest first, fetched 200 at a time.
 class RegisterTableModel : public QAbstractTableModel
@@ -24,10 +26,17 @@ class RegisterTableModel : public QAbstractTableModel
 public:
     explicit RegisterTableModel(QObject *parent = nullptr);
 
-    // Searches anew in `db` (which the owner keeps): the first page is fetched at once. False
-    // with the reason when the register does not answer.
-    bool search(RegisterDatabase *db, const QString &text, QString *error);
+    // Where the pages come from (the owner keeps it); pages asked of an earlier one are dropped.
+    void setSource(RegisterSearch *source);
+    // Searches anew: the table is emptied and the first page asked for; searchFinished tells
+    // when it came.
+    void search(const QString &text);
+    // Shows `events` as they are (the events still queued here while the server is away).
+    void showEvents(const QVector<RegisterEvent> &events);
     void clear();
+    // A page is asked for and has not come yet.
+    bool isFetching() const { return ticket != 0; }
+    QString searchText() const { return filter.any; }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -43,17 +52,22 @@ public:
     static constexpr int PageSize = 200;
 
 signals:
+    // The first page of a search came (false with the reason: the register did not answer).
+    void searchFinished(bool ok, const QString &error);
+    // A later page did not come.
     void fetchFailed(const QString &error);
 
 private:
-    // the page after the rows there are
-    bool fetchPage(QVector<RegisterEvent> *page, QString *error);
+    // asks for the page after the rows there are
+    void askPage();
+    void pageFetched(int ticket, const QVector<RegisterEvent> &page, bool ok, const QString &error);
     QString cell(const RegisterEvent &e, int column) const;
 
-    RegisterDatabase *db = nullptr;
+    RegisterSearch *source = nullptr;
     RegisterFilter filter;
     QVector<RegisterEvent> rows;
     bool more = false;
+    int ticket = 0;   // of the page awaited, 0: none
 };
 
 class RegisterPanel : public QWidget

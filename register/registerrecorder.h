@@ -42,6 +42,8 @@ public:
 
     void rememberVehicle(const QString &serialNumber, const QString &vehicle);
     QString vehicleFor(const QString &serialNumber) { return local.vehicleFor(serialNumber); }
+    // The newest events waiting for the server, newest first (none with the SQLite register).
+    QVector<RegisterEvent> queuedEvents(int limit) { return local.queuedEvents(limit); }
 
     // Sends the queue now (in the sending thread); syncFinished tells how it went.
     void syncSoon() { askSend(); }

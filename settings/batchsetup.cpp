@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -20,6 +21,7 @@ BatchSetup::BatchSetup(SettingsPage *page, QWidget *window)
     , bannerFrame(new QFrame)
     , bannerLabel(new QLabel)
     , stopButton(new QPushButton)
+    , vehicleField(new QLineEdit)
 {
     // the settings the page reads, in the order the page gets them
     connect(page, &SettingsPage::settingsReported, batchRun, &BatchRun::settingsReported);
@@ -46,6 +48,13 @@ BatchSetup::BatchSetup(SettingsPage *page, QWidget *window)
     auto *layout = new QHBoxLayout(bannerFrame);
     layout->setContentsMargins(8, 4, 8, 4);
     layout->addWidget(bannerLabel, 1);
+    vehicleField->setObjectName(QStringLiteral("batchVehicleEdit"));
+    vehicleField->setPlaceholderText(tr("ТС: госномер или гаражный номер"));
+    vehicleField->setToolTip(tr("Транспортное средство терминала, который настраивается сейчас "
+                                "(необязательно): оно попадёт в реестр установок"));
+    vehicleField->setClearButtonEnabled(true);
+    vehicleField->setMaximumWidth(220);
+    layout->addWidget(vehicleField);
     layout->addWidget(stopButton);
     bannerFrame->hide();
     connect(stopButton, &QPushButton::clicked, this, &BatchSetup::stop);

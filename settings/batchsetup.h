@@ -17,6 +17,7 @@
 class BatchRun;
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 class RecordRouter;
@@ -38,6 +39,8 @@ public:
 
     // The banner, for the window to place; hidden while batch set-up is off.
     QWidget *banner() const;
+    // The banner's "ТС" field: the vehicle of the terminal at work.
+    QLineEdit *vehicleEdit() const { return vehicleField; }
     // The run behind the banner.
     BatchRun *run() const { return batchRun; }
 
@@ -77,4 +80,5 @@ private:
     QFrame *const bannerFrame;
     QLabel *const bannerLabel;
     QPushButton *const stopButton;
+    QLineEdit *const vehicleField;
 };

@@ -2,6 +2,7 @@
 
 #include "station/provisionstation.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -29,6 +30,7 @@ StationPanel::StationPanel(QWidget *parent)
     , firmwareButton(new QPushButton(tr("Обновить ПО…")))
     , stationTable(new QTableWidget(0, ColumnCount))
     , refreshTimer(new QTimer(this))
+    , setVehicle(new QAction(tr("Указать ТС…"), this))
 {
     setObjectName(QStringLiteral("stationPanel"));
     summaryLabel->setObjectName(QStringLiteral("stationSummaryLabel"));
@@ -112,6 +114,14 @@ StationPanel::StationPanel(QWidget *parent)
         stopButton->setEnabled(running);
         firmwareButton->setEnabled(running);
         showSummary();
+    });
+    setVehicle->setObjectName(QStringLiteral("stationVehicleAction"));
+    setVehicle->setToolTip(tr("Госномер или гаражный номер ТС, в которое ставится терминал этой строки"));
+    stationTable->addAction(setVehicle);
+    stationTable->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(setVehicle, &QAction::triggered, this, [this] {
+        if (stationTable->currentRow() >= 0)
+            emit vehicleRequested(stationTable->currentRow());
     });
     stopButton->setEnabled(false);
     firmwareButton->setEnabled(false);

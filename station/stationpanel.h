@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class ProvisionStation;
+class QAction;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -22,11 +23,15 @@ public:
     // The station behind the table; the panel owns it.
     ProvisionStation *station() const { return provisioning; }
     QTableWidget *table() const { return stationTable; }
+    // "Указать ТС…" of the table's context menu.
+    QAction *vehicleAction() const { return setVehicle; }
 
 signals:
     void stopRequested();
     // "Обновить ПО…": the firmware of every terminal in the table
     void firmwareUpdateRequested();
+    // "Указать ТС…" on the row `row`: the vehicle its terminal goes into.
+    void vehicleRequested(int row);
 
 private:
     void addRow(int row);
@@ -40,5 +45,6 @@ private:
     QPushButton *const firmwareButton;
     QTableWidget *const stationTable;
     QTimer *const refreshTimer;
+    QAction *const setVehicle;
     QSet<int> changedRows;
 };
