@@ -93,6 +93,7 @@ RegisterController::~RegisterController() = default;
 void RegisterController::startRecorder()
 {
     settingError.clear();
+    registerPanel->model()->setSource(nullptr);
     rec = std::make_unique<RegisterRecorder>(registerLocation(&settingError));
     searcher = std::make_unique<RegisterSearch>(rec->location());
     registerPanel->model()->setSource(searcher.get());
@@ -207,7 +208,7 @@ void RegisterController::searchAnswered(bool ok, const QString &error)
     registerPanel->model()->showEvents(waiting);
     registerPanel->setState(tr("Реестр: нет связи, в очереди %1; показаны события, ждущие отправки (%2). "
                                "%3 не отвечает: %4")
-                                .arg(std::max(0, rec->queuedCount()))
+                                .arg(rec->queuedNow())
                                 .arg(waiting.size())
                                 .arg(rec->location().describe(), error.simplified()),
                             true);

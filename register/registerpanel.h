@@ -7,6 +7,7 @@
 #include "register/registerdatabase.h"
 
 #include <QAbstractTableModel>
+#include <QPointer>
 #include <QVector>
 #include <QWidget>
 
@@ -63,7 +64,7 @@ private:
     void pageFetched(int ticket, const QVector<RegisterEvent> &page, bool ok, const QString &error);
     QString cell(const RegisterEvent &e, int column) const;
 
-    RegisterSearch *source = nullptr;
+    QPointer<RegisterSearch> source;
     RegisterFilter filter;
     QVector<RegisterEvent> rows;
     bool more = false;

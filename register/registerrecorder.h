@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QString>
 
+#include <algorithm>
 #include <memory>
 
 class QThread;
@@ -54,6 +55,8 @@ public:
     void setSyncInterval(int ms);
 
     int queuedCount() const { return lastQueued; }
+    // Counted in the queue now (the last answer of the sending thread may be older).
+    int queuedNow() { return std::max(0, local.queued()); }
     bool serverReachable() const { return reachable; }
 
 signals:

@@ -1,20 +1,31 @@
 // The installation register in the window: the dock finds a terminal's history a page at a
-// time and exports what it shows; the status bar tells of events waiting for a server that
-// does not answer.
+// time and exports what it shows, and never holds the window while a server does not answer;
+// the status bar tells of events waiting for it; a vehicle given to a station row goes with
+// its terminal's events; a terminal without an IMEI is recorded all the same.
+#include "simutil.h"
 #include "testutil.h"
 
 #include "mainwindow/mainwindow.h"
 #include "register/installationregister.h"
 #include "register/registercontroller.h"
 #include "register/registerpanel.h"
+#include "settings/core_settingsfile.h"
+#include "station/provisionstation.h"
+#include "station/stationpanel.h"
 
 #include <QAction>
+#include <QInputDialog>
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopeGuard>
 #include <QTableView>
+#include <QTableWidget>
 #include <QToolBar>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -33,6 +44,59 @@ void removeQueue()
         QFile::remove(InstallationRegister::queuePath() + QLatin1String(end));
 }
 
+// A PostgreSQL socket that takes connections and never answers: a server hung, or a network
+// that swallows packets. The client waits for its connect timeout.
+struct SilentServer
+{
+    explicit SilentServer(const QString &folder)
+    {
+        fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray path = QFile::encodeName(folder + QStringLiteral("/.s.PGSQL.5432"));
+        qstrncpy(address.sun_path, path.constData(), sizeof address.sun_path);
+        listening = fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0
+                    && ::listen(fd, 16) == 0;
+    }
+    ~SilentServer()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    int fd = -1;
+    bool listening = false;
+};
+
+// Types `text` into the next input dialog and presses OK.
+void answerInputDialog(const QString &text)
+{
+    auto *timer = new QTimer;
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, text] {
+        if (auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
+            dialog->setTextValue(text);
+            dialog->accept();
+            timer->deleteLater();
+        }
+    });
+    timer->start();
+}
+
+QVector<RegisterEvent> eventsOf(const QString &serial, const QString &kind)
+{
+    InstallationRegister reg(registerLocation());
+    QString error;
+    QVector<RegisterEvent> rows, found;
+    RegisterDatabase *db = reg.database(&error);
+    if (db)
+        db->page(RegisterFilter{serial}, {}, {}, 100, &rows, &error);
+    for (const RegisterEvent &e : rows) {
+        if (e.kind == kind)
+            found << e;
+    }
+    return found;
+}
+
 } // namespace
 
 class TestRegisterDock : public QObject
@@ -44,6 +108,11 @@ private slots:
     void searchPagesAndExport();
     void offlineQueueInStatusBar();
     void settingsApplyAtOnce();
+    void searchWhileServerHangs();
+    void stationRowVehicle_data();
+    void stationRowVehicle();
+    void connectedWithoutImei_data();
+    void connectedWithoutImei();
 };
 
 void TestRegisterDock::searchPagesAndExport()
@@ -78,19 +147,24 @@ void TestRegisterDock::searchPagesAndExport()
     QTRY_COMPARE(model->rowCount(), RegisterTableModel::PageSize);
     QCOMPARE(model->index(0, 2).data().toString(), QStringLiteral("S2"));
 
+    auto *events = w.installationRegister()->panel()->model();
     search->setText(QStringLiteral("S1"));
     QTest::keyClick(search, Qt::Key_Return);
+    QTRY_VERIFY(!events->isFetching());
     QCOMPARE(model->rowCount(), RegisterTableModel::PageSize);
     QVERIFY(model->canFetchMore(QModelIndex()));
-    while (model->canFetchMore(QModelIndex()))
+    while (model->canFetchMore(QModelIndex())) {
         model->fetchMore(QModelIndex());
+        QVERIFY(!model->canFetchMore(QModelIndex()));   // one page asked at a time
+        QTRY_VERIFY(!events->isFetching());
+    }
     QCOMPARE(model->rowCount(), 450);
-    auto *events = w.installationRegister()->panel()->model();
     for (int i = 1; i < events->events().size(); ++i)
         QVERIFY(events->events().at(i - 1).time > events->events().at(i).time);
 
     search->setText(QStringLiteral("А 123'ВС, \"7\""));
     QTest::keyClick(search, Qt::Key_Return);
+    QTRY_VERIFY(!events->isFetching());
     QCOMPARE(model->rowCount(), 5);
     const QString csv = dir.filePath(QStringLiteral("shown.csv"));
     QString error;
@@ -144,6 +218,131 @@ void TestRegisterDock::settingsApplyAtOnce()
     QVERIFY(check.database(&error)->page(RegisterFilter{"S4"}, {}, {}, 10, &rows, &error));
     QCOMPARE(rows.size(), 1);
     QCOMPARE(rows.first().engineer, QStringLiteral("Иванов"));
+}
+
+// A server that takes the connection and never answers: the search waits in its own thread
+// while the window's timers keep firing, then the dock says there is no connection and shows
+// the events still queued here that the search matches.
+void TestRegisterDock::searchWhileServerHangs()
+{
+    QTemporaryDir dir;
+    SilentServer server(dir.path());
+    QVERIFY(server.listening);
+    removeQueue();
+    const auto cleanQueue = qScopeGuard([] { removeQueue(); });
+    qputenv("KVT_REGISTER", QStringLiteral("postgresql://kvt@/register?host=%1&connect_timeout=2")
+                                .arg(dir.path())
+                                .toUtf8());
+    MainWindow w;
+    RegisterController *reg = w.installationRegister();
+    QVERIFY(reg->recorder()->record(eventAt(QStringLiteral("S5"), 1)));
+    QVERIFY(reg->recorder()->record(eventAt(QStringLiteral("S6"), 2)));
+    QVERIFY(reg->recorder()->record(eventAt(QStringLiteral("S5"), 3, QStringLiteral("А 001 АА"))));
+
+    RegisterTableModel *model = reg->panel()->model();
+    int ticksWhileSearching = 0;
+    QTimer ticker;
+    ticker.setInterval(10);
+    connect(&ticker, &QTimer::timeout, [&] { ticksWhileSearching += model->isFetching() ? 1 : 0; });
+    ticker.start();
+    reg->panel()->searchEdit()->setText(QStringLiteral("S5"));
+    QTest::keyClick(reg->panel()->searchEdit(), Qt::Key_Return);
+    QVERIFY(model->isFetching());
+    QTRY_VERIFY_WITH_TIMEOUT(!model->isFetching(), 15000);
+    QVERIFY2(ticksWhileSearching > 0, "the window's event loop stood still during the search");
+
+    auto *state = w.findChild<QLabel *>(QStringLiteral("registerStateLabel"));
+    QVERIFY2(state->text().startsWith(QStringLiteral("Реестр: нет связи, в очереди 3")), qPrintable(state->text()));
+    QCOMPARE(model->rowCount(), 2);
+    QCOMPARE(model->events().at(0).vehicle, QStringLiteral("А 001 АА"));   // newest first
+    QCOMPARE(model->events().at(1).serialNumber, QStringLiteral("S5"));
+    QVERIFY(!model->canFetchMore(QModelIndex()));
+}
+
+void TestRegisterDock::stationRowVehicle_data()
+{
+    QTest::addColumn<bool>("serialKnown");
+    QTest::newRow("given as the port appears") << false;
+    QTest::newRow("given once the serial number shows") << true;
+}
+
+// "Указать ТС…" on a station row: the vehicle is on the terminal's `provisioned` event and
+// remembered for its later ones.
+void TestRegisterDock::stationRowVehicle()
+{
+#ifndef KVT_SIM_PATH
+    QSKIP("no simulator");
+#else
+    QFETCH(bool, serialKnown);
+    QTemporaryDir dir;
+    qputenv("KVT_REGISTER", QFile::encodeName(dir.filePath(QStringLiteral("register.sqlite"))));
+    const QString serial = serialKnown ? QStringLiteral("500002") : QStringLiteral("500001");
+    const QString vehicle = QStringLiteral("А 777 АА 77 'гараж 5'");
+    MainWindow w;
+    StationPanel *panel = w.provisioningStation();
+    ProvisionStation *station = panel->station();
+    const QString link = dir.filePath(QStringLiteral("port"));
+    station->setPortSource(listing({terminalPort(link)}));
+    station->setPollInterval(100);
+    const QString settingsPath = dir.filePath(QStringLiteral("fleet.json"));
+    QFile f(settingsPath);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    const QByteArray fleet = R"({"format": "kvt-logger-settings", "version": 1, "terminal": {"model": "KVT3"},
+                                 "fields": {"apn1Edit": "fleet.apn"}})";
+    f.write(fleet);
+    f.close();
+    QString error;
+    QVERIFY2(station->start(readSettingsFile(fleet), settingsPath, QStringLiteral("482915"), &error),
+             qPrintable(error));
+    // each answer a while in coming: the vehicle is given before the terminal's line
+    LinkedSimulator sim({"--serial", serial, "--answer-delay", "150"}, link);
+    QTableWidget *table = panel->table();
+    QTRY_COMPARE_WITH_TIMEOUT(table->rowCount(), 1, 5000);
+    if (serialKnown)
+        QTRY_VERIFY_WITH_TIMEOUT(!table->item(0, 1)->text().isEmpty(), 5000);
+    QVERIFY(station->finishedCount() == 0);
+    table->setCurrentCell(0, 0);
+    answerInputDialog(vehicle);
+    QVERIFY(table->actions().contains(panel->vehicleAction()));
+    panel->vehicleAction()->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(station->finishedCount(), 1, 20000);
+    QCOMPARE(station->confirmedCount(), 1);
+    const QVector<RegisterEvent> provisioned = eventsOf(serial, QStringLiteral("provisioned"));
+    QCOMPARE(provisioned.size(), 1);
+    QCOMPARE(provisioned.first().vehicle, vehicle);
+    QCOMPARE(w.installationRegister()->vehicleFor(serial), vehicle);
+    station->stop();
+#endif
+}
+
+void TestRegisterDock::connectedWithoutImei_data()
+{
+    QTest::addColumn<QString>("imei");
+    QTest::newRow("no IMEI") << QString();
+    QTest::newRow("with IMEI") << QStringLiteral("866104020000077");
+}
+
+// The window's `connected` once the serial number is known: with the IMEI that comes with it,
+// and without one from a terminal that tells none.
+void TestRegisterDock::connectedWithoutImei()
+{
+#ifndef KVT_SIM_PATH
+    QSKIP("no simulator");
+#else
+    QFETCH(QString, imei);
+    QTemporaryDir dir;
+    qputenv("KVT_REGISTER", QFile::encodeName(dir.filePath(QStringLiteral("register.sqlite"))));
+    const QString serial = imei.isEmpty() ? QStringLiteral("510001") : QStringLiteral("510002");
+    MainWindow w;
+    w.installationRegister()->setImeiWait(300);
+    LinkedSimulator sim({"--serial", serial, "--imei", imei});
+    connectTo(w, sim.link);
+    QTRY_COMPARE_WITH_TIMEOUT(eventsOf(serial, QStringLiteral("connected")).size(), 1, 10000);
+    QCOMPARE(eventsOf(serial, QStringLiteral("connected")).first().imei, imei);
+    // once per terminal in a run, whatever it reports again
+    QTest::qWait(2 * w.installationRegister()->imeiWait());
+    QCOMPARE(eventsOf(serial, QStringLiteral("connected")).size(), 1);
+#endif
 }
 
 QTEST_MAIN(TestRegisterDock)
