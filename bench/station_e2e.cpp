@@ -4,14 +4,25 @@
 // and the longest time the GUI thread was away from its event loop meanwhile.
 //
 //   station_e2e [--rounds N] [--answer-delay MS] [--no-dock] [--sim PATH]
+//               [--register sqlite|postgresql|off]
 //
 // The simulator answers at once unless --answer-delay is given: then the station's own work
 // is all there is to wait for, and eight terminals take eight times its CPU time. A real
 // terminal takes a while over each answer (its modem, its flash); --answer-delay 20 gives each
 // simulated one that much.
 //
+// The window records the terminals' events into the installation register as the environment
+// says (KVT_REGISTER), unless --register names one: a new SQLite file, a new database on a
+// PostgreSQL server of the benchmark's own (tests/pgserver.h), or none at all (the station's
+// events not handed to the register). With a register, the events it holds at the end are
+// counted.
+//
 // Exit status 1 when a terminal was not confirmed.
 #include "bench/harness.h"
+#include "pgserver.h"
+#include "register/installationregister.h"
+#include "register/registercontroller.h"
+#include "register/registerrecorder.h"
 #include "station/provisionstation.h"
 #include "station/stationpanel.h"
 #include "settings/core_settingsfile.h"
@@ -124,6 +135,7 @@ int main(int argc, char **argv)
     QString sim = QStringLiteral(KVT_SIM_PATH);
     int rounds = 3;
     int answerDelayMs = 0;
+    QString registerMode;
     const QStringList args = app.arguments();
     for (int k = 1; k + 1 < args.size(); ++k) {
         if (args[k] == QLatin1String("--sim"))
@@ -132,8 +144,34 @@ int main(int argc, char **argv)
             rounds = std::max(1, args[k + 1].toInt());
         else if (args[k] == QLatin1String("--answer-delay"))
             answerDelayMs = std::max(0, args[k + 1].toInt());
+        else if (args[k] == QLatin1String("--register"))
+            registerMode = args[k + 1];
+    }
+    QTemporaryDir registerFolder;   // the register's file or the server's queue
+    std::unique_ptr<PgServer> pg;
+    if (registerMode == QLatin1String("sqlite") || registerMode == QLatin1String("postgresql")) {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(registerFolder.path()));
+        QString where = registerFolder.filePath(QStringLiteral("register.sqlite"));
+        if (registerMode == QLatin1String("postgresql")) {
+            pg = std::make_unique<PgServer>();
+            QString error;
+            if (PgServer::binaries().isEmpty() || !pg->start(&error)) {
+                std::fprintf(stderr, "no PostgreSQL server: %s\n", qPrintable(error));
+                return 1;
+            }
+            where = pg->newDatabase();
+        }
+        qputenv("KVT_REGISTER", where.toUtf8());
+    } else if (!registerMode.isEmpty() && registerMode != QLatin1String("off")) {
+        std::fprintf(stderr, "--register: sqlite, postgresql or off\n");
+        return 2;
     }
     MainWindow w;
+    RegisterController *reg = w.installationRegister();
+    if (registerMode == QLatin1String("off")) {
+        QObject::disconnect(w.provisioningStation()->station(), nullptr, reg, nullptr);
+        QObject::disconnect(w.provisioningStation(), nullptr, reg, nullptr);
+    }
     bench::showLikeTheProgram(w);
     if (!args.contains(QLatin1String("--no-dock")))
         w.findChild<QDockWidget *>(QStringLiteral("stationDock"))->show();
@@ -150,6 +188,19 @@ int main(int argc, char **argv)
                     one.confirmed, eight.confirmed,
                     static_cast<long long>(std::max(one.stallMs, eight.stallMs)));
         std::fflush(stdout);
+    }
+    if (registerMode != QLatin1String("off")) {
+        const bool sent = reg->recorder()->syncAndWait(20000);
+        InstallationRegister check(reg->recorder()->location());
+        QString error;
+        int events = 0;
+        RegisterDatabase *db = check.database(&error);
+        if (!db || !db->forEach(RegisterFilter(), [&events](const RegisterEvent &) { ++events; }, &error))
+            std::fprintf(stderr, "register: %s\n", qPrintable(error));
+        std::printf("register %s: %d events, %s\n", qPrintable(reg->recorder()->location().describe()), events,
+                    sent ? "nothing queued" : "events still queued");
+    } else {
+        std::printf("register off: the station's events not recorded\n");
     }
     return allConfirmed ? 0 : 1;
 }

@@ -115,6 +115,14 @@
         <source>Остановить серийную настройку</source>
         <translation>Stop batch set-up</translation>
     </message>
+    <message>
+        <source>ТС: госномер или гаражный номер</source>
+        <translation>Vehicle: licence plate or garage number</translation>
+    </message>
+    <message>
+        <source>Транспортное средство терминала, который настраивается сейчас (необязательно): оно попадёт в реестр установок</source>
+        <translation>The vehicle of the terminal being set up now (optional): it goes into the installation register</translation>
+    </message>
 </context>
 <context>
     <name>ChartsPanel</name>
@@ -1062,6 +1070,22 @@ The terminals are updated one after another; each goes into its loader and comes
         <source>настройка не используется: %1</source>
         <translation>the setting is not used: %1</translation>
     </message>
+    <message>
+        <source>Реестр: поиск…</source>
+        <translation>Register: searching…</translation>
+    </message>
+    <message>
+        <source>Реестр: нет связи, в очереди %1; показаны события, ждущие отправки (%2). %3 не отвечает: %4</source>
+        <translation>Register: no connection, %1 queued; the events waiting to be sent are shown (%2). %3 does not answer: %4</translation>
+    </message>
+    <message>
+        <source>Указать ТС</source>
+        <translation>Set vehicle</translation>
+    </message>
+    <message>
+        <source>Госномер или гаражный номер ТС для терминала %1:</source>
+        <translation>Licence plate or garage number of the vehicle for terminal %1:</translation>
+    </message>
 </context>
 <context>
     <name>RegisterPanel</name>
@@ -1155,6 +1179,10 @@ The terminals are updated one after another; each goes into its loader and comes
     <message>
         <source>Подробности</source>
         <translation>Details</translation>
+    </message>
+    <message>
+        <source>реестр не задан</source>
+        <translation>no register set</translation>
     </message>
 </context>
 <context>
@@ -2354,6 +2382,14 @@ USB ID: %3
     <message>
         <source>Остановить станцию настройки; терминал в середине настройки оставляется</source>
         <translation>Stop the provisioning station; a terminal in the middle of its set-up is abandoned</translation>
+    </message>
+    <message>
+        <source>Указать ТС…</source>
+        <translation>Set vehicle…</translation>
+    </message>
+    <message>
+        <source>Госномер или гаражный номер ТС, в которое ставится терминал этой строки</source>
+        <translation>Licence plate or garage number of the vehicle this row's terminal goes into</translation>
     </message>
 </context>
 <context>

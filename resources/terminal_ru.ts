@@ -115,6 +115,14 @@
         <source>Остановить серийную настройку</source>
         <translation>Остановить серийную настройку</translation>
     </message>
+    <message>
+        <source>ТС: госномер или гаражный номер</source>
+        <translation>ТС: госномер или гаражный номер</translation>
+    </message>
+    <message>
+        <source>Транспортное средство терминала, который настраивается сейчас (необязательно): оно попадёт в реестр установок</source>
+        <translation>Транспортное средство терминала, который настраивается сейчас (необязательно): оно попадёт в реестр установок</translation>
+    </message>
 </context>
 <context>
     <name>ChartsPanel</name>
@@ -1062,6 +1070,22 @@
         <source>настройка не используется: %1</source>
         <translation>настройка не используется: %1</translation>
     </message>
+    <message>
+        <source>Реестр: поиск…</source>
+        <translation>Реестр: поиск…</translation>
+    </message>
+    <message>
+        <source>Реестр: нет связи, в очереди %1; показаны события, ждущие отправки (%2). %3 не отвечает: %4</source>
+        <translation>Реестр: нет связи, в очереди %1; показаны события, ждущие отправки (%2). %3 не отвечает: %4</translation>
+    </message>
+    <message>
+        <source>Указать ТС</source>
+        <translation>Указать ТС</translation>
+    </message>
+    <message>
+        <source>Госномер или гаражный номер ТС для терминала %1:</source>
+        <translation>Госномер или гаражный номер ТС для терминала %1:</translation>
+    </message>
 </context>
 <context>
     <name>RegisterPanel</name>
@@ -1155,6 +1179,10 @@
     <message>
         <source>Подробности</source>
         <translation>Подробности</translation>
+    </message>
+    <message>
+        <source>реестр не задан</source>
+        <translation>реестр не задан</translation>
     </message>
 </context>
 <context>
@@ -2354,6 +2382,14 @@ USB ID: %3
     <message>
         <source>Остановить станцию настройки; терминал в середине настройки оставляется</source>
         <translation>Остановить станцию настройки; терминал в середине настройки оставляется</translation>
+    </message>
+    <message>
+        <source>Указать ТС…</source>
+        <translation>Указать ТС…</translation>
+    </message>
+    <message>
+        <source>Госномер или гаражный номер ТС, в которое ставится терминал этой строки</source>
+        <translation>Госномер или гаражный номер ТС, в которое ставится терминал этой строки</translation>
     </message>
 </context>
 <context>

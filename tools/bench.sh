@@ -29,6 +29,13 @@ echo "== end to end: simulator flood for ${FLOOD_SECONDS:-30} s"
 echo "== provisioning station: 1 and 8 simulated terminals at once"
 "$BIN/station_e2e" 2>>"$LOG"
 "$BIN/station_e2e" --answer-delay 20 2>>"$LOG"
+echo "== provisioning station: the register off, on SQLite, on PostgreSQL, in turn"
+for round in 1 2 3; do
+    for where in off sqlite postgresql; do
+        echo "-- register $where"
+        "$BIN/station_e2e" --rounds 1 --answer-delay 20 --register "$where" 2>>"$LOG"
+    done
+done
 echo "== a 100 MB recording played back"
 "$BIN/replay_bench" 2>>"$LOG"
 echo "== installation register: ${REGISTER_LINES:-1000000} journal lines into PostgreSQL"
