@@ -294,7 +294,9 @@ void RegisterController::watchStation(StationPanel *panel)
             return;
         if (portVehicles.contains(r.port))
             rec->rememberVehicle(r.serialNumber, portVehicles.take(r.port));
-        if (!r.imei.isEmpty())
+        // the station reads the identity whole: past reading, a terminal without an IMEI has none
+        const bool identityRead = r.stage != BatchRun::Stage::Waiting && r.stage != BatchRun::Stage::Reading;
+        if (!r.imei.isEmpty() || identityRead)
             rec->terminalIdentified(TerminalIdentity{QString(), r.serialNumber, r.imei, r.firmware}, r.port);
     });
     connect(panel, &StationPanel::vehicleRequested, this,

@@ -262,18 +262,20 @@ void TestRegisterDock::searchWhileServerHangs()
 void TestRegisterDock::stationRowVehicle_data()
 {
     QTest::addColumn<bool>("serialKnown");
-    QTest::newRow("given as the port appears") << false;
-    QTest::newRow("given once the serial number shows") << true;
+    QTest::addColumn<QString>("imei");
+    QTest::newRow("given as the port appears") << false << QStringLiteral("866104020000051");
+    QTest::newRow("given once the serial number shows, no IMEI") << true << QString();
 }
 
 // "Указать ТС…" on a station row: the vehicle is on the terminal's `provisioned` event and
-// remembered for its later ones.
+// remembered for its later ones. A terminal without an IMEI is `connected` all the same.
 void TestRegisterDock::stationRowVehicle()
 {
 #ifndef KVT_SIM_PATH
     QSKIP("no simulator");
 #else
     QFETCH(bool, serialKnown);
+    QFETCH(QString, imei);
     QTemporaryDir dir;
     qputenv("KVT_REGISTER", QFile::encodeName(dir.filePath(QStringLiteral("register.sqlite"))));
     const QString serial = serialKnown ? QStringLiteral("500002") : QStringLiteral("500001");
@@ -295,7 +297,7 @@ void TestRegisterDock::stationRowVehicle()
     QVERIFY2(station->start(readSettingsFile(fleet), settingsPath, QStringLiteral("482915"), &error),
              qPrintable(error));
     // each answer a while in coming: the vehicle is given before the terminal's line
-    LinkedSimulator sim({"--serial", serial, "--answer-delay", "150"}, link);
+    LinkedSimulator sim({"--serial", serial, "--imei", imei, "--answer-delay", "150"}, link);
     QTableWidget *table = panel->table();
     QTRY_COMPARE_WITH_TIMEOUT(table->rowCount(), 1, 5000);
     if (serialKnown)
@@ -311,6 +313,9 @@ void TestRegisterDock::stationRowVehicle()
     QCOMPARE(provisioned.size(), 1);
     QCOMPARE(provisioned.first().vehicle, vehicle);
     QCOMPARE(w.installationRegister()->vehicleFor(serial), vehicle);
+    const QVector<RegisterEvent> connected = eventsOf(serial, QStringLiteral("connected"));
+    QCOMPARE(connected.size(), 1);
+    QCOMPARE(connected.first().imei, imei);
     station->stop();
 #endif
 }
