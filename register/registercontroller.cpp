@@ -14,7 +14,6 @@
 #include "station/stationpanel.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDir>
 #include <QDialog>
 #include <QDialogButtonBox>

@@ -28,6 +28,10 @@ RegisterRecorder::RegisterRecorder(const RegisterLocation &where, QObject *paren
     timer->setInterval(30000);
     connect(timer, &QTimer::timeout, this, &RegisterRecorder::syncSoon);
     timer->start();
+    soon = new QTimer(this);
+    soon->setSingleShot(true);
+    soon->setInterval(100);
+    connect(soon, &QTimer::timeout, this, &RegisterRecorder::syncSoon);
     syncSoon();
 }
 
@@ -48,7 +52,8 @@ bool RegisterRecorder::record(const RegisterEvent &event)
     }
     if (location().isServer()) {
         ++lastQueued;
-        syncSoon();
+        if (!soon->isActive())
+            soon->start();
     }
     return true;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // What the window, the station and kvt-cli record into the installation register. Recording
 // writes the local file at once (the SQLite register, or the queue for a server) and never
-// waits on the network: the server is reached by a thread of its own, after each event and
-// every 30 s. Recording never stops the work it tells of: a failure goes out as
+// waits on the network: the server is reached by a thread of its own, a moment after an event
+// (the events of a burst, eight terminals at work, go together) and every 30 s. Recording never stops the work it tells of: a failure goes out as
 // recordFailed.
 
 #include "register/installationregister.h"
@@ -76,6 +76,7 @@ private:
     QThread *thread = nullptr;
     RegisterSender *sender = nullptr;
     QTimer *timer = nullptr;
+    QTimer *soon = nullptr;   // the send after new events
     int lastQueued = 0;
     bool reachable = true;
 };
