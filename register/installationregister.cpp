@@ -48,7 +48,10 @@ bool InstallationRegister::openQueue(QString *error)
         return false;
     }
     QSqlQuery q(db);
-    for (const char *sql : {"PRAGMA journal_mode=WAL",
+    // as the SQLite register: an event committed to the WAL survives the program killed at any
+    // moment; without a flush to the disk on each one, which the window's thread would wait
+    // for (only the machine losing power may lose the last events)
+    for (const char *sql : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=NORMAL",
                             "CREATE TABLE IF NOT EXISTS queue (seq INTEGER PRIMARY KEY AUTOINCREMENT, "
                             "id TEXT NOT NULL, event TEXT NOT NULL)",
                             "CREATE TABLE IF NOT EXISTS vehicles (serial_number TEXT PRIMARY KEY, "
