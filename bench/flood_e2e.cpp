@@ -2,7 +2,12 @@
 // (offscreen, log dock open), for a while, then a check that every byte the simulator
 // wrote reached readData() and how long the GUI thread was away from its event loop.
 //
-//   flood_e2e [--seconds N] [--sim PATH]
+//   flood_e2e [--seconds N] [--sim PATH] [--stamps] [--charts] [--record]
+//
+// --stamps shows the log's time stamps, --charts opens the charts dock, --record records the
+// line into a file (in the temporary folder) all the while. Also printed: the CPU time of
+// the whole process per MB taken (the numbering check on every chunk included) and the
+// resident size before and after.
 //
 // The bytes sent are what the simulator process wrote (wchar of /proc/<pid>/io) less its
 // stdout lines; the bytes received are what readData() took. The flood numbering (">RW=n;n",
@@ -12,12 +17,15 @@
 #include "bench/harness.h"
 #include "link/framing.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTranslator>
 
 #include <csignal>
+#include <ctime>
 #include <cstdio>
 
 #ifndef KVT_SIM_PATH
@@ -104,6 +112,9 @@ int main(int argc, char **argv)
     setUpApplication(app, translator);
 
     int seconds = 30;
+    bool stamps = false;
+    bool charts = false;
+    bool record = false;
     QString simPath = QStringLiteral(KVT_SIM_PATH);
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
@@ -111,8 +122,15 @@ int main(int argc, char **argv)
             seconds = args[++i].toInt();
         else if (args[i] == QLatin1String("--sim") && i + 1 < args.size())
             simPath = args[++i];
+        else if (args[i] == QLatin1String("--stamps"))
+            stamps = true;
+        else if (args[i] == QLatin1String("--charts"))
+            charts = true;
+        else if (args[i] == QLatin1String("--record"))
+            record = true;
         else {
-            std::fprintf(stderr, "usage: flood_e2e [--seconds N] [--sim PATH]\n");
+            std::fprintf(stderr, "usage: flood_e2e [--seconds N] [--sim PATH] [--stamps] [--charts] "
+                                 "[--record]\n");
             return 2;
         }
     }
@@ -143,6 +161,14 @@ int main(int argc, char **argv)
 
     MainWindow window;
     bench::showLikeTheProgram(window);
+    // set either way: the choice is remembered from run to run
+    if (auto *action = window.findChild<QAction *>(QStringLiteral("timeStampsAction")))
+        action->setChecked(stamps);
+    if (charts) {
+        if (auto *dock = window.findChild<QDockWidget *>(QStringLiteral("chartsDock")))
+            dock->show();
+        QCoreApplication::processEvents();
+    }
     connectTo(window, port);
     if (!window.serialPort()->isOpen()) {
         std::fprintf(stderr, "flood_e2e: the window could not open %s\n", qPrintable(port));
@@ -152,6 +178,18 @@ int main(int argc, char **argv)
     FloodChecker checker;
     counter.onRead = [&checker](QSerialPort *p, qint64 n) { checker.feed(p->peek(n)); };
 
+    QTemporaryDir recordDir;
+    if (record && !window.terminalPanel()->startRecording(recordDir.filePath(QStringLiteral("record.log")))) {
+        std::fprintf(stderr, "flood_e2e: the recording could not start\n");
+        return 2;
+    }
+    const auto cpuSeconds = [] {
+        timespec ts{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+        return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+    };
+    const double rssStart = bench::procStatusMB("VmRSS");
+    const double cpuStart = cpuSeconds();
     StallMeter stalls;
     QElapsedTimer clock;
     clock.start();
@@ -163,6 +201,8 @@ int main(int argc, char **argv)
     ::kill(pid_t(pid), SIGSTOP);
     const double runSeconds = clock.nsecsElapsed() / 1e9;
     const quint64 receivedInRun = counter.bytes;
+    const double cpuInRun = cpuSeconds() - cpuStart;
+    const double rssEnd = bench::procStatusMB("VmRSS");
     QCoreApplication::processEvents();   // (no blocking wait here: it would count as a stall)
     simStdout += sim.readAllStandardOutput().size();
     const qint64 sent = bytesWrittenBy(pid) - simStdout;
@@ -181,6 +221,8 @@ int main(int argc, char **argv)
     std::printf("  throughput      %.2f MB/s, %.0f records/s (%llu reads, %.0f B per read)\n",
                 receivedInRun / runSeconds / 1e6, checker.records / runSeconds,
                 counter.reads, double(counter.bytes) / qMax<quint64>(1, counter.reads));
+    std::printf("  CPU             %.3f s per MB (process, %.1f s in %.1f s), resident %.0f MB -> %.0f MB\n",
+                cpuInRun / qMax(1e-9, receivedInRun / 1e6), cpuInRun, runSeconds, rssStart, rssEnd);
     std::printf("  flood numbering 1..%llu, %llu gaps\n", checker.lastSeq, checker.gaps);
     std::printf("  event loop      longest away %.1f ms (%.1f s into the run), %d times over 20 ms,"
                 " %d over 50 ms\n",
