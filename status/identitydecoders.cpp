@@ -65,18 +65,27 @@ void StatusPage::decodeTW(const ClockRecord &c)
                 QDateTime::fromSecsSinceEpoch(qint64(clock), Qt::LocalTime).offsetFromUtc();
             clockOffsetHour = hour;
         }
-        fields.set(deviceTimeEdit,
-                     QDateTime::fromSecsSinceEpoch(qint64(clock), Qt::OffsetFromUTC, clockOffset)
-                         .toString(QStringLiteral("dd-MM-yyyy  hh:mm:ss")));
+        // a busy terminal reports the same second many times
+        if (qint64(clock) != clockShown || clockText.isNull()) {
+            clockText = QDateTime::fromSecsSinceEpoch(qint64(clock), Qt::OffsetFromUTC, clockOffset)
+                            .toString(QStringLiteral("dd-MM-yyyy  hh:mm:ss"));
+            clockShown = qint64(clock);
+        }
+        fields.set(deviceTimeEdit, clockText);
     }
-    if (c.runningSeconds)
-        fields.set(runTimeEdit, runTimeText(*c.runningSeconds));
+    if (c.runningSeconds) {
+        if (qint64(*c.runningSeconds) != runTimeShown || runTimeShownText.isNull()) {
+            runTimeShownText = runTimeText(*c.runningSeconds);
+            runTimeShown = qint64(*c.runningSeconds);
+        }
+        fields.set(runTimeEdit, runTimeShownText);
+    }
 }
 
 void StatusPage::decodeRW(const PacketsRecord &p)
 {
-    fields.set(packetsSentEdit, fieldText(p.sentText));
-    fields.set(packetsWrittenEdit, fieldText(p.writtenText));
+    fields.setBytes(packetsSentEdit, p.sentText);
+    fields.setBytes(packetsWrittenEdit, p.writtenText);
 }
 
 void StatusPage::decodeDS(const std::optional<quint32> &word)
@@ -94,6 +103,6 @@ void StatusPage::decodeDS(const std::optional<quint32> &word)
 
 void StatusPage::decodePB(const PowerRecord &p)
 {
-    fields.set(externalVoltageEdit, fieldText(p.supplyText));
-    fields.set(batteryVoltageEdit, fieldText(p.batteryText));
+    fields.setBytes(externalVoltageEdit, p.supplyText);
+    fields.setBytes(batteryVoltageEdit, p.batteryText);
 }

@@ -74,7 +74,7 @@ void SensorPanel::registerRoutes(RecordRouter &router)
 
 void SensorPanel::decodeCanProgram(const CanCountsRecord &c)
 {
-    fields.set(canDataProgramEdit, fieldText(c.programText));
+    fields.setBytes(canDataProgramEdit, c.programText);
     // joined before it is shown: a NUL in the valid count hides the invalid one
     fields.set(canDataValidEdit, fieldText(c.validText + " / " + c.invalidText));
 }
@@ -99,18 +99,18 @@ void SensorPanel::decodeFuelLevel(const CanValueRecord &v, bool litres)
 
 void SensorPanel::decodeText(QLineEdit *field, const CanValueRecord &v)
 {
-    fields.set(field, fieldText(v.text));
+    fields.setBytes(field, v.text);
 }
 
 void SensorPanel::decodeCP(const CanCodeRecord &c)
 {
-    fields.set(alarmControllersEdit, fieldText(c.text));
+    fields.setBytes(alarmControllersEdit, c.text);
     showFlags(lampFlagButtons, lampFlags(c.code));
 }
 
 void SensorPanel::decodeCS(const CanCodeRecord &c)
 {
-    fields.set(securityStateEdit, fieldText(c.text));
+    fields.setBytes(securityStateEdit, c.text);
     showFlags(securityFlagButtons, securityFlags(c.code));
 }
 
@@ -118,22 +118,22 @@ void SensorPanel::decodeLLS(const std::optional<FuelSensorRecord> &s)
 {
     if (!s)
         return;
-    fields.set(llsLevelEdits[s->sensor], fieldText(s->levelText));
-    fields.set(llsTempEdits[s->sensor], fieldText(s->temperatureText));
+    fields.setBytes(llsLevelEdits[s->sensor], s->levelText);
+    fields.setBytes(llsTempEdits[s->sensor], s->temperatureText);
 }
 
 void SensorPanel::decodeOWT(const std::optional<ThermometerRecord> &t)
 {
     if (!t)
         return;
-    fields.set(thermoAddressEdits[t->sensor], fieldText(t->addressText));
-    fields.set(thermoTempEdits[t->sensor], fieldText(t->temperatureText));
+    fields.setBytes(thermoAddressEdits[t->sensor], t->addressText);
+    fields.setBytes(thermoTempEdits[t->sensor], t->temperatureText);
 }
 
 void SensorPanel::decodeOWK(const std::optional<KeyRecord> &k)
 {
     if (k)
-        fields.set(keyIdEdit, fieldText(k->idText));
+        fields.setBytes(keyIdEdit, k->idText);
 }
 
 void SensorPanel::setInputRow(int row, const QString &caption, const QString &state)

@@ -58,6 +58,11 @@ private:
     // the local time's offset from UTC for the hour of the terminal's clock last shown
     qint64 clockOffsetHour = -1;
     int clockOffset = 0;
+    // the terminal's clock last shown, and its text
+    qint64 clockShown = -1;
+    QString clockText;
+    qint64 runTimeShown = -1;
+    QString runTimeShownText;
 
     void format(QWidget *leftColumn, QWidget *rightColumn);
     static void formatColumn(QWidget *column, const QStringList &longestValues);
