@@ -15,7 +15,7 @@
 // instead of its live records (a terminal on full-speed USB sends about 1200000); the station
 // then keeps its terminals open for --hold seconds more (5 unless given) after the last
 // journal line, and the line also gives the bytes a second the station took from all of them
-// meanwhile and the longest stall over the whole round.
+// meanwhile and the longest stall while they were held.
 //
 // Exit status 1 when a terminal was not confirmed.
 #include "bench/harness.h"
@@ -31,6 +31,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 #ifndef KVT_SIM_PATH
 #define KVT_SIM_PATH "kvt-sim"
@@ -69,6 +70,8 @@ struct Round
     qint64 stallMs = 0;
     int confirmed = 0;
     double holdMBps = 0;   // with --flood: what the station took while it held the lines
+    double holdCpuPerMB = 0;   // and the CPU seconds of the whole process per MB meanwhile
+    qint64 holdStallMs = 0;    // and the longest stall meanwhile
 };
 
 // wchar of a process: bytes it has written through write() and friends.
@@ -134,13 +137,24 @@ Round provision(MainWindow &w, const QString &sim, int count, int answerDelayMs,
     round.wallMs = wall.elapsed();
     round.confirmed = station->confirmedCount();
     if (floodRate > 0) {
+        const auto cpuSeconds = [] {
+            timespec ts{};
+            clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+            return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+        };
+        const qint64 setUpStall = meter.longest;
+        meter.longest = 0;
         const qint64 before = bytesWrittenBy(simulator.processId());
+        const double cpuBefore = cpuSeconds();
         QElapsedTimer hold;
         hold.start();
         while (hold.elapsed() < holdSeconds * 1000LL)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-        round.holdMBps = (bytesWrittenBy(simulator.processId()) - before) / 1e6
-                         / (hold.elapsed() / 1000.0);
+        const double mb = (bytesWrittenBy(simulator.processId()) - before) / 1e6;
+        round.holdMBps = mb / (hold.elapsed() / 1000.0);
+        round.holdCpuPerMB = (cpuSeconds() - cpuBefore) / std::max(1e-9, mb);
+        round.holdStallMs = meter.longest;
+        meter.longest = std::max(meter.longest, setUpStall);
     }
     round.stallMs = meter.longest;
     station->stop();
@@ -189,11 +203,11 @@ int main(int argc, char **argv)
                     one.confirmed, eight.confirmed,
                     static_cast<long long>(std::max(one.stallMs, eight.stallMs)));
         if (floodRate > 0)
-            std::printf("  flooding at %lld B/s each: 1 terminal held %.2f MB/s (stall %lld ms), "
-                        "8 terminals held %.2f MB/s (stall %lld ms)\n",
-                        static_cast<long long>(floodRate), one.holdMBps,
-                        static_cast<long long>(one.stallMs), eight.holdMBps,
-                        static_cast<long long>(eight.stallMs));
+            std::printf("  flooding at %lld B/s each: 1 terminal held %.2f MB/s (%.3f CPU-s/MB, stall %lld ms), "
+                        "8 terminals held %.2f MB/s (%.3f CPU-s/MB, stall %lld ms)\n",
+                        static_cast<long long>(floodRate), one.holdMBps, one.holdCpuPerMB,
+                        static_cast<long long>(one.holdStallMs), eight.holdMBps, eight.holdCpuPerMB,
+                        static_cast<long long>(eight.holdStallMs));
         std::fflush(stdout);
     }
     return allConfirmed ? 0 : 1;

@@ -583,6 +583,15 @@ void Line::step(Clock::time_point now)
                 m_nextTick = now + std::chrono::milliseconds(m_opts.rateMs);
         }
         if (m_opts.flood && !m_floodDone) {
+            // a reader that fell behind gets at most a tenth of a second's worth at once
+            if (m_opts.floodRate > 0) {
+                const double ahead = std::chrono::duration<double>(now - m_floodStart).count()
+                                     * double(m_opts.floodRate) - double(m_floodBytes);
+                const double most = double(m_opts.floodRate) / 10;
+                if (ahead > most)
+                    m_floodStart += std::chrono::duration_cast<Clock::duration>(
+                        std::chrono::duration<double>((ahead - most) / double(m_opts.floodRate)));
+            }
             while (backlog() < kLiveBacklog && !m_floodDone && floodDue(now)) {
                 out.clear();
                 m_device.floodGroup(now, out);

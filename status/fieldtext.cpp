@@ -225,6 +225,15 @@ void FieldBatch::setBytes(QLineEdit *field, const QByteArray &bytes)
     const bool shown = !slot.pending && (stale.isEmpty() || !stale.contains(field));
     if ((slot.pending || shown) && sameAscii(slot.pending ? slot.text : field->text(), p, size) == 1)
         return;
+    // a value that changes with every record: written over the one on its way, in place
+    if (slot.pending && slot.text.isDetached() && size <= slot.text.capacity()
+        && std::all_of(p, p + size, [](char c) { return uchar(c) < 0x80; })) {
+        slot.text.resize(size);
+        QChar *out = slot.text.data();
+        for (int i = 0; i < size; ++i)
+            out[i] = QLatin1Char(p[i]);
+        return;
+    }
     queue(slot, QString::fromUtf8(p, size));
 }
 

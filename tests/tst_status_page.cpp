@@ -397,6 +397,10 @@ void TestStatusPage::fieldBatch_data()
         << QStringList{QStringLiteral("ёж"), "", "", ""} << false
         << QStringList{QStringLiteral("a:ёж"), QStringLiteral("a:ёжи"), QStringLiteral("a:ёж")}
         << QStringList{QStringLiteral("ёж"), "", "", ""};
+    QTest::newRow("a value changing with every record")
+        << empty << false
+        << QStringList{"a:100", "a:101", "a:7", QStringLiteral("a:Ж"), "a:1020", "b:5", "b=6", "b:77"}
+        << QStringList{"1020", "77", "", ""};
     QTest::newRow("the same value un-greys")
         << QStringList{"7", "8", "9", ""} << true << QStringList{"a:7", "b=8"}
         << QStringList{"7", "8", "9", ""};
