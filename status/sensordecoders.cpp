@@ -13,11 +13,9 @@ namespace {
 template <size_t N>
 void showFlags(const std::array<QRadioButton *, N> &buttons, quint32 on)
 {
-    for (QRadioButton *b : buttons)
-        b->setChecked(false);
+    // each set once to what it shows: a flag that stays as it was costs no repaint
     for (size_t i = 0; i < N; ++i)
-        if ((on >> i) & 1u)
-            buttons[i]->setChecked(true);
+        buttons[i]->setChecked(((on >> i) & 1u) != 0);
 }
 } // namespace
 
