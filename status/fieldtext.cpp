@@ -1,5 +1,7 @@
 #include "status/fieldtext.h"
 
+#include "status/core_numbers.h"
+
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -10,6 +12,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -156,6 +159,7 @@ FieldBatch::Slot &FieldBatch::slotOf(QObject *widget, QLineEdit *field, QLabel *
         slot.field = field;
         slot.label = label;
         slot.text.clear();
+        slot.numberText.clear();
         if (slot.pending) {
             slot.pending = false;
             pending.erase(std::find(pending.begin(), pending.end(), index));
@@ -235,6 +239,21 @@ void FieldBatch::setBytes(QLineEdit *field, const QByteArray &bytes)
         return;
     }
     queue(slot, QString::fromUtf8(p, size));
+}
+
+void FieldBatch::setNumber(QLineEdit *field, double value)
+{
+    if (depth == 0) {
+        show(field, generalNumber(value));
+        return;
+    }
+    Slot &slot = slotOf(field, field, nullptr);
+    // the same bits: -0 and 0 are written differently
+    if (slot.numberText.isNull() || std::memcmp(&value, &slot.number, sizeof value) != 0) {
+        slot.numberText = generalNumber(value);
+        slot.number = value;
+    }
+    queue(slot, slot.numberText);
 }
 
 void FieldBatch::flush()

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 
+#include <utility>
 #include <vector>
 
 // The fields of a page as its decoders write them: a value that did not change costs no
@@ -42,6 +44,9 @@ public:
     void set(QLabel *label, const QString &text);
     // The text of a record's field as received: its bytes up to the first NUL, as UTF-8.
     void setBytes(QLineEdit *field, const QByteArray &bytes);
+    // A number as generalNumber() writes it; the text of the number the field got last is
+    // not made again.
+    void setNumber(QLineEdit *field, double value);
     void flush();
 
     void markStale(QWidget *root);
@@ -59,6 +64,8 @@ private:
         QLabel *label = nullptr;
         QString text;                 // the value on its way
         bool pending = false;
+        double number = 0;            // the last number given by setNumber(), and its text
+        QString numberText;
     };
     struct Key
     {
@@ -92,3 +99,25 @@ void fitFields(const QList<QLineEdit *> &fields, const QStringList &values);
 // count times the widest of the characters in the field's font, such as the widest value of
 // sixteen hexadecimal digits.
 QString widestRun(const QLineEdit *field, QLatin1String characters, int count);
+
+// The translations of the texts a decoder shows again and again (a state, a type), each
+// looked up once: the interface language is chosen at start and stays for the run. Texts
+// are told apart by their address, so give the same pointer each time (a literal marked with
+// QT_TR_NOOP, or an entry of a code table).
+class TranslatedTexts
+{
+public:
+    explicit TranslatedTexts(const char *context) : context(context) {}
+    QString operator()(const char *source)
+    {
+        for (const auto &e : texts)
+            if (e.first == source)
+                return e.second;
+        texts.emplace_back(source, QCoreApplication::translate(context, source));
+        return texts.back().second;
+    }
+
+private:
+    const char *context;
+    std::vector<std::pair<const char *, QString>> texts;
+};

@@ -43,7 +43,7 @@ void StatusPage::decodeDF(const TasksRecord &tasks)
         if (!states[i])
             continue;
         if (const char *text = taskStateText(*states[i]))
-            fields.set(taskFields[i], tr(text));
+            fields.set(taskFields[i], translated(text));
     }
 }
 
@@ -97,7 +97,7 @@ void StatusPage::decodeDS(const std::optional<quint32> &word)
         gsmStateEdit,       sim1Edit,           pin1Edit,  sim2Edit,          pin2Edit};
     const auto texts = deviceStatusTexts(*word);
     for (int i = 0; i < DeviceStatusFieldCount; ++i)
-        fields.set(statusFields[i], texts[i].translated ? tr(texts[i].text)
+        fields.set(statusFields[i], texts[i].translated ? translated(texts[i].text)
                                                         : QString::fromUtf8(texts[i].text));
 }
 

@@ -24,7 +24,7 @@ void StatusPage::decodeGS(const FixRecord &f)
     fields.setBytes(speedEdit, f.speedText);
     fields.setBytes(altitudeEdit, f.altitudeText);
     if (f.hdop)
-        fields.set(hdopEdit, generalNumber(*f.hdop));
+        fields.setNumber(hdopEdit, *f.hdop);
     fields.setBytes(courseEdit, f.courseText);
 }
 
@@ -39,7 +39,7 @@ void StatusPage::decodeMS(const ModemStateRecord &m)
                                                 serverReplyEdit};
     for (int i = 0; i < ModemStageCount; ++i) {
         const CodeText &t = row[i];
-        fields.set(stages[i], t.translated ? tr(t.text) : QString::fromUtf8(t.text));
+        fields.set(stages[i], t.translated ? translated(t.text) : QString::fromUtf8(t.text));
     }
 }
 
@@ -62,7 +62,7 @@ void StatusPage::decodeML(const SignalRecord &s)
     fields.setBytes(mncEdit, s.mncText);
 
     const char *name = operatorName(s.operatorCode());
-    fields.set(operatorEdit, name ? QString::fromLatin1(name) : tr("Не определен"));
+    fields.set(operatorEdit, name ? QString::fromLatin1(name) : translated(QT_TR_NOOP("Не определен")));
 }
 
 void StatusPage::decodeAPN(const ApnRecord &a)

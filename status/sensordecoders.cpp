@@ -80,7 +80,7 @@ void SensorPanel::decodeCanProgram(const CanCountsRecord &c)
 void SensorPanel::decodeCanValue(QLineEdit *field, const CanValueRecord &v)
 {
     if (const std::optional<double> value = v.value())
-        fields.set(field, generalNumber(*value));
+        fields.setNumber(field, *value);
 }
 
 // The fuel level row says whether it shows per cent or litres, after the last of the two
@@ -90,9 +90,9 @@ void SensorPanel::decodeFuelLevel(const CanValueRecord &v, bool litres)
     const std::optional<double> value = v.value();
     if (!value)
         return;
-    fields.set(fuelLevelEdit, generalNumber(*value));
-    fields.set(fuelLevelLabel, litres ? tr("Уровень топлива в баке (л)")
-                                        : tr("Уровень топлива в баке (%)"));
+    fields.setNumber(fuelLevelEdit, *value);
+    fields.set(fuelLevelLabel, litres ? translated(QT_TR_NOOP("Уровень топлива в баке (л)"))
+                                        : translated(QT_TR_NOOP("Уровень топлива в баке (%)")));
 }
 
 void SensorPanel::decodeText(QLineEdit *field, const CanValueRecord &v)
@@ -145,11 +145,11 @@ void SensorPanel::decodeOutput(const std::optional<OutputRecord> &o)
 {
     if (!o)
         return;
-    const QString state = o->on ? tr("Вкл") : tr("Выкл");
+    const QString state = o->on ? translated(QT_TR_NOOP("Вкл")) : translated(QT_TR_NOOP("Выкл"));
     if (o->input == 4)
-        setInputRow(4, tr("IN4_U Выход"), state);
+        setInputRow(4, translated(QT_TR_NOOP("IN4_U Выход")), state);
     else
-        setInputRow(5, tr("IN5_U Выход"), state);
+        setInputRow(5, translated(QT_TR_NOOP("IN5_U Выход")), state);
 }
 
 // "I", a type letter, the input number 0..5. The caption prefix belongs to the row, the type
@@ -160,9 +160,9 @@ void SensorPanel::decodeInput(const std::optional<InputRecord> &in)
         return;
     QString type;
     if (const char *text = inputTypeText(in->type))
-        type = tr(text);
+        type = translated(text);
     const QString state = in->type != 'D' ? fieldText(in->stateText)
-                          : in->closed    ? tr(" Замкнут")
-                                          : tr(" Разомкнут");
+                          : in->closed    ? translated(QT_TR_NOOP(" Замкнут"))
+                                          : translated(QT_TR_NOOP(" Разомкнут"));
     setInputRow(in->input, QString::fromLatin1(inputRowPrefix(in->input)) + type, state);
 }

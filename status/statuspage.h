@@ -55,6 +55,7 @@ signals:
 
 private:
     mutable FieldBatch fields{this};   // identity() shows the values still on their way
+    TranslatedTexts translated{"StatusPage"};
     // the local time's offset from UTC for the hour of the terminal's clock last shown
     qint64 clockOffsetHour = -1;
     int clockOffset = 0;
