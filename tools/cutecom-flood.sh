@@ -15,11 +15,17 @@ CONF=$HOME/.config/CuteCom/CuteCom5.conf
 # reconnection looks for the device among the serial ports and closes a pseudo-terminal
 REAL=$(readlink -f "$LINK")
 sed -i "s#^1\\\\Device=.*#1\\\\Device=$REAL#; s#^1\\\\autoReconnect=.*#1\\\\autoReconnect=false#" "$CONF"
-DISPLAY=$DISP cutecom >/dev/null 2>&1 &
+QT_QPA_PLATFORM=xcb DISPLAY=$DISP cutecom >/dev/null 2>&1 &
 CCPID=$!
-sleep 3
-# its "Open" button, at the top left of its window
-DISPLAY=$DISP xdotool mousemove 50 43 click 1
+# its "Open" button, at the top left of its window, pressed until the device is open
+for i in $(seq 20); do
+    DISPLAY=$DISP xdotool search --name "CuteCom" >/dev/null 2>&1
+    sleep 1
+    ls -l /proc/$CCPID/fd 2>/dev/null | grep -q "$REAL" && break
+    DISPLAY=$DISP xdotool mousemove 50 43 click 1
+    sleep 1
+    ls -l /proc/$CCPID/fd 2>/dev/null | grep -q "$REAL" && break
+done
 sleep 2
 wchar() { awk '/^wchar/ {print $2}' /proc/$1/io; }
 cpu() { awk '{print $14 + $15}' /proc/$1/stat; }
