@@ -230,7 +230,10 @@ void TerminalSession::readAvailable()
 {
     if (!device)
         return;
-    const QByteArray data = device->readAll();
+    // what the device holds, read into a buffer of its size (readAll() makes one of 16 KiB
+    // and cuts it down, for every chunk)
+    const qint64 available = device->bytesAvailable();
+    const QByteArray data = available > 0 ? device->read(available) : device->readAll();
     if (data.isEmpty())
         return;
     emit received(data, now());

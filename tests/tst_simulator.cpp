@@ -873,20 +873,26 @@ void TestSimulator::flood_data()
 {
     QTest::addColumn<int>("readDelayMs");
     QTest::addColumn<qint64>("floodBytes");
+    QTest::addColumn<qint64>("floodRate");
 
-    QTest::newRow("fast reader") << 0 << qint64(0);
-    QTest::newRow("slow reader") << 3 << qint64(0);
-    QTest::newRow("bounded total") << 0 << qint64(200000);
+    QTest::newRow("fast reader") << 0 << qint64(0) << qint64(0);
+    QTest::newRow("slow reader") << 3 << qint64(0) << qint64(0);
+    QTest::newRow("bounded total") << 0 << qint64(200000) << qint64(0);
+    // at a USB terminal's rate the stream stays whole and numbered
+    QTest::newRow("bounded rate") << 0 << qint64(0) << qint64(1200000);
 }
 
 void TestSimulator::flood()
 {
     QFETCH(int, readDelayMs);
     QFETCH(qint64, floodBytes);
+    QFETCH(qint64, floodRate);
 
     QStringList args{"--flood"};
     if (floodBytes > 0)
         args << "--flood-bytes" << QString::number(floodBytes);
+    if (floodRate > 0)
+        args << "--flood-rate" << QString::number(floodRate);
     SimClient sim(args);
     QVERIFY(!sim.path.isEmpty());
     // nothing is discarded: the stream is read from its first byte
