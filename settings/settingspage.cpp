@@ -322,6 +322,14 @@ SettingsPage::SettingsPage(QWidget *parent)
     writeStatusLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     writeStatusLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     writeStatusLabel->setFixedHeight(2 * writeStatusLabel->fontMetrics().lineSpacing() + 4);
+    // and the buttons' column, whose width it takes, wide enough for the longest outcome to
+    // fit those two lines whole
+    const QFontMetrics statusMetrics = writeStatusLabel->fontMetrics();
+    int longest = 0;
+    for (const QString &outcome : {tr("Не принято терминалом: проверьте пароль доступа"),
+                                   tr("Возможна ошибка записи настроек")})
+        longest = qMax(longest, statusMetrics.horizontalAdvance(outcome));
+    writeStatusLabel->parentWidget()->setMinimumWidth(longest * 3 / 5);
 }
 
 void SettingsPage::addTextRow(QFormLayout *form, SettingsField field)

@@ -327,7 +327,7 @@ void TestWorkArea::panelsMenuAndToolTips()
     QStringList entries;
     for (QAction *a : panels->menu()->actions())
         entries << a->text();
-    QCOMPARE(entries, (QStringList{"Log", "Графики", "Станция настройки"}));
+    QCOMPARE(entries, (QStringList{"Log", "Графики", "Станция настройки", "Реестр установок"}));
     // ticking an entry shows its dock
     auto *charts = w.findChild<QDockWidget *>(QStringLiteral("chartsDock"));
     w.show();
