@@ -340,6 +340,7 @@ void ProvisionStation::startSocket(const PortEntry &port)
         updateRow(row, [&reason](StationRow &r) {
             r.stage = BatchRun::Stage::Failed;
             r.result = tr("порт не открывается: %1").arg(reason);
+            r.code = terminalOutcomeCode(TerminalOutcome::NoAnswer);
         });
         // counted once, not on every try
         if (!unopenable.contains(port.portName)) {
