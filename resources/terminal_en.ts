@@ -2880,4 +2880,23 @@ Firmware version 0.64 or later is required</translation>
         <translation>Log view: time stamps, sent lines, hex, find</translation>
     </message>
 </context>
+<context>
+    <name>TerminalSession</name>
+    <message>
+        <source>устройство не найдено</source>
+        <translation>device not found</translation>
+    </message>
+    <message>
+        <source>нет доступа, или порт занят другой программой</source>
+        <translation>no access, or the port is in use by another program</translation>
+    </message>
+    <message>
+        <source>порт уже открыт</source>
+        <translation>the port is already open</translation>
+    </message>
+    <message>
+        <source>устройство недоступно</source>
+        <translation>the device is not available</translation>
+    </message>
+</context>
 </TS>

@@ -2880,4 +2880,23 @@ USB ID: %3
         <translation>Вид лога: время, отправленные строки, hex, поиск</translation>
     </message>
 </context>
+<context>
+    <name>TerminalSession</name>
+    <message>
+        <source>устройство не найдено</source>
+        <translation>устройство не найдено</translation>
+    </message>
+    <message>
+        <source>нет доступа, или порт занят другой программой</source>
+        <translation>нет доступа, или порт занят другой программой</translation>
+    </message>
+    <message>
+        <source>порт уже открыт</source>
+        <translation>порт уже открыт</translation>
+    </message>
+    <message>
+        <source>устройство недоступно</source>
+        <translation>устройство недоступно</translation>
+    </message>
+</context>
 </TS>

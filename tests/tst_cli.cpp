@@ -699,6 +699,8 @@ void TestCli::provisionOutcomes()
         }
     }
     QTEST(codes, "codes");
+    // each journal line, a port that cannot be opened included, has its line on stdout
+    QCOMPARE(out.count('\n'), codes.size());
     // the terminal holds the file's value only when it was set up
     if (port == QLatin1String("sim") && file == QLatin1String("fleet")) {
         const Run after = runCli({"settings", "read", path});
