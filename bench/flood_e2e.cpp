@@ -35,18 +35,6 @@
 
 namespace {
 
-// wchar of a process: bytes it has written through write() and friends.
-qint64 bytesWrittenBy(qint64 pid)
-{
-    QFile f(QStringLiteral("/proc/%1/io").arg(pid));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith("wchar:"))
-            return line.mid(6).trimmed().toLongLong();
-    return -1;
-}
-
 // Checks the flood numbering: every ">RW=n;n" line carries the number after the last one.
 // (The answers to the window's identity request, RW with two different counters among
 // them, come in between and are skipped.)
@@ -212,7 +200,7 @@ int main(int argc, char **argv)
     const double rssEnd = bench::procStatusMB("VmRSS");
     QCoreApplication::processEvents();   // (no blocking wait here: it would count as a stall)
     simStdout += sim.readAllStandardOutput().size();
-    const qint64 sent = bytesWrittenBy(pid) - simStdout;
+    const qint64 sent = bench::bytesWrittenBy(pid) - simStdout;
     QElapsedTimer drain;
     drain.start();
     while (qint64(counter.bytes) < sent && drain.elapsed() < 10000)

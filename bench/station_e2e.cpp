@@ -74,18 +74,6 @@ struct Round
     qint64 holdStallMs = 0;    // and the longest stall meanwhile
 };
 
-// wchar of a process: bytes it has written through write() and friends.
-qint64 bytesWrittenBy(qint64 pid)
-{
-    QFile f(QStringLiteral("/proc/%1/io").arg(pid));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith("wchar:"))
-            return line.mid(6).trimmed().toLongLong();
-    return -1;
-}
-
 Round provision(MainWindow &w, const QString &sim, int count, int answerDelayMs,
                 qint64 floodRate, int holdSeconds)
 {
@@ -144,13 +132,13 @@ Round provision(MainWindow &w, const QString &sim, int count, int answerDelayMs,
         };
         const qint64 setUpStall = meter.longest;
         meter.longest = 0;
-        const qint64 before = bytesWrittenBy(simulator.processId());
+        const qint64 before = bench::bytesWrittenBy(simulator.processId());
         const double cpuBefore = cpuSeconds();
         QElapsedTimer hold;
         hold.start();
         while (hold.elapsed() < holdSeconds * 1000LL)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-        const double mb = (bytesWrittenBy(simulator.processId()) - before) / 1e6;
+        const double mb = (bench::bytesWrittenBy(simulator.processId()) - before) / 1e6;
         round.holdMBps = mb / (hold.elapsed() / 1000.0);
         round.holdCpuPerMB = (cpuSeconds() - cpuBefore) / std::max(1e-9, mb);
         round.holdStallMs = meter.longest;

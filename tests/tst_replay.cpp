@@ -29,9 +29,7 @@ namespace {
 QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
 {
     const QString path = dir.filePath(name);
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(bytes);
+    writeTestFile(path, bytes);
     return path;
 }
 
@@ -72,26 +70,13 @@ QMap<QString, QString> statusFields(MainWindow &w)
 }
 
 #ifdef KVT_CLI_PATH
-struct Run
-{
-    int status = -1;
-    QByteArray out, err;
-};
+using Run = ProcessRun;
 
 Run runCli(const QStringList &args)
 {
     QProcess cli;
     cli.start(QStringLiteral(KVT_CLI_PATH), args);
-    Run run;
-    if (!cli.waitForFinished(60000)) {
-        cli.kill();
-        cli.waitForFinished();
-        return run;
-    }
-    run.status = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
-    run.out = cli.readAllStandardOutput();
-    run.err = cli.readAllStandardError();
-    return run;
+    return waitForRun(cli, 60000);
 }
 #endif
 

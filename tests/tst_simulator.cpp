@@ -1,5 +1,7 @@
 // The terminal simulator kvt-sim, driven over its pseudo-terminal the way the program
 // drives a terminal: command lines out, record lines back.
+#include "simutil.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -1165,11 +1167,7 @@ void TestSimulator::badOptions()
 
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("keep.txt"));
-    {
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("user data\n");
-    }
+    QVERIFY(writeTestFile(file, "user data\n"));
     args.replaceInStrings(QStringLiteral("@FILE@"), file);
     args.replaceInStrings(QStringLiteral("@DIR@"), dir.filePath(QStringLiteral("KVT_loader")));
 
@@ -1177,10 +1175,10 @@ void TestSimulator::badOptions()
     proc.setProgram(simPath());
     proc.setArguments(args);
     proc.start();
-    QVERIFY(proc.waitForFinished(5000));
-    QCOMPARE(proc.exitCode(), exitCode);
-    QVERIFY(!proc.readAllStandardOutput().contains("PORT "));
-    QVERIFY(!proc.readAllStandardError().isEmpty());
+    const ProcessRun run = waitForRun(proc, 5000);
+    QCOMPARE(run.status, exitCode);
+    QVERIFY(!run.out.contains("PORT "));
+    QVERIFY(!run.err.isEmpty());
     QFile f(file);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("user data\n"));

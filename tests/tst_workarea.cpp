@@ -227,9 +227,7 @@ void TestWorkArea::firmwareRetry()
     qputenv("KVT_LOADER_PATH", disk.toLocal8Bit());
     Pty pty;
     TerminalSession session;
-    LineSettings line;
-    line.portName = pty.slavePath;
-    QVERIFY(session.open(line));
+    QVERIFY(openOn(session, pty));
     FirmwareUpdateDialog dialog(&session, nullptr);
     dialog.update()->setDiskTimeout(2500);
     dialog.update()->setTerminalTimeout(300);
