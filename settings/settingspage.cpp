@@ -249,11 +249,11 @@ SettingsPage::SettingsPage(QWidget *parent)
     buttonGrid->addWidget(readSettingsButton, 0, 0);
     buttonGrid->addWidget(writeSettingsButton, 0, 1);
     auto *files = namedWidget<QWidget>("writeFiles");
-    auto *fileColumn = new QVBoxLayout(files);
-    fileColumn->setContentsMargins(0, 0, 0, 0);
-    fileColumn->addWidget(saveProfileButton);
-    fileColumn->addWidget(loadProfileButton);
-    fileColumn->addStretch(1);
+    // side by side: wrapped under the passwords on a narrow page, they take one line, not two
+    auto *fileRow = new QHBoxLayout(files);
+    fileRow->setContentsMargins(0, 0, 0, 0);
+    fileRow->addWidget(saveProfileButton);
+    fileRow->addWidget(loadProfileButton);
     auto *barItems = namedWidget<QWidget>("writeBarItems");
     auto *bar = new FlowLayout(barItems);
     bar->setContentsMargins(0, 0, 0, 0);
