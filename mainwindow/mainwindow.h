@@ -130,6 +130,7 @@ protected:
 
 private:
     void setConnectedActions(bool connected);
+    void clearFields(QWidget *scope);
     void showNotice(const QString &text);
     void setUpBatchSetup();
     void toggleBatchSetup(bool on);

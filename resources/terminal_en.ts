@@ -893,10 +893,6 @@ Track points not yet sent to the server will be lost.</translation>
         <translation>Panels</translation>
     </message>
     <message>
-        <source>Панели: показать или скрыть лог, графики и станцию настройки</source>
-        <translation>Panels: show or hide the log, the charts and the provisioning station</translation>
-    </message>
-    <message>
         <source>Открыть сайт производителя терминалов</source>
         <translation>Open the terminal maker's web site</translation>
     </message>
@@ -925,6 +921,10 @@ The terminals are updated one after another; each goes into its loader and comes
     <message>
         <source>Транспортное средство (госномер или гаражный номер, можно оставить пустым):</source>
         <translation>Vehicle (licence plate or garage number, may be left empty):</translation>
+    </message>
+    <message>
+        <source>Панели: показать или скрыть лог, графики, станцию настройки и реестр установок</source>
+        <translation>Panels: show or hide the log, the charts, the provisioning station and the installation register</translation>
     </message>
 </context>
 <context>
@@ -1186,6 +1186,14 @@ The terminals are updated one after another; each goes into its loader and comes
     <message>
         <source>Строки файла, которые не являются строками записи (обрезанные, с ошибкой или не в UTF-8)</source>
         <translation>Lines of the file that are not recording lines (cut short, with an error or not UTF-8)</translation>
+    </message>
+    <message>
+        <source>Запись с %1 по %2</source>
+        <translation>Recorded from %1 to %2</translation>
+    </message>
+    <message>
+        <source>Воспроизвести</source>
+        <translation>Play</translation>
     </message>
 </context>
 <context>

@@ -893,10 +893,6 @@
         <translation>Панели</translation>
     </message>
     <message>
-        <source>Панели: показать или скрыть лог, графики и станцию настройки</source>
-        <translation>Панели: показать или скрыть лог, графики и станцию настройки</translation>
-    </message>
-    <message>
         <source>Открыть сайт производителя терминалов</source>
         <translation>Открыть сайт производителя терминалов</translation>
     </message>
@@ -925,6 +921,10 @@
     <message>
         <source>Транспортное средство (госномер или гаражный номер, можно оставить пустым):</source>
         <translation>Транспортное средство (госномер или гаражный номер, можно оставить пустым):</translation>
+    </message>
+    <message>
+        <source>Панели: показать или скрыть лог, графики, станцию настройки и реестр установок</source>
+        <translation>Панели: показать или скрыть лог, графики, станцию настройки и реестр установок</translation>
     </message>
 </context>
 <context>
@@ -1186,6 +1186,14 @@
     <message>
         <source>Строки файла, которые не являются строками записи (обрезанные, с ошибкой или не в UTF-8)</source>
         <translation>Строки файла, которые не являются строками записи (обрезанные, с ошибкой или не в UTF-8)</translation>
+    </message>
+    <message>
+        <source>Запись с %1 по %2</source>
+        <translation>Запись с %1 по %2</translation>
+    </message>
+    <message>
+        <source>Воспроизвести</source>
+        <translation>Воспроизвести</translation>
     </message>
 </context>
 <context>

@@ -13,6 +13,7 @@
 #include "testutil.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -328,6 +329,9 @@ void TestReplay::seeksBackAndForth()
     MainWindow w;
     w.show();
     RecordingPlayer *player = w.replayController()->player();
+    // what the user set in the docks outlives the pages' rebuilding
+    auto *autoScroll = w.findChild<QCheckBox *>(QStringLiteral("autoScrollCheck"));
+    QVERIFY(autoScroll && autoScroll->isChecked());
     QVERIFY(w.replayController()->openRecording(path));
     player->setPaused(true);
     const struct
@@ -344,6 +348,7 @@ void TestReplay::seeksBackAndForth()
         QCOMPARE(player->position(), localMs(move.at));
         const QString log = w.terminalPanel()->logConsole()->toPlainText();
         QCOMPARE(log.contains(QStringLiteral("10000")), QByteArray(move.supply) == "10000");
+        QVERIFY(autoScroll->isChecked());
     }
     // the bar's slider and time follow
     auto *slider = w.findChild<QSlider *>(QStringLiteral("replayPositionSlider"));
