@@ -15,6 +15,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -32,6 +33,8 @@ namespace {
 
 // --charts: the window has its charts dock open as well, drawing what the records bring
 bool chartsShown = false;
+// --stamps: the log shows each line's arrival time (its "Вид" menu's time stamps)
+bool stampsShown = false;
 
 const QByteArray &mix()
 {
@@ -46,12 +49,13 @@ QByteArray wholeLines(int maxBytes)
     return head.left(head.lastIndexOf('\n') + 1);
 }
 
-double threadCpuSeconds()
+double cpuSeconds(clockid_t clock)
 {
     timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    clock_gettime(clock, &ts);
     return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
 }
+double threadCpuSeconds() { return cpuSeconds(CLOCK_THREAD_CPUTIME_ID); }
 
 struct ReadPath
 {
@@ -60,6 +64,8 @@ struct ReadPath
     std::unique_ptr<bench::ReadCounter> counter;
     bool ok = false;
     double guiCpuSeconds = 0;   // CPU time the GUI thread spent streaming
+    double writerCpuSeconds = 0;   // CPU time of the thread that fills the pseudo-terminal
+    double processCpuSeconds = 0;  // CPU time of the whole process meanwhile
 
     explicit ReadPath(int chunkSize)
     {
@@ -69,6 +75,9 @@ struct ReadPath
                 dock->show();
             QCoreApplication::processEvents();
         }
+        // set either way: the choice is remembered from run to run
+        if (auto *stamps = window.findChild<QAction *>(QStringLiteral("timeStampsAction")))
+            stamps->setChecked(stampsShown);
         connectTo(window, pty.slavePath);
         ok = window.serialPort()->isOpen();
         if (!ok)
@@ -101,7 +110,9 @@ struct ReadPath
         const quint64 target = counter->bytes + quint64(data.size()) * quint64(times);
         std::atomic<bool> stop{false};
         const int fd = pty.master;
+        std::atomic<double> writerCpu{0};
         std::thread writer([&] {
+            const double writerStart = threadCpuSeconds();
             for (int t = 0; t < times && !stop; ++t) {
                 qint64 done = 0;
                 while (done < data.size() && !stop) {
@@ -114,17 +125,21 @@ struct ReadPath
                         done += n;
                 }
             }
+            writerCpu = threadCpuSeconds() - writerStart;
         });
         QTimer keepAwake;   // wakes the loop now and then to check the time limit
         keepAwake.start(100);
         QElapsedTimer clock;
         clock.start();
         const double cpuStart = threadCpuSeconds();
+        const double processStart = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
         while (counter->bytes < target && clock.elapsed() < limitMs)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         guiCpuSeconds += threadCpuSeconds() - cpuStart;
         stop = true;
         writer.join();
+        processCpuSeconds += cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - processStart;
+        writerCpuSeconds += writerCpu;
         return counter->bytes == target;
     }
 };
@@ -136,6 +151,10 @@ void setCounters(benchmark::State &state, double bytes, double records, const Re
     state.counters["records_per_s"] = benchmark::Counter(records, benchmark::Counter::kIsRate);
     // what the GUI thread could take with a core of its own: bytes per second of its CPU time
     state.counters["MB_per_gui_cpu_s"] = bytes / 1e6 / qMax(1e-9, rp.guiCpuSeconds);
+    // CPU seconds per MB of the window's threads (the GUI thread and the recording's writer;
+    // the thread that fills the pseudo-terminal is left out)
+    state.counters["cpu_s_per_MB"] =
+        (rp.processCpuSeconds - rp.writerCpuSeconds) / qMax(1e-9, bytes / 1e6);
     state.counters["bytes_per_read"] =
         double(rp.counter->bytes) / double(qMax<quint64>(1, rp.counter->reads));
 }
@@ -232,12 +251,14 @@ int main(int argc, char **argv)
     for (int i = 1; i < argc;) {
         const bool isQuick = qstrcmp(argv[i], "--quick") == 0;
         const bool isCharts = qstrcmp(argv[i], "--charts") == 0;
-        if (!isQuick && !isCharts) {
+        const bool isStamps = qstrcmp(argv[i], "--stamps") == 0;
+        if (!isQuick && !isCharts && !isStamps) {
             ++i;
             continue;
         }
         quick = quick || isQuick;
         chartsShown = chartsShown || isCharts;
+        stampsShown = stampsShown || isStamps;
         for (int j = i; j < argc; ++j)
             argv[j] = argv[j + 1];
         --argc;

@@ -2,7 +2,13 @@
 // (offscreen, log dock open), for a while, then a check that every byte the simulator
 // wrote reached readData() and how long the GUI thread was away from its event loop.
 //
-//   flood_e2e [--seconds N] [--sim PATH]
+//   flood_e2e [--seconds N] [--sim PATH] [--stamps] [--charts] [--record] [--no-check]
+//
+// --stamps shows the log's time stamps, --charts opens the charts dock, --record records the
+// line into a file (in the temporary folder) all the while. Also printed: the CPU time of
+// the whole process per MB taken (the numbering check on every chunk included unless
+// --no-check leaves it out: then only the byte counts are compared) and the resident size
+// before and after. Offscreen unless QT_QPA_PLATFORM names a platform.
 //
 // The bytes sent are what the simulator process wrote (wchar of /proc/<pid>/io) less its
 // stdout lines; the bytes received are what readData() took. The flood numbering (">RW=n;n",
@@ -12,12 +18,15 @@
 #include "bench/harness.h"
 #include "link/framing.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTranslator>
 
 #include <csignal>
+#include <ctime>
 #include <cstdio>
 
 #ifndef KVT_SIM_PATH
@@ -25,18 +34,6 @@
 #endif
 
 namespace {
-
-// wchar of a process: bytes it has written through write() and friends.
-qint64 bytesWrittenBy(qint64 pid)
-{
-    QFile f(QStringLiteral("/proc/%1/io").arg(pid));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith("wchar:"))
-            return line.mid(6).trimmed().toLongLong();
-    return -1;
-}
 
 // Checks the flood numbering: every ">RW=n;n" line carries the number after the last one.
 // (The answers to the window's identity request, RW with two different counters among
@@ -98,12 +95,18 @@ struct StallMeter
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // offscreen unless a platform is named (xcb on an X server, to compare with another program)
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTranslator translator;
     setUpApplication(app, translator);
 
     int seconds = 30;
+    bool stamps = false;
+    bool charts = false;
+    bool record = false;
+    bool check = true;
     QString simPath = QStringLiteral(KVT_SIM_PATH);
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
@@ -111,8 +114,17 @@ int main(int argc, char **argv)
             seconds = args[++i].toInt();
         else if (args[i] == QLatin1String("--sim") && i + 1 < args.size())
             simPath = args[++i];
+        else if (args[i] == QLatin1String("--stamps"))
+            stamps = true;
+        else if (args[i] == QLatin1String("--charts"))
+            charts = true;
+        else if (args[i] == QLatin1String("--record"))
+            record = true;
+        else if (args[i] == QLatin1String("--no-check"))
+            check = false;
         else {
-            std::fprintf(stderr, "usage: flood_e2e [--seconds N] [--sim PATH]\n");
+            std::fprintf(stderr, "usage: flood_e2e [--seconds N] [--sim PATH] [--stamps] [--charts] "
+                                 "[--record] [--no-check]\n");
             return 2;
         }
     }
@@ -143,6 +155,14 @@ int main(int argc, char **argv)
 
     MainWindow window;
     bench::showLikeTheProgram(window);
+    // set either way: the choice is remembered from run to run
+    if (auto *action = window.findChild<QAction *>(QStringLiteral("timeStampsAction")))
+        action->setChecked(stamps);
+    if (charts) {
+        if (auto *dock = window.findChild<QDockWidget *>(QStringLiteral("chartsDock")))
+            dock->show();
+        QCoreApplication::processEvents();
+    }
     connectTo(window, port);
     if (!window.serialPort()->isOpen()) {
         std::fprintf(stderr, "flood_e2e: the window could not open %s\n", qPrintable(port));
@@ -150,8 +170,21 @@ int main(int argc, char **argv)
     }
     bench::ReadCounter counter(window);
     FloodChecker checker;
-    counter.onRead = [&checker](QSerialPort *p, qint64 n) { checker.feed(p->peek(n)); };
+    if (check)
+        counter.onRead = [&checker](QSerialPort *p, qint64 n) { checker.feed(p->peek(n)); };
 
+    QTemporaryDir recordDir;
+    if (record && !window.terminalPanel()->startRecording(recordDir.filePath(QStringLiteral("record.log")))) {
+        std::fprintf(stderr, "flood_e2e: the recording could not start\n");
+        return 2;
+    }
+    const auto cpuSeconds = [] {
+        timespec ts{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+        return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+    };
+    const double rssStart = bench::procStatusMB("VmRSS");
+    const double cpuStart = cpuSeconds();
     StallMeter stalls;
     QElapsedTimer clock;
     clock.start();
@@ -163,9 +196,11 @@ int main(int argc, char **argv)
     ::kill(pid_t(pid), SIGSTOP);
     const double runSeconds = clock.nsecsElapsed() / 1e9;
     const quint64 receivedInRun = counter.bytes;
+    const double cpuInRun = cpuSeconds() - cpuStart;
+    const double rssEnd = bench::procStatusMB("VmRSS");
     QCoreApplication::processEvents();   // (no blocking wait here: it would count as a stall)
     simStdout += sim.readAllStandardOutput().size();
-    const qint64 sent = bytesWrittenBy(pid) - simStdout;
+    const qint64 sent = bench::bytesWrittenBy(pid) - simStdout;
     QElapsedTimer drain;
     drain.start();
     while (qint64(counter.bytes) < sent && drain.elapsed() < 10000)
@@ -175,12 +210,15 @@ int main(int argc, char **argv)
     sim.terminate();
     sim.waitForFinished(5000);
 
-    const bool lost = sent < 0 || received != sent || checker.gaps != 0 || checker.lastSeq == 0;
+    const bool lost =
+        sent < 0 || received != sent || checker.gaps != 0 || (check && checker.lastSeq == 0);
     std::printf("flood_e2e: %.1f s, simulator sent %lld B, readData took %lld B (%s)\n",
                 runSeconds, sent, received, lost ? "LOST OR MISCOUNTED" : "nothing lost");
     std::printf("  throughput      %.2f MB/s, %.0f records/s (%llu reads, %.0f B per read)\n",
                 receivedInRun / runSeconds / 1e6, checker.records / runSeconds,
                 counter.reads, double(counter.bytes) / qMax<quint64>(1, counter.reads));
+    std::printf("  CPU             %.3f s per MB (process, %.1f s in %.1f s), resident %.0f MB -> %.0f MB\n",
+                cpuInRun / qMax(1e-9, receivedInRun / 1e6), cpuInRun, runSeconds, rssStart, rssEnd);
     std::printf("  flood numbering 1..%llu, %llu gaps\n", checker.lastSeq, checker.gaps);
     std::printf("  event loop      longest away %.1f ms (%.1f s into the run), %d times over 20 ms,"
                 " %d over 50 ms\n",

@@ -81,4 +81,16 @@ inline bool resetPeakRss()
     return f.open(QIODevice::WriteOnly) && f.write("5") == 1;
 }
 
+// wchar of a process: bytes it has written through write() and friends.
+inline qint64 bytesWrittenBy(qint64 pid)
+{
+    QFile f(QStringLiteral("/proc/%1/io").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith("wchar:"))
+            return line.mid(6).trimmed().toLongLong();
+    return -1;
+}
+
 } // namespace bench

@@ -5,11 +5,18 @@
 //
 //   station_e2e [--rounds N] [--answer-delay MS] [--no-dock] [--sim PATH]
 //               [--register sqlite|postgresql|off]
+//               [--flood BYTES_PER_S] [--hold S]
 //
 // The simulator answers at once unless --answer-delay is given: then the station's own work
 // is all there is to wait for, and eight terminals take eight times its CPU time. A real
 // terminal takes a while over each answer (its modem, its flash); --answer-delay 20 gives each
 // simulated one that much.
+//
+// --flood makes every simulated terminal stream numbered records at that many bytes a second
+// instead of its live records (a terminal on full-speed USB sends about 1200000); the station
+// then keeps its terminals open for --hold seconds more (5 unless given) after the last
+// journal line, and the line also gives the bytes a second the station took from all of them
+// meanwhile and the longest stall while they were held.
 //
 // The window records the terminals' events into the installation register as the environment
 // says (KVT_REGISTER), unless --register names one: a new SQLite file, a new database on a
@@ -35,6 +42,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 #ifndef KVT_SIM_PATH
 #define KVT_SIM_PATH "kvt-sim"
@@ -72,16 +80,23 @@ struct Round
     qint64 wallMs = -1;
     qint64 stallMs = 0;
     int confirmed = 0;
+    double holdMBps = 0;   // with --flood: what the station took while it held the lines
+    double holdCpuPerMB = 0;   // and the CPU seconds of the whole process per MB meanwhile
+    qint64 holdStallMs = 0;    // and the longest stall meanwhile
 };
 
-Round provision(MainWindow &w, const QString &sim, int count, int answerDelayMs)
+Round provision(MainWindow &w, const QString &sim, int count, int answerDelayMs,
+                qint64 floodRate, int holdSeconds)
 {
     Round round;
     QTemporaryDir dir;
     QProcess simulator;
     const QString link = dir.filePath(QStringLiteral("terminal"));
-    simulator.start(sim, {"--count", QString::number(count), "--link", link, "--quiet",
-                          "--answer-delay", QString::number(answerDelayMs)});
+    QStringList simArgs{"--count", QString::number(count), "--link", link, "--quiet",
+                        "--answer-delay", QString::number(answerDelayMs)};
+    if (floodRate > 0)
+        simArgs << "--flood-rate" << QString::number(floodRate);
+    simulator.start(sim, simArgs);
     QList<PortEntry> ports;
     for (int k = 1; k <= count; ++k)
         ports << terminalPort(link + QStringLiteral("-%1").arg(k));
@@ -119,8 +134,28 @@ Round provision(MainWindow &w, const QString &sim, int count, int answerDelayMs)
     if (station->finishedCount() < count)
         loop.exec();
     round.wallMs = wall.elapsed();
-    round.stallMs = meter.longest;
     round.confirmed = station->confirmedCount();
+    if (floodRate > 0) {
+        const auto cpuSeconds = [] {
+            timespec ts{};
+            clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+            return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+        };
+        const qint64 setUpStall = meter.longest;
+        meter.longest = 0;
+        const qint64 before = bench::bytesWrittenBy(simulator.processId());
+        const double cpuBefore = cpuSeconds();
+        QElapsedTimer hold;
+        hold.start();
+        while (hold.elapsed() < holdSeconds * 1000LL)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        const double mb = (bench::bytesWrittenBy(simulator.processId()) - before) / 1e6;
+        round.holdMBps = mb / (hold.elapsed() / 1000.0);
+        round.holdCpuPerMB = (cpuSeconds() - cpuBefore) / std::max(1e-9, mb);
+        round.holdStallMs = meter.longest;
+        meter.longest = std::max(meter.longest, setUpStall);
+    }
+    round.stallMs = meter.longest;
     station->stop();
     simulator.terminate();
     simulator.waitForFinished(3000);
@@ -136,6 +171,8 @@ int main(int argc, char **argv)
     int rounds = 3;
     int answerDelayMs = 0;
     QString registerMode;
+    qint64 floodRate = 0;
+    int holdSeconds = 5;
     const QStringList args = app.arguments();
     for (int k = 1; k + 1 < args.size(); ++k) {
         if (args[k] == QLatin1String("--sim"))
@@ -144,6 +181,10 @@ int main(int argc, char **argv)
             rounds = std::max(1, args[k + 1].toInt());
         else if (args[k] == QLatin1String("--answer-delay"))
             answerDelayMs = std::max(0, args[k + 1].toInt());
+        else if (args[k] == QLatin1String("--flood"))
+            floodRate = std::max<qint64>(0, args[k + 1].toLongLong());
+        else if (args[k] == QLatin1String("--hold"))
+            holdSeconds = std::max(0, args[k + 1].toInt());
         else if (args[k] == QLatin1String("--register"))
             registerMode = args[k + 1];
     }
@@ -178,8 +219,8 @@ int main(int argc, char **argv)
 
     bool allConfirmed = true;
     for (int r = 1; r <= rounds; ++r) {
-        const Round one = provision(w, sim, 1, answerDelayMs);
-        const Round eight = provision(w, sim, 8, answerDelayMs);
+        const Round one = provision(w, sim, 1, answerDelayMs, floodRate, holdSeconds);
+        const Round eight = provision(w, sim, 8, answerDelayMs, floodRate, holdSeconds);
         allConfirmed = allConfirmed && one.confirmed == 1 && eight.confirmed == 8;
         std::printf("answer delay %d ms, round %d: 1 terminal %lld ms, 8 terminals %lld ms (ratio %.2f), "
                     "confirmed %d+%d, longest event-loop stall %lld ms\n",
@@ -187,6 +228,12 @@ int main(int argc, char **argv)
                     one.wallMs > 0 ? double(eight.wallMs) / double(one.wallMs) : 0.0,
                     one.confirmed, eight.confirmed,
                     static_cast<long long>(std::max(one.stallMs, eight.stallMs)));
+        if (floodRate > 0)
+            std::printf("  flooding at %lld B/s each: 1 terminal held %.2f MB/s (%.3f CPU-s/MB, stall %lld ms), "
+                        "8 terminals held %.2f MB/s (%.3f CPU-s/MB, stall %lld ms)\n",
+                        static_cast<long long>(floodRate), one.holdMBps, one.holdCpuPerMB,
+                        static_cast<long long>(one.holdStallMs), eight.holdMBps, eight.holdCpuPerMB,
+                        static_cast<long long>(eight.holdStallMs));
         std::fflush(stdout);
     }
     if (registerMode != QLatin1String("off")) {

@@ -180,6 +180,8 @@ int provisionCommand(const QStringList &arguments)
                          printMessage(QStringLiteral("%1 cannot be opened: %2")
                                           .arg(QDir::toNativeSeparators(station.rows().at(row).port),
                                                reason));
+                         // its journal line has its line here too
+                         printRow(station.rows().at(row));
                      });
     QObject::connect(&station, &ProvisionStation::journalFailed, &loop,
                      [&](const QString &journal, const QString &error) {

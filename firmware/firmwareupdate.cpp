@@ -20,9 +20,15 @@ constexpr qint64 copyPiece = 64 * 1024;
 // A terminal still on its line this long after the command is let go and waited for.
 constexpr int letGoAfterMs = 3000;
 
-QString text(const char *source)
+QString text(const char *source, TextLanguage language = TextLanguage::Interface)
 {
-    return QCoreApplication::translate("FirmwareUpdate", source);
+    return textIn(language, "FirmwareUpdate", source);
+}
+
+// A file's failure as the reason of a failed copy, in the language asked for.
+std::function<QString(TextLanguage)> fileFailure(const QString &systemText)
+{
+    return [systemText](TextLanguage language) { return fileErrorText(systemText, language); };
 }
 
 } // namespace
@@ -116,7 +122,7 @@ void FirmwareUpdate::cancel()
                                                 "записать")
                             : QT_TRANSLATE_NOOP("FirmwareUpdate",
                                                 "частично скопированный файл удалён");
-    finish(Outcome::Cancelled, text(where));
+    finish(Outcome::Cancelled, [where](TextLanguage language) { return text(where, language); });
 }
 
 void FirmwareUpdate::setStage(Stage stage)
@@ -156,7 +162,7 @@ void FirmwareUpdate::lookForDisk()
     target.setFileName(QDir(disk).filePath(QFileInfo(source.fileName()).fileName()));
     // unbuffered: every piece is checked as it goes, none fails unseen at the close
     if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-        finish(Outcome::CopyFailed, target.errorString());
+        finish(Outcome::CopyFailed, fileFailure(target.errorString()));
         return;
     }
     setStage(Stage::Copying);
@@ -168,18 +174,19 @@ void FirmwareUpdate::copySome()
 {
     const QByteArray piece = source.read(copyPiece);
     if (source.error() != QFileDevice::NoError) {
-        finish(Outcome::CopyFailed, source.errorString());
+        finish(Outcome::CopyFailed, fileFailure(source.errorString()));
         return;
     }
     QString reason;
     if (!piece.isEmpty() && !writeWhole(target, piece.constData(), piece.size(), &reason)) {
-        finish(Outcome::CopyFailed, fileErrorText(reason));
+        finish(Outcome::CopyFailed, fileFailure(reason));
         return;
     }
     // a disk unplugged in the middle takes the file with it, while the writes still go to
     // what the system keeps of it
     if (!QFileInfo::exists(target.fileName())) {
-        finish(Outcome::CopyFailed, diskGoneText());
+        finish(Outcome::CopyFailed,
+               [this](TextLanguage language) { return diskGoneText(language); });
         return;
     }
     copied += piece.size();
@@ -195,22 +202,29 @@ void FirmwareUpdate::writeOut()
     // on the disk itself before the terminal takes it, not in a cache
     QString reason;
     if (!syncToDisk(target, &reason)) {
-        finish(Outcome::CopyFailed, fileErrorText(reason));
+        finish(Outcome::CopyFailed, fileFailure(reason));
         return;
     }
     target.close();
     // and there as a whole: the disk may have gone meanwhile
     const QFileInfo onDisk(target.fileName());
     if (!onDisk.exists()) {
-        finish(Outcome::CopyFailed, diskGoneText());
+        finish(Outcome::CopyFailed,
+               [this](TextLanguage language) { return diskGoneText(language); });
         return;
     }
     if (onDisk.size() != source.size()) {
-        finish(Outcome::CopyFailed,
-               text(QT_TRANSLATE_NOOP("FirmwareUpdate", "файл %1 на диске занимает %2 байт из %3"))
-                   .arg(QDir::toNativeSeparators(target.fileName()))
-                   .arg(onDisk.size())
-                   .arg(source.size()));
+        const QString path = QDir::toNativeSeparators(target.fileName());
+        const qint64 size = onDisk.size();
+        const qint64 whole = source.size();
+        finish(Outcome::CopyFailed, [path, size, whole](TextLanguage language) {
+            return text(QT_TRANSLATE_NOOP("FirmwareUpdate",
+                                          "файл %1 на диске занимает %2 байт из %3"),
+                        language)
+                .arg(path)
+                .arg(size)
+                .arg(whole);
+        });
         return;
     }
     copyComplete = true;
@@ -219,14 +233,15 @@ void FirmwareUpdate::writeOut()
     ticker->setInterval(500);
 }
 
-QString FirmwareUpdate::diskGoneText() const
+QString FirmwareUpdate::diskGoneText(TextLanguage language) const
 {
     return text(QT_TRANSLATE_NOOP("FirmwareUpdate",
-                                  "диск отключён во время копирования, файла %1 на нём нет"))
+                                  "диск отключён во время копирования, файла %1 на нём нет"),
+                language)
         .arg(QDir::toNativeSeparators(target.fileName()));
 }
 
-void FirmwareUpdate::finish(Outcome outcome, const QString &reason)
+void FirmwareUpdate::finish(Outcome outcome, const Reason &reason)
 {
     running = false;
     ticker->stop();
@@ -234,7 +249,12 @@ void FirmwareUpdate::finish(Outcome outcome, const QString &reason)
         removePartialCopy();
     source.close();
     setStage(Stage::Finished);
-    emit finished(outcome, outcomeText(outcome, before, after, reason));
+    const auto why = [&reason](TextLanguage language) {
+        return reason ? reason(language) : QString();
+    };
+    russianText = outcomeText(outcome, before, after, why(TextLanguage::Russian),
+                              TextLanguage::Russian);
+    emit finished(outcome, outcomeText(outcome, before, after, why(TextLanguage::Interface)));
 }
 
 void FirmwareUpdate::removePartialCopy()
@@ -247,8 +267,9 @@ void FirmwareUpdate::removePartialCopy()
 }
 
 QString FirmwareUpdate::outcomeText(Outcome outcome, const QString &before, const QString &after,
-                                    const QString &reason)
+                                    const QString &reason, TextLanguage language)
 {
+    const auto text = [language](const char *source) { return ::text(source, language); };
     const QString unknown = text(QT_TRANSLATE_NOOP("FirmwareUpdate", "неизвестна"));
     switch (outcome) {
     case Outcome::Updated:

@@ -8,10 +8,14 @@
 // removed from the disk; a whole one stays (the terminal may be writing it); nothing else is
 // ever written there.
 
+#include "link/core_textlanguage.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QObject>
 #include <QString>
+
+#include <functional>
 
 class QTimer;
 class TerminalSession;
@@ -54,7 +58,11 @@ public:
 
     // What an ending means and what the engineer should do next.
     static QString outcomeText(Outcome outcome, const QString &before, const QString &after,
-                               const QString &reason);
+                               const QString &reason,
+                               TextLanguage language = TextLanguage::Interface);
+    // The text of the last ending in Russian, as the journals keep it whatever the interface
+    // language (finished() gives it in the interface language).
+    QString russianOutcomeText() const { return russianText; }
 
 signals:
     void stageChanged(FirmwareUpdate::Stage stage);
@@ -68,10 +76,12 @@ private:
     void writeOut();
     void terminalBack();
     void check();
-    void finish(Outcome outcome, const QString &reason = QString());
+    // Why it ended, in the language asked for.
+    using Reason = std::function<QString(TextLanguage)>;
+    void finish(Outcome outcome, const Reason &reason = Reason());
     void removePartialCopy();
     // The reason of a copy whose file vanished: the disk went.
-    QString diskGoneText() const;
+    QString diskGoneText(TextLanguage language) const;
 
     TerminalSession *const session;
     QTimer *const ticker;   // looks for the disk, copies a piece, checks the time
@@ -87,6 +97,7 @@ private:
     bool copyComplete = false;
     QString before;
     QString after;
+    QString russianText;
     int connectionsAtStart = 0;
     bool identityAsked = false;
 };

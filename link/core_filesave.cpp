@@ -77,7 +77,7 @@ bool saveWholeFile(const QString &path, const QByteArray &bytes, QString *reason
     return true;
 }
 
-QString fileErrorText(const QString &systemText)
+QString fileErrorText(const QString &systemText, TextLanguage language)
 {
     static const struct
     {
@@ -97,7 +97,7 @@ QString fileErrorText(const QString &systemText)
     };
     for (const auto &r : reasons) {
         if (systemText.compare(QLatin1String(r.system), Qt::CaseInsensitive) == 0)
-            return QStringLiteral("%1 (%2)").arg(QCoreApplication::translate("FileSave", r.reason),
+            return QStringLiteral("%1 (%2)").arg(textIn(language, "FileSave", r.reason),
                                                  systemText);
     }
     return systemText;

@@ -8,6 +8,8 @@
 // written unbuffered, every write checked, short writes carried on until the system says why
 // they stop, and the data forced onto the disk before the new file takes the old one's place.
 
+#include "link/core_textlanguage.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -29,5 +31,6 @@ bool saveWholeFile(const QString &path, const QByteArray &bytes, QString *reason
 
 // A file error as a person reads it: a short reason in the interface language, then the
 // system's own text in brackets ("нет места на диске (No space left on device)"); the system's
-// text alone when there is no short reason for it.
-QString fileErrorText(const QString &systemText);
+// text alone when there is no short reason for it. The short reason in Russian for the journals.
+QString fileErrorText(const QString &systemText,
+                      TextLanguage language = TextLanguage::Interface);

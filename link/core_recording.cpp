@@ -4,7 +4,9 @@
 #include <QDateTime>
 #include <QTime>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -20,37 +22,6 @@ constexpr int MaxLineSize = 4 << 20;
 const char ReceivedMark[] = "\xE2\x86\x90";   // ←
 const char SentMark[] = "\xE2\x86\x92";       // →
 
-// Length of the well-formed UTF-8 character at p (bytes up to end), 0 if there is none.
-int utf8Length(const uchar *p, const uchar *end)
-{
-    const uchar c = p[0];
-    int n = 0;
-    uchar lo = 0x80, hi = 0xBF;
-    if (c >= 0xC2 && c <= 0xDF) {
-        n = 2;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        n = 3;
-        if (c == 0xE0)
-            lo = 0xA0;
-        else if (c == 0xED)
-            hi = 0x9F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        n = 4;
-        if (c == 0xF0)
-            lo = 0x90;
-        else if (c == 0xF4)
-            hi = 0x8F;
-    } else {
-        return 0;
-    }
-    if (end - p < n || p[1] < lo || p[1] > hi)
-        return 0;
-    for (int i = 2; i < n; ++i)
-        if ((p[i] & 0xC0) != 0x80)
-            return 0;
-    return n;
-}
-
 // A note's text: UTF-8 without control bytes (the recorder puts a line end as a space).
 bool validNoteText(const char *bytes, int size)
 {
@@ -63,7 +34,7 @@ bool validNoteText(const char *bytes, int size)
             ++p;
             continue;
         }
-        const int n = utf8Length(p, end);
+        const int n = utf8CharLength(p, end);
         if (n == 0)
             return false;
         p += n;
@@ -81,6 +52,16 @@ int hexDigit(char c)
         return c - 'a' + 10;
     return -1;
 }
+
+const char Hex[] = "0123456789ABCDEF";
+
+// The two-byte escapes of a payload: the byte and the letter after the backslash.
+struct Escape
+{
+    uchar byte;
+    uchar letter;
+};
+constexpr Escape Escapes[] = {{'\\', '\\'}, {'\r', 'r'}, {'\n', 'n'}, {'\t', 't'}};
 
 bool digits(const char *p, int n, int *value)
 {
@@ -138,6 +119,71 @@ bool RecordingClock::parse(const char *p, qint64 *ms)
     return true;
 }
 
+int utf8CharLength(const uchar *p, const uchar *end)
+{
+    const uchar c = p[0];
+    int n = 0;
+    uchar lo = 0x80, hi = 0xBF;   // range of the second byte
+    if (c >= 0xC2 && c <= 0xDF) {
+        n = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        n = 3;
+        if (c == 0xE0)
+            lo = 0xA0;
+        else if (c == 0xED)
+            hi = 0x9F;   // no surrogates
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        n = 4;
+        if (c == 0xF0)
+            lo = 0x90;
+        else if (c == 0xF4)
+            hi = 0x8F;
+    } else {
+        return 0;
+    }
+    if (end - p < n || p[1] < lo || p[1] > hi)
+        return 0;
+    for (int i = 2; i < n; ++i)
+        if ((p[i] & 0xC0) != 0x80)
+            return 0;
+    return n;
+}
+
+void escapeRecordingPayload(const char *bytes, int size, QByteArray &out)
+{
+    const uchar *p = reinterpret_cast<const uchar *>(bytes);
+    const uchar *const end = p + size;
+    while (p < end) {
+        // a run of plain printable ASCII goes in one piece
+        const uchar *q = p;
+        while (q < end && *q >= 0x20 && *q < 0x7F && *q != '\\')
+            ++q;
+        if (q > p) {
+            out.append(reinterpret_cast<const char *>(p), int(q - p));
+            p = q;
+            continue;
+        }
+        const uchar c = *p;
+        const int n = c < 0x80 ? 0 : utf8CharLength(p, end);
+        if (n > 0) {
+            out.append(reinterpret_cast<const char *>(p), n);
+            p += n;
+            continue;
+        }
+        const Escape *letter = std::find_if(std::begin(Escapes), std::end(Escapes),
+                                            [c](const Escape &x) { return x.byte == c; });
+        if (letter != std::end(Escapes)) {
+            out += '\\';
+            out += char(letter->letter);
+        } else {
+            out += "\\x";
+            out += Hex[c >> 4];
+            out += Hex[c & 15];
+        }
+        ++p;
+    }
+}
+
 bool unescapeRecordingPayload(const char *bytes, int size, QByteArray &out)
 {
     // the bytes are never more than their escaped form: written in place, then cut to size
@@ -160,8 +206,10 @@ bool unescapeRecordingPayload(const char *bytes, int size, QByteArray &out)
                 break;
             }
             const uchar e = p[1];
-            if (e == '\\' || e == 'r' || e == 'n' || e == 't') {
-                *w++ = e == 'r' ? '\r' : e == 'n' ? '\n' : e == 't' ? '\t' : '\\';
+            const Escape *letter = std::find_if(std::begin(Escapes), std::end(Escapes),
+                                                [e](const Escape &x) { return x.letter == e; });
+            if (letter != std::end(Escapes)) {
+                *w++ = char(letter->byte);
                 p += 2;
                 continue;
             }
@@ -175,7 +223,7 @@ bool unescapeRecordingPayload(const char *bytes, int size, QByteArray &out)
             p += 4;
             continue;
         }
-        const int n = c < 0x80 ? 0 : utf8Length(p, end);
+        const int n = c < 0x80 ? 0 : utf8CharLength(p, end);
         if (n == 0) {
             ok = false;   // a raw control byte (the recorder escapes every one) or not UTF-8
             break;

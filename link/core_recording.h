@@ -43,6 +43,12 @@ private:
 // `clock` caches the time zone between calls.
 bool parseRecordingLine(const char *p, int size, RecordingLine &line, RecordingClock &clock);
 
+// Length of the well-formed UTF-8 character at p (bytes up to end), 0 if there is none.
+int utf8CharLength(const uchar *p, const uchar *end);
+
+// Appends the escaped form of a ← or → payload to out (link/recorder.h has the escapes).
+void escapeRecordingPayload(const char *bytes, int size, QByteArray &out);
+
 // Undoes the escapes of a ← or → payload (appending to out); false on a bad escape, a raw
 // control byte or bytes that are not well-formed UTF-8.
 bool unescapeRecordingPayload(const char *p, int size, QByteArray &out);

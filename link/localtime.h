@@ -10,24 +10,32 @@
 // Local times of moments given in ms since the epoch, as text, for the log's time stamps and
 // the recording. Working out the local time through the C library looks at the time zone
 // again on every call, and a busy line brings thousands of moments a second: the offset
-// from UTC is looked up once per quarter of an hour (clocks change on quarter hours).
-// One object per thread.
+// from UTC is looked up once per quarter of an hour (clocks change on quarter hours), and the
+// text of a millisecond is made once: the lines of a chunk, and the chunks of a busy
+// millisecond, share one moment. The moment is always given (the clock of the line, or of
+// a recording played back), never read here. One object per thread.
 class LocalTimeText
 {
 public:
     // "HH:mm:ss.zzz"
     QString time(qint64 ms)
     {
-        char buf[16];
-        const int n = format(ms, false, buf);
-        return QString::fromLatin1(buf, n);
+        if (ms != timeMs || timeText.isNull()) {
+            char buf[16];
+            const int n = format(ms, false, buf);
+            timeText = QString::fromLatin1(buf, n);
+            timeMs = ms;
+        }
+        return timeText;
     }
     // "yyyy-MM-dd HH:mm:ss.zzz", appended to `out`
     void appendDateTime(qint64 ms, QByteArray &out)
     {
-        char buf[32];
-        const int n = format(ms, true, buf);
-        out.append(buf, n);
+        if (ms != dateTimeMs || dateTimeSize == 0) {
+            dateTimeSize = format(ms, true, dateTimeText);
+            dateTimeMs = ms;
+        }
+        out.append(dateTimeText, dateTimeSize);
     }
 
 private:
@@ -83,4 +91,10 @@ private:
 
     qint64 lastQuarter = std::numeric_limits<qint64>::min();
     qint64 offsetMs = 0;
+    // the last moment made into text, by each of the two forms
+    qint64 timeMs = 0;
+    QString timeText;
+    qint64 dateTimeMs = 0;
+    char dateTimeText[32];
+    int dateTimeSize = 0;
 };

@@ -1,6 +1,7 @@
 #include "link/recorder.h"
 
 #include "link/core_filesave.h"
+#include "link/core_recording.h"
 #include "link/localtime.h"
 #include "settings/core_settingsstring.h"
 
@@ -13,39 +14,6 @@ namespace {
 // The writer lets a batch gather this long before it writes again, so a busy line is
 // written a few dozen times a second, not once per chunk.
 constexpr unsigned long BatchMs = 20;
-
-// Length of the well-formed UTF-8 character at p (bytes up to end), 0 if there is none.
-int utf8Length(const uchar *p, const uchar *end)
-{
-    const uchar c = p[0];
-    int n = 0;
-    uchar lo = 0x80, hi = 0xBF;   // range of the second byte
-    if (c >= 0xC2 && c <= 0xDF) {
-        n = 2;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        n = 3;
-        if (c == 0xE0)
-            lo = 0xA0;
-        else if (c == 0xED)
-            hi = 0x9F;   // no surrogates
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        n = 4;
-        if (c == 0xF0)
-            lo = 0x90;
-        else if (c == 0xF4)
-            hi = 0x8F;
-    } else {
-        return 0;
-    }
-    if (end - p < n || p[1] < lo || p[1] > hi)
-        return 0;
-    for (int i = 2; i < n; ++i)
-        if ((p[i] & 0xC0) != 0x80)
-            return 0;
-    return n;
-}
-
-const char Hex[] = "0123456789ABCDEF";
 } // namespace
 
 Recorder::Recorder(QObject *parent)
@@ -147,44 +115,7 @@ void Recorder::note(const QString &text, qint64 time)
 
 void Recorder::escape(const char *bytes, int size, QByteArray &out)
 {
-    const uchar *p = reinterpret_cast<const uchar *>(bytes);
-    const uchar *const end = p + size;
-    while (p < end) {
-        // a run of plain printable ASCII goes in one piece
-        const uchar *q = p;
-        while (q < end && *q >= 0x20 && *q < 0x7F && *q != '\\')
-            ++q;
-        if (q > p) {
-            out.append(reinterpret_cast<const char *>(p), int(q - p));
-            p = q;
-            continue;
-        }
-        const uchar c = *p;
-        if (c == '\\') {
-            out += "\\\\";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (c >= 0x80) {
-            const int n = utf8Length(p, end);
-            if (n > 0) {
-                out.append(reinterpret_cast<const char *>(p), n);
-                p += n;
-                continue;
-            }
-            out += "\\x";
-            out += Hex[c >> 4];
-            out += Hex[c & 15];
-        } else {
-            out += "\\x";
-            out += Hex[c >> 4];
-            out += Hex[c & 15];
-        }
-        ++p;
-    }
+    escapeRecordingPayload(bytes, size, out);
 }
 
 void Recorder::writerFailed(const QString &reason, quint64 recording)

@@ -109,7 +109,34 @@ bool TerminalSession::isWaiting() const
 
 QString TerminalSession::errorString() const
 {
-    return device ? device->errorString() : QString();
+    // a port never opened has no device yet, but its failure to open
+    return device ? device->errorString() : port->errorString();
+}
+
+QString TerminalSession::openFailureText(TextLanguage language) const
+{
+    const char *words = nullptr;
+    switch (port->error()) {
+    case QSerialPort::DeviceNotFoundError:
+        words = QT_TRANSLATE_NOOP("TerminalSession", "устройство не найдено");
+        break;
+    case QSerialPort::PermissionError:
+        words = QT_TRANSLATE_NOOP("TerminalSession",
+                                  "нет доступа, или порт занят другой программой");
+        break;
+    case QSerialPort::OpenError:
+        words = QT_TRANSLATE_NOOP("TerminalSession", "порт уже открыт");
+        break;
+    case QSerialPort::ResourceError:
+        words = QT_TRANSLATE_NOOP("TerminalSession", "устройство недоступно");
+        break;
+    default:
+        break;
+    }
+    const QString system = port->errorString();
+    if (!words)
+        return system;
+    return QStringLiteral("%1 (%2)").arg(textIn(language, "TerminalSession", words), system);
 }
 
 void TerminalSession::closePort(const QString &reason)
@@ -230,7 +257,10 @@ void TerminalSession::readAvailable()
 {
     if (!device)
         return;
-    const QByteArray data = device->readAll();
+    // what the device holds, read into a buffer of its size (readAll() makes one of 16 KiB
+    // and cuts it down, for every chunk)
+    const qint64 available = device->bytesAvailable();
+    const QByteArray data = available > 0 ? device->read(available) : device->readAll();
     if (data.isEmpty())
         return;
     emit received(data, now());

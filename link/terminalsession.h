@@ -6,6 +6,7 @@
 // comes back on with the same line parameters.
 
 #include "link/core_terminalidentity.h"
+#include "link/core_textlanguage.h"
 #include "link/framing.h"
 #include "link/portlist.h"
 #include "link/recordrouter.h"
@@ -42,6 +43,10 @@ public:
     bool isOpen() const;
     bool isWaiting() const;
     QString errorString() const;
+    // Why the port could not be opened: short words for the kind of failure, then the
+    // system's own text in brackets ("устройство не найдено (No such file or directory)");
+    // the short words in Russian for the journals.
+    QString openFailureText(TextLanguage language = TextLanguage::Interface) const;
     QSerialPort *serialPort() const { return port; }
     // The port of the last successful open, as the port list showed it.
     const PortEntry &connectedPort() const { return current; }

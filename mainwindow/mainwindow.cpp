@@ -234,7 +234,7 @@ void MainWindow::setUpReplay()
     replay = new ReplayController(session, this, this);
     replay->setLog(terminal);
     replay->setReport(report);
-    replay->setResetPages([this] { clearAll(); });
+    replay->setResetPages([this] { clearFields(tabWidget); });
     ui->verticalLayout->insertWidget(0, replay->bar());
     ui->mainToolBar->insertAction(ui->actionClear, replay->openAction());
 }
@@ -274,10 +274,20 @@ void MainWindow::setConnectedActions(bool connected)
 
 void MainWindow::clearAll()
 {
+    clearFields(this);
+    writeRaw(Command::identity);
+    writeRaw(Command::status);
+}
+
+// Empties the log and the fields under `scope`: the whole window for the clear command; only
+// the pages when a recording starts again from its beginning, so that the docks' own choices
+// (the log's auto-scroll, the register's search) stay as the user left them.
+void MainWindow::clearFields(QWidget *scope)
+{
     statusPage->fieldBatch().flush();   // values still on their way are older than the clearing
     statusPage->fieldBatch().clearStale();
     terminal->clearConsole();
-    for (QLineEdit *edit : findChildren<QLineEdit *>()) {
+    for (QLineEdit *edit : scope->findChildren<QLineEdit *>()) {
         // the editors inside list and number boxes belong to those boxes, which keep their
         // values
         QWidget *owner = edit->parentWidget();
@@ -285,12 +295,10 @@ void MainWindow::clearAll()
             continue;
         clearField(edit);
     }
-    for (QRadioButton *button : findChildren<QRadioButton *>())
+    for (QRadioButton *button : scope->findChildren<QRadioButton *>())
         button->setChecked(false);
-    for (QCheckBox *box : findChildren<QCheckBox *>())
+    for (QCheckBox *box : scope->findChildren<QCheckBox *>())
         box->setCheckState(Qt::Unchecked);
-    writeRaw(Command::identity);
-    writeRaw(Command::status);
 }
 
 QSerialPort *MainWindow::serialPort() const

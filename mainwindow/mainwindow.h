@@ -130,6 +130,7 @@ protected:
 
 private:
     void setConnectedActions(bool connected);
+    void clearFields(QWidget *scope);
     void showNotice(const QString &text);
     void setUpBatchSetup();
     void toggleBatchSetup(bool on);
@@ -187,7 +188,9 @@ private:
 
     // the local time of the second of the last chunk, for its status text
     qint64 chunkSecond = -1;
-    QTime chunkTime;
+    QString chunkTimeText;   // the status bar's text for a chunk in that second, but its size
+    int chunkBytes = -1;
+    QString chunkMessage;
 
     QString restartTitle;
     QString restartDoneText;

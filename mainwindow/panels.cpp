@@ -21,7 +21,7 @@ void MainWindow::setUpPanelsAction()
     auto *panelsAction = new QAction(QIcon(QStringLiteral(":/images/png/panels.png")),
                                      tr("Панели"), this);
     panelsAction->setObjectName(QStringLiteral("panelsAction"));
-    panelsAction->setToolTip(tr("Панели: показать или скрыть лог, графики и станцию настройки"));
+    panelsAction->setToolTip(tr("Панели: показать или скрыть лог, графики, станцию настройки и реестр установок"));
     panelsAction->setMenu(menu);
     ui->mainToolBar->insertAction(ui->actionGoToSite, panelsAction);
     if (auto *button = qobject_cast<QToolButton *>(ui->mainToolBar->widgetForAction(panelsAction)))

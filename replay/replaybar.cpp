@@ -20,10 +20,16 @@ ReplayBar::ReplayBar(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("replayBar"));
-    pauseButton = new QPushButton(tr("Пауза"));
+    pauseButton = new QPushButton;
     pauseButton->setObjectName(QStringLiteral("replayPauseButton"));
     pauseButton->setCheckable(true);
-    pauseButton->setIcon(style()->standardIcon(QStyle::SP_MediaPause));
+    // as wide as its longer text, so the slider does not move when it changes
+    int pauseWidth = 0;
+    for (bool paused : {true, false}) {
+        showPaused(paused);
+        pauseWidth = qMax(pauseWidth, pauseButton->sizeHint().width());
+    }
+    pauseButton->setMinimumWidth(pauseWidth);
     speedCombo = new QComboBox;
     speedCombo->setObjectName(QStringLiteral("replaySpeedCombo"));
     speedCombo->addItems({QStringLiteral("×1"), QStringLiteral("×10"), QStringLiteral("×100"),
@@ -53,7 +59,7 @@ ReplayBar::ReplayBar(QWidget *parent)
     layout->addWidget(closeButton);
 
     connect(pauseButton, &QPushButton::toggled, this, [this](bool paused) {
-        pauseButton->setIcon(style()->standardIcon(paused ? QStyle::SP_MediaPlay : QStyle::SP_MediaPause));
+        showPaused(paused);
         emit pauseToggled(paused);
     });
     connect(speedCombo, QOverload<int>::of(&QComboBox::activated), this,
@@ -80,8 +86,12 @@ void ReplayBar::start(qint64 firstTime, qint64 lastTime)
     {
         const QSignalBlocker blocker(pauseButton);
         pauseButton->setChecked(false);
-        pauseButton->setIcon(style()->standardIcon(QStyle::SP_MediaPause));
+        showPaused(false);
     }
+    const QString format = QStringLiteral("dd.MM.yyyy HH:mm:ss");
+    timeLabel->setToolTip(tr("Запись с %1 по %2")
+                              .arg(QDateTime::fromMSecsSinceEpoch(first).toString(format),
+                                   QDateTime::fromMSecsSinceEpoch(last).toString(format)));
     setSkipped(0);
     setPosition(first);
 }
@@ -109,6 +119,13 @@ void ReplayBar::setPaused(bool paused)
 {
     const QSignalBlocker blocker(pauseButton);
     pauseButton->setChecked(paused);
+    showPaused(paused);
+}
+
+// Playing, the button offers the pause; paused (or at the end), it offers to play on.
+void ReplayBar::showPaused(bool paused)
+{
+    pauseButton->setText(paused ? tr("Воспроизвести") : tr("Пауза"));
     pauseButton->setIcon(style()->standardIcon(paused ? QStyle::SP_MediaPlay : QStyle::SP_MediaPause));
 }
 

@@ -39,6 +39,7 @@ signals:
 
 private:
     void showTime(qint64 time);
+    void showPaused(bool paused);
     void sliderMoved();
 
     QPushButton *pauseButton = nullptr;

@@ -901,10 +901,6 @@ Track points not yet sent to the server will be lost.</translation>
         <translation>Panels</translation>
     </message>
     <message>
-        <source>Панели: показать или скрыть лог, графики и станцию настройки</source>
-        <translation>Panels: show or hide the log, the charts and the provisioning station</translation>
-    </message>
-    <message>
         <source>Открыть сайт производителя терминалов</source>
         <translation>Open the terminal maker's web site</translation>
     </message>
@@ -933,6 +929,10 @@ The terminals are updated one after another; each goes into its loader and comes
     <message>
         <source>Транспортное средство (госномер или гаражный номер, можно оставить пустым):</source>
         <translation>Vehicle (licence plate or garage number, may be left empty):</translation>
+    </message>
+    <message>
+        <source>Панели: показать или скрыть лог, графики, станцию настройки и реестр установок</source>
+        <translation>Panels: show or hide the log, the charts, the provisioning station and the installation register</translation>
     </message>
 </context>
 <context>
@@ -1214,6 +1214,14 @@ The terminals are updated one after another; each goes into its loader and comes
     <message>
         <source>Строки файла, которые не являются строками записи (обрезанные, с ошибкой или не в UTF-8)</source>
         <translation>Lines of the file that are not recording lines (cut short, with an error or not UTF-8)</translation>
+    </message>
+    <message>
+        <source>Запись с %1 по %2</source>
+        <translation>Recorded from %1 to %2</translation>
+    </message>
+    <message>
+        <source>Воспроизвести</source>
+        <translation>Play</translation>
     </message>
 </context>
 <context>
@@ -2914,6 +2922,25 @@ Firmware version 0.64 or later is required</translation>
     <message>
         <source>Вид лога: время, отправленные строки, hex, поиск</source>
         <translation>Log view: time stamps, sent lines, hex, find</translation>
+    </message>
+</context>
+<context>
+    <name>TerminalSession</name>
+    <message>
+        <source>устройство не найдено</source>
+        <translation>device not found</translation>
+    </message>
+    <message>
+        <source>нет доступа, или порт занят другой программой</source>
+        <translation>no access, or the port is in use by another program</translation>
+    </message>
+    <message>
+        <source>порт уже открыт</source>
+        <translation>the port is already open</translation>
+    </message>
+    <message>
+        <source>устройство недоступно</source>
+        <translation>the device is not available</translation>
     </message>
 </context>
 </TS>

@@ -901,10 +901,6 @@
         <translation>Панели</translation>
     </message>
     <message>
-        <source>Панели: показать или скрыть лог, графики и станцию настройки</source>
-        <translation>Панели: показать или скрыть лог, графики и станцию настройки</translation>
-    </message>
-    <message>
         <source>Открыть сайт производителя терминалов</source>
         <translation>Открыть сайт производителя терминалов</translation>
     </message>
@@ -933,6 +929,10 @@
     <message>
         <source>Транспортное средство (госномер или гаражный номер, можно оставить пустым):</source>
         <translation>Транспортное средство (госномер или гаражный номер, можно оставить пустым):</translation>
+    </message>
+    <message>
+        <source>Панели: показать или скрыть лог, графики, станцию настройки и реестр установок</source>
+        <translation>Панели: показать или скрыть лог, графики, станцию настройки и реестр установок</translation>
     </message>
 </context>
 <context>
@@ -1214,6 +1214,14 @@
     <message>
         <source>Строки файла, которые не являются строками записи (обрезанные, с ошибкой или не в UTF-8)</source>
         <translation>Строки файла, которые не являются строками записи (обрезанные, с ошибкой или не в UTF-8)</translation>
+    </message>
+    <message>
+        <source>Запись с %1 по %2</source>
+        <translation>Запись с %1 по %2</translation>
+    </message>
+    <message>
+        <source>Воспроизвести</source>
+        <translation>Воспроизвести</translation>
     </message>
 </context>
 <context>
@@ -2914,6 +2922,25 @@ USB ID: %3
     <message>
         <source>Вид лога: время, отправленные строки, hex, поиск</source>
         <translation>Вид лога: время, отправленные строки, hex, поиск</translation>
+    </message>
+</context>
+<context>
+    <name>TerminalSession</name>
+    <message>
+        <source>устройство не найдено</source>
+        <translation>устройство не найдено</translation>
+    </message>
+    <message>
+        <source>нет доступа, или порт занят другой программой</source>
+        <translation>нет доступа, или порт занят другой программой</translation>
+    </message>
+    <message>
+        <source>порт уже открыт</source>
+        <translation>порт уже открыт</translation>
+    </message>
+    <message>
+        <source>устройство недоступно</source>
+        <translation>устройство недоступно</translation>
     </message>
 </context>
 </TS>

@@ -215,7 +215,8 @@ void BatchRun::settingsReported(const TerminalSettings &reported)
     writing = settingsFor(reported);
     const QString refusal = settingsRefusal(writing);
     if (!refusal.isNull()) {
-        finishTerminal(TerminalOutcome::Refused, {refusal});
+        finishTerminal(TerminalOutcome::Refused, {refusal},
+                       {settingsRefusal(writing, TextLanguage::Russian)});
         return;
     }
     // nothing to change: nothing is written
@@ -250,9 +251,14 @@ void BatchRun::writeFinished(WriteOutcome outcome, const QStringList &differing)
     case WriteOutcome::NotConfirmed: {
         // the fields by the labels the page gives them
         QStringList labels;
-        for (const QString &name : differing)
+        QStringList russianLabels;
+        for (const QString &name : differing) {
             labels << settingsValueLabel(name, writing);
-        finishTerminal(TerminalOutcome::NotConfirmed, {labels.join(QStringLiteral(", "))});
+            russianLabels << settingsValueLabel(name, writing, TextLanguage::Russian);
+        }
+        const QString comma = QStringLiteral(", ");
+        finishTerminal(TerminalOutcome::NotConfirmed, {labels.join(comma)},
+                       {russianLabels.join(comma)});
         break;
     }
     case WriteOutcome::NoAnswer:
@@ -286,15 +292,16 @@ void BatchRun::abandon()
     stop();
 }
 
-void BatchRun::finishTerminal(TerminalOutcome outcome, const QStringList &args)
+void BatchRun::finishTerminal(TerminalOutcome outcome, const QStringList &args,
+                              const QStringList &russianArgs)
 {
     const char *words = terminalOutcomeWords(outcome);
     QString result = batchText(words);
     QString journalWords = QString::fromUtf8(words);
-    for (const QString &arg : args) {
+    for (const QString &arg : args)
         result = result.arg(arg);
+    for (const QString &arg : russianArgs.isEmpty() ? args : russianArgs)
         journalWords = journalWords.arg(arg);
-    }
     const bool ok = terminalOutcomeOk(outcome);
     answerTimer->stop();
     step = Step::Waiting;

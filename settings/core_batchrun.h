@@ -127,8 +127,10 @@ private:
     void writeFinished(WriteOutcome outcome, const QStringList &differing);
     void timedOut();
     // Ends the current terminal: its journal line, the counts and the progress. `args` fill
-    // the outcome's words.
-    void finishTerminal(TerminalOutcome outcome, const QStringList &args = QStringList());
+    // the outcome's words as the interface says them; `russianArgs`, when given, as the
+    // journal keeps them (in Russian whatever the interface language).
+    void finishTerminal(TerminalOutcome outcome, const QStringList &args = QStringList(),
+                        const QStringList &russianArgs = QStringList());
     // Appends the current terminal's line; on failure says so and stops.
     bool writeJournal(TerminalOutcome outcome, const QString &words);
     void setStage(Stage stage);

@@ -9,9 +9,9 @@
 namespace {
 
 // The settings page's texts are translated in its own context, wherever they are made.
-QString pageText(const char *text)
+QString pageText(const char *text, TextLanguage language = TextLanguage::Interface)
 {
-    return QCoreApplication::translate("SettingsPage", text);
+    return textIn(language, "SettingsPage", text);
 }
 
 const QLatin1String flagOn("1");
@@ -294,28 +294,32 @@ std::optional<UnsafeValue> findUnsafeValue(const TerminalSettings &s)
     return std::nullopt;
 }
 
-QString settingsRefusal(const TerminalSettings &s)
+QString settingsRefusal(const TerminalSettings &s, TextLanguage language)
 {
     if (s.text(SettingsField::AccessPassword).isEmpty())
-        return pageText(QT_TRANSLATE_NOOP("SettingsPage", "Требуется указать пароль доступа"));
+        return pageText(QT_TRANSLATE_NOOP("SettingsPage", "Требуется указать пароль доступа"),
+                        language);
 
     // The string has no escaping: a "#", "=" or "," inside a value would change the items the
     // terminal sees, a ";" or a NUL would cut the value short in the settings record that
     // reports it, CR or LF would end the string early, and a marker inside a value would move
     // the end of the password. Refuse rather than send it.
     if (const auto unsafe = findUnsafeValue(s)) {
-        const QString label = settingsTextLabel(unsafe->field);
+        const QString label = settingsTextLabel(unsafe->field, language);
         if (unsafe->kind == UnsafeText::Marker) {
             if (s.text(unsafe->field).contains(QLatin1String(settingsMarker)))
                 return pageText(QT_TRANSLATE_NOOP("SettingsPage",
                                                   "Поле «%1» содержит «*SETP*»: терминал принял бы "
-                                                  "это за начало настроек. Настройки не записаны."))
+                                                  "это за начало настроек. Настройки не "
+                                                  "записаны."),
+                                language)
                     .arg(label);
             return pageText(QT_TRANSLATE_NOOP("SettingsPage",
                                               "Поле «%1» заканчивается на «*SETP»: вместе с "
                                               "«*SETP*» после пароля терминал прочитал бы другой "
                                               "пароль. "
-                                              "Настройки не записаны."))
+                                              "Настройки не записаны."),
+                            language)
                 .arg(label);
         }
         if (unsafe->kind == UnsafeText::Surrogate) {
@@ -324,27 +328,32 @@ QString settingsRefusal(const TerminalSettings &s)
             return pageText(QT_TRANSLATE_NOOP("SettingsPage",
                                               "Поле «%1» содержит неполный символ Юникода (U+%2), "
                                               "который нельзя передать терминалу. Настройки не "
-                                              "записаны."))
+                                              "записаны."),
+                            language)
                 .arg(label, code.toUpper());
         }
         if (unsafe->character.isNull())
             return pageText(QT_TRANSLATE_NOOP("SettingsPage",
                                               "Поле «%1» содержит нулевой символ (NUL): терминал "
                                               "сообщит значение только до него. Настройки не "
-                                              "записаны."))
+                                              "записаны."),
+                            language)
                 .arg(label);
         QString character;
         if (unsafe->character == QLatin1Char('\r'))
-            character = pageText(QT_TRANSLATE_NOOP("SettingsPage", "CR (возврат каретки)"));
+            character =
+                pageText(QT_TRANSLATE_NOOP("SettingsPage", "CR (возврат каретки)"), language);
         else if (unsafe->character == QLatin1Char('\n'))
-            character = pageText(QT_TRANSLATE_NOOP("SettingsPage", "LF (перевод строки)"));
+            character =
+                pageText(QT_TRANSLATE_NOOP("SettingsPage", "LF (перевод строки)"), language);
         else
             character = QStringLiteral("«%1»").arg(unsafe->character);
         return pageText(QT_TRANSLATE_NOOP("SettingsPage",
                                           "Поле «%1» содержит недопустимый символ %2. Символы "
                                           "#, =, ;, запятая и перевод строки в значениях "
                                           "настроек не "
-                                          "допускаются. Настройки не записаны."))
+                                          "допускаются. Настройки не записаны."),
+                        language)
             .arg(label, character);
     }
 
@@ -365,31 +374,34 @@ QString settingsRefusal(const TerminalSettings &s)
                                           "Настройки слишком длинные: терминал сообщил бы их "
                                           "записью длиннее %1 байт, которую программа не сможет "
                                           "прочитать. Больше всего занимает поле «%2». Настройки "
-                                          "не записаны."))
+                                          "не записаны."),
+                        language)
             .arg(LineFramer::MaxBufferSize)
-            .arg(settingsTextLabel(longest));
+            .arg(settingsTextLabel(longest, language));
     }
     return QString();
 }
 
 // ---- labels
 
-QString settingsTextLabel(SettingsField field)
+QString settingsTextLabel(SettingsField field, TextLanguage language)
 {
     // the write group labels its two password rows itself
     switch (field) {
-    case SettingsField::AccessPassword: return pageText(QT_TRANSLATE_NOOP("SettingsPage", "Пароль"));
+    case SettingsField::AccessPassword:
+        return pageText(QT_TRANSLATE_NOOP("SettingsPage", "Пароль"), language);
     case SettingsField::NewPassword:
-        return pageText(QT_TRANSLATE_NOOP("SettingsPage", "Новый пароль"));
-    default: return pageText(settingsTextField(field).caption);
+        return pageText(QT_TRANSLATE_NOOP("SettingsPage", "Новый пароль"), language);
+    default: return pageText(settingsTextField(field).caption, language);
     }
 }
 
-QString settingsValueLabel(const QString &objectName, const TerminalSettings &shown)
+QString settingsValueLabel(const QString &objectName, const TerminalSettings &shown,
+                           TextLanguage language)
 {
     for (const SettingsTextField &row : settingsTextFields()) {
         if (objectName == QLatin1String(row.objectName))
-            return settingsTextLabel(row.field);
+            return settingsTextLabel(row.field, language);
     }
     for (const SettingsChoiceRow &row : settingsChoices()) {
         if (objectName != QLatin1String(row.objectName))
@@ -399,11 +411,11 @@ QString settingsValueLabel(const QString &objectName, const TerminalSettings &sh
         const bool onlyKvt31 = in2 == QLatin1String("D") || in2 == QLatin1String("C")
                                || in2 == QLatin1String("F");
         if (row.choice == SettingsChoice::In2 && onlyKvt31)
-            return pageText(QT_TRANSLATE_NOOP("SettingsPage", "Only for KVT3.1    IN2"));
-        return pageText(row.caption);
+            return pageText(QT_TRANSLATE_NOOP("SettingsPage", "Only for KVT3.1    IN2"), language);
+        return pageText(row.caption, language);
     }
     if (objectName == QLatin1String("canParamsGroup"))
-        return pageText(QT_TRANSLATE_NOOP("SettingsPage", "Параметры CAN"));
+        return pageText(QT_TRANSLATE_NOOP("SettingsPage", "Параметры CAN"), language);
     return objectName;
 }
 

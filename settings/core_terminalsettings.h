@@ -10,6 +10,7 @@
 // ("1" for a flag that is on, "C" for Pulse, "7" for KVA-CAN), the CAN parameters as their
 // codes. A value that is not set was not reported (or not given).
 
+#include "link/core_textlanguage.h"
 #include "settings/core_settingsfields.h"
 #include "settings/core_settingsstring.h"
 
@@ -131,13 +132,15 @@ std::optional<UnsafeValue> findUnsafeValue(const TerminalSettings &settings);
 
 // Why these settings are not written, as the settings page tells it: no access password, a
 // value the settings string cannot carry, or a body the settings record could not report
-// back. A null string when they can be written.
-QString settingsRefusal(const TerminalSettings &settings);
+// back. A null string when they can be written. In Russian for the journals.
+QString settingsRefusal(const TerminalSettings &settings,
+                        TextLanguage language = TextLanguage::Interface);
 
 // ---- labels
 
 // The row label of a value on the settings page, by object name (the group title for the CAN
-// parameters), translated; `shown` gives the IN2 mode its label depends on. The name itself
-// when no row has it.
-QString settingsValueLabel(const QString &objectName, const TerminalSettings &shown);
-QString settingsTextLabel(SettingsField field);
+// parameters), translated (or in Russian for the journals); `shown` gives the IN2 mode its
+// label depends on. The name itself when no row has it.
+QString settingsValueLabel(const QString &objectName, const TerminalSettings &shown,
+                           TextLanguage language = TextLanguage::Interface);
+QString settingsTextLabel(SettingsField field, TextLanguage language = TextLanguage::Interface);

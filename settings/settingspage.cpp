@@ -232,8 +232,8 @@ SettingsPage::SettingsPage(QWidget *parent)
     connect(loadProfileButton, &QPushButton::clicked, this, &SettingsPage::loadProfile);
     // The write group is a bar above the page's scrolling part, so the passwords, the buttons
     // and the outcome of a write are in view whatever the window's size and its docks: the
-    // passwords, the buttons with the outcome under them and the file buttons stand side by
-    // side, and under each other when the page is narrow.
+    // passwords, the buttons and the file buttons stand side by side, and under each other
+    // when the page is narrow; the outcome has the group's whole width under them.
     auto *passwords = namedWidget<QWidget>("writePasswords");
     auto *passwordForm = new QFormLayout(passwords);
     passwordForm->setContentsMargins(0, 0, 0, 0);
@@ -248,17 +248,21 @@ SettingsPage::SettingsPage(QWidget *parent)
     buttonGrid->setContentsMargins(0, 0, 0, 0);
     buttonGrid->addWidget(readSettingsButton, 0, 0);
     buttonGrid->addWidget(writeSettingsButton, 0, 1);
-    buttonGrid->addWidget(writeStatusLabel, 1, 0, 1, 2);
     auto *files = namedWidget<QWidget>("writeFiles");
-    auto *fileColumn = new QVBoxLayout(files);
-    fileColumn->setContentsMargins(0, 0, 0, 0);
-    fileColumn->addWidget(saveProfileButton);
-    fileColumn->addWidget(loadProfileButton);
-    fileColumn->addStretch(1);
-    auto *bar = new FlowLayout(writeGroup);
+    // side by side: wrapped under the passwords on a narrow page, they take one line, not two
+    auto *fileRow = new QHBoxLayout(files);
+    fileRow->setContentsMargins(0, 0, 0, 0);
+    fileRow->addWidget(saveProfileButton);
+    fileRow->addWidget(loadProfileButton);
+    auto *barItems = namedWidget<QWidget>("writeBarItems");
+    auto *bar = new FlowLayout(barItems);
+    bar->setContentsMargins(0, 0, 0, 0);
     bar->addWidget(passwords);
     bar->addWidget(buttons);
     bar->addWidget(files);
+    auto *writeColumn = new QVBoxLayout(writeGroup);
+    writeColumn->addWidget(barItems);
+    writeColumn->addWidget(writeStatusLabel);
     // a write starts with a clean status line and no marks; its answer shows below the button
     connect(writer, &SettingsWriter::writeStarted, this, [this] {
         setWriteStatus(QString(), false);
@@ -315,9 +319,9 @@ SettingsPage::SettingsPage(QWidget *parent)
         l->setMinimumWidth(150);
         l->setSizeIncrement(0, 0);
     }
-    // The write status changes its text after every write: it has a row of its own under
-    // "Записать", as wide as the group whatever its text and two lines high, so nothing moves
-    // when the text does.
+    // The write status changes its text after every write: it has a row of its own under the
+    // bar, as wide as the group whatever its text and two lines high, so nothing moves when
+    // the text does.
     writeStatusLabel->setWordWrap(true);
     writeStatusLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     writeStatusLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -167,7 +167,18 @@ private:
     // Unplugged in the loader or ended: the disk goes, the firmware stays as it was.
     void leaveLoader();
     std::size_t backlog() const { return m_out.size() - m_outPos; }
-    bool flooding() const { return m_phase == Phase::Running && m_opts.flood && !m_floodDone; }
+    bool flooding() const
+    {
+        return m_phase == Phase::Running && m_opts.flood && !m_floodDone && floodDue(Clock::now());
+    }
+    // with --flood-rate: whether the bytes flooded so far are below the rate since the start
+    bool floodDue(Clock::time_point now) const
+    {
+        if (m_opts.floodRate == 0)
+            return true;
+        const double seconds = std::chrono::duration<double>(now - m_floodStart).count();
+        return double(m_floodBytes) < seconds * double(m_opts.floodRate);
+    }
     // "WHAT k rest" with a label, "WHAT rest" without.
     void announce(const char *what, const std::string &rest = std::string()) const
     {
@@ -233,6 +244,7 @@ private:
 
     unsigned long long m_floodLines = 0;
     unsigned long long m_floodBytes = 0;
+    Clock::time_point m_floodStart;
     bool m_floodDone = false;
     bool m_floodAnnounced = false;
 };
@@ -256,6 +268,7 @@ bool Line::bringUp(Clock::time_point now)
     m_lastProgress = now;
     m_lastPending = 0;
     m_nextTick = now + std::chrono::milliseconds(m_opts.rateMs);
+    m_floodStart = now;
     announce("PORT", m_port.slavePath());
     return true;
 }
@@ -570,7 +583,16 @@ void Line::step(Clock::time_point now)
                 m_nextTick = now + std::chrono::milliseconds(m_opts.rateMs);
         }
         if (m_opts.flood && !m_floodDone) {
-            while (backlog() < kLiveBacklog && !m_floodDone) {
+            // a reader that fell behind gets at most a tenth of a second's worth at once
+            if (m_opts.floodRate > 0) {
+                const double ahead = std::chrono::duration<double>(now - m_floodStart).count()
+                                     * double(m_opts.floodRate) - double(m_floodBytes);
+                const double most = double(m_opts.floodRate) / 10;
+                if (ahead > most)
+                    m_floodStart += std::chrono::duration_cast<Clock::duration>(
+                        std::chrono::duration<double>((ahead - most) / double(m_opts.floodRate)));
+            }
+            while (backlog() < kLiveBacklog && !m_floodDone && floodDue(now)) {
                 out.clear();
                 m_device.floodGroup(now, out);
                 for (const std::string &l : out)
@@ -608,6 +630,8 @@ Clock::time_point Line::wake(Clock::time_point now) const
         wake = m_device.nextDue();
         if (!m_opts.flood && m_opts.rateMs > 0)
             wake = std::min(wake, m_nextTick);
+        if (m_opts.flood && m_opts.floodRate > 0 && !m_floodDone)
+            wake = std::min(wake, now + std::chrono::milliseconds(2));
     }
     if (m_phase == Phase::Running && !m_delayed.empty())
         wake = std::min(wake, m_delayed.front().first);

@@ -76,7 +76,7 @@ bool fieldSafe(const std::string &s)
 ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err)
 {
     enum {
-        OptModel = 1000, OptFw, OptSerial, OptImei, OptRate, OptFlood, OptFloodBytes,
+        OptModel = 1000, OptFw, OptSerial, OptImei, OptRate, OptFlood, OptFloodBytes, OptFloodRate,
         OptPassword, OptCorrupt, OptReorder, OptBatch, OptRestartDelay, OptIdentityGap,
         OptUnplugOnWrite, OptLink, OptPortFile, OptQuiet, OptCount, OptSilent, OptAnswerDelay,
         OptLoaderDir, OptLoaderDelay, OptFlashTime, OptNextFw, OptHelp
@@ -89,6 +89,7 @@ ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err)
         {"rate", required_argument, nullptr, OptRate},
         {"flood", no_argument, nullptr, OptFlood},
         {"flood-bytes", required_argument, nullptr, OptFloodBytes},
+        {"flood-rate", required_argument, nullptr, OptFloodRate},
         {"password", required_argument, nullptr, OptPassword},
         {"corrupt-echo", no_argument, nullptr, OptCorrupt},
         {"reorder-settings", no_argument, nullptr, OptReorder},
@@ -191,6 +192,14 @@ ParseResult parseOptions(int argc, char **argv, Options &opts, std::string &err)
                 return ParseResult::Error;
             }
             opts.floodBytes = n;
+            opts.flood = true;
+            break;
+        case OptFloodRate:
+            if (!parseUnsigned(optarg, ~0ull, n)) {
+                err = "--flood-rate needs an unsigned decimal number";
+                return ParseResult::Error;
+            }
+            opts.floodRate = n;
             opts.flood = true;
             break;
         case OptPassword:
@@ -340,6 +349,8 @@ Options:
   --flood-bytes N     stop flooding once N bytes have been queued (whole lines,
                       so the total is N or up to one line more); implies
                       --flood. stdout then gets "FLOOD-DONE <lines> <bytes>".
+  --flood-rate N      flood at most N bytes a second per terminal (a terminal on
+                      full-speed USB sends about 1200000); implies --flood.
   --corrupt-echo      every settings write is stored with one value altered
                       (last character of the first non-empty item changed), so
                       the ST answer no longer contains what was written.

@@ -15,6 +15,7 @@ struct Options {
     unsigned rateMs = 1000;          // period of the live records, 0 = none
     bool flood = false;              // stream numbered records as fast as the line takes them
     unsigned long long floodBytes = 0; // stop flooding after this many bytes, 0 = never
+    unsigned long long floodRate = 0;  // flood bytes a second at most, 0 = as fast as taken
     bool corruptEcho = false;        // damage one value of every settings write
     bool reorderSettings = false;    // report settings items last number first, plus one extra
     unsigned batch = 0;              // terminals presented one after another, 0 = one terminal

@@ -335,11 +335,12 @@ void ProvisionStation::startSocket(const PortEntry &port)
     LineSettings line;
     line.portName = port.portName;
     if (!session->open(line)) {
-        const QString reason = session->errorString();
+        const QString reason = session->openFailureText();
         socket->markClosed();
         updateRow(row, [&reason](StationRow &r) {
             r.stage = BatchRun::Stage::Failed;
             r.result = tr("порт не открывается: %1").arg(reason);
+            r.code = terminalOutcomeCode(TerminalOutcome::NoAnswer);
         });
         // counted once, not on every try
         if (!unopenable.contains(port.portName)) {
@@ -348,7 +349,8 @@ void ProvisionStation::startSocket(const PortEntry &port)
             unopenable.insert(port.portName);
             emit portNotOpened(row, reason);
             journalLine(TerminalIdentity(), port.systemLocation, TerminalOutcome::NoAnswer,
-                        QStringLiteral("порт не открывается: %1").arg(reason));
+                        QStringLiteral("порт не открывается: %1")
+                            .arg(session->openFailureText(TextLanguage::Russian)));
         }
         return;
     }
@@ -431,7 +433,7 @@ void ProvisionStation::updateNextFirmware()
                     journalLine(after, socket->port,
                                 ok ? TerminalOutcome::FirmwareUpdated
                                    : TerminalOutcome::FirmwareFailed,
-                                text);
+                                update->russianOutcomeText());
                     update->deleteLater();
                     // after the current signal: the update that ended is still on the stack
                     QTimer::singleShot(0, this, &ProvisionStation::updateNextFirmware);

@@ -128,6 +128,13 @@ StationPanel::StationPanel(QWidget *parent)
     showSummary();
 }
 
+StationPanel::~StationPanel()
+{
+    // the station is a child and stops as it goes, after this panel's own members are gone:
+    // what it says then is for nobody
+    disconnect(provisioning, nullptr, this, nullptr);
+}
+
 void StationPanel::addRow(int row)
 {
     stationTable->insertRow(row);
@@ -146,12 +153,15 @@ void StationPanel::showRow(int row)
 {
     const StationRow &r = provisioning->rows().at(row);
     const QString port = QDir::toNativeSeparators(r.port);
-    // a terminal that went is greyed whatever it reached; its result stays
+    // a terminal that went is greyed whatever it reached, from the moment its line dropped
+    // (the port list follows later); its result stays
+    const bool gone =
+        !r.present || r.code == terminalOutcomeCode(TerminalOutcome::Unplugged);
     const QString texts[ColumnCount] = {
         port, r.serialNumber, r.imei, r.firmware,
-        r.present ? stationStageText(r) : stationUnpluggedText(), r.result};
+        gone ? stationUnpluggedText() : stationStageText(r), r.result};
     QVariant colour;
-    if (!r.present)
+    if (gone)
         colour = stationTable->palette().color(QPalette::Disabled, QPalette::Text);
     else if (r.stage == BatchRun::Stage::Failed)
         colour = QColor(0xd3, 0x2f, 0x2f);

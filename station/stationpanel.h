@@ -19,6 +19,7 @@ class StationPanel : public QWidget
 
 public:
     explicit StationPanel(QWidget *parent = nullptr);
+    ~StationPanel() override;
 
     // The station behind the table; the panel owns it.
     ProvisionStation *station() const { return provisioning; }

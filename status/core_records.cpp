@@ -10,6 +10,17 @@ namespace {
 
 std::optional<quint32> count(const QByteArray &field)
 {
+    // most counts are a few plain digits: read at once, the same value Qt's parser gives
+    const int size = field.size();
+    if (size > 0 && size <= 9) {
+        const char *p = field.constData();
+        quint32 value = 0;
+        int i = 0;
+        for (; i < size && p[i] >= '0' && p[i] <= '9'; ++i)
+            value = value * 10u + quint32(p[i] - '0');
+        if (i == size)
+            return value;
+    }
     bool ok = false;
     const quint32 value = field.toUInt(&ok, 10);
     return ok ? std::optional<quint32>(value) : std::nullopt;

@@ -1,5 +1,7 @@
 #include "status/fieldtext.h"
 
+#include "status/core_numbers.h"
+
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -9,6 +11,8 @@
 #include <QStyleOptionFrame>
 #include <QTimer>
 
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -118,16 +122,65 @@ void FieldBatch::end()
 {
     --depth;
     // also at the end of a chunk read while a message box is open, so its values show
-    if (flushScheduled || (pendingFields.isEmpty() && pendingLabels.isEmpty()))
+    if (!pending.empty())
+        scheduleFlush();
+}
+
+void FieldBatch::scheduleFlush()
+{
+    if (flushScheduled)
         return;
     flushScheduled = true;
     QTimer::singleShot(FlushIntervalMs, owner, [this] { flush(); });
 }
 
+FieldBatch::Slot &FieldBatch::slotOf(QObject *widget, QLineEdit *field, QLabel *label)
+{
+    int index = -1;
+    if (nextSlot < int(places.size()) && places[size_t(nextSlot)].address == widget) {
+        index = nextSlot;
+    } else {
+        const auto k = std::lower_bound(keys.begin(), keys.end(), widget,
+                                        [](const Key &key, const QObject *w) { return key.address < w; });
+        if (k != keys.end() && k->address == widget) {
+            index = k->slot;
+        } else {
+            index = int(places.size());
+            places.emplace_back();
+            places.back().address = widget;
+            keys.insert(k, Key{widget, index});
+        }
+    }
+    nextSlot = index + 1;
+    Slot &slot = places[size_t(index)];
+    if (slot.widget.isNull() || slot.field != field || slot.label != label) {
+        // a new widget where one went: nothing of the old one's is shown on it
+        slot.widget = widget;
+        slot.field = field;
+        slot.label = label;
+        slot.text.clear();
+        slot.numberText.clear();
+        if (slot.pending) {
+            slot.pending = false;
+            pending.erase(std::find(pending.begin(), pending.end(), index));
+        }
+    }
+    return slot;
+}
+
+void FieldBatch::queue(Slot &slot, const QString &text)
+{
+    slot.text = text;
+    if (slot.pending)
+        return;
+    slot.pending = true;
+    pending.push_back(int(&slot - places.data()));
+}
+
 void FieldBatch::set(QLineEdit *field, const QString &text)
 {
     if (depth > 0)
-        pendingFields.insert(field, {field, text});
+        queue(slotOf(field, field, nullptr), text);
     else
         show(field, text);
 }
@@ -135,21 +188,91 @@ void FieldBatch::set(QLineEdit *field, const QString &text)
 void FieldBatch::set(QLabel *label, const QString &text)
 {
     if (depth > 0)
-        pendingLabels.insert(label, {label, text});
+        queue(slotOf(label, nullptr, label), text);
     else if (label->text() != text)
         label->setText(text);
+}
+
+namespace {
+// Whether `text` is the UTF-8 `bytes` (size bytes), told without decoding them when they are
+// ASCII; undecided (-1) otherwise.
+int sameAscii(const QString &text, const char *bytes, int size)
+{
+    if (text.size() != size) {
+        bool ascii = true;
+        for (int i = 0; i < size && ascii; ++i)
+            ascii = uchar(bytes[i]) < 0x80;
+        return ascii ? 0 : -1;
+    }
+    const QChar *c = text.constData();
+    for (int i = 0; i < size; ++i) {
+        const uchar b = uchar(bytes[i]);
+        if (b >= 0x80)
+            return -1;
+        if (c[i].unicode() != b)
+            return 0;
+    }
+    return 1;
+}
+} // namespace
+
+void FieldBatch::setBytes(QLineEdit *field, const QByteArray &bytes)
+{
+    const char *p = bytes.constData();
+    const int size = int(qstrnlen(p, uint(bytes.size())));
+    if (depth == 0) {
+        show(field, QString::fromUtf8(p, size));
+        return;
+    }
+    Slot &slot = slotOf(field, field, nullptr);
+    // unchanged: on its way already, or shown and not greyed (a value given again un-greys)
+    const bool shown = !slot.pending && (stale.isEmpty() || !stale.contains(field));
+    if ((slot.pending || shown) && sameAscii(slot.pending ? slot.text : field->text(), p, size) == 1)
+        return;
+    // a value that changes with every record: written over the one on its way, in place
+    if (slot.pending && slot.text.isDetached() && size <= slot.text.capacity()
+        && std::all_of(p, p + size, [](char c) { return uchar(c) < 0x80; })) {
+        slot.text.resize(size);
+        QChar *out = slot.text.data();
+        for (int i = 0; i < size; ++i)
+            out[i] = QLatin1Char(p[i]);
+        return;
+    }
+    queue(slot, QString::fromUtf8(p, size));
+}
+
+void FieldBatch::setNumber(QLineEdit *field, double value)
+{
+    if (depth == 0) {
+        show(field, generalNumber(value));
+        return;
+    }
+    Slot &slot = slotOf(field, field, nullptr);
+    // the same bits: -0 and 0 are written differently
+    if (slot.numberText.isNull() || std::memcmp(&value, &slot.number, sizeof value) != 0) {
+        slot.numberText = generalNumber(value);
+        slot.number = value;
+    }
+    queue(slot, slot.numberText);
 }
 
 void FieldBatch::flush()
 {
     flushScheduled = false;
     // taken out first: showing a value may run code that writes further values
-    const auto fields = std::exchange(pendingFields, {});
-    for (const Pending<QLineEdit> &p : fields)
-        if (p.widget)
-            show(p.widget.data(), p.text);
-    const auto labels = std::exchange(pendingLabels, {});
-    for (const Pending<QLabel> &p : labels)
-        if (p.widget && p.widget->text() != p.text)
-            p.widget->setText(p.text);
+    std::vector<int> due;
+    due.swap(pending);
+    for (const int index : due) {
+        Slot &slot = places[size_t(index)];
+        if (!slot.pending)
+            continue;
+        slot.pending = false;
+        const QString text = std::exchange(slot.text, QString());
+        if (slot.widget.isNull())
+            continue;
+        if (slot.field)
+            show(slot.field, text);
+        else if (slot.label->text() != text)
+            slot.label->setText(text);
+    }
 }

@@ -45,7 +45,7 @@ void StatusPage::decodeDF(const TasksRecord &tasks)
         if (!states[i])
             continue;
         if (const char *text = taskStateText(*states[i]))
-            fields.set(taskFields[i], tr(text));
+            fields.set(taskFields[i], translated(text));
     }
 }
 
@@ -67,18 +67,27 @@ void StatusPage::decodeTW(const ClockRecord &c)
                 QDateTime::fromSecsSinceEpoch(qint64(clock), Qt::LocalTime).offsetFromUtc();
             clockOffsetHour = hour;
         }
-        fields.set(deviceTimeEdit,
-                     QDateTime::fromSecsSinceEpoch(qint64(clock), Qt::OffsetFromUTC, clockOffset)
-                         .toString(QStringLiteral("dd-MM-yyyy  hh:mm:ss")));
+        // a busy terminal reports the same second many times
+        if (qint64(clock) != clockShown || clockText.isNull()) {
+            clockText = QDateTime::fromSecsSinceEpoch(qint64(clock), Qt::OffsetFromUTC, clockOffset)
+                            .toString(QStringLiteral("dd-MM-yyyy  hh:mm:ss"));
+            clockShown = qint64(clock);
+        }
+        fields.set(deviceTimeEdit, clockText);
     }
-    if (c.runningSeconds)
-        fields.set(runTimeEdit, runTimeText(*c.runningSeconds));
+    if (c.runningSeconds) {
+        if (qint64(*c.runningSeconds) != runTimeShown || runTimeShownText.isNull()) {
+            runTimeShownText = runTimeText(*c.runningSeconds);
+            runTimeShown = qint64(*c.runningSeconds);
+        }
+        fields.set(runTimeEdit, runTimeShownText);
+    }
 }
 
 void StatusPage::decodeRW(const PacketsRecord &p)
 {
-    fields.set(packetsSentEdit, fieldText(p.sentText));
-    fields.set(packetsWrittenEdit, fieldText(p.writtenText));
+    fields.setBytes(packetsSentEdit, p.sentText);
+    fields.setBytes(packetsWrittenEdit, p.writtenText);
 }
 
 void StatusPage::decodeDS(const std::optional<quint32> &word)
@@ -90,12 +99,12 @@ void StatusPage::decodeDS(const std::optional<quint32> &word)
         gsmStateEdit,       sim1Edit,           pin1Edit,  sim2Edit,          pin2Edit};
     const auto texts = deviceStatusTexts(*word);
     for (int i = 0; i < DeviceStatusFieldCount; ++i)
-        fields.set(statusFields[i], texts[i].translated ? tr(texts[i].text)
+        fields.set(statusFields[i], texts[i].translated ? translated(texts[i].text)
                                                         : QString::fromUtf8(texts[i].text));
 }
 
 void StatusPage::decodePB(const PowerRecord &p)
 {
-    fields.set(externalVoltageEdit, fieldText(p.supplyText));
-    fields.set(batteryVoltageEdit, fieldText(p.batteryText));
+    fields.setBytes(externalVoltageEdit, p.supplyText);
+    fields.setBytes(batteryVoltageEdit, p.batteryText);
 }

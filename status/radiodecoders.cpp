@@ -13,19 +13,19 @@ void StatusPage::decodeGK(const std::optional<PositionRecord> &p)
 {
     if (!p)
         return;
-    fields.set(latitudeEdit, fieldText(p->latitudeText));
+    fields.setBytes(latitudeEdit, p->latitudeText);
     if (p->longitudeValid)
-        fields.set(longitudeEdit, fieldText(p->longitudeText));
+        fields.setBytes(longitudeEdit, p->longitudeText);
 }
 
 void StatusPage::decodeGS(const FixRecord &f)
 {
-    fields.set(satellitesEdit, fieldText(f.satellitesText));
-    fields.set(speedEdit, fieldText(f.speedText));
-    fields.set(altitudeEdit, fieldText(f.altitudeText));
+    fields.setBytes(satellitesEdit, f.satellitesText);
+    fields.setBytes(speedEdit, f.speedText);
+    fields.setBytes(altitudeEdit, f.altitudeText);
     if (f.hdop)
-        fields.set(hdopEdit, generalNumber(*f.hdop));
-    fields.set(courseEdit, fieldText(f.courseText));
+        fields.setNumber(hdopEdit, *f.hdop);
+    fields.setBytes(courseEdit, f.courseText);
 }
 
 void StatusPage::decodeMS(const ModemStateRecord &m)
@@ -39,7 +39,7 @@ void StatusPage::decodeMS(const ModemStateRecord &m)
                                                 serverReplyEdit};
     for (int i = 0; i < ModemStageCount; ++i) {
         const CodeText &t = row[i];
-        fields.set(stages[i], t.translated ? tr(t.text) : QString::fromUtf8(t.text));
+        fields.set(stages[i], t.translated ? translated(t.text) : QString::fromUtf8(t.text));
     }
 }
 
@@ -58,11 +58,11 @@ void StatusPage::decodeML(const SignalRecord &s)
             signalLevelBar->setUpdatesEnabled(true);
         }
     }
-    fields.set(mccEdit, fieldText(s.mccText));
-    fields.set(mncEdit, fieldText(s.mncText));
+    fields.setBytes(mccEdit, s.mccText);
+    fields.setBytes(mncEdit, s.mncText);
 
     const char *name = operatorName(s.operatorCode());
-    fields.set(operatorEdit, name ? QString::fromLatin1(name) : tr("Не определен"));
+    fields.set(operatorEdit, name ? QString::fromLatin1(name) : translated(QT_TR_NOOP("Не определен")));
 }
 
 void StatusPage::decodeAPN(const ApnRecord &a)
@@ -83,11 +83,11 @@ void StatusPage::decodeMO(const OperatorRecord &o)
 void StatusPage::decodeMD(const ServerRecord &s)
 {
     fields.set(serverEdit, fieldText(s.hostText + ':' + s.portText));
-    fields.set(tcpCountEdit, fieldText(s.sessionsText));
+    fields.setBytes(tcpCountEdit, s.sessionsText);
 }
 
 void StatusPage::decodeSMS(const SmsRecord &s)
 {
     fields.set(smsInEdit, fieldText(s.receivedText + '/' + s.validText));
-    fields.set(smsOutEdit, fieldText(s.sentText));
+    fields.setBytes(smsOutEdit, s.sentText);
 }

@@ -13,11 +13,9 @@ namespace {
 template <size_t N>
 void showFlags(const std::array<QRadioButton *, N> &buttons, quint32 on)
 {
-    for (QRadioButton *b : buttons)
-        b->setChecked(false);
+    // each set once to what it shows: a flag that stays as it was costs no repaint
     for (size_t i = 0; i < N; ++i)
-        if ((on >> i) & 1u)
-            buttons[i]->setChecked(true);
+        buttons[i]->setChecked(((on >> i) & 1u) != 0);
 }
 } // namespace
 
@@ -74,7 +72,7 @@ void SensorPanel::registerRoutes(RecordRouter &router)
 
 void SensorPanel::decodeCanProgram(const CanCountsRecord &c)
 {
-    fields.set(canDataProgramEdit, fieldText(c.programText));
+    fields.setBytes(canDataProgramEdit, c.programText);
     // joined before it is shown: a NUL in the valid count hides the invalid one
     fields.set(canDataValidEdit, fieldText(c.validText + " / " + c.invalidText));
 }
@@ -82,7 +80,7 @@ void SensorPanel::decodeCanProgram(const CanCountsRecord &c)
 void SensorPanel::decodeCanValue(QLineEdit *field, const CanValueRecord &v)
 {
     if (const std::optional<double> value = v.value())
-        fields.set(field, generalNumber(*value));
+        fields.setNumber(field, *value);
 }
 
 // The fuel level row says whether it shows per cent or litres, after the last of the two
@@ -92,25 +90,25 @@ void SensorPanel::decodeFuelLevel(const CanValueRecord &v, bool litres)
     const std::optional<double> value = v.value();
     if (!value)
         return;
-    fields.set(fuelLevelEdit, generalNumber(*value));
-    fields.set(fuelLevelLabel, litres ? tr("Уровень топлива в баке (л)")
-                                        : tr("Уровень топлива в баке (%)"));
+    fields.setNumber(fuelLevelEdit, *value);
+    fields.set(fuelLevelLabel, litres ? translated(QT_TR_NOOP("Уровень топлива в баке (л)"))
+                                        : translated(QT_TR_NOOP("Уровень топлива в баке (%)")));
 }
 
 void SensorPanel::decodeText(QLineEdit *field, const CanValueRecord &v)
 {
-    fields.set(field, fieldText(v.text));
+    fields.setBytes(field, v.text);
 }
 
 void SensorPanel::decodeCP(const CanCodeRecord &c)
 {
-    fields.set(alarmControllersEdit, fieldText(c.text));
+    fields.setBytes(alarmControllersEdit, c.text);
     showFlags(lampFlagButtons, lampFlags(c.code));
 }
 
 void SensorPanel::decodeCS(const CanCodeRecord &c)
 {
-    fields.set(securityStateEdit, fieldText(c.text));
+    fields.setBytes(securityStateEdit, c.text);
     showFlags(securityFlagButtons, securityFlags(c.code));
 }
 
@@ -118,22 +116,22 @@ void SensorPanel::decodeLLS(const std::optional<FuelSensorRecord> &s)
 {
     if (!s)
         return;
-    fields.set(llsLevelEdits[s->sensor], fieldText(s->levelText));
-    fields.set(llsTempEdits[s->sensor], fieldText(s->temperatureText));
+    fields.setBytes(llsLevelEdits[s->sensor], s->levelText);
+    fields.setBytes(llsTempEdits[s->sensor], s->temperatureText);
 }
 
 void SensorPanel::decodeOWT(const std::optional<ThermometerRecord> &t)
 {
     if (!t)
         return;
-    fields.set(thermoAddressEdits[t->sensor], fieldText(t->addressText));
-    fields.set(thermoTempEdits[t->sensor], fieldText(t->temperatureText));
+    fields.setBytes(thermoAddressEdits[t->sensor], t->addressText);
+    fields.setBytes(thermoTempEdits[t->sensor], t->temperatureText);
 }
 
 void SensorPanel::decodeOWK(const std::optional<KeyRecord> &k)
 {
     if (k)
-        fields.set(keyIdEdit, fieldText(k->idText));
+        fields.setBytes(keyIdEdit, k->idText);
 }
 
 void SensorPanel::setInputRow(int row, const QString &caption, const QString &state)
@@ -147,11 +145,11 @@ void SensorPanel::decodeOutput(const std::optional<OutputRecord> &o)
 {
     if (!o)
         return;
-    const QString state = o->on ? tr("Вкл") : tr("Выкл");
+    const QString state = o->on ? translated(QT_TR_NOOP("Вкл")) : translated(QT_TR_NOOP("Выкл"));
     if (o->input == 4)
-        setInputRow(4, tr("IN4_U Выход"), state);
+        setInputRow(4, translated(QT_TR_NOOP("IN4_U Выход")), state);
     else
-        setInputRow(5, tr("IN5_U Выход"), state);
+        setInputRow(5, translated(QT_TR_NOOP("IN5_U Выход")), state);
 }
 
 // "I", a type letter, the input number 0..5. The caption prefix belongs to the row, the type
@@ -162,9 +160,9 @@ void SensorPanel::decodeInput(const std::optional<InputRecord> &in)
         return;
     QString type;
     if (const char *text = inputTypeText(in->type))
-        type = tr(text);
+        type = translated(text);
     const QString state = in->type != 'D' ? fieldText(in->stateText)
-                          : in->closed    ? tr(" Замкнут")
-                                          : tr(" Разомкнут");
+                          : in->closed    ? translated(QT_TR_NOOP(" Замкнут"))
+                                          : translated(QT_TR_NOOP(" Разомкнут"));
     setInputRow(in->input, QString::fromLatin1(inputRowPrefix(in->input)) + type, state);
 }

@@ -29,6 +29,7 @@ public:
 
 private:
     FieldBatch &fields;
+    TranslatedTexts translated{"SensorPanel"};
     static constexpr int InputCount = 8;
     static constexpr int AxleCount = 5;
 

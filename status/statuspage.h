@@ -55,11 +55,17 @@ signals:
 
 private:
     mutable FieldBatch fields{this};   // identity() shows the values still on their way
+    TranslatedTexts translated{"StatusPage"};
     // the local time's offset from UTC for the hour of the terminal's clock last shown
     qint64 clockOffsetHour = -1;
     int clockOffset = 0;
     // the old-firmware box is open: the same identity again (a replug) opens no second one
     bool oldFirmwareBoxOpen = false;
+    // the terminal's clock last shown, and its text
+    qint64 clockShown = -1;
+    QString clockText;
+    qint64 runTimeShown = -1;
+    QString runTimeShownText;
 
     void format(QWidget *leftColumn, QWidget *rightColumn);
     static void formatColumn(QWidget *column, const QStringList &longestValues);

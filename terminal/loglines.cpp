@@ -3,6 +3,7 @@
 #include <QtGlobal>
 
 #include <cstring>
+#include <utility>
 
 LogLines::LogLines(int maxLines, qint64 maxBytes)
     : cap(qMax(1, maxLines))
@@ -29,9 +30,33 @@ int LogLines::unfinishedUtf8(const char *bytes, int size)
     return 0;
 }
 
+namespace {
+// A row dropped at the line cap hands its storage to the next row when it is no larger than
+// this: most lines are short, and a log at its cap then allocates nothing for one.
+constexpr int RecycledCapacity = 128;
+} // namespace
+
 void LogLines::newRow()
 {
+    if (count() < cap) {
+        rows.emplace_back();
+        return;
+    }
+    // The new row would go over the line cap: the oldest goes now rather than when the chunk
+    // is done (the same rows go either way), and its storage is taken over.
+    QByteArray storage;
+    Row &oldest = rows.front();
+    bytes -= oldest.bytes.size();
+    if (oldest.bytes.isDetached() && oldest.bytes.capacity() <= RecycledCapacity) {
+        storage.swap(oldest.bytes);
+        storage.reserve(storage.capacity());   // kept by the resize to nothing
+        storage.resize(0);
+    }
+    rows.pop_front();
+    ++first;
+    ++droppedEarly;
     rows.emplace_back();
+    rows.back().bytes.swap(storage);
 }
 
 void LogLines::breakOpenRow()
@@ -170,7 +195,7 @@ int LogLines::appendSent(const QByteArray &line, End end, qint64 time, Kind kind
 
 int LogLines::dropOverCaps()
 {
-    int dropped = 0;
+    int dropped = std::exchange(droppedEarly, 0);
     while (count() > cap || (bytes > byteCap && count() > 1)) {
         bytes -= rows.front().bytes.size();
         rows.pop_front();
@@ -186,6 +211,7 @@ void LogLines::clear()
     rows.clear();
     rows.emplace_back();
     bytes = 0;
+    droppedEarly = 0;
     lastEnded = -1;
 }
 

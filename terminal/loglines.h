@@ -97,6 +97,7 @@ private:
     qint64 first = 0;            // number of the oldest row held
     qint64 lastEnded = -1;       // number of the received row ended last (CR may become CR LF)
     bool pendingCR = false;      // the last text ended in CR: a leading LF ends no row
+    int droppedEarly = 0;        // rows dropped at the line cap since the last dropOverCaps()
 };
 
 template<typename RowText>

@@ -8,6 +8,40 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+// What a program's run left: its exit code (-1 when it crashed, was killed or did not end in
+// time) and both its outputs.
+struct ProcessRun
+{
+    int status = -1;
+    QByteArray out, err;
+};
+
+// Waits up to `ms` for a started program to end and takes its run; one that does not end by
+// then is killed and its run is empty (status -1).
+inline ProcessRun waitForRun(QProcess &p, int ms)
+{
+    ProcessRun run;
+    if (p.error() == QProcess::FailedToStart)
+        return run;
+    if (p.state() != QProcess::NotRunning && !p.waitForFinished(ms)) {
+        p.kill();
+        p.waitForFinished();
+        return run;
+    }
+    run.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    run.out = p.readAllStandardOutput();
+    run.err = p.readAllStandardError();
+    return run;
+}
+
+// Writes a test's input file whole (replacing one that is there); false when it cannot.
+inline bool writeTestFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size()
+           && f.flush();
+}
+
 #ifdef KVT_SIM_PATH
 // Starts the terminal simulator with its port behind `link`; true once the port is there.
 inline bool startSimulator(QProcess &sim, const QString &link, const QStringList &args)

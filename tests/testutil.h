@@ -144,6 +144,14 @@ inline PortEntry terminalPort(const QString &path)
     return e;
 }
 
+// Opens the session on the pseudo-terminal's far end with the default line settings.
+inline bool openOn(TerminalSession &session, const Pty &pty)
+{
+    LineSettings line;
+    line.portName = pty.slavePath;
+    return session.open(line);
+}
+
 // Picks the port in the window's port dialog and presses "Выбрать", as a user does.
 inline void connectTo(MainWindow &w, const QString &path)
 {

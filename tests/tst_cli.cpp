@@ -21,11 +21,11 @@
 
 namespace {
 
-struct Run
-{
-    int status = -1;
-    QByteArray out, err;
-};
+using Run = ProcessRun;
+
+// A settings file of the simulator's model that changes one field.
+const QByteArray fleetSettings = R"({"format": "kvt-logger-settings", "version": 1, "terminal": {"model": "KVT3"},
+               "fields": {"apn1Edit": "fleet.apn"}})";
 
 // The environment of a run: no password from the test's own environment.
 QProcessEnvironment cliEnvironment()
@@ -49,16 +49,7 @@ Run runCli(const QStringList &args, const QProcessEnvironment &env = cliEnvironm
     cli.waitForStarted();
     cli.write(input);
     cli.closeWriteChannel();
-    Run run;
-    if (!cli.waitForFinished(30000)) {
-        cli.kill();
-        cli.waitForFinished();
-        return run;
-    }
-    run.status = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
-    run.out = cli.readAllStandardOutput();
-    run.err = cli.readAllStandardError();
-    return run;
+    return waitForRun(cli, 30000);
 }
 #endif
 
@@ -527,11 +518,7 @@ void TestCli::provision()
     QFETCH(QString, end);
     QTemporaryDir here;
     const QString settingsPath = here.filePath(QStringLiteral("fleet.json"));
-    QFile f(settingsPath);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(R"({"format": "kvt-logger-settings", "version": 1, "terminal": {"model": "KVT3"},
-               "fields": {"apn1Edit": "fleet.apn"}})");
-    f.close();
+    QVERIFY(writeTestFile(settingsPath, fleetSettings));
     QProcess pair, other, silent;
     const auto stopAll = qScopeGuard([&] {
         for (QProcess *p : {&pair, &other, &silent}) {
@@ -657,10 +644,7 @@ void TestCli::provisionOutcomes()
     if (file == QLatin1String("terminal")) {
         QCOMPARE(runCli({"settings", "read", path, "-o", settingsPath}).status, 0);
     } else {
-        QFile f(settingsPath);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(R"({"format": "kvt-logger-settings", "version": 1, "terminal": {"model": "KVT3"},
-                   "fields": {"apn1Edit": "fleet.apn"}})");
+        QVERIFY(writeTestFile(settingsPath, fleetSettings));
     }
     QProcessEnvironment env = cliEnvironment();
     env.insert(QStringLiteral("KVT_PASSWORD"), QStringLiteral("482915"));
@@ -699,6 +683,8 @@ void TestCli::provisionOutcomes()
         }
     }
     QTEST(codes, "codes");
+    // each journal line, a port that cannot be opened included, has its line on stdout
+    QCOMPARE(out.count('\n'), codes.size());
     // the terminal holds the file's value only when it was set up
     if (port == QLatin1String("sim") && file == QLatin1String("fleet")) {
         const Run after = runCli({"settings", "read", path});
@@ -744,9 +730,8 @@ Run runAgainst(const SilentPort &pty, const QStringList &args,
         cli.start(QStringLiteral(KVT_CLI_PATH), args);
     else
         cli.start(wrapper.first(), wrapper.mid(1) + QStringList{QStringLiteral(KVT_CLI_PATH)} + args);
-    Run run;
     if (!cli.waitForStarted())
-        return run;
+        return Run();
     cli.closeWriteChannel();
     ::fcntl(pty.master, F_SETFL, ::fcntl(pty.master, F_GETFL) | O_NONBLOCK);
     QByteArray got;
@@ -761,18 +746,10 @@ Run runAgainst(const SilentPort &pty, const QStringList &args,
             const QByteArray answer = answers.value(got.left(end).trimmed());
             got.remove(0, end + 1);
             if (!answer.isEmpty() && ::write(pty.master, answer.constData(), size_t(answer.size())) < 0)
-                return run;
+                return Run();
         }
     }
-    if (cli.state() != QProcess::NotRunning) {
-        cli.kill();
-        cli.waitForFinished();
-        return run;
-    }
-    run.status = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
-    run.out = cli.readAllStandardOutput();
-    run.err = cli.readAllStandardError();
-    return run;
+    return waitForRun(cli, 0);
 }
 
 const QByteArray identityAnswer = ">DI=31;0;70\r\n>DN=201745\r\n>MN=866104023456789\r\n";
@@ -847,10 +824,7 @@ void TestCli::failedSaveKeepsTheFile()
     QTemporaryDir here;
     const QString path = here.filePath(QStringLiteral("settings.json"));
     const QByteArray before(100, 'o');
-    QFile old(path);
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.write(before);
-    old.close();
+    QVERIFY(writeTestFile(path, before));
     const QHash<QByteArray, QByteArray> answers{{">I 0", identityAnswer}, {">D 15;0", settingsAnswer}};
     const Run run = to == QLatin1String("file")
                         ? runAgainst(pty, {"settings", "read", pty.path, "-o", path}, answers, smallDisk())
@@ -860,6 +834,7 @@ void TestCli::failedSaveKeepsTheFile()
     QVERIFY2(run.err.contains(reason), run.err.constData());
     if (to == QLatin1String("file"))
         QVERIFY2(run.err.contains(path.toUtf8()), run.err.constData());
+    QFile old(path);
     QVERIFY(old.open(QIODevice::ReadOnly));
     QCOMPARE(old.readAll(), before);
     QCOMPARE(QDir(here.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"settings.json"});
@@ -912,11 +887,8 @@ void TestCli::passwordAndFileRules()
     QTemporaryDir here;
     // a file saved from the simulator's model, one field changed: a write the terminal can refuse
     const QString file = here.filePath(QStringLiteral("settings.json"));
-    QFile f(file);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(R"({"format": "kvt-logger-settings", "version": 1, "terminal": {"model": "KVT3"},
-               "fields": {"monitoringServerEdit": "rules.example.org"}})");
-    f.close();
+    QVERIFY(writeTestFile(file, R"({"format": "kvt-logger-settings", "version": 1, "terminal": {"model": "KVT3"},
+                                  "fields": {"monitoringServerEdit": "rules.example.org"}})"));
     QProcess sim;
     const QString port = simulator(sim, QStringLiteral("rules"), {"--rate", "0", "--model", terminalModel});
     QVERIFY(!port.isEmpty());

@@ -88,9 +88,7 @@ void TestFirmware::endsWithoutTerminal()
     qputenv("KVT_LOADER_PATH", disk.toLocal8Bit());
     Pty pty;
     TerminalSession session;
-    LineSettings line;
-    line.portName = pty.slavePath;
-    QVERIFY(session.open(line));
+    QVERIFY(openOn(session, pty));
     FirmwareUpdate update(&session);
     update.setDiskTimeout(300);
     QSignalSpy finished(&update, &FirmwareUpdate::finished);
@@ -150,9 +148,7 @@ void TestFirmware::wholeCopyStays()
     const auto unset = qScopeGuard([] { qunsetenv("KVT_LOADER_PATH"); });
     Pty pty;
     TerminalSession session;
-    LineSettings line;
-    line.portName = pty.slavePath;
-    QVERIFY(session.open(line));
+    QVERIFY(openOn(session, pty));
     FirmwareUpdate update(&session);
     update.setTerminalTimeout(cancel ? 60000 : 300);
     QSignalSpy finished(&update, &FirmwareUpdate::finished);

@@ -1,5 +1,6 @@
 // The terminal log view: its line ring, the cap, selection with the mouse while paused,
 // copy and select all from the context menu, scrolling and painting.
+#include "link/localtime.h"
 #include "terminal/console.h"
 #include "terminal/loglines.h"
 
@@ -89,6 +90,8 @@ private slots:
     void scrolling();
     void paintsGreenOnBlackAndTheSelection();
     void longRowShowsAndHitsWhereScrolled();
+    void timeStampsOfEachMillisecond_data();
+    void timeStampsOfEachMillisecond();
 };
 
 void TestLogView::lineEnds_data()
@@ -535,4 +538,33 @@ void TestLogView::longRowShowsAndHitsWhereScrolled()
 }
 
 QTEST_MAIN(TestLogView)
+// The text of a moment is made once and given again while the moment stays: each moment in
+// turn, forward, repeated and back (a recording played back from its start), reads as the
+// local time of that moment.
+void TestLogView::timeStampsOfEachMillisecond_data()
+{
+    QTest::addColumn<QList<qint64>>("moments");
+    const qint64 t = QDateTime(QDate(2026, 3, 14), QTime(9, 5, 7, 998)).toMSecsSinceEpoch();
+    QTest::newRow("the same millisecond twice") << QList<qint64>{t, t, t};
+    QTest::newRow("across a second") << QList<qint64>{t, t + 1, t + 2, t + 2, t + 3};
+    QTest::newRow("back in time") << QList<qint64>{t + 1000, t, t + 1000, t + 1000};
+    const qint64 midnight = QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59, 999)).toMSecsSinceEpoch();
+    QTest::newRow("across midnight and the year") << QList<qint64>{midnight, midnight + 1, midnight};
+    const qint64 quarter = QDateTime(QDate(2026, 3, 29), QTime(0, 59, 59, 999), Qt::UTC).toMSecsSinceEpoch();
+    QTest::newRow("across a quarter hour") << QList<qint64>{quarter, quarter + 1, quarter - 3600000};
+}
+
+void TestLogView::timeStampsOfEachMillisecond()
+{
+    QFETCH(QList<qint64>, moments);
+    LocalTimeText clock;
+    for (const qint64 ms : moments) {
+        const QDateTime local = QDateTime::fromMSecsSinceEpoch(ms);
+        QCOMPARE(clock.time(ms), local.toString(QStringLiteral("HH:mm:ss.zzz")));
+        QByteArray out("x");
+        clock.appendDateTime(ms, out);
+        QCOMPARE(out, "x" + local.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")).toLatin1());
+    }
+}
+
 #include "tst_logview.moc"

@@ -13,6 +13,7 @@
 #include "testutil.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -29,9 +30,7 @@ namespace {
 QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
 {
     const QString path = dir.filePath(name);
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(bytes);
+    writeTestFile(path, bytes);
     return path;
 }
 
@@ -72,26 +71,13 @@ QMap<QString, QString> statusFields(MainWindow &w)
 }
 
 #ifdef KVT_CLI_PATH
-struct Run
-{
-    int status = -1;
-    QByteArray out, err;
-};
+using Run = ProcessRun;
 
 Run runCli(const QStringList &args)
 {
     QProcess cli;
     cli.start(QStringLiteral(KVT_CLI_PATH), args);
-    Run run;
-    if (!cli.waitForFinished(60000)) {
-        cli.kill();
-        cli.waitForFinished();
-        return run;
-    }
-    run.status = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
-    run.out = cli.readAllStandardOutput();
-    run.err = cli.readAllStandardError();
-    return run;
+    return waitForRun(cli, 60000);
 }
 #endif
 
@@ -343,6 +329,9 @@ void TestReplay::seeksBackAndForth()
     MainWindow w;
     w.show();
     RecordingPlayer *player = w.replayController()->player();
+    // what the user set in the docks outlives the pages' rebuilding
+    auto *autoScroll = w.findChild<QCheckBox *>(QStringLiteral("autoScrollCheck"));
+    QVERIFY(autoScroll && autoScroll->isChecked());
     QVERIFY(w.replayController()->openRecording(path));
     player->setPaused(true);
     const struct
@@ -359,6 +348,7 @@ void TestReplay::seeksBackAndForth()
         QCOMPARE(player->position(), localMs(move.at));
         const QString log = w.terminalPanel()->logConsole()->toPlainText();
         QCOMPARE(log.contains(QStringLiteral("10000")), QByteArray(move.supply) == "10000");
+        QVERIFY(autoScroll->isChecked());
     }
     // the bar's slider and time follow
     auto *slider = w.findChild<QSlider *>(QStringLiteral("replayPositionSlider"));

@@ -6,7 +6,10 @@
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
+
+#include <memory>
 
 namespace {
 
@@ -94,6 +97,8 @@ private slots:
     void settingsWritten();
     void outcomes_data();
     void outcomes();
+    void journalRussianWithEnglishInterface_data();
+    void journalRussianWithEnglishInterface();
     void journalLostStopsTheRun();
 };
 
@@ -261,6 +266,54 @@ void TestSettingsBatchRun::outcomes()
     QFETCH(QString, result);
     QFETCH(QString, code);
     QCOMPARE(last.mid(5), (QStringList{result, QStringLiteral("/dev/ttyACM3"), code}));
+}
+
+void TestSettingsBatchRun::journalRussianWithEnglishInterface_data()
+{
+    QTest::addColumn<QString>("server");   // the file's server; "a#b" cannot be written
+    QTest::addColumn<QString>("journalled");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("not confirmed: the field by its Russian label")
+        << "fleet" << "не подтверждено, отличаются: Роуминг SIM1"
+        << "Terminal 300100: not confirmed, differing: SIM1 roaming. ";
+    QTest::newRow("refused: the reason in Russian")
+        << "a#b"
+        << "не записано: Поле «Сервер» содержит недопустимый символ «#». Символы #, =, ;, "
+           "запятая и перевод строки в значениях настроек не допускаются. Настройки не "
+           "записаны."
+        << "Terminal 300100: not written: The field \"Server\" contains the character «#»";
+}
+
+// Whatever the interface language, the journal's result is Russian, details included; the
+// progress says it in the interface language.
+void TestSettingsBatchRun::journalRussianWithEnglishInterface()
+{
+    QTranslator en;
+    QVERIFY(en.load(QStringLiteral("terminal_en"), QStringLiteral(KVT_BUILD_DIR)));
+    QVERIFY(QCoreApplication::installTranslator(&en));
+    // taken out again however the test ends
+    const std::unique_ptr<QTranslator, bool (*)(QTranslator *)> installed(
+        &en, &QCoreApplication::removeTranslator);
+    QFETCH(QString, server);
+    SettingsFile file;
+    file.values = {{"monitoringServerEdit", server}, {"roaming1Check", true}};
+    QVERIFY(run->start(file, dir.filePath(QStringLiteral("fleet.json")),
+                       QStringLiteral("482915"), false, nullptr));
+    QSignalSpy progress(run, &BatchRun::progress);
+    if (server == QLatin1String("fleet")) {
+        QVERIFY(!setUp(QStringLiteral("300100")).isEmpty());
+        // the server taken, the roaming flag not
+        record(QString::fromLatin1(reported).replace(QLatin1String("#1=track"),
+                                                     QLatin1String("#1=fleet")));
+    } else {
+        QCOMPARE(setUp(QStringLiteral("300100")), QString());
+    }
+    QFETCH(QString, journalled);
+    QCOMPARE(lastResult(), journalled);
+    QVERIFY(!progress.isEmpty());
+    QFETCH(QString, said);
+    const QString last = progress.last().at(0).toString();
+    QVERIFY2(last.startsWith(said), qPrintable(last));
 }
 
 // A journal that can no longer be written stops the run: the next terminal is not touched.

@@ -1,5 +1,7 @@
 // The terminal simulator kvt-sim, driven over its pseudo-terminal the way the program
 // drives a terminal: command lines out, record lines back.
+#include "simutil.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -873,20 +875,26 @@ void TestSimulator::flood_data()
 {
     QTest::addColumn<int>("readDelayMs");
     QTest::addColumn<qint64>("floodBytes");
+    QTest::addColumn<qint64>("floodRate");
 
-    QTest::newRow("fast reader") << 0 << qint64(0);
-    QTest::newRow("slow reader") << 3 << qint64(0);
-    QTest::newRow("bounded total") << 0 << qint64(200000);
+    QTest::newRow("fast reader") << 0 << qint64(0) << qint64(0);
+    QTest::newRow("slow reader") << 3 << qint64(0) << qint64(0);
+    QTest::newRow("bounded total") << 0 << qint64(200000) << qint64(0);
+    // at a USB terminal's rate the stream stays whole and numbered
+    QTest::newRow("bounded rate") << 0 << qint64(0) << qint64(1200000);
 }
 
 void TestSimulator::flood()
 {
     QFETCH(int, readDelayMs);
     QFETCH(qint64, floodBytes);
+    QFETCH(qint64, floodRate);
 
     QStringList args{"--flood"};
     if (floodBytes > 0)
         args << "--flood-bytes" << QString::number(floodBytes);
+    if (floodRate > 0)
+        args << "--flood-rate" << QString::number(floodRate);
     SimClient sim(args);
     QVERIFY(!sim.path.isEmpty());
     // nothing is discarded: the stream is read from its first byte
@@ -1159,11 +1167,7 @@ void TestSimulator::badOptions()
 
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("keep.txt"));
-    {
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("user data\n");
-    }
+    QVERIFY(writeTestFile(file, "user data\n"));
     args.replaceInStrings(QStringLiteral("@FILE@"), file);
     args.replaceInStrings(QStringLiteral("@DIR@"), dir.filePath(QStringLiteral("KVT_loader")));
 
@@ -1171,10 +1175,10 @@ void TestSimulator::badOptions()
     proc.setProgram(simPath());
     proc.setArguments(args);
     proc.start();
-    QVERIFY(proc.waitForFinished(5000));
-    QCOMPARE(proc.exitCode(), exitCode);
-    QVERIFY(!proc.readAllStandardOutput().contains("PORT "));
-    QVERIFY(!proc.readAllStandardError().isEmpty());
+    const ProcessRun run = waitForRun(proc, 5000);
+    QCOMPARE(run.status, exitCode);
+    QVERIFY(!run.out.contains("PORT "));
+    QVERIFY(!run.err.isEmpty());
     QFile f(file);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("user data\n"));

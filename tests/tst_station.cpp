@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 
 #include <memory>
@@ -49,6 +50,7 @@ class TestStation : public QObject
 private slots:
     void portsSideBySide();
     void tableFollowsPorts();
+    void firmwareOneAfterAnother_data();
     void firmwareOneAfterAnother();
 };
 
@@ -215,13 +217,30 @@ void TestStation::tableFollowsPorts()
 #endif
 }
 
+void TestStation::firmwareOneAfterAnother_data()
+{
+    QTest::addColumn<QString>("translation");   // the interface's, none for Russian
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("Russian interface") << "" << "ПО обновлено: 0.70 → 0.71";
+    QTest::newRow("English interface") << "terminal_en" << "Firmware updated: 0.70 → 0.71";
+}
+
 // "Обновить ПО…": every terminal of the table in turn, each back with its new version, each
-// result in its row and in the journal.
+// result in its row in the interface language and in the journal in Russian.
 void TestStation::firmwareOneAfterAnother()
 {
 #ifndef KVT_SIM_PATH
     QSKIP("no simulator");
 #else
+    QFETCH(QString, translation);
+    QTranslator translator;
+    if (!translation.isEmpty()) {
+        QVERIFY(translator.load(translation, QStringLiteral(KVT_BUILD_DIR)));
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+    }
+    // taken out again however the test ends
+    const std::unique_ptr<QTranslator, bool (*)(QTranslator *)> installed(
+        &translator, &QCoreApplication::removeTranslator);
     QTemporaryDir dir;
     const QString settingsPath = writeFile(dir.filePath("fleet.json"), fleetFile);
     // each terminal's loader disk a folder of its own, both standing in for the disk
@@ -244,10 +263,10 @@ void TestStation::firmwareOneAfterAnother()
              qPrintable(error));
     QVERIFY(!station.startFirmwareUpdate(dir.filePath("fw.bin"), &error));   // one at a time
     QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, 30000);
+    QFETCH(QString, shown);
     for (const StationRow &row : station.rows()) {
         QCOMPARE(row.firmware, QStringLiteral("0.71"));
-        QVERIFY2(row.result.startsWith(QStringLiteral("ПО обновлено: 0.70 → 0.71")),
-                 qPrintable(row.result));
+        QVERIFY2(row.result.startsWith(shown), qPrintable(row.result));
     }
     const QStringList journal = lines(dir.filePath("fleet.journal.tsv"));
     QCOMPARE(journal.size(), 5);

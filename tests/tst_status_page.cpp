@@ -146,6 +146,8 @@ private slots:
     void panelFieldsReadOnly();
     void signalBar();
     void longValuesShowFromTheStart();
+    void fieldBatch_data();
+    void fieldBatch();
     void longestValuesShownWhole_data();
     void longestValuesShownWhole();
     void indicators();
@@ -366,6 +368,84 @@ void TestStatusPage::longValuesShowFromTheStart()
     w.clearAll();
     QCOMPARE(imei->toolTip(), QString());
     QCOMPARE(pin->toolTip(), QStringLiteral("a hint"));
+}
+
+// A batch shows the last value each widget got once it is flushed, nothing before; a value
+// given as a record's bytes ends at its first NUL and is UTF-8; the same value again un-greys
+// a greyed field. Widgets are written in any order, fields and labels mixed.
+void TestStatusPage::fieldBatch_data()
+{
+    QTest::addColumn<QStringList>("before");   // the texts of fields a, b, c and label L
+    QTest::addColumn<bool>("stale");           // the fields greyed before the batch
+    QTest::addColumn<QStringList>("writes");   // "a=text" as a string, "a:text" as bytes
+    QTest::addColumn<QStringList>("after");
+    const QStringList empty{"", "", "", ""};
+    QTest::newRow("last value of each")
+        << empty << false << QStringList{"a:1", "b:2", "a:3", "L=x", "c=4", "L=y"}
+        << QStringList{"3", "2", "4", "y"};
+    QTest::newRow("order changed between records")
+        << empty << false << QStringList{"a:1", "b:2", "c:3", "c:6", "b:5", "a:4", "b:2"}
+        << QStringList{"4", "2", "6", ""};
+    QTest::newRow("bytes end at NUL and are UTF-8")
+        << empty << false
+        << QStringList{QStringLiteral("a:Мск"), QStringLiteral("b:12") + QChar(0) + "34", "c:"}
+        << QStringList{QStringLiteral("Мск"), "12", "", ""};
+    QTest::newRow("the value shown given again")
+        << QStringList{"7", "8", "9", "L"} << false << QStringList{"a:7", "b:x", "b:8", "c:9"}
+        << QStringList{"7", "8", "9", "L"};
+    QTest::newRow("non-ASCII value shown given again")
+        << QStringList{QStringLiteral("ёж"), "", "", ""} << false
+        << QStringList{QStringLiteral("a:ёж"), QStringLiteral("a:ёжи"), QStringLiteral("a:ёж")}
+        << QStringList{QStringLiteral("ёж"), "", "", ""};
+    QTest::newRow("a value changing with every record")
+        << empty << false
+        << QStringList{"a:100", "a:101", "a:7", QStringLiteral("a:Ж"), "a:1020", "b:5", "b=6", "b:77"}
+        << QStringList{"1020", "77", "", ""};
+    QTest::newRow("the same value un-greys")
+        << QStringList{"7", "8", "9", ""} << true << QStringList{"a:7", "b=8"}
+        << QStringList{"7", "8", "9", ""};
+}
+
+void TestStatusPage::fieldBatch()
+{
+    QFETCH(QStringList, before);
+    QFETCH(bool, stale);
+    QFETCH(QStringList, writes);
+    QFETCH(QStringList, after);
+    QWidget page;
+    QLineEdit a(&page), b(&page), c(&page);
+    QLabel label(&page);
+    QList<QLineEdit *> fields{&a, &b, &c};
+    for (int i = 0; i < 3; ++i)
+        fields[i]->setText(before[i]);
+    label.setText(before[3]);
+    FieldBatch batch(&page);
+    if (stale)
+        batch.markStale(&page);
+    batch.begin();
+    for (const QString &w : writes) {
+        const QString text = w.mid(2);
+        if (w[0] == 'L')
+            batch.set(&label, text);
+        else if (w[1] == '=')
+            batch.set(fields[w[0].unicode() - 'a'], text);
+        else
+            batch.setBytes(fields[w[0].unicode() - 'a'], text.toUtf8());
+    }
+    batch.end();
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(fields[i]->text(), before[i]);   // nothing shows before the flush
+    QCOMPARE(label.text(), before[3]);
+    batch.flush();
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(fields[i]->text(), after[i]);
+        const bool written = std::any_of(writes.cbegin(), writes.cend(), [i](const QString &w) {
+            return w[0] == QChar('a' + i);
+        });
+        // greyed until a value comes, the same one too
+        QCOMPARE(batch.isStale(fields[i]), stale && !fields[i]->text().isEmpty() && !written);
+    }
+    QCOMPARE(label.text(), after[3]);
 }
 
 void TestStatusPage::longestValuesShownWhole_data()

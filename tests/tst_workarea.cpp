@@ -73,7 +73,7 @@ void TestWorkArea::writeControlsInView_data()
     QTest::addColumn<QStringList>("docks");
     QTest::addColumn<bool>("scrolledDown");
     const QStringList both{"logDock", "chartsDock"};
-    const QStringList all{"logDock", "chartsDock", "stationDock"};
+    const QStringList all{"logDock", "chartsDock", "stationDock", "registerDock"};
     QTest::newRow("1366x768, no docks") << QSize(1366, 768) << QStringList() << false;
     QTest::newRow("1366x768, log and charts") << QSize(1366, 768) << both << false;
     QTest::newRow("1366x768, log and charts, scrolled") << QSize(1366, 768) << both << true;
@@ -126,6 +126,11 @@ void TestWorkArea::writeControlsInView()
             }
         }
     }
+    // the longest outcome of a write reads whole, not cut at the label's edge
+    auto *status = w.tabs()->widget(1)->findChild<QLabel *>(QStringLiteral("writeStatusLabel"));
+    status->setText(QStringLiteral("Не принято терминалом: проверьте пароль доступа"));
+    QVERIFY2(status->heightForWidth(status->width()) <= status->height(),
+             qPrintable(QStringLiteral("%1 wide").arg(status->width())));
 }
 
 void TestWorkArea::passwordsMasked_data()
@@ -227,9 +232,7 @@ void TestWorkArea::firmwareRetry()
     qputenv("KVT_LOADER_PATH", disk.toLocal8Bit());
     Pty pty;
     TerminalSession session;
-    LineSettings line;
-    line.portName = pty.slavePath;
-    QVERIFY(session.open(line));
+    QVERIFY(openOn(session, pty));
     FirmwareUpdateDialog dialog(&session, nullptr);
     dialog.update()->setDiskTimeout(2500);
     dialog.update()->setTerminalTimeout(300);
@@ -327,7 +330,7 @@ void TestWorkArea::panelsMenuAndToolTips()
     QStringList entries;
     for (QAction *a : panels->menu()->actions())
         entries << a->text();
-    QCOMPARE(entries, (QStringList{"Log", "Графики", "Станция настройки"}));
+    QCOMPARE(entries, (QStringList{"Log", "Графики", "Станция настройки", "Реестр установок"}));
     // ticking an entry shows its dock
     auto *charts = w.findChild<QDockWidget *>(QStringLiteral("chartsDock"));
     w.show();
