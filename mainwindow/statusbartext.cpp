@@ -84,17 +84,51 @@ StatusMessageElider::StatusMessageElider(QStatusBar *bar, NoticeLabel *notice)
     , notice(notice)
 {
     bar->installEventFilter(this);
-    connect(bar, &QStatusBar::messageChanged, this, [this](const QString &message) {
-        const bool cut = this->bar->fontMetrics().horizontalAdvance(message)
-                         > messageRect().width();
-        this->bar->setToolTip(cut ? message : QString());
-    });
+    connect(bar, &QStatusBar::messageChanged, this, &StatusMessageElider::messageChanged);
+}
+
+int StatusMessageElider::messageWidth(const QString &message)
+{
+    for (int i = 0; i < 2; ++i) {
+        if (measured[i] == message && !measured[i].isNull())
+            return measuredWidth[i];
+    }
+    const int width = bar->fontMetrics().horizontalAdvance(message);
+    measured[nextMeasured] = message;
+    measuredWidth[nextMeasured] = width;
+    nextMeasured ^= 1;
+    return width;
+}
+
+void StatusMessageElider::messageChanged(const QString &message)
+{
+    bar->setToolTip(messageWidth(message) > messageRect().width() ? message : QString());
+    // the bar asked to be painted again; that waits for the end of the frame, when it shows
+    // whatever message it has then
+    if (frame.isActive() || !bar->isVisible())
+        return;
+    bar->setUpdatesEnabled(false);
+    frame.start(FrameMs, this);
+}
+
+void StatusMessageElider::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != frame.timerId()) {
+        QObject::timerEvent(event);
+        return;
+    }
+    frame.stop();
+    bar->setUpdatesEnabled(true);   // paints the bar
 }
 
 bool StatusMessageElider::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != bar)
         return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        for (QString &text : measured)
+            text = QString();
+    }
     if (event->type() == QEvent::Resize && notice)
         notice->setMaximumWidth(qMax(80, bar->width() * 2 / 5));
     if (event->type() == QEvent::Paint && !bar->currentMessage().isEmpty()) {
@@ -135,6 +169,9 @@ void StatusMessageElider::paint()
     }
     const QRect room = messageRect();
     painter.setPen(bar->palette().windowText().color());
+    const QString message = bar->currentMessage();
     painter.drawText(room, Qt::AlignLeading | Qt::AlignVCenter | Qt::TextSingleLine,
-                     elideStatusText(bar->currentMessage(), bar->fontMetrics(), room.width()));
+                     messageWidth(message) <= room.width()
+                         ? message
+                         : elideStatusText(message, bar->fontMetrics(), room.width()));
 }

@@ -2,6 +2,7 @@
 // Long texts in the status bar: shortened to the room they have, in the middle of the path
 // they name (or at their end when they name none), the whole text in the tool tip.
 
+#include <QBasicTimer>
 #include <QLabel>
 #include <QObject>
 #include <QString>
@@ -33,7 +34,8 @@ protected:
 
 // Draws the status bar's message shortened to its room (elideStatusText) with the whole
 // message as the bar's tool tip, instead of cutting it at the edge; the bar keeps the message
-// as it was given (currentMessage()).
+// as it was given (currentMessage()). A busy line changes the message with every chunk it
+// reads: the bar is then painted at most once a frame, with the message it has by then.
 class StatusMessageElider : public QObject
 {
     Q_OBJECT
@@ -42,14 +44,26 @@ public:
     // Watches the bar; the notice section gets at most two fifths of the bar's width.
     static StatusMessageElider *attach(QStatusBar *bar, NoticeLabel *notice);
 
+    // the longest a changed message waits to be painted, in milliseconds
+    static constexpr int FrameMs = 20;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
 
 private:
     StatusMessageElider(QStatusBar *bar, NoticeLabel *notice);
     QRect messageRect() const;
     void paint();
+    void messageChanged(const QString &message);
+    // The message's width in the bar's font. The per-chunk message and a terminal's state
+    // take turns in the bar, so the widths of the last two texts are kept.
+    int messageWidth(const QString &message);
 
     QStatusBar *const bar;
     NoticeLabel *const notice;
+    QBasicTimer frame;   // runs while the bar's painting waits for the end of the frame
+    QString measured[2];
+    int measuredWidth[2] = {0, 0};
+    int nextMeasured = 0;
 };

@@ -63,6 +63,7 @@ private slots:
     void firmwareRetry();
     void statusTextShortened_data();
     void statusTextShortened();
+    void statusBarBusyMessages();
     void panelsMenuAndToolTips();
     void chartsFollowTheLookBothWays();
 };
@@ -319,6 +320,46 @@ void TestWorkArea::statusTextShortened()
     QCOMPARE(notice->toolTip(), text);
     // the connection's message keeps at least three fifths of the bar
     QVERIFY(notice->width() <= w.statusBar()->width() * 2 / 5);
+}
+
+// Messages that change faster than frames: the bar is painted once a frame with the last one,
+// and its tool tip follows every message, also after the bar's font changed.
+void TestWorkArea::statusBarBusyMessages()
+{
+    MainWindow w;
+    w.resize(700, 500);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QStatusBar *bar = w.statusBar();
+    struct PaintCounter : QObject
+    {
+        int paints = 0;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            paints += e->type() == QEvent::Paint;
+            return false;
+        }
+    } counter;
+    bar->installEventFilter(&counter);
+    const QString longText = QStringLiteral("!!! MS= ") + QString(400, QLatin1Char('7'));
+    const QString shortText = QStringLiteral("12:00:01 | 64 B");
+    for (int i = 0; i < 50; ++i) {
+        bar->showMessage(i % 2 ? shortText : longText);
+        QCOMPARE(bar->toolTip(), i % 2 ? QString() : longText);
+    }
+    QCOMPARE(counter.paints, 0);
+    QTRY_VERIFY(counter.paints > 0);
+    QVERIFY2(counter.paints <= 2, qPrintable(QString::number(counter.paints)));
+    QVERIFY(bar->updatesEnabled());
+    QCOMPARE(bar->currentMessage(), shortText);
+
+    // a font in which the short text no longer fits is measured anew
+    QFont big = bar->font();
+    big.setPixelSize(200);
+    bar->setFont(big);
+    bar->showMessage(longText);
+    bar->showMessage(shortText);
+    QCOMPARE(bar->toolTip(), shortText);
 }
 
 void TestWorkArea::panelsMenuAndToolTips()
