@@ -60,8 +60,15 @@ RegisterController::RegisterController(QMainWindow *window, QToolBar *toolBar, Q
     : QObject(window),
       registerDock(new QDockWidget(tr("Реестр установок"), window)),
       registerPanel(new RegisterPanel(registerDock)),
-      stateLabel(new QLabel)
+      stateLabel(new QLabel),
+      refreshTimer(new QTimer(this))
 {
+    refreshTimer->setSingleShot(true);
+    refreshTimer->setInterval(200);
+    connect(refreshTimer, &QTimer::timeout, this, [this] {
+        if (registerDock->isVisible())
+            search(registerPanel->model()->searchText());
+    });
     registerDock->setObjectName(QStringLiteral("registerDock"));
     registerDock->setWidget(registerPanel);
     window->addDockWidget(Qt::BottomDockWidgetArea, registerDock);
@@ -84,6 +91,8 @@ RegisterController::RegisterController(QMainWindow *window, QToolBar *toolBar, Q
     connect(registerDock, &QDockWidget::visibilityChanged, this, [this](bool shown) {
         if (shown && !searched)
             search(QString());
+        else if (shown && stale)
+            search(registerPanel->model()->searchText());
     });
 }
 
@@ -98,6 +107,8 @@ void RegisterController::startRecorder()
     registerPanel->model()->setSource(searcher.get());
     connect(rec.get(), &RegisterRecorder::syncFinished, this,
             [this](int queued, bool reachable) { showState(queued, reachable); });
+    connect(rec.get(), &RegisterRecorder::recorded, this, &RegisterController::refreshSoon);
+    connect(rec.get(), &RegisterRecorder::eventsSent, this, &RegisterController::refreshSoon);
     connect(rec.get(), &RegisterRecorder::recordFailed, this, [this](const QString &error) {
         registerPanel->setState(tr("Событие не записано в реестр: %1").arg(error), true);
     });
@@ -177,9 +188,18 @@ void RegisterController::showState(int queued, bool reachable)
                                                  : QString());
 }
 
+void RegisterController::refreshSoon()
+{
+    stale = true;
+    if (searched && registerDock->isVisible() && !refreshTimer->isActive())
+        refreshTimer->start();
+}
+
 void RegisterController::search(const QString &text)
 {
     searched = true;
+    stale = false;
+    refreshTimer->stop();
     registerPanel->setState(tr("Реестр: поиск…"), false);
     registerPanel->model()->search(text);
 }

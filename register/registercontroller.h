@@ -23,6 +23,7 @@ class QDockWidget;
 class QLabel;
 class QMainWindow;
 class QStatusBar;
+class QTimer;
 class QToolBar;
 class RegisterPanel;
 class RegisterSearch;
@@ -90,6 +91,9 @@ private:
     void startRecorder();
     void askSettings();
     void searchAnswered(bool ok, const QString &error);
+    // New events here or on the server: the dock's search again, its first page, soon (the
+    // events of a burst together); a hidden dock searches when it is shown.
+    void refreshSoon();
     void askStationVehicle(StationPanel *panel, int row);
 
     std::unique_ptr<RegisterRecorder> rec;
@@ -102,4 +106,6 @@ private:
     QLabel *stateLabel;
     QString settingError;
     bool searched = false;
+    bool stale = false;         // events recorded since the dock's last search
+    QTimer *refreshTimer;
 };

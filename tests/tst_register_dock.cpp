@@ -175,6 +175,18 @@ void TestRegisterDock::searchPagesAndExport()
     QCOMPARE(lines.size(), 7);   // the heading, five rows and the end of the last
     QVERIFY2(lines.at(1).contains(",S2,866104023456789,KVT3,0.70,,\"А 123'ВС, \"\"7\"\"\","),
              lines.at(1).constData());
+
+    // what the window records now shows at once, in the search shown; hidden, when shown again
+    RegisterRecorder *recorder = w.installationRegister()->recorder();
+    QVERIFY(recorder->record(eventAt(QStringLiteral("S1"), 2000)));
+    QVERIFY(recorder->record(eventAt(QStringLiteral("S2"), 2001, QStringLiteral("А 123'ВС, \"7\""))));
+    QTRY_COMPARE(model->rowCount(), 6);
+    QCOMPARE(events->events().first().time, eventAt(QString(), 2001).time);
+    action->trigger();
+    QTRY_VERIFY(!dock->isVisible());
+    QVERIFY(recorder->record(eventAt(QStringLiteral("S2"), 2002, QStringLiteral("А 123'ВС, \"7\""))));
+    action->trigger();
+    QTRY_COMPARE(model->rowCount(), 7);
 }
 
 // A server that cannot be reached: the event is queued at once and the status bar says so.
