@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QInputDialog>
+#include <QJsonArray>
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
@@ -113,6 +114,8 @@ private slots:
     void stationRowVehicle();
     void connectedWithoutImei_data();
     void connectedWithoutImei();
+    void kindAndResultInWords_data();
+    void kindAndResultInWords();
 };
 
 void TestRegisterDock::searchPagesAndExport()
@@ -360,6 +363,48 @@ void TestRegisterDock::connectedWithoutImei()
     QTest::qWait(2 * w.installationRegister()->imeiWait());
     QCOMPARE(eventsOf(serial, QStringLiteral("connected")).size(), 1);
 #endif
+}
+
+void TestRegisterDock::kindAndResultInWords_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QStringList>("differing");
+    QTest::addColumn<QString>("kindShown");
+    QTest::addColumn<QString>("resultShown");
+    QTest::newRow("wrong password") << "settings-written" << "wrong-password" << QStringList()
+                                    << "запись настроек" << "не принято терминалом: проверьте пароль доступа";
+    QTest::newRow("differing named") << "settings-written" << "not-confirmed" << QStringList{"APN", "сервер"}
+                                     << "запись настроек" << "не подтверждено, отличаются: APN, сервер";
+    QTest::newRow("why not in the event") << "provisioned" << "other-model" << QStringList()
+                                          << "настройка" << "не записано";
+    QTest::newRow("firmware") << "firmware-updated" << "firmware-failed" << QStringList()
+                              << "обновление ПО" << "ПО не обновлено";
+    QTest::newRow("report") << "report-saved" << "saved" << QStringList() << "отчёт сохранён" << "сохранён";
+    QTest::newRow("unknown codes") << "moved" << "lost" << QStringList() << "moved" << "lost";
+}
+
+// The table tells kinds and results in words, their codes as tool tip; CSV keeps the codes.
+void TestRegisterDock::kindAndResultInWords()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, result);
+    QFETCH(QStringList, differing);
+    QFETCH(QString, kindShown);
+    QFETCH(QString, resultShown);
+    RegisterEvent e = eventAt(QStringLiteral("S9"), 1);
+    e.kind = kind;
+    e.result = result;
+    if (!differing.isEmpty())
+        e.details = QJsonObject{{QStringLiteral("differing"), QJsonArray::fromStringList(differing)}};
+    RegisterTableModel model;
+    model.showEvents({e});
+    QCOMPARE(model.index(0, 1).data().toString(), kindShown);
+    QCOMPARE(model.index(0, 6).data().toString(), resultShown);
+    QCOMPARE(model.index(0, 1).data(Qt::ToolTipRole).toString(), kind);
+    QCOMPARE(model.index(0, 6).data(Qt::ToolTipRole).toString(), result);
+    QVERIFY2(model.csv().contains(QStringLiteral(",%1,S9,").arg(kind).toUtf8()), model.csv().constData());
+    QVERIFY(model.csv().contains(QStringLiteral(",%1,").arg(result).toUtf8()));
 }
 
 QTEST_MAIN(TestRegisterDock)
