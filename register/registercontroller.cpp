@@ -233,6 +233,21 @@ void RegisterController::searchAnswered(bool ok, const QString &error)
                             true);
 }
 
+TerminalIdentity RegisterController::identityOf(TerminalSession *session)
+{
+    const TerminalIdentity now = shownIdentity(session->identity());
+    TerminalIdentity &known = knownIdentities[portOf(session)];
+    const auto differ = [](const QString &a, const QString &b) { return !a.isEmpty() && !b.isEmpty() && a != b; };
+    if (differ(now.serialNumber, known.serialNumber) || differ(now.imei, known.imei))
+        known = TerminalIdentity();   // another terminal on that port
+    for (auto field : {&TerminalIdentity::model, &TerminalIdentity::serialNumber, &TerminalIdentity::imei,
+                       &TerminalIdentity::firmwareVersion}) {
+        if (!(now.*field).isEmpty())
+            known.*field = now.*field;
+    }
+    return known;
+}
+
 QString RegisterController::vehicleFor(const QString &serialNumber) const
 {
     return rec->vehicleFor(serialNumber);
@@ -251,6 +266,7 @@ void RegisterController::watchSession(TerminalSession *session)
     };
     connect(imeiWait, &QTimer::timeout, this, identified);
     connect(session, &TerminalSession::identityChanged, this, [this, session, imeiWait, identified] {
+        identityOf(session);   // kept for the events while the line is opened again
         const TerminalIdentity terminal = shownIdentity(session->identity());
         if (terminal.serialNumber.isEmpty()) {
             imeiWait->stop();
@@ -268,7 +284,7 @@ void RegisterController::watchSettingsPage(SettingsPage *page, TerminalSession *
     connect(page, &SettingsPage::writeFinished, this,
             [this, session](WriteOutcome outcome, const QStringList &differing) {
                 RegisterEvent e = newRegisterEvent(QString::fromLatin1(RegisterKind::SettingsWritten),
-                                                   shownIdentity(session->identity()));
+                                                   identityOf(session));
                 e.port = portOf(session);
                 e.result = terminalOutcomeCode(terminalOutcomeOfWrite(outcome));
                 e.details = QJsonObject{{QStringLiteral("differing"), QJsonArray::fromStringList(differing)}};
@@ -350,7 +366,7 @@ void RegisterController::setStationVehicle(int row, const QString &vehicle)
 
 void RegisterController::watchFirmwareUpdate(FirmwareUpdate *update, TerminalSession *session)
 {
-    const TerminalIdentity before = shownIdentity(session->identity());
+    const TerminalIdentity before = identityOf(session);
     const QString port = portOf(session);
     connect(update, &FirmwareUpdate::finished, this,
             [this, update, before, port](FirmwareUpdate::Outcome outcome, const QString &text) {
@@ -374,8 +390,7 @@ void RegisterController::watchFirmwareUpdate(FirmwareUpdate *update, TerminalSes
 void RegisterController::recordReport(const QString &fileName, const QString &vehicle,
                                       TerminalSession *session, const QVector<CheckOutcome> &checks)
 {
-    RegisterEvent e = newRegisterEvent(QString::fromLatin1(RegisterKind::ReportSaved),
-                                       shownIdentity(session->identity()));
+    RegisterEvent e = newRegisterEvent(QString::fromLatin1(RegisterKind::ReportSaved), identityOf(session));
     e.port = portOf(session);
     e.vehicle = vehicle.trimmed();
     e.result = QStringLiteral("saved");

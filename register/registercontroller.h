@@ -95,10 +95,15 @@ private:
     // events of a burst together); a hidden dock searches when it is shown.
     void refreshSoon();
     void askStationVehicle(StationPanel *panel, int row);
+    // The identity of the terminal on the session's port: what the session knows now, the
+    // rest from what the same terminal told before (its identity is cleared while the line
+    // is lost and reopened, and read again a moment later).
+    TerminalIdentity identityOf(TerminalSession *session);
 
     std::unique_ptr<RegisterRecorder> rec;
     std::unique_ptr<RegisterSearch> searcher;   // the dock's own thread and connection
     ProvisionStation *station = nullptr;
+    QHash<QString, TerminalIdentity> knownIdentities;   // by port, the last terminal on it
     QHash<QString, QString> portVehicles;      // station ports whose terminal has no serial yet
     int imeiWaitMs = 3000;
     QDockWidget *registerDock;

@@ -11,7 +11,9 @@
 #include "register/registerpanel.h"
 #include "settings/core_settingsfile.h"
 #include "station/provisionstation.h"
+#include "settings/settingspage.h"
 #include "station/stationpanel.h"
+#include "link/terminalsession.h"
 
 #include <QAction>
 #include <QInputDialog>
@@ -19,6 +21,9 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QProcess>
+#include <QStatusBar>
 #include <QScopeGuard>
 #include <QTableView>
 #include <QTableWidget>
@@ -114,6 +119,8 @@ private slots:
     void stationRowVehicle();
     void connectedWithoutImei_data();
     void connectedWithoutImei();
+    void writeAfterReconnect_data();
+    void writeAfterReconnect();
     void kindAndResultInWords_data();
     void kindAndResultInWords();
 };
@@ -363,6 +370,58 @@ void TestRegisterDock::connectedWithoutImei()
     QTest::qWait(2 * w.installationRegister()->imeiWait());
     QCOMPARE(eventsOf(serial, QStringLiteral("connected")).size(), 1);
 #endif
+}
+
+void TestRegisterDock::writeAfterReconnect_data()
+{
+    QTest::addColumn<QString>("again");   // what the terminal says once the line is back
+    QTest::addColumn<QString>("serial");
+    QTest::addColumn<QString>("imei");
+    QTest::newRow("same terminal, not read again yet") << "" << "510009" << "866104020000099";
+    QTest::newRow("same terminal, serial read again") << ">DN=510009\\r\\n" << "510009" << "866104020000099";
+    QTest::newRow("another terminal") << ">DN=510010\\r\\n" << "510010" << "";
+}
+
+// A write that ends just after the line was lost and opened again: its event names the
+// terminal on the port (the one before unless another has said who it is), never nobody.
+void TestRegisterDock::writeAfterReconnect()
+{
+    QFETCH(QString, again);
+    QFETCH(QString, serial);
+    QFETCH(QString, imei);
+    QTemporaryDir dir;
+    qputenv("KVT_REGISTER", QFile::encodeName(dir.filePath(QStringLiteral("register.sqlite"))));
+    QMainWindow window;
+    RegisterController controller(&window, nullptr, nullptr, window.statusBar());
+    TerminalSession session;
+    SettingsPage page;
+    controller.watchSession(&session);
+    controller.watchSettingsPage(&page, &session);
+    const auto terminal = [](const QString &says) {
+        auto *p = new QProcess;
+        p->start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("printf '%1'; cat").arg(says)});
+        return p;
+    };
+    std::unique_ptr<QProcess> before(terminal(">DI=31;0;70\\r\\n>DN=510009\\r\\n>MN=866104020000099\\r\\n"));
+    QVERIFY(before->waitForStarted());
+    session.attach(before.get());
+    QTRY_COMPARE(session.identity().imei, QStringLiteral("866104020000099"));
+    session.closeAndWait();
+    QVERIFY(session.identity().serialNumber.isEmpty());
+    std::unique_ptr<QProcess> after(terminal(again));
+    QVERIFY(after->waitForStarted());
+    session.attach(after.get());
+    if (!again.isEmpty())
+        QTRY_VERIFY(!session.identity().serialNumber.isEmpty());
+    emit page.writeFinished(WriteOutcome::WrongPassword, {});
+    const QVector<RegisterEvent> written = eventsOf(serial, QStringLiteral("settings-written"));
+    QCOMPARE(written.size(), 1);
+    QCOMPARE(written.first().imei, imei);
+    QCOMPARE(written.first().result, QStringLiteral("wrong-password"));
+    for (QProcess *p : {before.get(), after.get()}) {
+        p->kill();
+        p->waitForFinished();
+    }
 }
 
 void TestRegisterDock::kindAndResultInWords_data()
