@@ -274,10 +274,10 @@ RegisterPanel::RegisterPanel(QWidget *parent)
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
     table->setWordWrap(false);
+    table->setTextElideMode(Qt::ElideRight);
     table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    table->horizontalHeader()->setSectionResizeMode(Details, QHeaderView::Stretch);
-    table->horizontalHeader()->setStretchLastSection(true);
+    table->horizontalHeader()->setStretchLastSection(true);   // the details
     exportButton->setObjectName(QStringLiteral("registerExportButton"));
     exportButton->setToolTip(tr("Сохранить показанные строки в файл CSV"));
     settingsButton->setObjectName(QStringLiteral("registerSettingsButton"));
@@ -310,9 +310,16 @@ RegisterPanel::RegisterPanel(QWidget *parent)
 
 void RegisterPanel::fitColumns()
 {
+    QHeaderView *header = table->horizontalHeader();
+    const int widest = table->fontMetrics().averageCharWidth() * 40;   // a long result is cut, not the heading
     for (int c = 0; c < ColumnCount; ++c) {
-        if (c != Details)
-            table->resizeColumnToContents(c);
+        if (c == Details) {
+            header->resizeSection(c, header->sectionSizeHint(c));
+            continue;
+        }
+        table->resizeColumnToContents(c);   // the heading and the cells shown
+        if (header->sectionSize(c) > widest)
+            header->resizeSection(c, qMax(widest, header->sectionSizeHint(c)));
     }
 }
 
