@@ -60,8 +60,15 @@ RegisterController::RegisterController(QMainWindow *window, QToolBar *toolBar, Q
     : QObject(window),
       registerDock(new QDockWidget(tr("Реестр установок"), window)),
       registerPanel(new RegisterPanel(registerDock)),
-      stateLabel(new QLabel)
+      stateLabel(new QLabel),
+      refreshTimer(new QTimer(this))
 {
+    refreshTimer->setSingleShot(true);
+    refreshTimer->setInterval(200);
+    connect(refreshTimer, &QTimer::timeout, this, [this] {
+        if (registerDock->isVisible())
+            search(registerPanel->model()->searchText());
+    });
     registerDock->setObjectName(QStringLiteral("registerDock"));
     registerDock->setWidget(registerPanel);
     window->addDockWidget(Qt::BottomDockWidgetArea, registerDock);
@@ -84,6 +91,8 @@ RegisterController::RegisterController(QMainWindow *window, QToolBar *toolBar, Q
     connect(registerDock, &QDockWidget::visibilityChanged, this, [this](bool shown) {
         if (shown && !searched)
             search(QString());
+        else if (shown && stale)
+            search(registerPanel->model()->searchText());
     });
 }
 
@@ -98,6 +107,8 @@ void RegisterController::startRecorder()
     registerPanel->model()->setSource(searcher.get());
     connect(rec.get(), &RegisterRecorder::syncFinished, this,
             [this](int queued, bool reachable) { showState(queued, reachable); });
+    connect(rec.get(), &RegisterRecorder::recorded, this, &RegisterController::refreshSoon);
+    connect(rec.get(), &RegisterRecorder::eventsSent, this, &RegisterController::refreshSoon);
     connect(rec.get(), &RegisterRecorder::recordFailed, this, [this](const QString &error) {
         registerPanel->setState(tr("Событие не записано в реестр: %1").arg(error), true);
     });
@@ -177,9 +188,18 @@ void RegisterController::showState(int queued, bool reachable)
                                                  : QString());
 }
 
+void RegisterController::refreshSoon()
+{
+    stale = true;
+    if (searched && registerDock->isVisible() && !refreshTimer->isActive())
+        refreshTimer->start();
+}
+
 void RegisterController::search(const QString &text)
 {
     searched = true;
+    stale = false;
+    refreshTimer->stop();
     registerPanel->setState(tr("Реестр: поиск…"), false);
     registerPanel->model()->search(text);
 }
@@ -213,6 +233,21 @@ void RegisterController::searchAnswered(bool ok, const QString &error)
                             true);
 }
 
+TerminalIdentity RegisterController::identityOf(TerminalSession *session)
+{
+    const TerminalIdentity now = shownIdentity(session->identity());
+    TerminalIdentity &known = knownIdentities[portOf(session)];
+    const auto differ = [](const QString &a, const QString &b) { return !a.isEmpty() && !b.isEmpty() && a != b; };
+    if (differ(now.serialNumber, known.serialNumber) || differ(now.imei, known.imei))
+        known = TerminalIdentity();   // another terminal on that port
+    for (auto field : {&TerminalIdentity::model, &TerminalIdentity::serialNumber, &TerminalIdentity::imei,
+                       &TerminalIdentity::firmwareVersion}) {
+        if (!(now.*field).isEmpty())
+            known.*field = now.*field;
+    }
+    return known;
+}
+
 QString RegisterController::vehicleFor(const QString &serialNumber) const
 {
     return rec->vehicleFor(serialNumber);
@@ -231,6 +266,7 @@ void RegisterController::watchSession(TerminalSession *session)
     };
     connect(imeiWait, &QTimer::timeout, this, identified);
     connect(session, &TerminalSession::identityChanged, this, [this, session, imeiWait, identified] {
+        identityOf(session);   // kept for the events while the line is opened again
         const TerminalIdentity terminal = shownIdentity(session->identity());
         if (terminal.serialNumber.isEmpty()) {
             imeiWait->stop();
@@ -248,7 +284,7 @@ void RegisterController::watchSettingsPage(SettingsPage *page, TerminalSession *
     connect(page, &SettingsPage::writeFinished, this,
             [this, session](WriteOutcome outcome, const QStringList &differing) {
                 RegisterEvent e = newRegisterEvent(QString::fromLatin1(RegisterKind::SettingsWritten),
-                                                   shownIdentity(session->identity()));
+                                                   identityOf(session));
                 e.port = portOf(session);
                 e.result = terminalOutcomeCode(terminalOutcomeOfWrite(outcome));
                 e.details = QJsonObject{{QStringLiteral("differing"), QJsonArray::fromStringList(differing)}};
@@ -330,7 +366,7 @@ void RegisterController::setStationVehicle(int row, const QString &vehicle)
 
 void RegisterController::watchFirmwareUpdate(FirmwareUpdate *update, TerminalSession *session)
 {
-    const TerminalIdentity before = shownIdentity(session->identity());
+    const TerminalIdentity before = identityOf(session);
     const QString port = portOf(session);
     connect(update, &FirmwareUpdate::finished, this,
             [this, update, before, port](FirmwareUpdate::Outcome outcome, const QString &text) {
@@ -354,8 +390,7 @@ void RegisterController::watchFirmwareUpdate(FirmwareUpdate *update, TerminalSes
 void RegisterController::recordReport(const QString &fileName, const QString &vehicle,
                                       TerminalSession *session, const QVector<CheckOutcome> &checks)
 {
-    RegisterEvent e = newRegisterEvent(QString::fromLatin1(RegisterKind::ReportSaved),
-                                       shownIdentity(session->identity()));
+    RegisterEvent e = newRegisterEvent(QString::fromLatin1(RegisterKind::ReportSaved), identityOf(session));
     e.port = portOf(session);
     e.vehicle = vehicle.trimmed();
     e.result = QStringLiteral("saved");

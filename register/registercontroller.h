@@ -23,6 +23,7 @@ class QDockWidget;
 class QLabel;
 class QMainWindow;
 class QStatusBar;
+class QTimer;
 class QToolBar;
 class RegisterPanel;
 class RegisterSearch;
@@ -90,11 +91,19 @@ private:
     void startRecorder();
     void askSettings();
     void searchAnswered(bool ok, const QString &error);
+    // New events here or on the server: the dock's search again, its first page, soon (the
+    // events of a burst together); a hidden dock searches when it is shown.
+    void refreshSoon();
     void askStationVehicle(StationPanel *panel, int row);
+    // The identity of the terminal on the session's port: what the session knows now, the
+    // rest from what the same terminal told before (its identity is cleared while the line
+    // is lost and reopened, and read again a moment later).
+    TerminalIdentity identityOf(TerminalSession *session);
 
     std::unique_ptr<RegisterRecorder> rec;
     std::unique_ptr<RegisterSearch> searcher;   // the dock's own thread and connection
     ProvisionStation *station = nullptr;
+    QHash<QString, TerminalIdentity> knownIdentities;   // by port, the last terminal on it
     QHash<QString, QString> portVehicles;      // station ports whose terminal has no serial yet
     int imeiWaitMs = 3000;
     QDockWidget *registerDock;
@@ -102,4 +111,6 @@ private:
     QLabel *stateLabel;
     QString settingError;
     bool searched = false;
+    bool stale = false;         // events recorded since the dock's last search
+    QTimer *refreshTimer;
 };

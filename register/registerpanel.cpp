@@ -1,7 +1,10 @@
 #include "register/registerpanel.h"
 
 #include "register/registersearch.h"
+#include "settings/core_terminaloutcome.h"
 
+#include <QCoreApplication>
+#include <QJsonArray>
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -19,6 +22,50 @@
 namespace {
 
 enum Column { Time, Kind, Serial, Imei, Model, Firmware, Result, Vehicle, Engineer, Host, Port, Details, ColumnCount };
+
+// The words of an event's kind; the code itself for a kind this program does not know.
+QString kindWords(const QString &kind)
+{
+    static const struct {
+        const char *kind;
+        const char *words;
+    } kinds[] = {
+        {RegisterKind::Connected, QT_TRANSLATE_NOOP("RegisterTableModel", "подключён")},
+        {RegisterKind::SettingsWritten, QT_TRANSLATE_NOOP("RegisterTableModel", "запись настроек")},
+        {RegisterKind::Provisioned, QT_TRANSLATE_NOOP("RegisterTableModel", "настройка")},
+        {RegisterKind::FirmwareUpdated, QT_TRANSLATE_NOOP("RegisterTableModel", "обновление ПО")},
+        {RegisterKind::ReportSaved, QT_TRANSLATE_NOOP("RegisterTableModel", "отчёт сохранён")},
+    };
+    for (const auto &k : kinds) {
+        if (kind == QLatin1String(k.kind))
+            return QCoreApplication::translate("RegisterTableModel", k.words);
+    }
+    return kind;
+}
+
+// The words of an event's result, as the journal gives them (with the fields that differ when
+// the event names them); the code itself for a result this program does not know.
+QString resultWords(const RegisterEvent &e)
+{
+    if (e.result == QLatin1String("saved"))
+        return QCoreApplication::translate("RegisterTableModel", "сохранён");
+    const std::optional<TerminalOutcome> outcome = terminalOutcomeFromCode(e.result);
+    if (!outcome)
+        return e.result;
+    QString words = QCoreApplication::translate("BatchSetup", terminalOutcomeWords(*outcome));
+    if (!words.contains(QLatin1String("%1")))
+        return words;
+    const QJsonArray differing = e.details.value(QStringLiteral("differing")).toArray();
+    if (*outcome == TerminalOutcome::NotConfirmed && !differing.isEmpty()) {
+        QStringList fields;
+        for (const QJsonValue &v : differing)
+            fields << v.toString();
+        return words.arg(fields.join(QStringLiteral(", ")));
+    }
+    // what was behind it is not in the event: the words up to it
+    const int colon = words.indexOf(QLatin1Char(':'));
+    return colon > 0 ? words.left(colon) : words;
+}
 
 } // namespace
 
@@ -149,7 +196,13 @@ QVariant RegisterTableModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= rows.size() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return QVariant();
-    return cell(rows.at(index.row()), index.column());
+    const RegisterEvent &e = rows.at(index.row());
+    // the kind and the result in words, their codes (what CSV and kvt-cli give) as tool tip
+    if (index.column() == Kind)
+        return role == Qt::DisplayRole ? kindWords(e.kind) : e.kind;
+    if (index.column() == Result)
+        return role == Qt::DisplayRole ? resultWords(e) : e.result;
+    return cell(e, index.column());
 }
 
 QVariant RegisterTableModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -218,7 +271,13 @@ RegisterPanel::RegisterPanel(QWidget *parent)
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
-    table->horizontalHeader()->setStretchLastSection(true);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
+    table->setWordWrap(false);
+    table->setTextElideMode(Qt::ElideRight);
+    table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    table->horizontalHeader()->setStretchLastSection(true);   // the details
     exportButton->setObjectName(QStringLiteral("registerExportButton"));
     exportButton->setToolTip(tr("Сохранить показанные строки в файл CSV"));
     settingsButton->setObjectName(QStringLiteral("registerSettingsButton"));
@@ -241,8 +300,27 @@ RegisterPanel::RegisterPanel(QWidget *parent)
             [this] { emit searchRequested(search->text()); });
     connect(exportButton, &QPushButton::clicked, this, &RegisterPanel::exportShown);
     connect(settingsButton, &QPushButton::clicked, this, &RegisterPanel::settingsRequested);
+    // each page: the short columns as wide as their heading and cells, the details take the rest
+    connect(tableModel, &RegisterTableModel::rowsInserted, this, &RegisterPanel::fitColumns);
+    connect(tableModel, &RegisterTableModel::modelReset, this, &RegisterPanel::fitColumns);
+    fitColumns();
     connect(tableModel, &RegisterTableModel::fetchFailed, this,
             [this](const QString &error) { setState(tr("Реестр не отвечает: %1").arg(error), true); });
+}
+
+void RegisterPanel::fitColumns()
+{
+    QHeaderView *header = table->horizontalHeader();
+    const int widest = table->fontMetrics().averageCharWidth() * 40;   // a long result is cut, not the heading
+    for (int c = 0; c < ColumnCount; ++c) {
+        if (c == Details) {
+            header->resizeSection(c, header->sectionSizeHint(c));
+            continue;
+        }
+        table->resizeColumnToContents(c);   // the heading and the cells shown
+        if (header->sectionSize(c) > widest)
+            header->resizeSection(c, qMax(widest, header->sectionSizeHint(c)));
+    }
 }
 
 void RegisterPanel::setState(const QString &text, bool failure)

@@ -96,6 +96,7 @@ protected:
 
 private:
     void exportShown();
+    void fitColumns();
 
     QLineEdit *search;
     QTableView *table;

@@ -17,11 +17,13 @@ RegisterRecorder::RegisterRecorder(const RegisterLocation &where, QObject *paren
     sender->moveToThread(thread);
     connect(thread, &QThread::finished, sender, &QObject::deleteLater);
     connect(sender, &RegisterSender::sent, this,
-            [this](int ticket, int queued, bool ok, const QString &error) {
+            [this](int ticket, int queued, bool ok, const QString &error, int sentCount) {
                 lastQueued = queued;
                 reachable = ok;
                 emit syncFinished(queued, ok, error);
                 emit sendAnswered(ticket, ok);
+                if (sentCount > 0)
+                    emit eventsSent(sentCount);
             });
     thread->start();
     timer = new QTimer(this);
@@ -55,6 +57,7 @@ bool RegisterRecorder::record(const RegisterEvent &event)
         if (!soon->isActive())
             soon->start();
     }
+    emit recorded();
     return true;
 }
 
@@ -130,7 +133,8 @@ void RegisterSender::send(int ticket)
     if (!reg)
         reg = std::make_unique<InstallationRegister>(where);
     QString error;
-    const bool ok = reg->sync(nullptr, &error);
+    int sentCount = 0;
+    const bool ok = reg->sync(&sentCount, &error);
     const int left = reg->queued();
-    emit sent(ticket, std::max(0, left), ok, ok ? QString() : error);
+    emit sent(ticket, std::max(0, left), ok, ok ? QString() : error, sentCount);
 }

@@ -63,6 +63,10 @@ signals:
     // After each try of the server: what is still queued, and the reason when it failed.
     void syncFinished(int queued, bool reachable, const QString &error);
     void sendAnswered(int ticket, bool reachable);
+    // An event went into the local file (the SQLite register, or the queue for a server).
+    void recorded();
+    // The sending thread has put `count` queued events on the server.
+    void eventsSent(int count);
     // The local file could not be written: the event is lost, the work goes on.
     void recordFailed(const QString &error);
 
@@ -94,7 +98,7 @@ public slots:
     void send(int ticket);
 
 signals:
-    void sent(int ticket, int queued, bool reachable, const QString &error);
+    void sent(int ticket, int queued, bool reachable, const QString &error, int sentCount);
 
 private:
     RegisterLocation where;

@@ -1184,6 +1184,30 @@ The terminals are updated one after another; each goes into its loader and comes
         <source>реестр не задан</source>
         <translation>no register set</translation>
     </message>
+    <message>
+        <source>подключён</source>
+        <translation>connected</translation>
+    </message>
+    <message>
+        <source>запись настроек</source>
+        <translation>settings write</translation>
+    </message>
+    <message>
+        <source>настройка</source>
+        <translation>set-up</translation>
+    </message>
+    <message>
+        <source>обновление ПО</source>
+        <translation>firmware update</translation>
+    </message>
+    <message>
+        <source>отчёт сохранён</source>
+        <translation>report saved</translation>
+    </message>
+    <message>
+        <source>сохранён</source>
+        <translation>saved</translation>
+    </message>
 </context>
 <context>
     <name>ReplayBar</name>

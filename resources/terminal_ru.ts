@@ -1184,6 +1184,30 @@
         <source>реестр не задан</source>
         <translation>реестр не задан</translation>
     </message>
+    <message>
+        <source>подключён</source>
+        <translation>подключён</translation>
+    </message>
+    <message>
+        <source>запись настроек</source>
+        <translation>запись настроек</translation>
+    </message>
+    <message>
+        <source>настройка</source>
+        <translation>настройка</translation>
+    </message>
+    <message>
+        <source>обновление ПО</source>
+        <translation>обновление ПО</translation>
+    </message>
+    <message>
+        <source>отчёт сохранён</source>
+        <translation>отчёт сохранён</translation>
+    </message>
+    <message>
+        <source>сохранён</source>
+        <translation>сохранён</translation>
+    </message>
 </context>
 <context>
     <name>ReplayBar</name>

@@ -70,10 +70,16 @@ StationPanel::StationPanel(QWidget *parent)
             c, qMax(metrics.horizontalAdvance(widest[c]), metrics.horizontalAdvance(title)) + 24);
     }
 
+    // a narrow dock: the summary wraps beside the buttons, which keep their whole size and
+    // set how narrow the panel can be
+    summaryLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    summaryLabel->setMinimumWidth(metrics.averageCharWidth() * 12);
+    firmwareButton->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    stopButton->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     auto *top = new QHBoxLayout;
     top->addWidget(summaryLabel, 1);
-    top->addWidget(firmwareButton);
-    top->addWidget(stopButton);
+    top->addWidget(firmwareButton, 0, Qt::AlignTop);
+    top->addWidget(stopButton, 0, Qt::AlignTop);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(top);

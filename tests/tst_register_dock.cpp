@@ -11,13 +11,19 @@
 #include "register/registerpanel.h"
 #include "settings/core_settingsfile.h"
 #include "station/provisionstation.h"
+#include "settings/settingspage.h"
 #include "station/stationpanel.h"
+#include "link/terminalsession.h"
 
 #include <QAction>
 #include <QInputDialog>
+#include <QJsonArray>
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QProcess>
+#include <QStatusBar>
 #include <QScopeGuard>
 #include <QTableView>
 #include <QTableWidget>
@@ -113,6 +119,10 @@ private slots:
     void stationRowVehicle();
     void connectedWithoutImei_data();
     void connectedWithoutImei();
+    void writeAfterReconnect_data();
+    void writeAfterReconnect();
+    void kindAndResultInWords_data();
+    void kindAndResultInWords();
 };
 
 void TestRegisterDock::searchPagesAndExport()
@@ -175,6 +185,18 @@ void TestRegisterDock::searchPagesAndExport()
     QCOMPARE(lines.size(), 7);   // the heading, five rows and the end of the last
     QVERIFY2(lines.at(1).contains(",S2,866104023456789,KVT3,0.70,,\"А 123'ВС, \"\"7\"\"\","),
              lines.at(1).constData());
+
+    // what the window records now shows at once, in the search shown; hidden, when shown again
+    RegisterRecorder *recorder = w.installationRegister()->recorder();
+    QVERIFY(recorder->record(eventAt(QStringLiteral("S1"), 2000)));
+    QVERIFY(recorder->record(eventAt(QStringLiteral("S2"), 2001, QStringLiteral("А 123'ВС, \"7\""))));
+    QTRY_COMPARE(model->rowCount(), 6);
+    QCOMPARE(events->events().first().time, eventAt(QString(), 2001).time);
+    action->trigger();
+    QTRY_VERIFY(!dock->isVisible());
+    QVERIFY(recorder->record(eventAt(QStringLiteral("S2"), 2002, QStringLiteral("А 123'ВС, \"7\""))));
+    action->trigger();
+    QTRY_COMPARE(model->rowCount(), 7);
 }
 
 // A server that cannot be reached: the event is queued at once and the status bar says so.
@@ -348,6 +370,100 @@ void TestRegisterDock::connectedWithoutImei()
     QTest::qWait(2 * w.installationRegister()->imeiWait());
     QCOMPARE(eventsOf(serial, QStringLiteral("connected")).size(), 1);
 #endif
+}
+
+void TestRegisterDock::writeAfterReconnect_data()
+{
+    QTest::addColumn<QString>("again");   // what the terminal says once the line is back
+    QTest::addColumn<QString>("serial");
+    QTest::addColumn<QString>("imei");
+    QTest::newRow("same terminal, not read again yet") << "" << "510009" << "866104020000099";
+    QTest::newRow("same terminal, serial read again") << ">DN=510009\\r\\n" << "510009" << "866104020000099";
+    QTest::newRow("another terminal") << ">DN=510010\\r\\n" << "510010" << "";
+}
+
+// A write that ends just after the line was lost and opened again: its event names the
+// terminal on the port (the one before unless another has said who it is), never nobody.
+void TestRegisterDock::writeAfterReconnect()
+{
+    QFETCH(QString, again);
+    QFETCH(QString, serial);
+    QFETCH(QString, imei);
+    QTemporaryDir dir;
+    qputenv("KVT_REGISTER", QFile::encodeName(dir.filePath(QStringLiteral("register.sqlite"))));
+    QMainWindow window;
+    RegisterController controller(&window, nullptr, nullptr, window.statusBar());
+    TerminalSession session;
+    SettingsPage page;
+    controller.watchSession(&session);
+    controller.watchSettingsPage(&page, &session);
+    const auto terminal = [](const QString &says) {
+        auto *p = new QProcess;
+        p->start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("printf '%1'; cat").arg(says)});
+        return p;
+    };
+    std::unique_ptr<QProcess> before(terminal(">DI=31;0;70\\r\\n>DN=510009\\r\\n>MN=866104020000099\\r\\n"));
+    QVERIFY(before->waitForStarted());
+    session.attach(before.get());
+    QTRY_COMPARE(session.identity().imei, QStringLiteral("866104020000099"));
+    session.closeAndWait();
+    QVERIFY(session.identity().serialNumber.isEmpty());
+    std::unique_ptr<QProcess> after(terminal(again));
+    QVERIFY(after->waitForStarted());
+    session.attach(after.get());
+    if (!again.isEmpty())
+        QTRY_VERIFY(!session.identity().serialNumber.isEmpty());
+    emit page.writeFinished(WriteOutcome::WrongPassword, {});
+    const QVector<RegisterEvent> written = eventsOf(serial, QStringLiteral("settings-written"));
+    QCOMPARE(written.size(), 1);
+    QCOMPARE(written.first().imei, imei);
+    QCOMPARE(written.first().result, QStringLiteral("wrong-password"));
+    for (QProcess *p : {before.get(), after.get()}) {
+        p->kill();
+        p->waitForFinished();
+    }
+}
+
+void TestRegisterDock::kindAndResultInWords_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QStringList>("differing");
+    QTest::addColumn<QString>("kindShown");
+    QTest::addColumn<QString>("resultShown");
+    QTest::newRow("wrong password") << "settings-written" << "wrong-password" << QStringList()
+                                    << "запись настроек" << "не принято терминалом: проверьте пароль доступа";
+    QTest::newRow("differing named") << "settings-written" << "not-confirmed" << QStringList{"APN", "сервер"}
+                                     << "запись настроек" << "не подтверждено, отличаются: APN, сервер";
+    QTest::newRow("why not in the event") << "provisioned" << "other-model" << QStringList()
+                                          << "настройка" << "не записано";
+    QTest::newRow("firmware") << "firmware-updated" << "firmware-failed" << QStringList()
+                              << "обновление ПО" << "ПО не обновлено";
+    QTest::newRow("report") << "report-saved" << "saved" << QStringList() << "отчёт сохранён" << "сохранён";
+    QTest::newRow("unknown codes") << "moved" << "lost" << QStringList() << "moved" << "lost";
+}
+
+// The table tells kinds and results in words, their codes as tool tip; CSV keeps the codes.
+void TestRegisterDock::kindAndResultInWords()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, result);
+    QFETCH(QStringList, differing);
+    QFETCH(QString, kindShown);
+    QFETCH(QString, resultShown);
+    RegisterEvent e = eventAt(QStringLiteral("S9"), 1);
+    e.kind = kind;
+    e.result = result;
+    if (!differing.isEmpty())
+        e.details = QJsonObject{{QStringLiteral("differing"), QJsonArray::fromStringList(differing)}};
+    RegisterTableModel model;
+    model.showEvents({e});
+    QCOMPARE(model.index(0, 1).data().toString(), kindShown);
+    QCOMPARE(model.index(0, 6).data().toString(), resultShown);
+    QCOMPARE(model.index(0, 1).data(Qt::ToolTipRole).toString(), kind);
+    QCOMPARE(model.index(0, 6).data(Qt::ToolTipRole).toString(), result);
+    QVERIFY2(model.csv().contains(QStringLiteral(",%1,S9,").arg(kind).toUtf8()), model.csv().constData());
+    QVERIFY(model.csv().contains(QStringLiteral(",%1,").arg(result).toUtf8()));
 }
 
 QTEST_MAIN(TestRegisterDock)
