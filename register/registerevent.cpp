@@ -5,6 +5,11 @@
 #include <QStringList>
 #include <QSysInfo>
 
+#ifdef Q_OS_UNIX
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 // the namespace of the ids made from journal lines (UUID v5): fixed for good, or a line
@@ -78,6 +83,12 @@ QString registerEngineer()
         if (!login.isEmpty())
             return login;
     }
+#ifdef Q_OS_UNIX
+    // started without a login environment (a service, a desktop entry run by sudo): the
+    // account the program runs under
+    if (const passwd *account = getpwuid(geteuid()))
+        return QString::fromLocal8Bit(account->pw_name);
+#endif
     return QString();
 }
 
