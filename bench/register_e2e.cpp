@@ -51,7 +51,8 @@ bool writeJournal(const QString &path, int lines)
                    .arg(ok ? QStringLiteral("confirmed") : QStringLiteral("no-answer"))
                    .toUtf8();
         if (out.size() > (1 << 20)) {
-            f.write(out);
+            if (f.write(out) != out.size())
+                return false;
             out.clear();
         }
     }

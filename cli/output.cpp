@@ -1,5 +1,7 @@
 #include "cli/output.h"
 
+#include "cli/exitstatus.h"
+
 #include <cerrno>
 #include <cstdio>
 
@@ -24,4 +26,10 @@ void printMessage(const QString &text)
     const QByteArray line = "kvt-cli: " + text.toUtf8() + '\n';
     std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
     std::fflush(stderr);
+}
+
+int outputFailed(const QString &reason)
+{
+    printMessage(QStringLiteral("cannot write the standard output: %1").arg(reason));
+    return ExitFailed;
 }

@@ -31,25 +31,29 @@ const char *const Summary =
     "queued), 2 usage error.";
 
 // Output gathered and written in large pieces: a million events are not a million writes.
+// The first write that fails is kept, and nothing more is written after it.
 class OutBuffer
 {
 public:
-    ~OutBuffer() { flush(); }
     void add(const QByteArray &bytes)
     {
         buffer += bytes;
         if (buffer.size() > 1 << 16)
             flush();
     }
-    void flush()
+    // false, with the reason, once a write failed
+    bool flush()
     {
-        if (!buffer.isEmpty())
-            writeOut(buffer);
+        if (failure.isNull() && !buffer.isEmpty() && !writeOut(buffer, &failure) && failure.isNull())
+            failure = QStringLiteral("write error");
         buffer.clear();
+        return failure.isNull();
     }
+    QString reason() const { return failure; }
 
 private:
     QByteArray buffer;
+    QString failure;
 };
 
 QString compactDetails(const QJsonObject &details)
@@ -144,7 +148,8 @@ int listCommand(const QStringList &arguments)
     }, &error);
     if (parser.isSet(json))
         out.add("\n]\n");
-    out.flush();
+    if (!out.flush())
+        return outputFailed(out.reason());
     if (!ok)
         return openFailed(reg, error);
     return ExitOk;

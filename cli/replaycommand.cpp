@@ -289,6 +289,7 @@ int replayCommand(const QStringList &arguments)
 
     std::string out;
     out.reserve(OutputPiece + 4096);
+    QString outputError;
     QVector<QByteArray> lastRow(series.size());
     QVector<QByteArray> row(series.size());
     QSet<QString> names;
@@ -386,7 +387,8 @@ int replayCommand(const QStringList &arguments)
             }
         });
         if (out.size() >= OutputPiece) {
-            writeOut(QByteArray::fromRawData(out.data(), int(out.size())));
+            if (!writeOut(QByteArray::fromRawData(out.data(), int(out.size())), &outputError))
+                return outputFailed(outputError);
             out.clear();
         }
     }
@@ -396,7 +398,8 @@ int replayCommand(const QStringList &arguments)
         for (const QString &name : sorted)
             out += (name.toUtf8() + '\n').toStdString();
     }
-    writeOut(QByteArray::fromRawData(out.data(), int(out.size())));
+    if (!writeOut(QByteArray::fromRawData(out.data(), int(out.size())), &outputError))
+        return outputFailed(outputError);
     if (!any) {
         printMessage(QStringLiteral("%1 holds no recording line").arg(shownPath));
         return ExitUsage;

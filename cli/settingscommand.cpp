@@ -90,10 +90,8 @@ int readCommand(const QStringList &arguments)
     const QString path = parser.value(output);
     if (path == QLatin1String("-")) {
         QString reason;
-        if (!writeOut(bytes, &reason)) {
-            printMessage(QStringLiteral("cannot write the standard output: %1").arg(reason));
-            return ExitFailed;
-        }
+        if (!writeOut(bytes, &reason))
+            return outputFailed(reason);
         return ExitOk;
     }
     // written beside the file and renamed over it: a failed save leaves the old file as it was

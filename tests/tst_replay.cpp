@@ -12,6 +12,7 @@
 #include "terminal/terminal.h"
 #include "testutil.h"
 
+#include <QFileInfo>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -265,6 +266,16 @@ void TestReplay::cli()
     QCOMPARE(refused.status, 2);
     QVERIFY(refused.out.isEmpty());
     QVERIFY(refused.err.contains("holds no recording line"));
+
+    // output that cannot be written is a failure, said as such
+    if (args == QStringList{"--json"} && QFileInfo::exists(QStringLiteral("/dev/full"))) {
+        QProcess full;
+        full.setStandardOutputFile(QStringLiteral("/dev/full"));
+        full.start(QStringLiteral(KVT_CLI_PATH), {"replay", path, "--json"});
+        const Run failed = waitForRun(full, 60000);
+        QCOMPARE(failed.status, 1);
+        QVERIFY2(failed.err.contains("No space left on device"), failed.err.constData());
+    }
 #endif
 }
 
