@@ -169,22 +169,9 @@ void MainWindow::readData()
 
 void MainWindow::chunkReceived(const QByteArray &data, qint64 msecsSinceEpoch)
 {
-    // The local time of day to the second. Asking for the local time makes the C library
-    // look at the time zone again (on Linux a stat() of /etc/localtime) and chunks come
-    // thousands of times a second, so it is worked out once for each second of the clock.
-    // The text is made again only when the second or the chunk's size changes.
-    const qint64 second = msecsSinceEpoch / 1000;
-    if (second != chunkSecond) {
-        chunkSecond = second;
-        const QTime time = QDateTime::fromMSecsSinceEpoch(second * 1000).time();
-        chunkTimeText = tr("%1:%2:%3 | %4 B").arg(time.hour()).arg(time.minute()).arg(time.second());
-        chunkMessage.clear();
-    }
-    if (data.size() != chunkBytes || chunkMessage.isNull()) {
-        chunkBytes = data.size();
-        chunkMessage = chunkTimeText.arg(chunkBytes);
-    }
-    ui->statusBar->showMessage(chunkMessage);   // the same text again costs a comparison
+    // the same text again costs a comparison
+    ui->statusBar->showMessage(
+        chunkStatus.text(msecsSinceEpoch, data.size(), tr("%1:%2:%3 | %4 B")));
     terminal->showReceived(data);
     // the page fields take the last value of each field in this chunk when it is done
     statusPage->fieldBatch().begin();

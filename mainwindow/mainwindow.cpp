@@ -4,6 +4,7 @@
 #include "charts/chartspanel.h"
 #include "link/commands.h"
 #include "link/terminalsession.h"
+#include "mainwindow/panels.h"
 #include "mainwindow/statusbartext.h"
 #include "portdialog/settingsdialog.h"
 #include "replay/replaybar.h"
@@ -142,8 +143,22 @@ MainWindow::MainWindow(QWidget *parent)
     settingsPage->setIdentitySource([this] { return statusPage->identity(); });
     setUpBatchSetup();
     setUpStation();
-    setUpReplay();
-    setUpPanelsAction();
+    // "Открыть запись…" and the replay bar above the tabs
+    // the log, the charts and the report stamp what they show with the session's time: the
+    // recorded time while a recording plays
+    const auto now = [s = session] { return s->now(); };
+    terminal->setClock(now);
+    charts->setClock(now);
+    report->setClock(now);
+
+    replay = new ReplayController(session, this, this);
+    replay->setLog(terminal);
+    replay->setReport(report);
+    replay->setResetPages([this] { clearFields(tabWidget); });
+    ui->verticalLayout->insertWidget(0, replay->bar());
+    ui->mainToolBar->insertAction(ui->actionClear, replay->openAction());
+
+    setUpPanelsAction(this, ui);
     registerController = new RegisterController(this, ui->mainToolBar, ui->actionTaho, ui->statusBar);
     registerController->watchSession(session);
     registerController->watchSettingsPage(settingsPage, session);
@@ -220,23 +235,6 @@ void MainWindow::setUpBatchSetup()
     connect(batch, &BatchSetup::runningChanged, batchSetupAction, &QAction::setChecked);
     connect(batch, &BatchSetup::identityRequested, this, &MainWindow::update_dev_info);
     connect(this, &MainWindow::connected, batch, &BatchSetup::terminalConnected);
-}
-
-void MainWindow::setUpReplay()
-{
-    // the log, the charts and the report stamp what they show with the session's time: the
-    // recorded time while a recording plays
-    const auto now = [s = session] { return s->now(); };
-    terminal->setClock(now);
-    charts->setClock(now);
-    report->setClock(now);
-
-    replay = new ReplayController(session, this, this);
-    replay->setLog(terminal);
-    replay->setReport(report);
-    replay->setResetPages([this] { clearFields(tabWidget); });
-    ui->verticalLayout->insertWidget(0, replay->bar());
-    ui->mainToolBar->insertAction(ui->actionClear, replay->openAction());
 }
 
 void MainWindow::toggleBatchSetup(bool on)

@@ -3,7 +3,7 @@
 #include "link/framing.h"
 #include "link/portlist.h"
 #include "link/recordrouter.h"
-#include "link/portlist.h"
+#include "mainwindow/statusbartext.h"
 
 #include <QByteArray>
 #include <QMainWindow>
@@ -23,7 +23,6 @@ class QLabel;
 class QTranslator;
 class ChartsPanel;
 class InstallationReport;
-class NoticeLabel;
 class PortWatcher;
 class ReplayController;
 class SettingsDialog;
@@ -140,11 +139,7 @@ private:
     void updateStationExclusion();
     // the station's "Обновить ПО…": one file for every terminal of its table
     void updateStationFirmware();
-    // "Открыть запись…" and the replay bar above the tabs; the pages take the session's time
-    void setUpReplay();
     void setUpLanguageActions();
-    // "Панели": the docks to show and hide; the tool tips of the tool bar's plain buttons
-    void setUpPanelsAction();
     void setUpReportAction();
     void writeRaw(const char *command);
     void routeRecords();
@@ -186,11 +181,7 @@ private:
     RegisterController *registerController = nullptr;
     QPointer<QMessageBox> openRestartNotice;
 
-    // the local time of the second of the last chunk, for its status text
-    qint64 chunkSecond = -1;
-    QString chunkTimeText;   // the status bar's text for a chunk in that second, but its size
-    int chunkBytes = -1;
-    QString chunkMessage;
+    ChunkStatusText chunkStatus;   // the status bar's text for each chunk
 
     QString restartTitle;
     QString restartDoneText;

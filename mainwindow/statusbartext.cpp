@@ -1,5 +1,8 @@
 #include "mainwindow/statusbartext.h"
 
+#include <QDateTime>
+#include <QTime>
+
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
@@ -174,4 +177,20 @@ void StatusMessageElider::paint()
                      messageWidth(message) <= room.width()
                          ? message
                          : elideStatusText(message, bar->fontMetrics(), room.width()));
+}
+
+const QString &ChunkStatusText::text(qint64 msecsSinceEpoch, int bytes, const QString &format)
+{
+    const qint64 s = msecsSinceEpoch / 1000;
+    if (s != second) {
+        second = s;
+        const QTime time = QDateTime::fromMSecsSinceEpoch(s * 1000).time();
+        timeText = format.arg(time.hour()).arg(time.minute()).arg(time.second());
+        message.clear();
+    }
+    if (bytes != size || message.isNull()) {
+        size = bytes;
+        message = timeText.arg(size);
+    }
+    return message;
 }

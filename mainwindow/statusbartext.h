@@ -15,6 +15,24 @@ class QStatusBar;
 // rest kept; and when that is not enough, the text cut at its end with "…".
 QString elideStatusText(const QString &text, const QFontMetrics &metrics, int width);
 
+// The status bar's text for a received chunk, "%1:%2:%3 | %4 B": the local time of day to the
+// second and the chunk's size. Asking for the local time makes the C library look at the time
+// zone again (on Linux a stat() of /etc/localtime) and chunks come thousands of times a
+// second, so the time is worked out once for each second of the clock, and the text made
+// again only when the second or the chunk's size changes.
+class ChunkStatusText
+{
+public:
+    // `format` holds the four places: hours, minutes, seconds, bytes
+    const QString &text(qint64 msecsSinceEpoch, int bytes, const QString &format);
+
+private:
+    qint64 second = -1;
+    QString timeText;   // the format with the second's time in it, but the size
+    int size = -1;
+    QString message;
+};
+
 // A permanent section of the status bar for the program's own notices: it takes at most a
 // share of the bar (the connection's messages keep the rest), shows its text shortened to its
 // width and the whole text as its tool tip; text() is the whole text.
